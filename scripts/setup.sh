@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs every Debian package Tagmora needs to build, test and run, then
+# configures and builds it in ./build. Safe to run again: it installs only what
+# is missing and rebuilds only what changed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PACKAGES=(
+  # build
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev qt6-svg-dev qt6-tools-dev libgl-dev
+  googletest libgtest-dev libbenchmark-dev
+  # libraries the program uses
+  libjpeg-dev libemf2svg-dev libfreexl-dev mdbtools-dev libquazip1-qt6-dev
+  # tests: barcode decoding, PDF pages to images, fonts for rendering
+  libzxing-dev poppler-utils fonts-dejavu-core fonts-liberation2
+  # printing through a real spooler
+  cups cups-client printer-driver-cups-pdf
+  # running the windows without a display
+  xvfb xauth
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""
+  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  echo "Installing: ${missing[*]}"
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+BUILD_TYPE="${TAGMORA_BUILD_TYPE:-RelWithDebInfo}"
+if [ ! -f build/CMakeCache.txt ]; then
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE="$BUILD_TYPE"
+fi
+cmake --build build --parallel "$(nproc)"

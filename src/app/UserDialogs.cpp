@@ -1,0 +1,114 @@
+#include "app/UserDialogs.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include <cstdio>
+
+namespace {
+
+TUserDialogs* gDialogs = nullptr;
+
+int FirstButton(int buttons)
+{
+    for (int b : {mbYes, mbNo, mbOK, mbCancel})
+        if (buttons & b)
+            return b;
+    return mbOK;
+}
+
+}  // namespace
+
+TUserDialogs& Dialogs()
+{
+    static TQtUserDialogs qtDialogs;
+    return gDialogs ? *gDialogs : qtDialogs;
+}
+
+void SetDialogs(TUserDialogs* dialogs)
+{
+    gDialogs = dialogs;
+}
+
+int TQtUserDialogs::MessageDlg(const QString& text, TMsgDlgType type, int buttons)
+{
+    QMessageBox box(ParentWindow());
+    switch (type) {
+    case TMsgDlgType::mtWarning: box.setIcon(QMessageBox::Warning); box.setWindowTitle(QObject::tr("Warning")); break;
+    case TMsgDlgType::mtError: box.setIcon(QMessageBox::Critical); box.setWindowTitle(QObject::tr("Error")); break;
+    case TMsgDlgType::mtInformation: box.setIcon(QMessageBox::Information); box.setWindowTitle(QObject::tr("Information")); break;
+    case TMsgDlgType::mtConfirmation: box.setIcon(QMessageBox::Question); box.setWindowTitle(QObject::tr("Confirm")); break;
+    }
+    box.setText(text);
+    QMessageBox::StandardButtons std;
+    if (buttons & mbYes) std |= QMessageBox::Yes;
+    if (buttons & mbNo) std |= QMessageBox::No;
+    if (buttons & mbOK) std |= QMessageBox::Ok;
+    if (buttons & mbCancel) std |= QMessageBox::Cancel;
+    if (!std)
+        std = QMessageBox::Ok;
+    box.setStandardButtons(std);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return mbYes;
+    case QMessageBox::No: return mbNo;
+    case QMessageBox::Ok: return mbOK;
+    case QMessageBox::Cancel: return mbCancel;
+    default: return (buttons & mbCancel) ? int(mbCancel) : FirstButton(buttons);
+    }
+}
+
+bool TQtUserDialogs::InputQuery(const QString& caption, const QString& prompt, QString& value)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(ParentWindow(), caption, prompt, QLineEdit::Normal, value, &ok);
+    if (ok)
+        value = answer;
+    return ok;
+}
+
+QString TQtUserDialogs::OpenFileName(const QString& caption, const QString& folder, const QString& filter)
+{
+    return QFileDialog::getOpenFileName(ParentWindow(), caption, folder, filter);
+}
+
+QString TQtUserDialogs::SaveFileName(const QString& caption, const QString& folder, const QString& filter,
+                                     const QString& defaultSuffix)
+{
+    QFileDialog dlg(ParentWindow(), caption, folder, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(defaultSuffix);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().front();
+}
+
+int TConsoleUserDialogs::MessageDlg(const QString& text, TMsgDlgType type, int buttons)
+{
+    Shown << text;
+    const char* kind = type == TMsgDlgType::mtError     ? "error"
+                       : type == TMsgDlgType::mtWarning ? "warning"
+                                                        : "note";
+    const QByteArray line = QStringLiteral("%1: %2\n").arg(QLatin1String(kind), text.trimmed()).toUtf8();
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    if (buttons & mbCancel)
+        return mbCancel;
+    if (buttons & mbNo)
+        return mbNo;
+    return FirstButton(buttons);
+}
+
+bool TConsoleUserDialogs::InputQuery(const QString&, const QString&, QString&)
+{
+    return false;
+}
+
+QString TConsoleUserDialogs::OpenFileName(const QString&, const QString&, const QString&)
+{
+    return QString();
+}
+
+QString TConsoleUserDialogs::SaveFileName(const QString&, const QString&, const QString&, const QString&)
+{
+    return QString();
+}

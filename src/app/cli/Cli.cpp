@@ -1,0 +1,93 @@
+#include "app/cli/Cli.h"
+
+#include "app/cli/CliCommands.h"
+
+#include <cstdio>
+#include <exception>
+
+namespace cli {
+
+const std::vector<Command>& Commands()
+{
+    static const std::vector<Command> table = {
+    };
+    return table;
+}
+
+void WriteOut(const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout);
+    std::fflush(stdout);
+}
+
+void WriteErr(const QString& text)
+{
+    QByteArray line = text.toUtf8();
+    if (!line.endsWith('\n'))
+        line += '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
+    std::fflush(stderr);
+}
+
+static QString VersionText()
+{
+    return QStringLiteral("Tagmora " TAGMORA_VERSION);
+}
+
+static QString HelpText()
+{
+    QString text = VersionText() + QStringLiteral(" - command-line tool\n\n"
+                                                  "Usage: tagmora-cli COMMAND [ARGUMENTS]\n"
+                                                  "       tagmora-cli --help | --version\n\n"
+                                                  "Commands:\n");
+    for (const Command& c : Commands()) {
+        text += QStringLiteral("  %1 %2\n      %3\n")
+                    .arg(QString::fromLatin1(c.name), QString::fromLatin1(c.synopsis),
+                         QString::fromLatin1(c.summary));
+    }
+    return text;
+}
+
+int Run(const QStringList& args)
+{
+    if (args.isEmpty()) {
+        WriteErr(HelpText());
+        return ExitUsage;
+    }
+    const QString& first = args.front();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
+        WriteOut(HelpText().toUtf8());
+        return ExitOk;
+    }
+    if (first == QLatin1String("--version")) {
+        WriteOut((VersionText() + QLatin1Char('\n')).toUtf8());
+        return ExitOk;
+    }
+    for (const Command& c : Commands()) {
+        if (first != QLatin1String(c.name))
+            continue;
+        const QStringList rest = args.mid(1);
+        if (rest.contains(QLatin1String("--help"))) {
+            WriteOut(QStringLiteral("Usage: tagmora-cli %1 %2\n%3\n")
+                         .arg(QString::fromLatin1(c.name), QString::fromLatin1(c.synopsis),
+                              QString::fromLatin1(c.summary))
+                         .toUtf8());
+            return ExitOk;
+        }
+        try {
+            return c.run(rest);
+        } catch (const UsageError& e) {
+            WriteErr(QStringLiteral("tagmora-cli %1: %2\nUsage: tagmora-cli %1 %3")
+                         .arg(QString::fromLatin1(c.name), QString::fromUtf8(e.what()),
+                              QString::fromLatin1(c.synopsis)));
+            return ExitUsage;
+        } catch (const std::exception& e) {
+            WriteErr(QStringLiteral("tagmora-cli %1: %2").arg(QString::fromLatin1(c.name), QString::fromUtf8(e.what())));
+            return ExitError;
+        }
+    }
+    WriteErr(QStringLiteral("tagmora-cli: unknown command '%1' (try --help)").arg(first));
+    return ExitUsage;
+}
+
+}  // namespace cli

@@ -1,0 +1,19 @@
+// Precompiled header: the heavy standard and Qt headers most translation units use.
+#pragma once
+#ifdef __cplusplus
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QByteArray>
+#include <QColor>
+#include <QFont>
+#include <QList>
+#include <QPainter>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+#endif

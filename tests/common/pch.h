@@ -1,0 +1,5 @@
+#pragma once
+#include <gtest/gtest.h>
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
