@@ -426,15 +426,29 @@ std::string TBarcode::WidthsToModules(std::string_view widths)
     return out;
 }
 
+namespace {
+
+bool IsEanUpc(TBarcodeType t)
+{
+    return t >= bcCodeEAN8 && t <= bcCodeUPC_Supp5;
+}
+
+}  // namespace
+
 std::string TBarcode::ShownDigits() const
 {
+    if (IsEanUpc(typ_))
+        return TBarcodeEncoder::EanUpcShownDigits(*this);
     return text_;
 }
 
 std::string TBarcode::ShownText() const
 {
     std::string shown;
-    shown = text_;
+    if (IsEanUpc(typ_))
+        shown = TBarcodeEncoder::EanUpcShownDigits(*this);
+    else
+        shown = text_;
     for (char& c : shown) {
         const auto b = (unsigned char)c;
         if (b <= 30 || b == 128)
@@ -472,9 +486,16 @@ std::vector<std::string> TBarcode::ShownDigitGroups() const
 
 const char* TBarcodeEncoder::Encode(TBarcode& bc, std::string& out)
 {
-    // No symbology is encoded yet.
-    (void)bc;
-    out.clear();
+    switch (bc.typ_) {
+    case bcCodeEAN8: return Ean8(bc, out);
+    case bcCodeEAN13: return Ean13(bc, out);
+    case bcCodeUPC_A: return UpcA(bc, out);
+    case bcCodeUPC_E0:
+    case bcCodeUPC_E1: return UpcE(bc, out);
+    case bcCodeUPC_Supp2: return UpcSupp2(bc, out);
+    case bcCodeUPC_Supp5: return UpcSupp5(bc, out);
+    default: break;
+    }
     return kErrSystem;
 }
 
