@@ -433,6 +433,11 @@ bool IsEanUpc(TBarcodeType t)
     return t >= bcCodeEAN8 && t <= bcCodeUPC_Supp5;
 }
 
+bool IsCode128Family(TBarcodeType t)
+{
+    return (t >= bcCode128A && t <= bcCode128C) || (t >= bcCodeEAN128A && t <= bcEAN128Auto);
+}
+
 }  // namespace
 
 std::string TBarcode::ShownDigits() const
@@ -447,6 +452,8 @@ std::string TBarcode::ShownText() const
     std::string shown;
     if (IsEanUpc(typ_))
         shown = TBarcodeEncoder::EanUpcShownDigits(*this);
+    else if (IsCode128Family(typ_))
+        shown = TBarcodeEncoder::Code128ShownText(*this);
     else
         shown = text_;
     for (char& c : shown) {
@@ -494,6 +501,14 @@ const char* TBarcodeEncoder::Encode(TBarcode& bc, std::string& out)
     case bcCodeUPC_E1: return UpcE(bc, out);
     case bcCodeUPC_Supp2: return UpcSupp2(bc, out);
     case bcCodeUPC_Supp5: return UpcSupp5(bc, out);
+    case bcCode128A:
+    case bcCode128B:
+    case bcCode128C:
+    case bcCodeEAN128A:
+    case bcCodeEAN128B:
+    case bcCodeEAN128C: return Code128Fixed(bc, out);
+    case bcCode128Auto:
+    case bcEAN128Auto: return Code128Auto(bc, out);
     default: break;
     }
     return kErrSystem;
