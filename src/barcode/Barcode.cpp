@@ -494,6 +494,16 @@ std::vector<std::string> TBarcode::ShownDigitGroups() const
 const char* TBarcodeEncoder::Encode(TBarcode& bc, std::string& out)
 {
     switch (bc.typ_) {
+    case bcCode_2_5_interleaved: return Code25Interleaved(bc, out);
+    case bcCode_2_5_industrial: return Code25Industrial(bc, out);
+    case bcCode_2_5_matrix: return Code25Matrix(bc, out);
+    case bcCode39: return Code39(bc, out);
+    case bcCode39Extended: return Code39Extended(bc, out);
+    case bcCode93: return Code93(bc, out);
+    case bcCode93Extended: return Code93Extended(bc, out);
+    case bcCodeMSI: return Msi(bc, out);
+    case bcCodePostNet: return PostNet(bc, out);
+    case bcCodeCodabar: return Codabar(bc, out);
     case bcCodeEAN8: return Ean8(bc, out);
     case bcCodeEAN13: return Ean13(bc, out);
     case bcCodeUPC_A: return UpcA(bc, out);
@@ -509,7 +519,6 @@ const char* TBarcodeEncoder::Encode(TBarcode& bc, std::string& out)
     case bcCodeEAN128C: return Code128Fixed(bc, out);
     case bcCode128Auto:
     case bcEAN128Auto: return Code128Auto(bc, out);
-    default: break;
     }
     return kErrSystem;
 }

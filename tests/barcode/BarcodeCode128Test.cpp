@@ -258,6 +258,7 @@ TEST(Code128, ShownTexts)
         {bcCode128B, "A\tB", "A B"},
         {bcCode128A, std::string("\0\x1e\x1f", 3), "  \x1f"},  // 0 to 30 blank, 31 stays
         {bcCode128B, "\x80\x81", " \x81"},
+        {bcCode39, "a\tb", "a b"},
     };
     for (const auto& c : cases) {
         TBarcode bc;

@@ -5,8 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 
 namespace {
+
+std::string BuildError(TBarcode& bc)
+{
+    try {
+        bc.BuildPattern();
+    } catch (const BarcodeError& e) {
+        return e.what();
+    }
+    return {};
+}
 
 TEST(BarcodeComponent, InitialValues)
 {
@@ -110,6 +122,31 @@ TEST(BarcodeComponent, AssignCopiesEverythingButFontsAndTextPosition)
     EXPECT_EQ(calls, 1);  // the handler came along
 }
 
+TEST(BarcodeComponent, RatioBoundsAppliedByTheBuild)
+{
+    const struct {
+        TBarcodeType type;
+        double ratio;
+        double after;
+    } cases[] = {
+        {bcCodeCodabar, 1.5, 2.0},          {bcCodeEAN13, 3.5, 3.0},   {bcCode_2_5_matrix, 2.0, 2.25},
+        {bcCode128B, 5.0, 5.0},             {bcCode93, 0.5, 0.5},      {bcCode39, 2.7, 2.7},
+        {bcCode_2_5_interleaved, 3.0, 3.0}, {bcCodeUPC_Supp5, 1.0, 2.0},
+        {bcCode39, std::numeric_limits<double>::quiet_NaN(), 2.0},
+    };
+    for (const auto& c : cases) {
+        TBarcode bc;
+        bc.SetTyp(c.type);
+        bc.SetText("1");
+        bc.SetRatio(c.ratio);
+        int calls = 0;
+        bc.SetOnChange([&calls] { ++calls; });
+        bc.Width();
+        EXPECT_EQ(bc.Ratio(), c.after) << SymbologyTable[c.type].name << " " << c.ratio;
+        EXPECT_EQ(calls, bc.Ratio() == c.ratio ? 0 : 1) << SymbologyTable[c.type].name;
+    }
+}
+
 TEST(BarcodeComponent, WidthClasses)
 {
     const struct {
@@ -168,6 +205,87 @@ TEST(BarcodeComponent, ModuleInfoAndMeasuring)
     for (const char c : std::string("505"))
         guard += bc.ModuleInfo(c).width;
     EXPECT_EQ(guard, 6);
+}
+
+TEST(BarcodeComponent, WidthIsTheSumOverThePattern)
+{
+    for (int t = 0; t < kBarcodeTypeCount; ++t) {
+        TBarcode bc;
+        bc.SetTyp(TBarcodeType(t));
+        bc.SetText("1234");
+        bc.SetModul(3);
+        const std::string pattern = bc.BuildPattern();
+        int sum = 0;
+        for (const char c : pattern)
+            sum += bc.ModuleInfo(c).width;
+        EXPECT_EQ(bc.Width(), sum) << SymbologyTable[size_t(t)].name;
+    }
+}
+
+TEST(BarcodeComponent, HugeSymbolsFailInsteadOfOverflowing)
+{
+    TBarcode bc;
+    bc.SetTyp(bcCode128B);
+    bc.SetRatio(1e12);
+    bc.SetText("A");
+    EXPECT_GT(bc.Width(), 0);
+    bc.SetText(std::string(2000, 'A'));
+    EXPECT_EQ(BuildError(bc), "");
+    int width = 0;
+    EXPECT_STREQ(bc.TryWidth(width), "Barcode too wide");
+}
+
+TEST(BarcodeComponent, SharedBuildSteps)
+{
+    const struct {
+        TBarcodeType type;
+        std::string text;
+        const char* error;
+        std::string textAfter;
+    } cases[] = {
+        {bcCodeEAN13, " 123 ", "", "123"},
+        {bcCodeEAN13, "\t\r\n123\x01", "", "123"},
+        {bcCodeEAN13, "12a", "Barcode must be numeric", "12a"},
+        {bcCodeMSI, "1 2", "Barcode must be numeric", "1 2"},
+        {bcCodeEAN13, "12\xa0", "Barcode must be numeric", "12\xa0"},  // bytes above 127 are not blanks
+        {bcCode128C, "-5", "Barcode must be numeric", "-5"},
+        {TBarcodeType(25), "1", "System error!", "1"},
+        {TBarcodeType(-1), "1", "System error!", "1"},
+        {bcCode128B, " A ", "", " A "},  // only digits-only symbologies trim
+    };
+    for (const auto& c : cases) {
+        TBarcode bc;
+        bc.SetTyp(c.type);
+        bc.SetText(c.text);
+        EXPECT_EQ(BuildError(bc), c.error) << c.text;
+        EXPECT_EQ(bc.Text(), c.textAfter) << c.text;
+    }
+}
+
+TEST(BarcodeComponent, TextRewritesDuringTheBuildDoNotNotify)
+{
+    TBarcode bc;
+    bc.SetTyp(bcCodeUPC_Supp5);
+    bc.SetChecksum(true);
+    bc.SetText(" 7 ");
+    int calls = 0;
+    bc.SetOnChange([&calls] { ++calls; });
+    bc.BuildPattern();
+    EXPECT_EQ(bc.Text(), "000071");
+    EXPECT_EQ(calls, 0);
+}
+
+TEST(BarcodeComponent, EmptyTextEncodesInEverySymbology)
+{
+    for (int t = 0; t < kBarcodeTypeCount; ++t) {
+        for (const bool checksum : {false, true}) {
+            TBarcode bc;
+            bc.SetTyp(TBarcodeType(t));
+            bc.SetChecksum(checksum);
+            EXPECT_EQ(BuildError(bc), "") << SymbologyTable[size_t(t)].name;
+            EXPECT_TRUE(IsValidCode(QString(), TBarcodeType(t), checksum));
+        }
+    }
 }
 
 TEST(BarcodeComponent, HelpersOfTheComponent)
@@ -230,6 +348,60 @@ TEST(BarcodeComponent, SymbologyTableAndNames)
         if (ok) {
             EXPECT_EQ(type, c.type) << c.text;
         }
+    }
+}
+
+TEST(BarcodeComponent, EightBitText)
+{
+    std::string bytes;
+    EXPECT_TRUE(BarcodeBytesFromString(QStringLiteral("A\u00e9\u00ff"), bytes));
+    EXPECT_EQ(bytes, "A\xe9\xff");
+    EXPECT_EQ(BarcodeBytesToString(bytes), QStringLiteral("A\u00e9\u00ff"));
+    EXPECT_FALSE(BarcodeBytesFromString(QStringLiteral("A\u20acB"), bytes));
+
+    TBarcode bc;
+    bc.SetTyp(bcCode128B);
+    int calls = 0;
+    bc.SetOnChange([&calls] { ++calls; });
+    EXPECT_FALSE(bc.SetTextString(QStringLiteral("A\u20acB")));
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(bc.TextEncodable());
+    EXPECT_EQ(bc.Text(), "A?B");
+    EXPECT_EQ(BuildError(bc), "Barcode text holds a character that is not 8-bit text");
+    EXPECT_TRUE(bc.SetTextString(QStringLiteral("A?B")));  // same bytes, now encodable: a change
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(BuildError(bc), "");
+    EXPECT_EQ(bc.TextString(), QStringLiteral("A?B"));
+}
+
+TEST(BarcodeComponent, ValidityCheck)
+{
+    const struct {
+        QString text;
+        TBarcodeType type;
+        bool checksum;
+        bool valid;
+    } cases[] = {
+        {QStringLiteral(" 123 "), bcCodeEAN13, false, true},
+        {QStringLiteral("12A"), bcCodeEAN13, false, false},
+        {QStringLiteral("abc"), bcCode93, false, false},
+        {QStringLiteral("abc"), bcCode93Extended, false, true},
+        {QStringLiteral("\t0123456 \n"), bcCodeUPC_E0, false, true},
+        {QStringLiteral("2123456"), bcCodeUPC_E0, false, false},
+        {QStringLiteral("123a"), bcCodeCodabar, false, false},
+        {QStringLiteral("A\u00e9"), bcCode128B, false, true},       // outside set B: a space
+        {QStringLiteral("A\u00e9"), bcCode128Auto, false, false},   // no symbol value
+        {QStringLiteral("A\u20ac"), bcCode128B, false, false},      // not 8-bit text
+        {QStringLiteral("A\\200"), bcCode128Auto, false, false},
+        {QStringLiteral("A\\128\\193\\196"), bcEAN128Auto, false, true},
+        {QStringLiteral("\u20ac "), bcCode39, false, false},
+        {QStringLiteral(" \u00a0"), bcCode39, false, true},          // U+00A0 is no blank, and Code 39 drops it
+        {QStringLiteral("12345"), TBarcodeType(30), false, false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsValidCode(c.text, c.type, c.checksum), c.valid) << c.text.toStdString() << " " << c.type;
+        // The check leaves no state behind for the next text.
+        EXPECT_TRUE(IsValidCode(QStringLiteral("1"), bcCodeEAN13, false));
     }
 }
 
