@@ -10,6 +10,10 @@ namespace cli {
 const std::vector<Command>& Commands()
 {
     static const std::vector<Command> table = {
+        {"barcode", "--type T --text TEXT [--checksum] [--modul N] [--ratio R] --pattern",
+         "print the module pattern of a barcode and, on a second line, its human-readable text", CmdBarcode},
+        {"validate", "--type T [--checksum] TEXT...", "check whether texts can be encoded: one line 'valid' or 'invalid' each",
+         CmdValidate},
     };
     return table;
 }

@@ -3,3 +3,8 @@
 #pragma once
 
 #include <QStringList>
+
+// barcode --type T --text TEXT [--checksum] [--modul N] [--ratio R] --pattern
+int CmdBarcode(const QStringList& args);
+// validate --type T [--checksum] TEXT...
+int CmdValidate(const QStringList& args);

@@ -1,0 +1,311 @@
+// Code 128 and EAN-128: the fixed code sets and the automatic encoders.
+#include "barcode/BarcodeEncoders.h"
+
+using namespace barcode_detail;
+
+namespace {
+
+// Element widths of the symbol values 0..105 (bar first) and of the stop (106).
+const char* const kCode128[107] = {
+    "212222", "222122", "222221", "121223", "121322", "131222", "122213", "122312", "132212", "221213",  //   0
+    "221312", "231212", "112232", "122132", "122231", "113222", "123122", "123221", "223211", "221132",  //  10
+    "221231", "213212", "223112", "312131", "311222", "321122", "321221", "312212", "322112", "322211",  //  20
+    "212123", "212321", "232121", "111323", "131123", "131321", "112313", "132113", "132311", "211313",  //  30
+    "231113", "231311", "112133", "112331", "132131", "113123", "113321", "133121", "313121", "211331",  //  40
+    "231131", "213113", "213311", "213131", "311123", "311321", "331121", "312113", "312311", "332111",  //  50
+    "314111", "221411", "431111", "111224", "111422", "121124", "121421", "141122", "141221", "112214",  //  60
+    "112412", "122114", "122411", "142112", "142211", "241211", "221114", "413111", "241112", "134111",  //  70
+    "111242", "121142", "121241", "114212", "124112", "124211", "411212", "421112", "421211", "212141",  //  80
+    "214121", "412121", "111143", "111341", "131141", "114113", "114311", "411113", "411311", "113141",  //  90
+    "114131", "311141", "411131", "211412", "211214", "211232", "2331112",                              // 100
+};
+
+enum : int {
+    kFnc3 = 96,
+    kFnc2 = 97,
+    kShift = 98,
+    kCodeC = 99,
+    kCodeB = 100,
+    kCodeA = 101,
+    kFnc1 = 102,
+    kStartA = 103,
+    kStartB = 104,
+    kStartC = 105,
+    kStop = 106,
+};
+
+// Value of a byte in the set A and set B columns of the fixed encoders; bytes
+// outside the column count as a space.
+inline int FixedValueA(unsigned char b)
+{
+    if (b < 32)
+        return b + 64;
+    if (b < 96)
+        return b - 32;
+    return 0;
+}
+
+inline int FixedValueB(unsigned char b)
+{
+    return b >= 32 && b <= 126 ? b - 32 : 0;
+}
+
+// Start value, the values after it weighted 1, 2, 3, ... and the stop.
+void ValuesToPattern(const std::vector<int>& values, std::string& out)
+{
+    std::int64_t sum = values.empty() ? 0 : values[0] % 103;
+    for (size_t k = 1; k < values.size(); ++k)
+        sum = (sum + std::int64_t(values[k]) * std::int64_t(k % 103)) % 103;
+    out.clear();
+    out.reserve((values.size() + 1) * 6 + 7);
+    for (const int v : values)
+        AppendWidths(out, kCode128[v]);
+    AppendWidths(out, kCode128[sum % 103]);
+    AppendWidths(out, kCode128[kStop]);
+}
+
+inline bool IsEan128(TBarcodeType t)
+{
+    return t == bcCodeEAN128A || t == bcCodeEAN128B || t == bcCodeEAN128C || t == bcEAN128Auto;
+}
+
+// The digits a Code 128C or EAN-128C symbol encodes (also its shown text).
+void SetCText(const TBarcode& bc, std::string& out)
+{
+    const std::string& text = bc.Text();
+    if (bc.Typ() == bcCode128C) {
+        out.clear();
+        if (text.size() % 2 == 1)
+            out.push_back('0');
+        out += text;
+        return;
+    }
+    // EAN-128C: the SSCC and GTIN identifiers 00, 01 and 02 always get their
+    // check digit.
+    out = text;
+    if (text.size() <= 2)
+        return;
+    if (text[0] == '0' && (text[1] == '0' || text[1] == '1' || text[1] == '2')) {
+        out.assign(text, 0, 2);
+        out += bc.ApplyCheckSum(std::string_view(text).substr(2, 100));
+    }
+    if (out.size() % 2 == 1)
+        out.push_back('0');
+}
+
+}  // namespace
+
+const char* Code128Widths(int value)
+{
+    return value >= 0 && value <= kStop ? kCode128[value] : "";
+}
+
+const char* TBarcodeEncoder::Code128Fixed(TBarcode& bc, std::string& out)
+{
+    const TBarcodeType t = bc.typ_;
+    thread_local std::vector<int> values;
+    values.clear();
+    const bool setA = t == bcCode128A || t == bcCodeEAN128A;
+    const bool setC = t == bcCode128C || t == bcCodeEAN128C;
+    values.push_back(setA ? kStartA : setC ? kStartC : kStartB);
+    if (IsEan128(t))
+        values.push_back(kFnc1);
+    if (setC) {
+        thread_local std::string digits;
+        SetCText(bc, digits);
+        for (size_t i = 0; i + 1 < digits.size(); i += 2) {
+            const auto hi = (unsigned char)digits[i];
+            const auto lo = (unsigned char)digits[i + 1];
+            values.push_back(IsDigit(hi) && IsDigit(lo) ? (hi - '0') * 10 + (lo - '0') : 0);
+        }
+    } else {
+        for (const char c : bc.text_)
+            values.push_back(setA ? FixedValueA((unsigned char)c) : FixedValueB((unsigned char)c));
+    }
+    ValuesToPattern(values, out);
+    return nullptr;
+}
+
+// --- automatic code sets
+
+namespace barcode_detail {
+
+void DecodeEscapesInto(std::string_view text, bool insert, std::string& out)
+{
+    out.clear();
+    const size_t n = text.size();
+    size_t i = 0;
+    while (i < n) {
+        const char c = text[i];
+        if (c != '\\' || i + 1 >= n) {
+            out.push_back(c);
+            ++i;
+            continue;
+        }
+        if (!IsDigit((unsigned char)text[i + 1])) {
+            out.push_back(c);
+            out.push_back(text[i + 1]);
+            i += 2;
+            continue;
+        }
+        int number = text[i + 1] - '0';
+        i += 2;
+        if (i < n && IsDigit((unsigned char)text[i])) {
+            number = number * 10 + (text[i] - '0');
+            ++i;
+            if (number < 26 && i < n && IsDigit((unsigned char)text[i]) && number * 10 + (text[i] - '0') < 256) {
+                number = number * 10 + (text[i] - '0');
+                ++i;
+            }
+        }
+        if (insert)
+            out.push_back(char(number));
+    }
+}
+
+const char* EncodeCode128AutoInto(std::string_view d, bool ean, std::vector<int>& values)
+{
+    values.clear();
+    for (const char c : d) {
+        const auto b = (unsigned char)c;
+        if ((b >= 129 && b <= 192) || b >= 197)
+            return kErrCode128;
+    }
+    const size_t n = d.size();
+    auto at = [&](size_t i) -> unsigned char { return i < n ? (unsigned char)d[i] : 0; };
+
+    char set;
+    if (n == 0)
+        set = 'A';
+    else if ((n == 2 && IsDigit(at(0)) && IsDigit(at(1))) ||
+             (IsDigit(at(0)) && IsDigit(at(1)) && IsDigit(at(2)) && IsDigit(at(3))))
+        set = 'C';
+    else
+        set = CodeSetFor(at(0));
+    values.push_back(set == 'A' ? kStartA : set == 'B' ? kStartB : kStartC);
+    if (ean)
+        values.push_back(kFnc1);
+
+    size_t i = 0;
+    while (i < n) {
+        const unsigned char b = at(i);
+        if (set == 'C') {
+            if (b == 193) {
+                values.push_back(kFnc1);
+                ++i;
+            } else if (IsDigit(b) && IsDigit(at(i + 1))) {
+                values.push_back((b - '0') * 10 + (at(i + 1) - '0'));
+                i += 2;
+            } else {
+                set = CodeSetFor(b);
+                values.push_back(set == 'A' ? kCodeA : kCodeB);
+            }
+            continue;
+        }
+        size_t run = 0;
+        while (IsDigit(at(i + run)))
+            ++run;
+        if (run >= 4) {
+            if (run % 2 == 1) {
+                values.push_back(b - 32);
+                ++i;
+            }
+            values.push_back(kCodeC);
+            set = 'C';
+        } else if (set == 'A' && b >= 96 && b <= 127) {
+            if (CodeSetFor(at(i + 1)) == 'B') {
+                values.push_back(kCodeB);
+                set = 'B';
+            } else {
+                values.push_back(kShift);
+                values.push_back(Code128Value('B', b));
+                ++i;
+            }
+        } else if (set == 'B' && (b < 32 || b == 128)) {
+            if (CodeSetFor(at(i + 1)) == 'A') {
+                values.push_back(kCodeA);
+                set = 'A';
+            } else {
+                values.push_back(kShift);
+                values.push_back(Code128Value('A', b));
+                ++i;
+            }
+        } else {
+            values.push_back(Code128Value(set, b));
+            ++i;
+        }
+    }
+
+    std::int64_t sum = values[0] % 103;
+    for (size_t k = 1; k < values.size(); ++k)
+        sum = (sum + std::int64_t(values[k]) * std::int64_t(k % 103)) % 103;
+    values.push_back(int(sum));
+    return nullptr;
+}
+
+}  // namespace barcode_detail
+
+std::string DecodeEscapes(std::string_view text, bool insert)
+{
+    std::string out;
+    DecodeEscapesInto(text, insert, out);
+    return out;
+}
+
+char CodeSetFor(unsigned char byte)
+{
+    return (byte >= 1 && byte <= 31) || byte == 128 ? 'A' : 'B';
+}
+
+int Code128Value(char codeSet, unsigned char byte)
+{
+    switch (byte) {
+    case 193: return kFnc1;
+    case 194: return kFnc2;
+    case 195: return kFnc3;
+    case 196: return codeSet == 'A' ? kCodeA : kCodeB;
+    case 128: return 64;
+    default: break;
+    }
+    if (byte < 32)
+        return byte + 64;
+    return byte - 32;
+}
+
+std::vector<int> EncodeCode128Auto(std::string_view escaped, bool ean)
+{
+    std::vector<int> values;
+    if (const char* error = EncodeCode128AutoInto(escaped, ean, values))
+        throw BarcodeError(error);
+    return values;
+}
+
+const char* TBarcodeEncoder::Code128Auto(TBarcode& bc, std::string& out)
+{
+    thread_local std::string escaped;
+    thread_local std::vector<int> values;
+    DecodeEscapesInto(bc.text_, true, escaped);
+    if (const char* error = EncodeCode128AutoInto(escaped, bc.typ_ == bcEAN128Auto, values))
+        return error;
+    // The check value is the last entry; the pattern appends its own.
+    values.pop_back();
+    ValuesToPattern(values, out);
+    return nullptr;
+}
+
+std::string TBarcodeEncoder::Code128ShownText(const TBarcode& bc)
+{
+    switch (bc.Typ()) {
+    case bcCode128C:
+    case bcCodeEAN128C: {
+        std::string digits;
+        SetCText(bc, digits);
+        return digits;
+    }
+    case bcCode128Auto:
+    case bcEAN128Auto:
+        return DecodeEscapes(bc.Text(), false);
+    default:
+        return bc.Text();
+    }
+}

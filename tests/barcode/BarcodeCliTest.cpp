@@ -1,0 +1,94 @@
+// tagmora-cli barcode --pattern and validate.
+#include "common/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using testsupport::RunCli;
+
+namespace {
+
+TEST(BarcodeCli, PatternAndShownText)
+{
+    const struct {
+        QStringList args;
+        QByteArray out;
+    } cases[] = {
+        {{"--type", "EAN13", "--text", "590123412345", "--checksum", "--pattern"},
+         "50525060517061615160805170505050616060615350507151705251505\n5901234123457\n"},
+        {{"--type", "14", "--text", "590123412345", "--checksum", "--pattern"},
+         "50525060517061615160805170505050616060615350507151705251505\n5901234123457\n"},
+        {{"--pattern", "--type", "bccodeean13", "--checksum", "--text", "590123412345"},
+         "50525060517061615160805170505050616060615350507151705251505\n5901234123457\n"},
+        {{"--type", "Code128B", "--text", "Ab1", "--pattern"}, "6051535052625153605171606251516270506\nAb1\n"},
+        {{"--type", "bcCode128Auto", "--text", "ab\\013cd", "--pattern"},
+         "6051535150635153608052508070505350615351607050806270506\nabcd\n"},
+        {{"--type", "UPC_E0", "--text", "123456", "--pattern"}, "505061615160805170507150508050505\n01234565\n"},
+        // Modul and ratio do not change the pattern, only its pixel widths.
+        {{"--type", "2_5_interleaved", "--text", "123", "--modul", "3", "--ratio", "2.5", "--pattern"},
+         "505051506060515161505060605\n0123\n"},
+    };
+    for (const auto& c : cases) {
+        const auto r = RunCli(QStringList{"barcode"} + c.args);
+        EXPECT_EQ(r.exitCode, 0) << c.args.join(' ').toStdString() << r.err.toStdString();
+        EXPECT_EQ(r.out, c.out) << c.args.join(' ').toStdString();
+    }
+    // 8-bit text: a Latin-1 character is one byte (outside set B: encoded as a
+    // space) and is shown back as it came.
+    const auto accented = RunCli({"barcode", "--type", "Code128B", "--text", "\u00e9", "--pattern"});
+    const auto space = RunCli({"barcode", "--type", "Code128B", "--text", " ", "--pattern"});
+    EXPECT_EQ(accented.out.split('\n').value(0), space.out.split('\n').value(0));
+    EXPECT_EQ(accented.out.split('\n').value(1), QByteArray("\xc3\xa9"));
+}
+
+TEST(BarcodeCli, FailuresAndUsage)
+{
+    const struct {
+        QStringList args;
+        int exitCode;
+        QByteArray err;
+    } cases[] = {
+        {{"--type", "EAN13", "--text", "12a", "--pattern"}, 1, "Barcode must be numeric"},
+        {{"--type", "Code93", "--text", "abc", "--pattern"}, 1, "Code93 bad Data !"},
+        {{"--type", "Code128B", "--text", "\u20ac", "--pattern"}, 1, "not 8-bit text"},
+        {{"--type", "EAN14", "--text", "1", "--pattern"}, 2, "unknown barcode type"},
+        {{"--type", "25", "--text", "1", "--pattern"}, 2, "unknown barcode type"},
+        {{"--type", "EAN13", "--text", "1", "-o", "out.png"}, 2, "not available yet"},
+        {{"--type", "EAN13", "--text", "1"}, 2, "--pattern is required"},
+        {{"--text", "1", "--pattern"}, 2, "--type is required"},
+        {{"--type", "EAN13", "--pattern"}, 2, "--text is required"},
+        {{"--type", "EAN13", "--text", "1", "--modul", "50", "--pattern"}, 2, "--modul"},
+        {{"--type", "EAN13", "--text", "1", "--ratio", "2,5", "--pattern"}, 2, "--ratio"},
+        {{"--type", "EAN13", "--text"}, 2, "--text needs a value"},
+    };
+    for (const auto& c : cases) {
+        const auto r = RunCli(QStringList{"barcode"} + c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty());
+    }
+}
+
+TEST(BarcodeCli, Validate)
+{
+    const struct {
+        QStringList args;
+        int exitCode;
+        QByteArray out;
+    } cases[] = {
+        {{"--type", "EAN13", " 123 ", "12A", ""}, 1, "valid\ninvalid\nvalid\n"},
+        {{"--type", "EAN13", "5901234123457"}, 0, "valid\n"},
+        {{"--type", "code93", "abc", "ABC"}, 1, "invalid\nvalid\n"},
+        {{"--type", "UPC_E0", "--checksum", "0123456", "2123456"}, 1, "valid\ninvalid\n"},
+        {{"--type", "bcCode128Auto", "A\\200", "A\\196"}, 1, "invalid\nvalid\n"},
+        {{"--type", "Code39", "--", "--checksum", "-A-"}, 0, "valid\nvalid\n"},
+    };
+    for (const auto& c : cases) {
+        const auto r = RunCli(QStringList{"validate"} + c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_EQ(r.out, c.out) << c.args.join(' ').toStdString();
+    }
+    EXPECT_EQ(RunCli({"validate", "--type", "EAN13"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"validate", "12"}).exitCode, 2);
+}
+
+}  // namespace
