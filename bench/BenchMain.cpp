@@ -1,13 +1,14 @@
 // Shared main of the benchmarks: a QApplication on the offscreen platform, then
 // Google Benchmark.
+#include "app/Headless.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareHeadlessEnvironment(true);
     QApplication app(argc, argv);
     ::benchmark::Initialize(&argc, argv);
     if (::benchmark::ReportUnrecognizedArguments(argc, argv))

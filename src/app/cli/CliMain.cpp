@@ -1,14 +1,13 @@
 // Entry point of tagmora-cli. It needs no display: without one it runs on the
 // offscreen platform plugin.
+#include "app/Headless.h"
 #include "app/cli/Cli.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrepareHeadlessEnvironment();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tagmora"));
     QStringList args = QApplication::arguments();
