@@ -159,6 +159,8 @@ void SortSlots(std::uint32_t* slots, std::size_t n, const std::function<QByteArr
     std::vector<TTextKey> texts;
     std::vector<std::uint32_t> empties;
     std::vector<QString> folded;
+    QByteArrayView common;
+    bool haveCommon = false;
     for (std::size_t i = 0; i < n; ++i) {
         const std::uint32_t slot = slots[i];
         const QByteArrayView t = textOf(slot);
@@ -170,10 +172,16 @@ void SortSlots(std::uint32_t* slots, std::size_t n, const std::function<QByteArr
         case TSortClass::scText: {
             TTextKey key{0, t.data(), std::uint32_t(t.size()), slot, -1};
             if (IsAscii(t)) {
-                for (int k = 0; k < 8; ++k) {
-                    key.prefix <<= 8;
-                    if (k < t.size())
-                        key.prefix |= static_cast<unsigned char>(LowerAscii(t[k]));
+                // The common start of all ASCII texts; the 8-byte keys begin after it.
+                if (!haveCommon) {
+                    common = t;
+                    haveCommon = true;
+                } else {
+                    qsizetype k = 0;
+                    const qsizetype m = std::min(common.size(), t.size());
+                    while (k < m && LowerAscii(common[k]) == LowerAscii(t[k]))
+                        ++k;
+                    common.truncate(k);
                 }
             } else {
                 key.folded = std::int32_t(folded.size());
@@ -182,6 +190,19 @@ void SortSlots(std::uint32_t* slots, std::size_t n, const std::function<QByteArr
             texts.push_back(key);
             break;
         }
+        }
+    }
+
+    // Every ASCII text starts with the same lower-cased `skip` bytes, so keys
+    // and comparisons can start after them.
+    const std::uint32_t skip = std::uint32_t(common.size());
+    for (TTextKey& key : texts) {
+        if (key.folded >= 0)
+            continue;
+        for (std::uint32_t k = skip; k < skip + 8; ++k) {
+            key.prefix <<= 8;
+            if (k < key.len)
+                key.prefix |= static_cast<unsigned char>(LowerAscii(key.text[k]));
         }
     }
 
@@ -204,7 +225,7 @@ void SortSlots(std::uint32_t* slots, std::size_t n, const std::function<QByteArr
             if (a.prefix != b.prefix)
                 return a.prefix < b.prefix;
             const std::uint32_t m = std::min(a.len, b.len);
-            for (std::uint32_t k = 8; k < m; ++k) {
+            for (std::uint32_t k = skip + 8; k < m; ++k) {
                 const char ca = LowerAscii(a.text[k]);
                 const char cb = LowerAscii(b.text[k]);
                 if (ca != cb)
