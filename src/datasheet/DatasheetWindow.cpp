@@ -659,6 +659,7 @@ void TFM_Data::HeaderClick(int section)
 {
     CommitEditor();
     const int col = section + 1;
+    FData.StrGrid_Data.SetCol(col);  // the clicked column becomes the current one
     if (FData.StrGrid_Data.RowCount() - 1 < 2) {
         RefreshView();  // puts the sort mark back where it was
         return;

@@ -245,6 +245,23 @@ TEST(StringGrid, SortLongDigitStringsExactly)
     EXPECT_EQ(g.Cells(0, 4), QStringLiteral("40060000000000000002"));
 }
 
+TEST(StringGrid, SortTextsSharingAStart)
+{
+    // Texts that agree (ignoring case) in their first bytes are told apart by
+    // what follows, lengths included.
+    const QStringList values = {"Item 10", "item 9", "Item 1", "ITEM ", "Item 1a", "Item 100000000000b",
+                                "Item 100000000000a"};
+    TAdvStringGrid g(1, int(values.size()));
+    for (int r = 0; r < values.size(); ++r)
+        g.SetCell(0, r, values[r]);
+    g.SortRows(0, true, 0, g.RowCount() - 1);
+    QStringList sorted;
+    for (int r = 0; r < g.RowCount(); ++r)
+        sorted << g.Cells(0, r);
+    EXPECT_EQ(sorted, QStringList({"ITEM ", "Item 1", "Item 10", "Item 100000000000a", "Item 100000000000b", "Item 1a",
+                                   "item 9"}));
+}
+
 TEST(StringGrid, RowsByReferenceStayIndependent)
 {
     TAdvStringGrid data(3, 4);
