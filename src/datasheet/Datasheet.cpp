@@ -404,6 +404,8 @@ bool TDatasheet::ImportFile(const QString& path, const TTablePicker& pickTable, 
     bool imported = false;
     try {
         imported = loader(path, StrGrid_Data, pickTable);
+        if (imported)
+            StrGrid_Data.InsertCols(0, 1);  // the row-number column; fails when the file filled every column
     } catch (...) {
         StrGrid_Data = std::move(saved);
         throw;
@@ -413,7 +415,6 @@ bool TDatasheet::ImportFile(const QString& path, const TTablePicker& pickTable, 
         return false;
     }
     TAdvStringGrid& g = StrGrid_Data;
-    g.InsertCols(0, 1);
     g.SetColWidth(0, RowNumberColWidth);
     g.SetCurrent(1, 1);
     g.SetSelection({g.Col(), g.Row(), g.Col(), g.Row()});

@@ -2,6 +2,8 @@
 
 #include "datasheet/StringGrid.h"
 
+#include <exception>
+
 TDatasheetModel::TDatasheetModel(TAdvStringGrid& grid, QObject* parent)
     : QAbstractTableModel(parent),
       FGrid(grid)
@@ -31,7 +33,11 @@ bool TDatasheetModel::setData(const QModelIndex& index, const QVariant& value, i
 {
     if (!index.isValid() || role != Qt::EditRole)
         return false;
-    FGrid.SetCell(index.column() + 1, index.row() + 1, value.toString());
+    try {
+        FGrid.SetCell(index.column() + 1, index.row() + 1, value.toString());
+    } catch (const std::exception&) {
+        return false;  // the grid could not take the text (out of room)
+    }
     Q_EMIT dataChanged(index, index, {Qt::DisplayRole, Qt::EditRole});
     return true;
 }

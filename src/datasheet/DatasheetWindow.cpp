@@ -220,7 +220,13 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     connect(StrGrid_Data->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TFM_Data::OnSelectionChanged);
     connect(hh, &QHeaderView::sectionResized, this, &TFM_Data::OnSectionResized);
-    connect(hh, &QHeaderView::sectionClicked, this, &TFM_Data::HeaderClick);
+    connect(hh, &QHeaderView::sectionClicked, this, [this](int section) {
+        try {
+            HeaderClick(section);
+        } catch (const std::exception& e) {
+            Dialogs().MessageDlg(QString::fromStdString(e.what()), TMsgDlgType::mtError, mbOK);
+        }
+    });
     connect(hh, &QHeaderView::sectionMoved, this, [this](int, int oldVisual, int newVisual) {
         if (!FUpdating)
             QMetaObject::invokeMethod(
@@ -245,8 +251,20 @@ QAction* TFM_Data::MakeAction(const QString& text, void (TFM_Data::*handler)(), 
         a->setShortcutContext(Qt::WindowShortcut);
         addAction(a);  // the shortcut works while the window is active, menus open or not
     }
-    connect(a, &QAction::triggered, this, handler);
+    connect(a, &QAction::triggered, this, [this, handler] { RunCommand(handler); });
     return a;
+}
+
+void TFM_Data::RunCommand(void (TFM_Data::*handler)())
+{
+    // A command that runs into a limit (rows, columns, memory) reports it and
+    // leaves the datasheet as far as it got; nothing escapes into the event loop.
+    try {
+        (this->*handler)();
+    } catch (const std::exception& e) {
+        Dialogs().MessageDlg(QString::fromStdString(e.what()), TMsgDlgType::mtError, mbOK);
+        RefreshView();
+    }
 }
 
 int TFM_Data::Execute()

@@ -122,6 +122,7 @@ protected:
 
 private:
     QAction* MakeAction(const QString& text, void (TFM_Data::*handler)(), const QKeySequence& key = QKeySequence());
+    void RunCommand(void (TFM_Data::*handler)());
     bool Confirm(const QString& text);
     void CommitEditor();
     void ShowCurrentCell();

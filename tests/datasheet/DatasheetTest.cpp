@@ -400,6 +400,14 @@ TEST(Datasheet, ImportKeepsOrRestoresTheDatasheet)
     EXPECT_TRUE(same());
     EXPECT_FALSE(ds.ImportFile("x.dat", {}));  // no loader takes the extension
 
+    // A file as wide as a datasheet can be leaves no room for the row-number column.
+    const TImportLoader wide = [](const QString&, TCellGridWriter& grid, const TTablePicker&) {
+        grid.SetCell(TAdvStringGrid::kMaxColCount - 1, 0, u"last");
+        return true;
+    };
+    EXPECT_THROW(ds.ImportFile("wide.csv", {}, wide), std::length_error);
+    EXPECT_TRUE(same());
+
     const TImportLoader csv = [](const QString&, TCellGridWriter& grid, const TTablePicker&) {
         EXPECT_EQ(grid.ColCount(), 1);  // the datasheet was emptied first
         EXPECT_EQ(grid.RowCount(), 1);

@@ -533,3 +533,16 @@ TEST(DatasheetWindow, RendersRowNumbersAndNames)
     EXPECT_LT(rightmostInk, header.width() - margin);
     EXPECT_GT(rightmostInk, header.width() / 2);
 }
+
+TEST(DatasheetWindow, LimitsAreReportedNotThrown)
+{
+    ScopedDialogs scoped;
+    TDatasheet ds;
+    ds.StrGrid_Data.SetColCount(TAdvStringGrid::kMaxColCount);
+    TFM_Data w(ds);
+    w.MI_AddTagColumn->trigger();
+    ASSERT_EQ(scoped.dialogs.messages.size(), 1);
+    EXPECT_EQ(scoped.dialogs.messages[0].text, QStringLiteral("Too many columns (the most a datasheet can have is 16384)"));
+    EXPECT_EQ(scoped.dialogs.messages[0].type, TMsgDlgType::mtError);
+    EXPECT_EQ(ds.StrGrid_Data.ColCount(), TAdvStringGrid::kMaxColCount);
+}
