@@ -1,0 +1,143 @@
+// TFM_Data ("Datasheet"): the window over the datasheet. It shows the datasheet
+// grid in a table view, offers every datasheet command from its menus, popup
+// menu and shortcuts, asks the questions through Dialogs(), and calls the
+// window-free commands of TDatasheet. Closing it by any means rebuilds the
+// print grid from all rows and clears stale bindings.
+#pragma once
+
+#include "datasheet/Datasheet.h"
+
+#include <QDialog>
+#include <QHeaderView>
+
+#include <functional>
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QTableView;
+class TDatasheetModel;
+class TFM_Sdata;
+
+// The vertical header: row numbers drawn right-aligned, the right edge moved
+// left by the width of the digit "2".
+class TRowNumberHeader : public QHeaderView {
+    Q_OBJECT
+public:
+    explicit TRowNumberHeader(QWidget* parent = nullptr);
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override;
+};
+
+class TFM_Data : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFM_Data(TDatasheet& datasheet, QWidget* parent = nullptr);
+    ~TFM_Data() override;
+
+    // Shows the window modally; the datasheet is edited in place whatever
+    // button closes it.
+    int Execute();
+
+    TDatasheet& Datasheet() const { return FData; }
+    TDatasheetModel* Model() const { return FModel; }
+    TFM_Sdata* SequenceDialog() const { return FSdata; }
+
+    // Hooks filled by the program. "Print Current Row Directly" builds the
+    // current-row print grid and then calls OnPrintCurrentRow (the main
+    // window's print command); "&Help" calls OnHelp with "datasheet.htm".
+    std::function<void()> OnPrintCurrentRow;
+    std::function<void(const QString& topic)> OnHelp;
+    // Lets the user pick a database table on import (the table picker window);
+    // without one, an input box asks for the table name.
+    TTablePicker TablePicker;
+    // The import loader (ImportDataFile unless replaced).
+    TImportLoader ImportLoader;
+    // Folder the import and picture dialogs start in.
+    QString DataFolder;
+
+    // Controls.
+    QTableView* StrGrid_Data;
+    QMenuBar* MainMenu;
+    QMenu* PMenu_Data;
+    QPushButton* Btn_OK;
+    QPushButton* Btn_Cancel;
+
+    // Commands (each one is a menu entry; the handlers are public so that the
+    // program and tests can run them).
+    QAction* MI_ImportData;
+    QAction* MI_Close;
+    QAction* MI_Search;
+    QAction* MI_FillSequence;
+    QAction* MI_ClearSelected;
+    QAction* MI_ClearSelectedPopup;  // "Clear Selectd Cells Data"
+    QAction* MI_ClearAll;
+    QAction* MI_InsertRow;
+    QAction* MI_ClearRow;
+    QAction* MI_DeleteRow;
+    QAction* MI_DeleteAllRows;
+    QAction* MI_AddColumn;
+    QAction* MI_RenameColumn;
+    QAction* MI_ClearColumn;
+    QAction* MI_DeleteColumn;
+    QAction* MI_DeleteAllColumns;
+    QAction* MI_AddTagColumn;
+    QAction* MI_RemoveTagColumn;
+    QAction* MI_PrintCurrentRow;
+    QAction* MI_InsertPicture;
+    QAction* MI_Help;
+
+    void ImportDataClick();
+    void SearchClick();
+    void FillSequenceClick();
+    void ClearSelectedClick();
+    void ClearAllClick();
+    void InsertRowClick();
+    void ClearRowClick();
+    void DeleteRowClick();
+    void DeleteAllRowsClick();
+    void AddColumnClick();
+    void RenameColumnClick();
+    void ClearColumnClick();
+    void DeleteColumnClick();
+    void DeleteAllColumnsClick();
+    void AddTagColumnClick();
+    void RemoveTagColumnClick();
+    void PrintCurrentRowClick();
+    void InsertPictureClick();
+    void HelpClick();
+    // A click on a column name (model column).
+    void HeaderClick(int section);
+
+    // Shows the datasheet again after it changed outside the window.
+    void RefreshView();
+
+public Q_SLOTS:
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QAction* MakeAction(const QString& text, void (TFM_Data::*handler)(), const QKeySequence& key = QKeySequence());
+    void RunCommand(void (TFM_Data::*handler)());
+    bool Confirm(const QString& text);
+    void CommitEditor();
+    void ShowCurrentCell();
+    void CellsChanged();
+    void ClearSortMark();
+    void OnCurrentChanged();
+    void OnSelectionChanged();
+    void OnSectionResized(int logical, int oldSize, int newSize);
+    void OnColumnMoved(int oldVisual, int newVisual);
+    void OnRowMoved(int oldVisual, int newVisual);
+
+    TDatasheet& FData;
+    TDatasheetModel* FModel;
+    TFM_Sdata* FSdata;
+    bool FUpdating = false;
+    int FSortCol = -1;  // grid column of the sort mark
+    bool FSortAscending = true;
+};

@@ -1,0 +1,125 @@
+#include "datasheet/SequenceDialog.h"
+#include "datasheet/SequenceGenerator.h"
+
+#include "DatasheetTestUtil.h"
+#include "common/TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+
+TEST(Sequence, Examples)
+{
+    struct Case {
+        const char* name;
+        TSequenceSpec spec;
+        QStringList first;  // leading values
+        int count;
+        QString last;
+    };
+    const QList<Case> cases = {
+        {"width from To", {"A-", "1", "100", "", 1, 1}, {"A-001", "A-002"}, 100, "A-100"},
+        {"repeat and step", {"", "8", "12", "", 2, 2}, {"08", "08", "10", "10", "12", "12"}, 6, "12"},
+        {"one value", {"", "5", "5", "", 1, 1}, {"5"}, 1, "5"},
+        {"zeros of From do not count", {"", "010", "15", "", 1, 1}, {"10", "11"}, 6, "15"},
+        {"step past the end", {"#", "1", "10", "/x", 1, 3}, {"#01/x", "#04/x", "#07/x", "#10/x"}, 4, "#10/x"},
+        {"blanks around numbers", {"", " 7", "9 ", "", 1, 1}, {"7", "8", "9"}, 3, "9"},
+        {"negative numbers pad after the sign", {"", "-2", "100", "", 1, 51}, {"-02", "049"}, 3, "100"},
+        {"64-bit To", {"S", "9223372036854775800", "9223372036854775807", "", 1, 1}, {"S9223372036854775800"}, 8,
+         "S9223372036854775807"},
+        {"the most values", {"", "1", "500000", "", 2, 1}, {"000001", "000001"}, 1000000, "500000"},
+    };
+    for (const Case& c : cases) {
+        QStringList values{"stale"};
+        EXPECT_EQ(GenerateSequence(c.spec, values), QString()) << c.name;
+        ASSERT_EQ(values.size(), c.count) << c.name;
+        EXPECT_EQ(values.mid(0, int(c.first.size())), c.first) << c.name;
+        EXPECT_EQ(values.back(), c.last) << c.name;
+    }
+}
+
+TEST(Sequence, Errors)
+{
+    struct Case {
+        TSequenceSpec spec;
+        QString error;
+    };
+    const QString tooMany = QStringLiteral("A sequence can hold at most 1000000 values");
+    const QList<Case> cases = {
+        {{"", "", "5", "", 1, 1}, "'' is not a valid integer value"},
+        {{"", "1", "x9", "", 1, 1}, "'x9' is not a valid integer value"},
+        {{"", "1.5", "9", "", 1, 1}, "'1.5' is not a valid integer value"},
+        {{"", "1", "99999999999999999999", "", 1, 1}, "'99999999999999999999' is not a valid integer value"},
+        {{"", "12", "8", "", 1, 1}, "Begine number must less than End number!"},
+        {{"", "1", "1000001", "", 1, 1}, tooMany},
+        {{"", "1", "500001", "", 2, 1}, tooMany},
+        {{"", "-9223372036854775808", "9223372036854775807", "", 100, 100}, tooMany},
+    };
+    for (const Case& c : cases) {
+        QStringList values;
+        const QString error = GenerateSequence(c.spec, values);
+        EXPECT_TRUE(error.startsWith(c.error)) << error.toStdString();
+        EXPECT_TRUE(values.isEmpty());
+    }
+}
+
+TEST(SequenceDialog, ControlsWarningsAndOk)
+{
+    testsupport::ScopedDialogs scoped;
+    auto& dlg = scoped.dialogs;
+    TFM_Sdata w;
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Generate Sequence"));
+    EXPECT_EQ(w.RPT->minimum(), 1);
+    EXPECT_EQ(w.RPT->maximum(), 100);
+    EXPECT_EQ(w.SEdt_Step->value(), 1);
+    EXPECT_EQ(w.Btn_OK->text(), QStringLiteral("&OK"));
+    w.show();
+
+    // Typing: every change of From, Prefix or Suffix checks From, one warning
+    // per character that is not a digit; the text stays as typed.
+    QTest::keyClicks(w.Edt_Begin, QStringLiteral("1a2"));
+    EXPECT_EQ(dlg.messages.size(), 2);
+    QTest::keyClicks(w.Edt_Head, QStringLiteral("P"));
+    EXPECT_EQ(dlg.messages.size(), 3);
+    QTest::keyClicks(w.Edt_End, QStringLiteral("-9"));
+    EXPECT_EQ(dlg.messages.size(), 5);
+    for (const auto& m : dlg.messages) {
+        EXPECT_EQ(m.text, QStringLiteral("Value must be numeric!"));
+        EXPECT_EQ(m.type, TMsgDlgType::mtWarning);
+    }
+    EXPECT_EQ(w.Edt_Begin->text(), QStringLiteral("1a2"));
+
+    // OK with bad input reports and stays open.
+    dlg.messages.clear();
+    QTest::mouseClick(w.Btn_OK, Qt::LeftButton);
+    ASSERT_EQ(dlg.messages.size(), 1);
+    EXPECT_EQ(dlg.messages[0].text, QStringLiteral("'1a2' is not a valid integer value"));
+    EXPECT_EQ(dlg.messages[0].type, TMsgDlgType::mtError);
+    EXPECT_TRUE(w.isVisible());
+
+    w.Edt_Begin->setText(QStringLiteral("3"));
+    w.Edt_End->setText(QStringLiteral("1"));
+    dlg.messages.clear();
+    QTest::mouseClick(w.Btn_OK, Qt::LeftButton);
+    ASSERT_EQ(dlg.messages.size(), 1);
+    EXPECT_EQ(dlg.messages[0].text, QStringLiteral("Begine number must less than End number!"));
+    EXPECT_TRUE(w.isVisible());
+
+    w.Edt_End->setText(QStringLiteral("05"));
+    w.Edt_Foot->setText(QStringLiteral("-z"));
+    w.RPT->setValue(2);
+    QTest::mouseClick(w.Btn_OK, Qt::LeftButton);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Accepted);
+    EXPECT_EQ(w.SequenceValues, QStringList({"P03-z", "P03-z", "P04-z", "P04-z", "P05-z", "P05-z"}));
+
+    // Esc closes like Cancel; the entries stay for the next use.
+    w.show();
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(w.result(), QDialog::Rejected);
+    EXPECT_EQ(w.Edt_Head->text(), QStringLiteral("P"));
+}
