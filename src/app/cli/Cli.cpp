@@ -10,6 +10,8 @@ namespace cli {
 const std::vector<Command>& Commands()
 {
     static const std::vector<Command> table = {
+        {"plan", "FILE.blf", "Open a label file and write its plan text to stdout", CmdPlan},
+        {"convert", "IN.blf OUT.blf", "Open a label file and save it as another label file", CmdConvert},
     };
     return table;
 }

@@ -3,3 +3,8 @@
 #pragma once
 
 #include <QStringList>
+
+// plan FILE.blf: writes the label's plan text to stdout (CR LF lines).
+int CmdPlan(const QStringList& args);
+// convert IN.blf OUT.blf: opens a label file and saves it under another name.
+int CmdConvert(const QStringList& args);
