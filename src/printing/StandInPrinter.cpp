@@ -225,3 +225,13 @@ bool TStandInPrinter::ExecuteSetupDialog(QWidget*)
     Log << QStringLiteral("SetupDialog");
     return SetupDialogResult;
 }
+
+bool InstallStandInPrinterFromEnvironment()
+{
+    if (!qEnvironmentVariableIsSet("TAGMORA_PRINTERS"))
+        return false;
+    static std::unique_ptr<TStandInPrinter> printer;
+    printer = TStandInPrinter::FromSpec(qEnvironmentVariable("TAGMORA_PRINTERS"));
+    SetPrinter(printer.get());
+    return true;
+}

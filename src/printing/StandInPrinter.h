@@ -84,3 +84,8 @@ private:
     QImage FPage;
     QPainter FPainter;
 };
+
+// When the environment variable TAGMORA_PRINTERS is set, installs a stand-in
+// printer built from it (TStandInPrinter::FromSpec; empty = no printers) and
+// returns true. Lets scripts and tests run the programs against known printers.
+bool InstallStandInPrinterFromEnvironment();

@@ -47,6 +47,10 @@ static QString HelpText()
                     .arg(QString::fromLatin1(c.name), QString::fromLatin1(c.synopsis),
                          QString::fromLatin1(c.summary));
     }
+    text += QStringLiteral("\nEnvironment:\n"
+                           "  TAGMORA_PRINTERS=\"Name[@DPI[xDPI]][*];...\"\n"
+                           "      use these printers instead of the installed ones (* marks the default;\n"
+                           "      an empty value means no printer)\n");
     return text;
 }
 
