@@ -543,14 +543,21 @@ TLabelObject* TLabelObject::DuplicateInto(TLabelObject* copy, TLabelObject* pare
 
 void TLabelObject::DetachFromLayer()
 {
-    if (FLayer)
-        FLayer->FObjects.removeOne(this);
+    if (FLayer && FListed) {
+        // Recently added objects sit at the end.
+        const qsizetype i = FLayer->FObjects.lastIndexOf(this);
+        if (i >= 0)
+            FLayer->FObjects.removeAt(i);
+    }
+    FListed = false;
 }
 
 void TLabelObject::AttachToLayer()
 {
-    if (FLayer)
+    if (FLayer) {
         FLayer->FObjects.append(this);
+        FListed = true;
+    }
 }
 
 void TLabelObject::StoreCorners()

@@ -196,6 +196,7 @@ private:
     TPlanLayer* FLayer = nullptr;
     bool FFocused = false;
     bool FSelected = false;
+    bool FListed = false;  // a member of its layer's list
 
     friend class TLabelPlan;
     friend class TPlanLayer;

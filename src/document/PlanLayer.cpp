@@ -30,7 +30,11 @@ void TPlanLayer::SetLocked(bool value)
 
 void TPlanLayer::Add(TLabelObject* object)
 {
+    // An object lives in one layer's list: the one its Layer names.
+    object->DetachFromLayer();
+    object->FLayer = this;
     FObjects.append(object);
+    object->FListed = true;
 }
 
 int TPlanLayer::IndexOf(const TLabelObject* object) const
@@ -48,9 +52,8 @@ void TPlanLayer::ReleaseAll()
 {
     while (!FObjects.isEmpty()) {
         TLabelObject* o = FObjects.first();
-        o->Release();
-        // Release removes the object from its layer's list; make sure a
-        // misbehaving object cannot keep this loop running.
+        o->Release();  // removes it from the list
+        // An object that did not leave the list must not keep the loop running.
         if (!FObjects.isEmpty() && FObjects.first() == o)
             FObjects.removeFirst();
     }

@@ -36,6 +36,7 @@ public:
     int Count() const { return int(FObjects.size()); }
     TLabelObject* Item(int index) const { return FObjects.value(index); }
     const QList<TLabelObject*>& Objects() const { return FObjects; }
+    // Appends the object; it moves here from the list of the layer it was on.
     void Add(TLabelObject* object);
     int IndexOf(const TLabelObject* object) const;
     // Releases the object at that position / all objects.
