@@ -41,6 +41,9 @@ public:
     // installed (callers then skip their printer work).
     virtual QStringList Printers() const = 0;
     bool HasPrinters() const { return !Printers().isEmpty(); }
+    // Reads the installed printers again (the list is kept after the first
+    // look; the current printer stays selected by name when it still exists).
+    virtual void Refresh() {}
 
     // Position of the current printer in Printers(); the default printer's
     // position while none was chosen; -1 only without printers.

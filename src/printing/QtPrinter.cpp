@@ -17,13 +17,30 @@ TQtPrinter::~TQtPrinter()
         FPainter.end();
 }
 
-QStringList TQtPrinter::Printers() const
+void TQtPrinter::Load() const
 {
-    QStringList names = QPrinterInfo::availablePrinterNames();
+    if (FLoaded)
+        return;
+    FNames = QPrinterInfo::availablePrinterNames();
     // CUPS lists destinations by name; sort anyway so the order never depends
     // on the spooler.
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return a.compare(b) < 0; });
-    return names;
+    std::sort(FNames.begin(), FNames.end(), [](const QString& a, const QString& b) { return a.compare(b) < 0; });
+    FDefaultName = FNames.isEmpty() ? QString() : QPrinterInfo::defaultPrinterName();
+    FLoaded = true;
+}
+
+QStringList TQtPrinter::Printers() const
+{
+    Load();
+    return FNames;
+}
+
+void TQtPrinter::Refresh()
+{
+    FLoaded = false;
+    Load();
+    if (!FPrinterName.isEmpty() && !FNames.contains(FPrinterName))
+        FPrinterName.clear();
 }
 
 int TQtPrinter::PrinterIndex() const
@@ -31,7 +48,7 @@ int TQtPrinter::PrinterIndex() const
     const QStringList names = Printers();
     if (names.isEmpty())
         return -1;
-    const QString name = FPrinterName.isEmpty() ? QPrinterInfo::defaultPrinterName() : FPrinterName;
+    const QString name = FPrinterName.isEmpty() ? FDefaultName : FPrinterName;
     const int i = int(names.indexOf(name));
     return i >= 0 ? i : 0;
 }

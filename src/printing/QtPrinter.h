@@ -16,6 +16,7 @@ public:
     ~TQtPrinter() override;
 
     QStringList Printers() const override;
+    void Refresh() override;
     int PrinterIndex() const override;
     void SetPrinterIndex(int index) override;
     bool HasDeviceSettings() const override;
@@ -45,6 +46,12 @@ private:
     // The QPrinter of the current printer, made on first use.
     QPrinter* Device() const;
 
+    void Load() const;
+
+    // The spooler is asked once; Refresh asks again.
+    mutable bool FLoaded = false;
+    mutable QStringList FNames;
+    mutable QString FDefaultName;
     QString FPrinterName;  // empty: the default printer
     mutable std::unique_ptr<QPrinter> FDevice;
     mutable QString FDeviceName;
