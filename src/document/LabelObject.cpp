@@ -314,8 +314,12 @@ void TLabelObject::SetParent(TLabelObject* container)
     for (TLabelObject* c = container; c; c = c->FParent)
         if (c == this)
             return;
-    if (FParent)
-        FParent->FChildren.removeOne(this);
+    if (FParent) {
+        // Children are released from the last to the first.
+        const qsizetype i = FParent->FChildren.lastIndexOf(this);
+        if (i >= 0)
+            FParent->FChildren.removeAt(i);
+    }
     FParent = container;
     if (container)
         container->FChildren.append(this);
@@ -544,10 +548,16 @@ TLabelObject* TLabelObject::DuplicateInto(TLabelObject* copy, TLabelObject* pare
 void TLabelObject::DetachFromLayer()
 {
     if (FLayer && FListed) {
-        // Recently added objects sit at the end.
-        const qsizetype i = FLayer->FObjects.lastIndexOf(this);
-        if (i >= 0)
-            FLayer->FObjects.removeAt(i);
+        // Releasing a layer takes objects from the front; objects being read
+        // or created sit at the end.
+        QList<TLabelObject*>& list = FLayer->FObjects;
+        if (!list.isEmpty() && list.first() == this) {
+            list.removeFirst();
+        } else {
+            const qsizetype i = list.lastIndexOf(this);
+            if (i >= 0)
+                list.removeAt(i);
+        }
     }
     FListed = false;
 }

@@ -32,8 +32,10 @@ struct TPlanStandardPicture {
     TPlanPictureData Picture;
 };
 
-// Plan text sections nested deeper than this are refused by the reader.
+// Limits of the plan reader: sections nested deeper, and objects beyond this
+// count, end the reading with an error (what was read stays).
 constexpr int kMaxPlanNesting = 1000;
+constexpr int kMaxPlanObjects = 100000;
 
 class TLabelPlan : public QWidget {
     Q_OBJECT

@@ -5,6 +5,8 @@
 #include "document/StrF.h"
 #include "printing/Printer.h"
 
+#include <QHash>
+
 #include <vector>
 
 TLabelObject* CreateLabelObject(const QString& typeName, TLabelPlan* plan)
@@ -332,6 +334,8 @@ void TLabelPlan::ReadPlan(const QStringList& lines)
 
     TLabelObject* current = nullptr;  // the last object started, until its properties are applied
     std::vector<TLabelObject*> open;  // sections whose "End" has not been seen
+    QHash<QString, TPlanLayer*> layersByName;  // upper-cased names of the layers read so far
+    int objectCount = 0;
     const qsizetype n = lines.size();
     try {
         for (qsizetype i = 0; i < n; ++i) {
@@ -349,9 +353,12 @@ void TLabelPlan::ReadPlan(const QStringList& lines)
                 if (!value.contains(QLatin1Char(',')))
                     continue;
                 const QStringList fields = value.split(QLatin1Char(','));
-                TPlanLayer* layer = FLayers.FindLayer(fields.at(0));
-                if (!layer)
+                const QString key = fields.at(0).toUpper();
+                TPlanLayer* layer = layersByName.value(key);
+                if (!layer) {
                     layer = FLayers.Item(FLayers.AddLayer(fields.at(0)));
+                    layersByName.insert(key, layer);
+                }
                 if (FLayers.Count() == 1)
                     FActiveLayer = FLayers.Item(0);
                 layer->SetVisible(fields.at(1) != QLatin1String("0"));
@@ -360,7 +367,10 @@ void TLabelPlan::ReadPlan(const QStringList& lines)
                 continue;
             }
             if (StartsWith(line, QLatin1String("Object "))) {
-                EnsureLayer();
+                if (FLayers.Count() == 0) {
+                    EnsureLayer();
+                    layersByName.insert(FLayers.Item(0)->Name.toUpper(), FLayers.Item(0));
+                }
                 if (current) {
                     current->LoadProperties();
                     current = nullptr;
@@ -369,6 +379,9 @@ void TLabelPlan::ReadPlan(const QStringList& lines)
                 if (open.size() >= size_t(kMaxPlanNesting))
                     throw ELabelPlanException(
                         QStringLiteral("Object sections are nested more than %1 deep").arg(kMaxPlanNesting));
+                if (++objectCount > kMaxPlanObjects)
+                    throw ELabelPlanException(
+                        QStringLiteral("The label has more than %1 objects").arg(kMaxPlanObjects));
                 TLabelObject* object = CreateLabelObject(type, this);
                 if (!object)
                     throw ELabelPlanException(QStringLiteral("Invalid object: ") + type);

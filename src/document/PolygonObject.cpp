@@ -56,10 +56,32 @@ void TPlanPolygon::StoreProperties()
 {
     TLabelObject::StoreProperties();
     Properties.SetValue(QStringLiteral("PointCount"), QString::number(PointCount()));
+    // As SetValue key by key, with the lines' keys looked up once: a value
+    // replaces the first line of its key, a key without a line is appended.
+    QStringList& lines = Properties.Lines;
+    QHash<QString, qsizetype> where;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const qsizetype eq = lines.at(i).indexOf(QLatin1Char('='));
+        if (eq > 0) {
+            const QString key = lines.at(i).left(eq).toUpper();
+            if (!where.contains(key))
+                where.insert(key, i);
+        }
+    }
+    auto set = [&](const QString& key, int value) {
+        QString line = key + QLatin1Char('=') + QString::number(value);
+        const auto it = where.constFind(key);
+        if (it != where.cend()) {
+            lines[*it] = std::move(line);
+        } else {
+            where.insert(key, lines.size());
+            lines.append(std::move(line));
+        }
+    };
     for (int i = 0; i < PointCount(); ++i) {
         const QString n = QString::number(i + 1);
-        Properties.SetValue(QLatin1Char('X') + n, QString::number(FPoints.at(i).x()));
-        Properties.SetValue(QLatin1Char('Y') + n, QString::number(FPoints.at(i).y()));
+        set(QLatin1Char('X') + n, FPoints.at(i).x());
+        set(QLatin1Char('Y') + n, FPoints.at(i).y());
     }
 }
 
@@ -209,8 +231,11 @@ void TPlanPolygon::LoadProperties()
     TLabelObject::LoadProperties();
     SetPointCount(0);
     int count = 0;
-    if (!TryStrToInt(Properties.Value(u"PointCount"), count) || count < 0 || count > kMaxPolygonPoints)
+    if (!TryStrToInt(Properties.Value(u"PointCount"), count) || count <= 0)
         return;
+    // A section has at least one line per point it really gives; a larger
+    // count would only add points at (0, 0), so it is cut to the line count.
+    count = std::min({count, Properties.Count(), kMaxPolygonPoints});
     SetPointCount(count);
     // One pass over the lines: the first line of each "X<i>" / "Y<i>" key wins.
     QHash<QString, QString> values;

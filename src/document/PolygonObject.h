@@ -7,7 +7,8 @@
 #include <QPolygon>
 #include <QVector>
 
-// Point counts above this are refused when read from plan text.
+// Most points a polygon takes from plan text; a "PointCount" is also cut to
+// the number of lines of its section.
 constexpr int kMaxPolygonPoints = 100000;
 
 class TPlanPolygon : public TLabelObject {

@@ -3,6 +3,7 @@
 #include "document/PlanObjects.h"
 #include "document/StrF.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -400,12 +401,42 @@ TEST_F(PlanText, PolygonPoints)
     EXPECT_EQ(p->GetPoint(1), QPoint(30, 40));
     EXPECT_EQ(p->GetPoint(2), QPoint(0, 0));
     EXPECT_EQ(p->GetPoint(3), QPoint(-1, -1));
-    EXPECT_EQ(dynamic_cast<TPlanPolygon*>(Object(1))->PointCount(), 0);  // refused
+    // A count beyond its section's lines is cut to them.
+    EXPECT_EQ(dynamic_cast<TPlanPolygon*>(Object(1))->PointCount(), 1);
     const QStringList s = FirstSection();
     EXPECT_TRUE(s.contains("  X3=0"));
     EXPECT_TRUE(s.contains("  Y3=0"));
     EXPECT_TRUE(s.contains("  X9=5"));
     EXPECT_EQ(s.at(1), QString("  PointCount=3"));
+}
+
+TEST_F(PlanText, LargeInputStaysFast)
+{
+    // Many layers and a polygon with many points: no step may be quadratic.
+    QByteArray text;
+    for (int i = 0; i < 50000; ++i)
+        text += "LabelProfit L" + QByteArray::number(i) + ",1,0\n";
+    text += "Object Polygon\nPointCount=50000\n";
+    for (int i = 1; i <= 50000; ++i)
+        text += "X" + QByteArray::number(i) + "=" + QByteArray::number(i) + "\nY" + QByteArray::number(i) + "=1\n";
+    text += "End";
+    QElapsedTimer timer;
+    timer.start();
+    Read(text.constData());
+    EXPECT_EQ(plan.Layers().Count(), 50000);
+    auto* p = dynamic_cast<TPlanPolygon*>(Object(0));
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->GetPoint(49999), QPoint(50000, 1));
+    const QStringList written = Written();
+    EXPECT_EQ(written.size(), 26 + 50000 + 13 + 100000);
+    EXPECT_LT(timer.elapsed(), 10000);
+
+    // Objects beyond the limit end the reading.
+    QByteArray many;
+    for (int i = 0; i <= kMaxPlanObjects; ++i)
+        many += "Object Line\nEnd\n";
+    EXPECT_THROW(Read(many.constData()), ELabelPlanException);
+    EXPECT_EQ(Layer0()->Count(), kMaxPlanObjects);
 }
 
 TEST_F(PlanText, PictureKeepsItsBytesAndType)
