@@ -169,7 +169,7 @@ protected:
     virtual void DragOriginSaved() {}
     // Sets the Focused flag alone (containers focus their children themselves).
     void StoreFocused(bool value) { FFocused = value; }
-    // Common keys plus "X1", "Y1", "X2", "Y2".
+    // Writes "X1", "Y1", "X2", "Y2" into Properties.
     void StoreCorners();
     static bool IsCornerKey(const QString& upperKey);
 
