@@ -10,6 +10,8 @@ namespace cli {
 const std::vector<Command>& Commands()
 {
     static const std::vector<Command> table = {
+        {"plan", "FILE.blf", "Open a label file and write its plan text to stdout", CmdPlan},
+        {"convert", "IN.blf OUT.blf", "Open a label file and save it as another label file", CmdConvert},
         {"barcode", "--type T --text TEXT [--checksum] [--modul N] [--ratio R] --pattern",
          "print the module pattern of a barcode and, on a second line, its human-readable text", CmdBarcode},
         {"validate", "--type T [--checksum] TEXT...", "check whether texts can be encoded: one line 'valid' or 'invalid' each",
@@ -49,6 +51,10 @@ static QString HelpText()
                     .arg(QString::fromLatin1(c.name), QString::fromLatin1(c.synopsis),
                          QString::fromLatin1(c.summary));
     }
+    text += QStringLiteral("\nEnvironment:\n"
+                           "  TAGMORA_PRINTERS=\"Name[@DPI[xDPI]][*];...\"\n"
+                           "      use these printers instead of the installed ones (* marks the default;\n"
+                           "      an empty value means no printer)\n");
     return text;
 }
 

@@ -4,6 +4,10 @@
 
 #include <QStringList>
 
+// plan FILE.blf: writes the label's plan text to stdout (CR LF lines).
+int CmdPlan(const QStringList& args);
+// convert IN.blf OUT.blf: opens a label file and saves it under another name.
+int CmdConvert(const QStringList& args);
 // barcode --type T --text TEXT [--checksum] [--modul N] [--ratio R] --pattern
 int CmdBarcode(const QStringList& args);
 // validate --type T [--checksum] TEXT...

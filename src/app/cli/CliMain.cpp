@@ -2,6 +2,8 @@
 // offscreen platform plugin.
 #include "app/Headless.h"
 #include "app/cli/Cli.h"
+#include "document/ProgramEntry.h"
+#include "printing/StandInPrinter.h"
 
 #include <QApplication>
 
@@ -9,7 +11,10 @@ int main(int argc, char* argv[])
 {
     PrepareHeadlessEnvironment();
     QApplication app(argc, argv);
+    FixNumberFormat();
     QApplication::setApplicationName(QStringLiteral("Tagmora"));
+    // TAGMORA_PRINTERS replaces the installed printers by chosen ones.
+    InstallStandInPrinterFromEnvironment();
     QStringList args = QApplication::arguments();
     args.removeFirst();
     return cli::Run(args);

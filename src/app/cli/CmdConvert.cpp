@@ -1,0 +1,25 @@
+// tagmora-cli convert IN.blf OUT.blf: opens a label file and saves it again.
+#include "app/cli/Cli.h"
+#include "app/cli/CliCommands.h"
+#include "document/LabelFile.h"
+#include "document/LabelPlan.h"
+#include "document/OpaqueDatasheetBlock.h"
+
+#include <QFileInfo>
+
+int CmdConvert(const QStringList& args)
+{
+    if (args.size() != 2)
+        throw cli::UsageError(QStringLiteral("expects an input and an output label file"));
+    const QString in = args.at(0);
+    if (!QFileInfo::exists(in)) {
+        cli::WriteErr(QStringLiteral("tagmora-cli convert: %1: no such file").arg(in));
+        return cli::ExitError;
+    }
+    TLabelPlan plan;
+    plan.NewLabel();
+    TOpaqueDatasheetBlock datasheet;
+    OpenLabelFile(in, plan, datasheet);
+    SaveLabelFile(args.at(1), plan, datasheet);
+    return cli::ExitOk;
+}

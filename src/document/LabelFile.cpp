@@ -1,0 +1,203 @@
+#include "document/LabelFile.h"
+
+#include "document/DatasheetBlock.h"
+#include "document/LabelPlan.h"
+#include "document/MGraph.h"
+#include "printing/Printer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <climits>
+
+namespace {
+
+// Shows the busy cursor while it lives (only in a program with windows).
+class TBusyCursor {
+public:
+    TBusyCursor() : FActive(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
+    {
+        if (FActive)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    }
+    ~TBusyCursor()
+    {
+        if (FActive)
+            QGuiApplication::restoreOverrideCursor();
+    }
+
+private:
+    bool FActive;
+};
+
+QString Quoted(const QString& path)
+{
+    return QLatin1Char('"') + QDir::toNativeSeparators(path) + QLatin1Char('"');
+}
+
+QByteArray LengthBytes(qint32 length)
+{
+    QByteArray b(4, Qt::Uninitialized);
+    qToLittleEndian<qint32>(length, b.data());
+    return b;
+}
+
+// Reads the 4-byte length at pos and the block after it, checking both
+// against what the file holds.
+QByteArray ReadBlock(QFile& file, qint64 pos, const char* what, const QString& path, qint64& next)
+{
+    const qint64 size = file.size();
+    if (size - pos < 4)
+        throw ELabelFileError(QStringLiteral("The label file %1 is cut short: it ends before the length of its %2.")
+                                  .arg(Quoted(path), QLatin1String(what)));
+    QByteArray raw;
+    if (!file.seek(pos) || (raw = file.read(4)).size() != 4)
+        throw ELabelFileError(QStringLiteral("Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
+    const qint32 length = qFromLittleEndian<qint32>(raw.constData());
+    if (length < 0)
+        throw ELabelFileError(QStringLiteral("The label file %1 is damaged: the length of its %2 is negative (%3).")
+                                  .arg(Quoted(path), QLatin1String(what))
+                                  .arg(length));
+    const qint64 available = size - pos - 4;
+    if (length > available)
+        throw ELabelFileError(
+            QStringLiteral("The label file %1 is cut short: its %2 announces %3 bytes but only %4 follow.")
+                .arg(Quoted(path), QLatin1String(what))
+                .arg(length)
+                .arg(available));
+    QByteArray block = file.read(length);
+    if (block.size() != length)
+        throw ELabelFileError(QStringLiteral("Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
+    next = pos + 4 + length;
+    return block;
+}
+
+}  // namespace
+
+QByteArray LabelFileHeader()
+{
+    return QByteArrayLiteral("Tagmora Barcode Label File - (C) 2003 Tavix Software\r\n"
+                             "Created by Tagmora " TAGMORA_VERSION "\r\n");
+}
+
+void SaveLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datasheet)
+{
+    TBusyCursor busy;
+    const QByteArray planBlock = plan.SavePlanToBytes();
+    const QByteArray dataBlock = datasheet.WriteBlock();
+    if (planBlock.size() > INT32_MAX || dataBlock.size() > INT32_MAX)
+        throw ELabelFileError(QStringLiteral("Cannot save the label file %1: the label is too large.").arg(Quoted(path)));
+
+    QByteArray header = LabelFileHeader();
+    header.append(QByteArray(kLabelFilePlanOffset - header.size(), '\0'));
+
+    // The new content goes to a temporary file beside the target, which
+    // replaces the target only once it is completely written.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        throw ELabelFileError(QStringLiteral("Cannot save the label file %1: %2").arg(Quoted(path), file.errorString()));
+    const QByteArray parts[] = {header, LengthBytes(qint32(planBlock.size())), planBlock,
+                                LengthBytes(qint32(dataBlock.size())), dataBlock};
+    for (const QByteArray& part : parts) {
+        if (file.write(part) != part.size()) {
+            const QString error = file.errorString();
+            file.cancelWriting();
+            throw ELabelFileError(QStringLiteral("Cannot save the label file %1: %2").arg(Quoted(path), error));
+        }
+    }
+    if (!file.commit())
+        throw ELabelFileError(QStringLiteral("Cannot save the label file %1: %2").arg(Quoted(path), file.errorString()));
+}
+
+bool OpenLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datasheet)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    if (!info.isFile())
+        throw ELabelFileError(QStringLiteral("%1 is not a label file: it is not a regular file.").arg(Quoted(path)));
+
+    TBusyCursor busy;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw ELabelFileError(QStringLiteral("Cannot open the label file %1: %2").arg(Quoted(path), file.errorString()));
+
+    qint64 next = 0;
+    const QByteArray planBlock = ReadBlock(file, kLabelFilePlanOffset, "label plan", path, next);
+
+    const bool wasVisible = plan.isVisible();
+    if (wasVisible)
+        plan.hide();
+    try {
+        plan.LoadPlanFromBytes(planBlock);
+    } catch (...) {
+        if (wasVisible)
+            plan.show();
+        throw;
+    }
+    if (wasVisible) {
+        plan.show();
+        plan.updateGeometry();
+    }
+
+    try {
+        TPrinter& printer = Printer();
+        if (printer.HasPrinters() && printer.HasDeviceSettings()) {
+            TPrinterDeviceSettings settings = printer.DeviceSettings();
+            settings.Orientation = plan.PaperOrientation ? poPortrait : poLandscape;
+            printer.SetDeviceSettings(settings);
+        }
+    } catch (...) {
+    }
+
+    const QByteArray dataBlock = ReadBlock(file, next, "datasheet", path, next);
+    datasheet.ReadBlock(dataBlock);
+    file.close();
+    datasheet.BuildPrintGrid();
+    ApplyPrinterSettings(plan);
+    return true;
+}
+
+void ApplyPrinterSettings(TLabelPlan& plan)
+{
+    TPrinter& printer = Printer();
+    const QStringList names = printer.Printers();
+    if (names.isEmpty())
+        return;
+    if (plan.OutputPrinter > names.size() - 1 || plan.OutputPrinter < -1)
+        plan.OutputPrinter = -1;
+    printer.SetPrinterIndex(plan.OutputPrinter);
+    if (!printer.HasDeviceSettings())
+        return;
+    TPrinterDeviceSettings settings = printer.DeviceSettings();
+    settings.PaperSize = plan.PaperSize;
+    if (plan.PaperSize == kPaperCustom) {
+        settings.PaperWidth = plan.PaperWidth;
+        settings.PaperLength = plan.PaperLength;
+    }
+    settings.Orientation = plan.PaperOrientation ? poPortrait : poLandscape;
+    printer.SetDeviceSettings(settings);
+}
+
+void ReadPrinterSettings(TLabelPlan& plan)
+{
+    TPrinter& printer = Printer();
+    if (!printer.HasPrinters())
+        return;
+    const int rx = UsableDpi(printer.ResolutionX());
+    const int ry = UsableDpi(printer.ResolutionY());
+    if (!printer.HasDeviceSettings())
+        return;
+    const TPrinterDeviceSettings settings = printer.DeviceSettings();
+    const QSize page = printer.PhysicalPageSize();
+    plan.OutputPrinter = printer.PrinterIndex();
+    plan.PaperSize = settings.PaperSize;
+    plan.PaperWidth = Round(page.width() / double(rx) * 254);
+    plan.PaperLength = Round(page.height() / double(ry) * 254);
+    plan.PaperOrientation = settings.Orientation == poPortrait;
+    printer.SetDeviceSettings(settings);
+}

@@ -1,0 +1,325 @@
+#include "document/LabelPlan.h"
+
+#include "document/LabelObject.h"
+#include "document/MGraph.h"
+#include "document/PictureObject.h"
+#include "document/SystemText.h"
+#include "printing/Printer.h"
+
+#include <QBuffer>
+#include <QIODevice>
+
+TLabelPlan::TLabelPlan(QWidget* parent) : QWidget(parent), FLayers(this)
+{
+    Pen.Color = clWhite;
+    Pen.Width = 1;
+    Brush.Color = clBlack;
+    Brush.Style = bsSolid;
+    Font.Name = QStringLiteral("Times New Roman MT Extra Bold");
+    Font.Size = 12;
+    Font.Style = fsBold;
+    Font.Color = clBlack;
+    resize(0, 0);
+    FActiveLayer = FLayers.Item(FLayers.AddLayer(QStringLiteral("Default")));
+}
+
+TLabelPlan::~TLabelPlan()
+{
+    FDestroying = true;
+    FCurrentObject = nullptr;
+    FLayers.Clear();
+}
+
+void TLabelPlan::SetOptions(TPlanOptions options)
+{
+    FOptions = options;
+    update();
+}
+
+void TLabelPlan::SetReadOnly(bool value)
+{
+    FReadOnly = value;
+    if (value && FCurrentObject)
+        FCurrentObject->Unfocus();
+}
+
+void TLabelPlan::SetActiveLayer(TPlanLayer* layer)
+{
+    if (FCurrentObject)
+        FCurrentObject->Unfocus();
+    FActiveLayer = layer;
+    update();
+}
+
+void TLabelPlan::SetCurrentObject(TLabelObject* object)
+{
+    FCurrentObject = object;
+}
+
+void TLabelPlan::EnsureLayer()
+{
+    if (FLayers.Count() == 0)
+        FActiveLayer = FLayers.Item(FLayers.AddLayer(QStringLiteral("Default")));
+}
+
+void TLabelPlan::ClearPlan()
+{
+    FLayers.Clear();
+    FCurrentObject = nullptr;
+    ClearStandardPictures();
+    EnsureLayer();
+    FPlanStrings.clear();
+    BackgroundPicture.Clear();
+    update();
+}
+
+void TLabelPlan::NewLabel()
+{
+    ClearPlan();
+    LabCR = 8;
+    OutputOrder = ooLtRb;
+    ScaleX = 180;
+    ScaleY = 130;
+    ResizeToLabel();
+    MarginTop = 1.0;
+    MarginBottom = 1.0;
+    MarginLeft = 0.8;
+    MarginRight = 0.8;
+    VerticalSpace = 0;
+    HorizontalSpace = 0;
+    LayoutRows = 6;
+    LayoutCols = 3;
+    LabelCount = -1;
+    AutoCalcLayout = false;
+    CutMark = false;
+    PaperOrientation = true;
+    PntDPI = CurrentPrinterDpi();
+}
+
+void TLabelPlan::BeginUpdate()
+{
+    ++FUpdateCount;
+}
+
+void TLabelPlan::EndUpdate()
+{
+    if (FUpdateCount > 0)
+        --FUpdateCount;
+    if (FUpdateCount == 0)
+        update();
+}
+
+// ----- Plan text streams ------------------------------------------------------
+
+namespace {
+
+// Splits text into lines ending at CR LF, CR or LF; a final line end adds no
+// empty line.
+QStringList SplitLines(const QString& text)
+{
+    QStringList lines;
+    const QChar* d = text.constData();
+    const qsizetype n = text.size();
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = d[i].unicode();
+        if (c != '\r' && c != '\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == '\r' && i + 1 < n && d[i + 1].unicode() == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+// Releases the update lock also when reading fails.
+class TUpdateGuard {
+public:
+    explicit TUpdateGuard(TLabelPlan& plan) : FPlan(plan) { FPlan.BeginUpdate(); }
+    ~TUpdateGuard() { FPlan.EndUpdate(); }
+
+private:
+    TLabelPlan& FPlan;
+};
+
+}  // namespace
+
+void TLabelPlan::LoadPlanFromStream(QIODevice& stream)
+{
+    LoadPlanFromBytes(stream.readAll());
+}
+
+void TLabelPlan::LoadPlanFromBytes(const QByteArray& bytes)
+{
+    TUpdateGuard guard(*this);
+    ClearPlan();
+    FPlanStrings = SplitLines(DecodeSystemText(bytes));
+    ReadPlan(FPlanStrings);
+}
+
+QByteArray TLabelPlan::SavePlanToBytes()
+{
+    WritePlan(FPlanStrings);
+    QString text;
+    qsizetype size = 0;
+    for (const QString& line : FPlanStrings)
+        size += line.size() + 2;
+    text.reserve(size);
+    for (const QString& line : FPlanStrings) {
+        text += line;
+        text += QLatin1String("\r\n");
+    }
+    return EncodeSystemText(text);
+}
+
+void TLabelPlan::SavePlanToStream(QIODevice& stream)
+{
+    const QByteArray bytes = SavePlanToBytes();
+    stream.write(bytes);
+}
+
+const QStringList& TLabelPlan::PlanStrings()
+{
+    WritePlan(FPlanStrings);
+    return FPlanStrings;
+}
+
+void TLabelPlan::SetPlanStrings(const QStringList& lines)
+{
+    FPlanStrings = lines;
+    ReadPlan(FPlanStrings);
+    update();
+}
+
+// ----- Standard pictures ------------------------------------------------------
+
+int TLabelPlan::AddStandardPicture(const QString& name, const TPlanPictureData& picture)
+{
+    FStandardPictures.append(TPlanStandardPicture{name, picture});
+    return int(FStandardPictures.size()) - 1;
+}
+
+const TPlanStandardPicture* TLabelPlan::StandardPicture(int index) const
+{
+    if (index < 0 || index >= FStandardPictures.size())
+        return nullptr;
+    return &FStandardPictures.at(index);
+}
+
+int TLabelPlan::IndexOfStandardPicture(const QString& name) const
+{
+    const QString wanted = name.toUpper();
+    for (qsizetype i = 0; i < FStandardPictures.size(); ++i)
+        if (FStandardPictures.at(i).Name.toUpper() == wanted)
+            return int(i);
+    return -1;
+}
+
+void TLabelPlan::SetStandardPictureContent(int index, const TPlanPictureData& picture)
+{
+    if (index < 0 || index >= FStandardPictures.size())
+        return;
+    TPlanStandardPicture& sp = FStandardPictures[index];
+    sp.Picture = picture;
+    const QString name = sp.Name.toUpper();
+    TUpdateGuard guard(*this);
+    for (int l = 0; l < FLayers.Count(); ++l) {
+        for (TLabelObject* o : FLayers.Item(l)->Objects()) {
+            auto* pic = dynamic_cast<TPlanPicture*>(o);
+            if (pic && pic->StandardPictureName.toUpper() == name)
+                pic->Picture = picture;
+        }
+    }
+}
+
+void TLabelPlan::DeleteStandardPicture(int index)
+{
+    if (index >= 0 && index < FStandardPictures.size())
+        FStandardPictures.removeAt(index);
+}
+
+void TLabelPlan::ClearStandardPictures()
+{
+    FStandardPictures.clear();
+}
+
+// ----- Events -------------------------------------------------------------------
+
+void TLabelPlan::ObjectClick(TLabelObject* object, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
+{
+    if (OnObjectClick)
+        OnObjectClick(this, object, button, shift, x, y);
+}
+
+void TLabelPlan::ObjectDblClick(TLabelObject* object)
+{
+    if (OnObjectDblClick)
+        OnObjectDblClick(this, object);
+}
+
+void TLabelPlan::ObjectMouseMove(TLabelObject* object)
+{
+    if (OnObjectMouseMove)
+        OnObjectMouseMove(this, object);
+}
+
+void TLabelPlan::ObjectMouseEnter(TLabelObject* object)
+{
+    if (OnObjectMouseEnter)
+        OnObjectMouseEnter(this, object);
+}
+
+void TLabelPlan::ObjectMouseLeave(TLabelObject* object)
+{
+    if (OnObjectMouseLeave)
+        OnObjectMouseLeave(this, object);
+}
+
+void TLabelPlan::AfterDrawNewObject(TLabelObject* object)
+{
+    if (OnAfterDrawNewObject)
+        OnAfterDrawNewObject(this, object);
+}
+
+void TLabelPlan::ParseProgress(int percentsCompleted)
+{
+    if (OnParseProgress)
+        OnParseProgress(this, percentsCompleted);
+}
+
+bool TLabelPlan::NeedPicture(const QString& pictureName)
+{
+    return OnNeedPicture ? OnNeedPicture(this, pictureName) : false;
+}
+
+// ----- Mapping ----------------------------------------------------------------
+
+// While the label or the surface has no size, coordinates map one to one
+// instead of dividing by zero.
+int TLabelPlan::PlanToPixelX(double x) const
+{
+    return ScaleX != 0 && width() != 0 ? Round(double(width()) / ScaleX * x) : Round(x);
+}
+
+int TLabelPlan::PlanToPixelY(double y) const
+{
+    return ScaleY != 0 && height() != 0 ? Round(double(height()) / ScaleY * y) : Round(y);
+}
+
+int TLabelPlan::PixelToPlanX(double x) const
+{
+    return ScaleX != 0 && width() != 0 ? Round(double(ScaleX) / width() * x) : Round(x);
+}
+
+int TLabelPlan::PixelToPlanY(double y) const
+{
+    return ScaleY != 0 && height() != 0 ? Round(double(ScaleY) / height() * y) : Round(y);
+}
+
+void TLabelPlan::ResizeToLabel()
+{
+    resize(std::clamp(ScaleX, 0, QWIDGETSIZE_MAX), std::clamp(ScaleY, 0, QWIDGETSIZE_MAX));
+}

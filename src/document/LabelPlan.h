@@ -1,0 +1,196 @@
+// TLabelPlan: the label document and its design surface in one QWidget. This
+// header holds the document side: label and sheet parameters, layers, label
+// objects, standard pictures, the update lock and the plan text. The widget's
+// pixel size (width() x height()) is the surface size that object coordinates
+// map to; the view side (painting, zoom, mouse) builds on it.
+#pragma once
+
+#include "document/PictureData.h"
+#include "document/PlanLayer.h"
+#include "document/PlanValues.h"
+
+#include <QPoint>
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <stdexcept>
+
+class QIODevice;
+class TLabelObject;
+
+// Errors of the plan text ("Invalid object: " + type).
+class ELabelPlanException : public std::runtime_error {
+public:
+    explicit ELabelPlanException(const QString& message) : std::runtime_error(message.toStdString()) {}
+    QString Message() const { return QString::fromStdString(what()); }
+};
+
+// A named picture that picture objects can refer to ("Graphic=%NAME%").
+struct TPlanStandardPicture {
+    QString Name;
+    TPlanPictureData Picture;
+};
+
+// Limits of the plan reader: sections nested deeper, and objects beyond this
+// count, end the reading with an error (what was read stays).
+constexpr int kMaxPlanNesting = 1000;
+constexpr int kMaxPlanObjects = 100000;
+
+class TLabelPlan : public QWidget {
+    Q_OBJECT
+public:
+    explicit TLabelPlan(QWidget* parent = nullptr);
+    ~TLabelPlan() override;
+
+    // ----- Document parameters (plan text keyword in quotes) -------------
+    int32_t ScaleX = 0;               // "LabelSize " width, plan units
+    int32_t ScaleY = 0;               // "LabelSize " height
+    double LabCR = 0;                 // "LabelCornerRadius ", plan units
+    int32_t LayoutRows = 0;           // "LayoutRows "
+    int32_t LayoutCols = 0;           // "LayoutCols "
+    double MarginLeft = 0;            // "MarginLeft ", cm
+    double MarginTop = 0;             // "MarginTop ", cm
+    double MarginRight = 0;           // "MarginRight ", cm
+    double MarginBottom = 0;          // "MarginBottom ", cm
+    double VerticalSpace = 0;         // "VerticalSpace ", cm between rows
+    double HorizontalSpace = 0;       // "HorizontalSpace ", cm between columns
+    bool AutoCalcLayout = false;      // "AutoCalcLayout "
+    bool CutMark = false;             // "CutMark "
+    bool PageNumber = false;          // "PageNumber " (kept, not used)
+    bool DataEmbed = true;            // "DataEmbed " (kept, not used)
+    QString DataFilePath;             // "DataFilePath " (kept, not used)
+    QString DataMDBTable;             // "DataMDBTable " (kept, not used)
+    int32_t OutputPrinter = -1;       // "OutputPrinter ": printer list index, -1 = default
+    QString OutputPrinterName;        // "OutputPrinterName "
+    int32_t PaperSize = 9;            // "PaperSize ": paper code, 9 = A4, 256 = custom
+    int32_t PaperWidth = 2100;        // "PaperWidth ", tenths of a millimetre
+    int32_t PaperLength = 2970;       // "PaperLength ", tenths of a millimetre
+    bool PaperOrientation = true;     // "PaperOrientation ": true = portrait
+    TOutputOrder OutputOrder = ooLtRb;  // "OutputOrder "
+    int32_t OutputOffset = 1;         // "OutPutOffset " (kept, not used)
+    int32_t LabelCount = 0;           // "LabelCount ": -1 = one per datasheet row
+    int32_t PntDPI = 300;             // output resolution, not stored
+
+    // ----- Other document state ---------------------------------------------
+    TPlanPen Pen;                     // template pen of new objects ("SetLineWidth ", "SetPenColor ")
+    TPlanBrush Brush;                 // template brush ("SetBrushColor ")
+    TPlanFont Font;                   // template font of text objects ("SetFont ")
+    TColor SelectColor = clSilver;    // outline of selection handles
+    TColor SelectFillColor = clBlack; // fill of the current object's handles
+    int DefaultBarcodeType = 3;       // symbology ordinal of new barcodes (3 = Code 39)
+    bool Printing = false;            // rendering for output: no handles, no placeholders
+    bool RenderingOutput = false;     // the preview is rendering its pages
+    TPlanPictureData BackgroundPicture;
+    // Interaction state the objects read: the pixel point of the last
+    // mouse-down, the handle grabbed by it and the creation clicks counted so
+    // far for the object being created.
+    QPoint DownPoint;
+    int GrabbedHandle = 0;
+    int NewObjectClicks = 0;
+
+    TPlanOptions Options() const { return FOptions; }
+    void SetOptions(TPlanOptions options);  // repaints
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool value);           // true unfocuses the current object
+    bool Destroying() const { return FDestroying; }
+
+    // ----- Layers and objects -----------------------------------------------
+    TPlanLayers& Layers() { return FLayers; }
+    const TPlanLayers& Layers() const { return FLayers; }
+    TPlanLayer* ActiveLayer() const { return FActiveLayer; }
+    void SetActiveLayer(TPlanLayer* layer);  // unfocuses the current object, repaints
+    TLabelObject* CurrentObject() const { return FCurrentObject; }
+    void SetCurrentObject(TLabelObject* object);
+
+    // Deletes all layers (releasing their objects) and standard pictures, adds
+    // the layer "Default" as active layer, empties PlanStrings, clears the
+    // background picture and repaints. Parameters keep their values.
+    void ClearPlan();
+    // The New command's reset of the label parameters (after ClearPlan): a
+    // 180 x 130 point label with corner radius 8, 6 rows by 3 columns, margins
+    // 0.8/1.0 cm, label count -1, portrait, PntDPI from the current printer.
+    void NewLabel();
+
+    // ----- Update lock --------------------------------------------------------
+    int UpdateCount() const { return FUpdateCount; }
+    void BeginUpdate();
+    void EndUpdate();  // repaints when the count reaches 0
+
+    // ----- Plan text ----------------------------------------------------------
+    // Clears lines and fills them with the document's plan text.
+    void WritePlan(QStringList& lines);
+    // Builds the document from plan text lines. Throws ELabelPlanException for
+    // an unknown object type or too deep nesting, EConvertError for a printer
+    // or paper value that is not an integer; what was read stays.
+    void ReadPlan(const QStringList& lines);
+    // ClearPlan, then reads the stream's text (UTF-8 when valid, else
+    // Windows-1252; lines end at CR LF, CR or LF) inside the update lock.
+    void LoadPlanFromStream(QIODevice& stream);
+    void LoadPlanFromBytes(const QByteArray& bytes);
+    // Writes the plan text, every line followed by CR LF, in UTF-8.
+    void SavePlanToStream(QIODevice& stream);
+    QByteArray SavePlanToBytes();
+    // Reading runs WritePlan into the list; assigning reads the lines.
+    const QStringList& PlanStrings();
+    void SetPlanStrings(const QStringList& lines);
+
+    // ----- Standard pictures ------------------------------------------------
+    // Appends a copy carrying the name; returns its position.
+    int AddStandardPicture(const QString& name, const TPlanPictureData& picture);
+    int StandardPictureCount() const { return int(FStandardPictures.size()); }
+    // None when the position is not below the count.
+    const TPlanStandardPicture* StandardPicture(int index) const;
+    // Position of the first whose name equals name (any case); -1 when absent.
+    int IndexOfStandardPicture(const QString& name) const;
+    // Replaces a standard picture's content; every picture object referring to
+    // it by name copies the new content.
+    void SetStandardPictureContent(int index, const TPlanPictureData& picture);
+    void DeleteStandardPicture(int index);
+    void ClearStandardPictures();
+
+    // ----- Events -----------------------------------------------------------
+    // Each virtual raises its handler when one is assigned, in this order.
+    std::function<void(TLabelPlan*, TLabelObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)> OnObjectClick;
+    std::function<void(TLabelPlan*, TLabelObject*)> OnObjectDblClick;
+    std::function<void(TLabelPlan*, TLabelObject*)> OnObjectMouseMove;
+    std::function<void(TLabelPlan*, TLabelObject*)> OnObjectMouseEnter;
+    std::function<void(TLabelPlan*, TLabelObject*)> OnObjectMouseLeave;
+    std::function<void(TLabelPlan*, TLabelObject*)> OnAfterDrawNewObject;
+    std::function<void(TLabelPlan*, int percentsCompleted)> OnParseProgress;
+    std::function<bool(TLabelPlan*, const QString& pictureName)> OnNeedPicture;
+
+    virtual void ObjectClick(TLabelObject* object, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    virtual void ObjectDblClick(TLabelObject* object);
+    virtual void ObjectMouseMove(TLabelObject* object);
+    virtual void ObjectMouseEnter(TLabelObject* object);
+    virtual void ObjectMouseLeave(TLabelObject* object);
+    virtual void AfterDrawNewObject(TLabelObject* object);
+    virtual void ParseProgress(int percentsCompleted);
+    virtual bool NeedPicture(const QString& pictureName);  // false without a handler
+
+    // ----- Mapping between plan units and view pixels ---------------------
+    int PlanToPixelX(double x) const;
+    int PlanToPixelY(double y) const;
+    int PixelToPlanX(double x) const;
+    int PixelToPlanY(double y) const;
+    // Sets the surface to ScaleX x ScaleY pixels (100 % zoom).
+    void ResizeToLabel();
+
+private:
+    void EnsureLayer();
+    bool ReadHeaderLine(const QString& line);
+    void ResolvePrinter();
+
+    TPlanLayers FLayers;
+    TPlanLayer* FActiveLayer = nullptr;
+    TLabelObject* FCurrentObject = nullptr;
+    QList<TPlanStandardPicture> FStandardPictures;
+    QStringList FPlanStrings;
+    TPlanOptions FOptions = poAutoAnimate;
+    int FUpdateCount = 0;
+    bool FReadOnly = false;
+    bool FDestroying = false;
+
+    friend class TPlanLayers;
+};

@@ -1,0 +1,115 @@
+#include "document/PictureData.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace {
+
+bool StartsWith(const QByteArray& b, const char* sig, int n)
+{
+    return b.size() >= n && std::memcmp(b.constData(), sig, size_t(n)) == 0;
+}
+
+quint32 Le32(const QByteArray& b, int at)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(b.constData()) + at;
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
+
+}  // namespace
+
+QString TPlanPictureData::TypeName(TPictureKind kind)
+{
+    switch (kind) {
+    case TPictureKind::None: return QString();
+    case TPictureKind::Icon: return QStringLiteral("Icon");
+    case TPictureKind::Metafile: return QStringLiteral("Metafile");
+    case TPictureKind::Jpeg: return QStringLiteral("JPEG");
+    case TPictureKind::Bitmap: break;
+    }
+    return QStringLiteral("Bitmap");
+}
+
+bool TPlanPictureData::IsKind(const QByteArray& b, TPictureKind kind)
+{
+    switch (kind) {
+    case TPictureKind::Bitmap:
+        // File header "BM" followed by an info header of a known size.
+        if (!StartsWith(b, "BM", 2) || b.size() < 26)
+            return false;
+        {
+            const quint32 info = Le32(b, 14);
+            return info == 12 || info == 40 || info == 52 || info == 56 || info == 64 || info == 108 || info == 124;
+        }
+    case TPictureKind::Icon:
+        return b.size() >= 22 && StartsWith(b, "\0\0\1\0", 4) && (b[4] != 0 || b[5] != 0);
+    case TPictureKind::Metafile:
+        // Enhanced metafile (record 1 with " EMF" at offset 40) or placeable metafile.
+        return (b.size() >= 44 && Le32(b, 0) == 1 && std::memcmp(b.constData() + 40, " EMF", 4) == 0) ||
+               StartsWith(b, "\xD7\xCD\xC6\x9A", 4);
+    case TPictureKind::Jpeg:
+        return StartsWith(b, "\xFF\xD8\xFF", 3);
+    case TPictureKind::None:
+        break;
+    }
+    return false;
+}
+
+TPictureKind TPlanPictureData::Sniff(const QByteArray& bytes)
+{
+    for (TPictureKind k : {TPictureKind::Bitmap, TPictureKind::Metafile, TPictureKind::Icon, TPictureKind::Jpeg})
+        if (IsKind(bytes, k))
+            return k;
+    return TPictureKind::None;
+}
+
+bool TPlanPictureData::LoadFromStream(const QString& typeName, const QByteArray& stream)
+{
+    if (stream.isEmpty())
+        return false;
+    const QString t = typeName.trimmed().toUpper();
+    TPictureKind kind;
+    if (t.isEmpty())
+        kind = Sniff(stream);
+    else if (t == QLatin1String("BITMAP"))
+        kind = TPictureKind::Bitmap;
+    else if (t == QLatin1String("METAFILE"))
+        kind = TPictureKind::Metafile;
+    else if (t == QLatin1String("ICON"))
+        kind = TPictureKind::Icon;
+    else if (t == QLatin1String("JPEG"))
+        kind = TPictureKind::Jpeg;
+    else
+        return false;
+    if (kind == TPictureKind::None || !IsKind(stream, kind))
+        return false;
+    Kind = kind;
+    Bytes = stream;
+    return true;
+}
+
+bool TPlanPictureData::LoadFromFile(const QString& path)
+{
+    Clear();
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > 256LL * 1024 * 1024)
+        return false;
+    const QString ext = info.suffix().toLower();
+    QString type;
+    if (ext == QLatin1String("bmp") || ext == QLatin1String("dib"))
+        type = QStringLiteral("Bitmap");
+    else if (ext == QLatin1String("ico"))
+        type = QStringLiteral("Icon");
+    else if (ext == QLatin1String("emf") || ext == QLatin1String("wmf"))
+        type = QStringLiteral("Metafile");
+    else if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg"))
+        type = QStringLiteral("JPEG");
+    else
+        return false;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    return LoadFromStream(type, f.readAll());
+}

@@ -1,0 +1,118 @@
+// The printer as the program sees it: installed printers, the current one, its
+// device settings (paper and orientation), resolution, page size, copy count
+// and a document of pages drawn with a QPainter.
+//
+// Printer() is the printer object every caller uses. The program installs a
+// Qt Print Support printer (CUPS); tests and the command-line tool may install
+// a TStandInPrinter with SetPrinter.
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+class QPainter;
+class QWidget;
+
+enum TPrinterOrientation { poPortrait, poLandscape };
+
+// Paper codes of the device settings (the Windows DMPAPER numbers).
+constexpr int kPaperA4 = 9;
+constexpr int kPaperCustom = 256;
+
+struct TPrinterDeviceSettings {
+    int PaperSize = kPaperA4;   // paper code; kPaperCustom = PaperWidth x PaperLength
+    int PaperWidth = 2100;      // tenths of a millimetre (portrait width of the paper)
+    int PaperLength = 2970;     // tenths of a millimetre
+    TPrinterOrientation Orientation = poPortrait;
+};
+
+// Resolution used when no printer is installed or a printer reports none.
+constexpr int kFallbackDpi = 300;
+// A resolution as callers use it: values of 0 or less count as 300.
+inline int UsableDpi(int dpi) { return dpi > 0 ? dpi : kFallbackDpi; }
+
+class TPrinter {
+public:
+    virtual ~TPrinter() = default;
+
+    // Names of the installed printers in a stable order; empty when none is
+    // installed (callers then skip their printer work).
+    virtual QStringList Printers() const = 0;
+    bool HasPrinters() const { return !Printers().isEmpty(); }
+    // Reads the installed printers again (the list is kept after the first
+    // look; the current printer stays selected by name when it still exists).
+    virtual void Refresh() {}
+
+    // Position of the current printer in Printers(); the default printer's
+    // position while none was chosen; -1 only without printers.
+    virtual int PrinterIndex() const = 0;
+    // Selects a printer by position; -1 selects the default printer. Throws
+    // std::out_of_range for any other position outside the list.
+    virtual void SetPrinterIndex(int index) = 0;
+    // Name of the current printer; empty without printers.
+    QString PrinterName() const;
+
+    // Whether the current printer has device settings (paper, orientation).
+    virtual bool HasDeviceSettings() const = 0;
+    virtual TPrinterDeviceSettings DeviceSettings() const = 0;
+    // Written settings take effect for the next document.
+    virtual void SetDeviceSettings(const TPrinterDeviceSettings& settings) = 0;
+
+    // Dots per inch of the current printer (0 when unknown or none).
+    virtual int ResolutionX() const = 0;
+    virtual int ResolutionY() const = 0;
+    // The whole sheet in device dots, as oriented.
+    virtual QSize PhysicalPageSize() const = 0;
+    // The printable area in device dots, relative to the sheet's corner. The
+    // canvas origin is this area's top-left corner.
+    virtual QRect PrintableArea() const = 0;
+
+    virtual int Copies() const = 0;
+    virtual void SetCopies(int copies) = 0;
+
+    // Output into a file instead of the device ("print to file", PDF); an empty
+    // name prints to the device. Applies to the next document.
+    virtual void SetOutputFileName(const QString& path) { FOutputFileName = path; }
+    QString OutputFileName() const { return FOutputFileName; }
+
+    // The document: BeginDoc starts it (throws std::runtime_error when the
+    // printer cannot start), NewPage ends a page and starts the next, EndDoc
+    // sends it, Abort discards it. Canvas() is valid between BeginDoc and
+    // EndDoc; its units are device dots.
+    virtual void BeginDoc(const QString& title) = 0;
+    virtual void NewPage() = 0;
+    virtual void EndDoc() = 0;
+    virtual void Abort() = 0;
+    virtual bool Printing() const = 0;
+    virtual QPainter* Canvas() = 0;
+
+    // The printer setup dialog (printer, paper, orientation); true when the
+    // user confirmed it.
+    virtual bool ExecuteSetupDialog(QWidget* parent) = 0;
+
+private:
+    QString FOutputFileName;
+};
+
+// The printer in use. Until SetPrinter installs another, a Qt printer.
+TPrinter& Printer();
+// Installs a printer (not owned); nullptr restores the Qt printer.
+void SetPrinter(TPrinter* printer);
+
+// The resolution callers take as PntDPI: the current printer's horizontal
+// dots per inch, 300 without printers or when the printer reports none.
+int CurrentPrinterDpi();
+
+// Installs a printer for the lifetime of the guard, then restores the previous one.
+class TScopedPrinter {
+public:
+    explicit TScopedPrinter(TPrinter& printer);
+    ~TScopedPrinter();
+    TScopedPrinter(const TScopedPrinter&) = delete;
+    TScopedPrinter& operator=(const TScopedPrinter&) = delete;
+
+private:
+    TPrinter* FPrevious;
+};

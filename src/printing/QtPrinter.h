@@ -1,0 +1,59 @@
+// The printer over Qt Print Support (CUPS on Linux).
+#pragma once
+
+#include "printing/Printer.h"
+
+#include <QPageSize>
+#include <QPainter>
+
+#include <memory>
+
+class QPrinter;
+
+class TQtPrinter : public TPrinter {
+public:
+    TQtPrinter();
+    ~TQtPrinter() override;
+
+    QStringList Printers() const override;
+    void Refresh() override;
+    int PrinterIndex() const override;
+    void SetPrinterIndex(int index) override;
+    bool HasDeviceSettings() const override;
+    TPrinterDeviceSettings DeviceSettings() const override;
+    void SetDeviceSettings(const TPrinterDeviceSettings& settings) override;
+    int ResolutionX() const override;
+    int ResolutionY() const override;
+    QSize PhysicalPageSize() const override;
+    QRect PrintableArea() const override;
+    int Copies() const override;
+    void SetCopies(int copies) override;
+    void BeginDoc(const QString& title) override;
+    void NewPage() override;
+    void EndDoc() override;
+    void Abort() override;
+    bool Printing() const override { return FPainter.isActive(); }
+    QPainter* Canvas() override { return FPainter.isActive() ? &FPainter : nullptr; }
+    bool ExecuteSetupDialog(QWidget* parent) override;
+
+    // Windows paper codes and QPageSize: the page size of a code (an invalid
+    // QPageSize for codes without a twin), and the code of a page size (256
+    // for sizes without one).
+    static QPageSize PageSizeOfCode(int code, int customWidth, int customLength);
+    static int CodeOfPageSize(const QPageSize& size);
+
+private:
+    // The QPrinter of the current printer, made on first use.
+    QPrinter* Device() const;
+
+    void Load() const;
+
+    // The spooler is asked once; Refresh asks again.
+    mutable bool FLoaded = false;
+    mutable QStringList FNames;
+    mutable QString FDefaultName;
+    QString FPrinterName;  // empty: the default printer
+    mutable std::unique_ptr<QPrinter> FDevice;
+    mutable QString FDeviceName;
+    QPainter FPainter;
+};

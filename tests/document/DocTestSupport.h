@@ -1,0 +1,42 @@
+// Helpers of the document and printing tests.
+#pragma once
+
+#include "document/LabelPlan.h"
+#include "printing/StandInPrinter.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& s, std::ostream* os)
+{
+    *os << '"' << s.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& l, std::ostream* os)
+{
+    *os << "{";
+    for (const QString& s : l)
+        *os << "\n  \"" << s.toStdString() << '"';
+    *os << "}";
+}
+inline void PrintTo(const QByteArray& b, std::ostream* os)
+{
+    *os << '"' << b.left(400).toStdString() << (b.size() > 400 ? "\"..." : "\"");
+}
+
+// A document with a fixed set of printers (none by default), so that nothing
+// depends on the machine's printers. The document starts as a new label.
+struct TPlanFixture {
+    TStandInPrinter printer;
+    TScopedPrinter guard{printer};
+    TLabelPlan plan;
+    TPlanFixture() { plan.NewLabel(); }
+};
+
+// Splits text at "\n" into lines (for writing test plans compactly).
+inline QStringList Lines(const char* text)
+{
+    return QString::fromUtf8(text).split(QLatin1Char('\n'));
+}
