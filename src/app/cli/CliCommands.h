@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-// barcode --type T --text TEXT [--checksum] [--modul N] [--ratio R] --pattern
+// barcode --type T --text TEXT [--checksum] [--modul N] [--ratio R] (--pattern | -o OUT.png|OUT.svg [drawing options])
 int CmdBarcode(const QStringList& args);
 // validate --type T [--checksum] TEXT...
 int CmdValidate(const QStringList& args);
