@@ -8,6 +8,14 @@
 // corners of every bar are turned with RotateVector and placed relative to
 // RotatedOrigin, so bars stay pixel-exact. Other angles paint each bar as its
 // exactly turned rectangle.
+//
+// Callers hand over ShowTextFont already sized for the canvas, best with a
+// pixel size (a point size is turned into pixels by the device's resolution,
+// the same way for measuring and painting). For a bitmap: measure with
+// MeasureBarcodeFont(font, &image), size and fill the image, set Left/Top,
+// paint with a QPainter on it. For a printer: the same on the printer's
+// painter in its device pixels; bars keep exact Modul-multiple widths as long
+// as the painter's transform moves by whole pixels only.
 #pragma once
 
 #include <QPoint>
