@@ -99,6 +99,7 @@ public:
 bool BarcodeBytesFromString(const QString& text, std::string& out);
 QString BarcodeBytesToString(std::string_view bytes);
 
+class QPainter;
 class TBarcodeEncoder;
 
 class TBarcode {
@@ -190,6 +191,15 @@ public:
     // EAN-13 (1, 6, 6 digits) and UPC-A (1, 5, 5, 1): the shown text cut into
     // the groups drawn under the bars; empty for every other symbology.
     std::vector<std::string> ShownDigitGroups() const;
+
+    // Paints the symbol onto the canvas at Left, Top, turned by Angle, with the
+    // human-readable line ShowText asks for (BarcodeDraw.cpp, geometry in
+    // BarcodeDraw.h). Builds the pattern first: a BarcodeError propagates before
+    // anything is painted. Bars are black filled rectangles without
+    // antialiasing, spaces are not painted; text is black on a transparent
+    // background in ShowTextFont, whose pixel size is taken on the painter's
+    // device. The painter's state is the same afterwards.
+    void DrawBarcode(QPainter& canvas);
 
     // x positions B0..B3 of the digit groups, written while EAN-13/UPC-A bars are drawn.
     int DigitGroupBound(int i) const { return digitGroupBounds_[i & 3]; }

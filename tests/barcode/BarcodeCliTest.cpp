@@ -1,7 +1,13 @@
-// tagmora-cli barcode --pattern and validate.
+// tagmora-cli barcode --pattern and -o, and validate.
+#include "common/BarcodeScan.h"
 #include "common/TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
 
 using testsupport::RunCli;
 
@@ -52,8 +58,8 @@ TEST(BarcodeCli, FailuresAndUsage)
         {{"--type", "Code128B", "--text", "\u20ac", "--pattern"}, 1, "not 8-bit text"},
         {{"--type", "EAN14", "--text", "1", "--pattern"}, 2, "unknown barcode type"},
         {{"--type", "25", "--text", "1", "--pattern"}, 2, "unknown barcode type"},
-        {{"--type", "EAN13", "--text", "1", "-o", "out.png"}, 2, "not available yet"},
-        {{"--type", "EAN13", "--text", "1"}, 2, "--pattern is required"},
+        {{"--type", "EAN13", "--text", "1"}, 2, "either --pattern or -o"},
+        {{"--type", "EAN13", "--text", "1", "--pattern", "-o", "out.png"}, 2, "either --pattern or -o"},
         {{"--text", "1", "--pattern"}, 2, "--type is required"},
         {{"--type", "EAN13", "--pattern"}, 2, "--text is required"},
         {{"--type", "EAN13", "--text", "1", "--modul", "50", "--pattern"}, 2, "--modul"},
@@ -89,6 +95,98 @@ TEST(BarcodeCli, Validate)
     }
     EXPECT_EQ(RunCli({"validate", "--type", "EAN13"}).exitCode, 2);
     EXPECT_EQ(RunCli({"validate", "12"}).exitCode, 2);
+}
+
+TEST(BarcodeCli, DrawsIntoPngAndSvg)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString png = dir.filePath(QStringLiteral("code.png"));
+    const QString svg = dir.filePath(QStringLiteral("code.svg"));
+    testsupport::ScanOptions scan;
+    scan.formats = testsupport::sfCode128;
+
+    // Bars only: the symbol (Width x Height + 1 rows) with ten modules all round.
+    auto r = RunCli({"barcode", "--type", "Code128B", "--text", "Tag-42", "--modul", "3", "--height", "90",
+                     "--show-text", "none", "-o", png});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+    QImage image(png);
+    ASSERT_FALSE(image.isNull());
+    const int width = (11 * 8 + 13) * 3;  // start, 6 characters, check and stop
+    EXPECT_EQ(image.size(), QSize(width + 60, 91 + 60));
+    EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(29, 30), QColor(Qt::white));
+    EXPECT_EQ(image.pixelColor(30, 30), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(30, 120), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(30, 121), QColor(Qt::white));
+    if (testsupport::ScanAvailable()) {
+        EXPECT_EQ(testsupport::DecodeImage(image, scan).text, QLatin1String("Tag-42"));
+    }
+
+    // Turned a quarter, with text: taller than wide, still the same symbol.
+    r = RunCli({"barcode", "--type", "Code128B", "--text", "Tag-42", "--modul", "2", "--angle", "90", "--show-text",
+                "both", "--text-position", "bottom-center", "-o", png});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    image.load(png);
+    EXPECT_GT(image.height(), image.width());
+    EXPECT_GE(image.height(), (11 * 8 + 13) * 2 + 40);
+    if (testsupport::ScanAvailable()) {
+        EXPECT_EQ(testsupport::DecodeImage(image, scan).text, QLatin1String("Tag-42"));
+    }
+
+    // SVG: the same drawing as vectors.
+    r = RunCli({"barcode", "--type", "EAN13", "--text", "590123412345", "--checksum", "--modul", "2", "-o", svg});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    QImage drawn(renderer.viewBox().size(), QImage::Format_Grayscale8);
+    drawn.fill(Qt::white);
+    {
+        QPainter painter(&drawn);
+        renderer.render(&painter);
+    }
+    EXPECT_GE(drawn.width(), 95 * 2 + 40);
+    if (testsupport::ScanAvailable()) {
+        scan.formats = testsupport::sfEAN13;
+        EXPECT_EQ(testsupport::DecodeImage(drawn, scan).text, QLatin1String("5901234123457"));
+    }
+}
+
+TEST(BarcodeCli, DrawingFailuresAndUsage)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString png = dir.filePath(QStringLiteral("x.png"));
+    const struct {
+        QStringList args;
+        int exitCode;
+        QByteArray err;
+    } cases[] = {
+        {{"-o", dir.filePath(QStringLiteral("x.jpg"))}, 2, "must end in .png or .svg"},
+        {{"-o", png, "--show-text", "digits"}, 2, "--show-text takes one of none, code, typ, both"},
+        {{"-o", png, "--text-position", "middle"}, 2, "--text-position"},
+        {{"-o", png, "--angle", "nan"}, 2, "--angle"},
+        {{"-o", png, "--angle", "1,5"}, 2, "--angle"},
+        {{"-o", png, "--height", "-1"}, 2, "--height"},
+        {{"-o", png, "--font-size", "0"}, 2, "--font-size"},
+        {{"-o", dir.filePath(QStringLiteral("missing/x.png"))}, 1, "cannot write"},
+    };
+    for (const auto& c : cases) {
+        const auto r = RunCli(QStringList{"barcode", "--type", "Code39", "--text", "AB"} + c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
+    }
+    // A text that cannot be encoded writes no file.
+    const auto r = RunCli({"barcode", "--type", "EAN13", "--text", "12a", "-o", png});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("Barcode must be numeric"));
+    EXPECT_FALSE(QFile::exists(png));
+    // Keywords also by ordinal and in any case.
+    EXPECT_EQ(RunCli({"barcode", "--type", "Code39", "--text", "AB", "--show-text", "3", "--text-position", "BOTTOM-RIGHT",
+                      "-o", png})
+                  .exitCode,
+              0);
 }
 
 }  // namespace

@@ -12,8 +12,14 @@ const std::vector<Command>& Commands()
     static const std::vector<Command> table = {
         {"plan", "FILE.blf", "Open a label file and write its plan text to stdout", CmdPlan},
         {"convert", "IN.blf OUT.blf", "Open a label file and save it as another label file", CmdConvert},
-        {"barcode", "--type T --text TEXT [--checksum] [--modul N] [--ratio R] --pattern",
-         "print the module pattern of a barcode and, on a second line, its human-readable text", CmdBarcode},
+        {"barcode",
+         "--type T --text TEXT [--checksum] [--modul N] [--ratio R] (--pattern | -o OUT.png|OUT.svg [--height PX] "
+         "[--angle DEG] [--show-text none|code|typ|both] [--text-position top-left|top-right|top-center|bottom-left|"
+         "bottom-right|bottom-center] [--font NAME] [--font-size PX])",
+         "print the module pattern of a barcode and, on a second line, its human-readable text; or draw it with a "
+         "quiet zone of ten modules into a PNG (white background) or SVG file (bar height 50 modules and text 8 "
+         "modules high unless given)",
+         CmdBarcode},
         {"validate", "--type T [--checksum] TEXT...", "check whether texts can be encoded: one line 'valid' or 'invalid' each",
          CmdValidate},
     };
