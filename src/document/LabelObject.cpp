@@ -596,6 +596,36 @@ bool TLabelObject::InHandleSquare(QPoint centre, int x, int y)
     return PointInRect(HandleSquare(centre), x, y);
 }
 
+void TLabelObject::DrawHandles(QPainter& canvas, const QList<QPoint>& points, bool fillAsCurrent) const
+{
+    if (!ShowsHandles() || points.isEmpty())
+        return;
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    QPen pen(ColorToQColor(FPlan->SelectColor));
+    pen.setWidth(1);
+    pen.setStyle(Qt::SolidLine);
+    pen.setJoinStyle(Qt::MiterJoin);
+    canvas.setPen(pen);
+    const bool current = fillAsCurrent || FPlan->CurrentObject() == this;
+    canvas.setBrush(current ? ColorToQColor(FPlan->SelectFillColor) : QColor(Qt::white));
+    for (const QPoint& p : points) {
+        // The square (x - 3, y - 3, x + 3, y + 3) with its right and bottom
+        // edges excluded: pixels x - 3 .. x + 2, outline included.
+        const int t = HandleTolerance;
+        canvas.drawRect(QRect(p.x() - t, p.y() - t, 2 * t - 1, 2 * t - 1));
+    }
+    canvas.restore();
+}
+
+void TLabelObject::DrawRectHandles(QPainter& canvas) const
+{
+    const QPoint p1 = P1Pixels();
+    const QPoint p2 = P2Pixels();
+    DrawHandles(canvas, {p1, QPoint(p2.x(), p1.y()), p2, QPoint(p1.x(), p2.y())});
+}
+
 QRect TLabelObject::RectGetBounds()
 {
     const int half = Pen.Width / 2;

@@ -147,6 +147,14 @@ public:
     // printing nor read-only, the object is focused or selected, its layer is
     // not locked and it is not read-only.
     bool ShowsHandles() const;
+    // Paints handle squares (pixels x - 3 .. x + 2, y - 3 .. y + 2) around the
+    // given pixel points when ShowsHandles()
+    // holds: outline in the plan's SelectColor (solid, width 1), filled with
+    // SelectFillColor for the current object (or always, with fillAsCurrent),
+    // else white. The painter's pen and brush are restored.
+    void DrawHandles(QPainter& canvas, const QList<QPoint>& points, bool fillAsCurrent = false) const;
+    // The four corner handles of the rectangle family.
+    void DrawRectHandles(QPainter& canvas) const;
     // Pixel width of the outline as drawn at the current view scale.
     int ScaledPenWidth() const;
 

@@ -317,3 +317,41 @@ TEST_F(Objects, PolygonCreation)
     EXPECT_EQ(poly->SelectedVertex, 1);
     EXPECT_TRUE(poly->HitBody(30, 30));
 }
+
+TEST_F(Objects, HandlesAreSixPixelSquaresFilledForTheCurrentObjectOnly)
+{
+    auto* box = Add<TPlanBox>(10, 10, 40, 30);  // actual size: plan units are pixels
+    auto* other = Add<TPlanBox>(60, 10, 90, 30);
+    plan.SelectColor = clRed;
+    plan.SelectFillColor = clBlue;
+    box->Focus();
+    other->SetSelected(true);
+    ASSERT_EQ(plan.CurrentObject(), box);
+
+    QImage img(120, 60, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    {
+        QPainter p(&img);
+        box->DrawRectHandles(p);
+        other->DrawRectHandles(p);
+    }
+    // The handle at (10, 10) covers pixels 7..12 in both directions: red outline, blue fill.
+    EXPECT_EQ(img.pixel(7, 7), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(12, 12), qRgb(255, 0, 0));
+    EXPECT_EQ(img.pixel(13, 13), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(6, 6), qRgb(0, 0, 0));
+    EXPECT_EQ(img.pixel(10, 10), qRgb(0, 0, 255));
+    EXPECT_EQ(img.pixel(40, 30), qRgb(0, 0, 255));
+    // A selected object that is not current gets white handles.
+    EXPECT_EQ(img.pixel(60, 10), qRgb(255, 255, 255));
+
+    // Printing draws none.
+    img.fill(Qt::black);
+    plan.Printing = true;
+    {
+        QPainter p(&img);
+        box->DrawRectHandles(p);
+    }
+    EXPECT_EQ(img.pixel(10, 10), qRgb(0, 0, 0));
+    plan.Printing = false;
+}
