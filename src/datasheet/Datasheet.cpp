@@ -199,7 +199,8 @@ int TDatasheet::ClearStaleBindings()
     if (!FBindingSite)
         return 0;
     int changed = 0;
-    for (int i = 0; i < FBindingSite->BoundObjectCount(); ++i) {
+    const int count = FBindingSite->BoundObjectCount();
+    for (int i = 0; i < count; ++i) {
         if (FBindingSite->DataOrigin(i) != 1)
             continue;
         if (FindPrintGridColumn(FBindingSite->DataExpression(i)) == -1) {

@@ -12,6 +12,9 @@ const std::vector<Command>& Commands()
     static const std::vector<Command> table = {
         {"plan", "FILE.blf", "Open a label file and write its plan text to stdout", CmdPlan},
         {"convert", "IN.blf OUT.blf", "Open a label file and save it as another label file", CmdConvert},
+        {"datasheet", "FILE.blf [--csv]",
+         "write the label's datasheet to stdout as its stream, or with --csv as CSV with the column names as header",
+         CmdDatasheet},
         {"barcode",
          "--type T --text TEXT [--checksum] [--modul N] [--ratio R] (--pattern | -o OUT.png|OUT.svg [--height PX] "
          "[--angle DEG] [--show-text none|code|typ|both] [--text-position top-left|top-right|top-center|bottom-left|"

@@ -8,6 +8,8 @@
 int CmdPlan(const QStringList& args);
 // convert IN.blf OUT.blf: opens a label file and saves it under another name.
 int CmdConvert(const QStringList& args);
+// datasheet FILE.blf [--csv]: the datasheet stream, or the data rows as CSV.
+int CmdDatasheet(const QStringList& args);
 // barcode --type T --text TEXT [--checksum] [--modul N] [--ratio R] (--pattern | -o OUT.png|OUT.svg [drawing options])
 int CmdBarcode(const QStringList& args);
 // validate --type T [--checksum] TEXT...

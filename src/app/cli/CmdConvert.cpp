@@ -1,9 +1,7 @@
 // tagmora-cli convert IN.blf OUT.blf: opens a label file and saves it again.
+#include "app/LabelDocument.h"
 #include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
-#include "document/LabelFile.h"
-#include "document/LabelPlan.h"
-#include "document/OpaqueDatasheetBlock.h"
 
 #include <QFileInfo>
 
@@ -16,10 +14,8 @@ int CmdConvert(const QStringList& args)
         cli::WriteErr(QStringLiteral("tagmora-cli convert: %1: no such file").arg(in));
         return cli::ExitError;
     }
-    TLabelPlan plan;
-    plan.NewLabel();
-    TOpaqueDatasheetBlock datasheet;
-    OpenLabelFile(in, plan, datasheet);
-    SaveLabelFile(args.at(1), plan, datasheet);
+    TLabelDocument document;
+    document.Open(in);
+    document.Save(args.at(1));
     return cli::ExitOk;
 }

@@ -1,9 +1,7 @@
 // tagmora-cli plan FILE.blf: the plan text of a label file.
+#include "app/LabelDocument.h"
 #include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
-#include "document/LabelFile.h"
-#include "document/LabelPlan.h"
-#include "document/OpaqueDatasheetBlock.h"
 
 #include <QFileInfo>
 
@@ -17,10 +15,8 @@ int CmdPlan(const QStringList& args)
         return cli::ExitError;
     }
     // Start from a new label, as the program does before it opens a file.
-    TLabelPlan plan;
-    plan.NewLabel();
-    TOpaqueDatasheetBlock datasheet;
-    OpenLabelFile(path, plan, datasheet);
-    cli::WriteOut(plan.SavePlanToBytes());
+    TLabelDocument document;
+    document.Open(path);
+    cli::WriteOut(document.Plan.SavePlanToBytes());
     return cli::ExitOk;
 }
