@@ -4,8 +4,7 @@
 // program fixes its number format, builds the document as a new label, opens
 // the label file named on the command line into it (errors are swallowed, the
 // document keeps what was read) and ends.
-#include "document/LabelPlan.h"
-#include "document/OpaqueDatasheetBlock.h"
+#include "app/LabelDocument.h"
 #include "document/ProgramEntry.h"
 #include "printing/StandInPrinter.h"
 
@@ -18,11 +17,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tagmora"));
     InstallStandInPrinterFromEnvironment();
 
-    TLabelPlan plan;
-    plan.NewLabel();
-    TOpaqueDatasheetBlock datasheet;
+    TLabelDocument document;
     const QStringList args = QApplication::arguments();
     if (args.size() > 1)
-        OpenFileAtStart(args.at(1), plan, datasheet);
+        OpenFileAtStart(args.at(1), document.Plan, document.Data);
     return 0;
 }
