@@ -12,6 +12,11 @@
 #include <functional>
 #include <string>
 
+#ifdef TAGMORA_HAVE_QUAZIP
+#include <quazip.h>
+#include <quazipfile.h>
+#endif
+
 namespace importtest {
 
 using TRows = QList<QStringList>;
@@ -50,5 +55,23 @@ inline QString ErrorOf(const std::function<void()>& load)
     }
     return QString();
 }
+
+#ifdef TAGMORA_HAVE_QUAZIP
+// Writes a zip package with these parts (name, content), in this order.
+inline bool WriteZip(const QString& path, const QList<QPair<QString, QByteArray>>& parts)
+{
+    QuaZip zip(path);
+    if (!zip.open(QuaZip::mdCreate))
+        return false;
+    for (const auto& [name, content] : parts) {
+        QuaZipFile file(&zip);
+        if (!file.open(QIODevice::WriteOnly, QuaZipNewInfo(name)) || file.write(content) != content.size())
+            return false;
+        file.close();
+    }
+    zip.close();
+    return zip.getZipError() == 0;
+}
+#endif
 
 }  // namespace importtest
