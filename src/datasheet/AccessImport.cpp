@@ -472,6 +472,8 @@ void LoadAccessTable(const QString& fileName, const QString& tableName, TCellGri
     qint64 declared = 0;
     int row = 0;  // 0 until the field names are in the grid
     auto putHeader = [&]() {
+        if (grid.RowCount() < 1)
+            grid.SetRowCount(1);
         grid.SetColCount(std::max(1, int(names.size())));
         for (int c = 0; c < names.size(); ++c)
             grid.SetCell(c, 0, names[c]);

@@ -5,6 +5,7 @@
 #include "document/SystemText.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <cstring>
@@ -392,13 +393,14 @@ void LoadDelimitedTextBytes(const char* data, qsizetype size, TCellGridWriter& g
 
 void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid)
 {
+    // Only regular files: a device or a pipe could be endless.
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
         ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
     const qint64 size = file.size();
     uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
     if (!mapped) {
-        // Not mappable (empty, a pipe, a special file): read it whole.
+        // Not mappable (empty, or mapping refused): read it whole.
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             ThrowImportError(QStringLiteral("Cannot open file ") + fileName);

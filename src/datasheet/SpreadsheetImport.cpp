@@ -98,7 +98,7 @@ QString OverrideText(const TXlsCellOverride& v, const TXlsWorkbookScan& scan)
 void LoadSpreadsheet(const QString& fileName, TCellGridWriter& grid)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
         ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
     if (file.size() > kMaxWorkbookBytes)
         ThrowUnreadable(fileName, QStringLiteral("it is too large"));

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -74,8 +75,9 @@ TEST(ImportDataFile, LoaderFollowsTheExtension)
         TMemoryCellGrid grid = OldGrid();
         EXPECT_EQ(ImportDataFile(c.path, grid, TTablePicker()), c.imported) << c.path.toStdString();
         EXPECT_EQ(grid.Row(0).mid(0, c.firstRow.size()), c.firstRow) << c.path.toStdString();
-        if (!c.imported)
+        if (!c.imported) {
             EXPECT_EQ(grid.Cell(1, 1), QStringLiteral("old"));
+        }
     }
 }
 
@@ -120,6 +122,12 @@ TEST(ImportDataFile, BrokenFileThrowsForTheCaller)
     TMemoryCellGrid grid(1, 1);
     EXPECT_EQ(ErrorOf([&] { ImportDataFile(files.Path(QStringLiteral("gone.csv")), grid, TTablePicker()); }),
               QStringLiteral("Cannot open file ") + files.Path(QStringLiteral("gone.csv")));
+    // A device that never ends is no data file.
+    for (const char* name : {"zero.csv", "zero.xls", "zero.xlsx", "zero.ods", "zero.mdb"}) {
+        const QString link = files.Path(QString::fromLatin1(name));
+        ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), link));
+        EXPECT_EQ(ErrorOf([&] { ImportDataFile(link, grid, TTablePicker()); }), QStringLiteral("Cannot open file ") + link);
+    }
 }
 
 #ifdef TAGMORA_HAVE_MDB
