@@ -88,9 +88,14 @@ public:
             Fail();
         if (file.usize() > kMaxSmallPart)
             Fail(QStringLiteral("the part %1 is too large").arg(part));
-        QByteArray bytes = file.read(kMaxSmallPart + 1);
-        if (bytes.size() > kMaxSmallPart)
-            Fail(QStringLiteral("the part %1 is too large").arg(part));
+        QByteArray bytes;
+        char chunk[65536];
+        qint64 n;
+        while ((n = file.read(chunk, sizeof chunk)) > 0) {
+            bytes.append(chunk, n);
+            if (bytes.size() > kMaxSmallPart)
+                Fail(QStringLiteral("the part %1 is too large").arg(part));
+        }
         file.close();
         if (file.getZipError() != UNZ_OK)
             Fail(QStringLiteral("it is damaged"));
