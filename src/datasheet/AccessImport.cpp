@@ -1,0 +1,538 @@
+#include "datasheet/AccessImport.h"
+
+#include "datasheet/CellGridWriter.h"
+#include "datasheet/ImportSupport.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#if defined(TAGMORA_HAVE_MDB) && defined(Q_OS_UNIX)
+#define TAGMORA_ACCESS_READER 1
+#include <mdbtools.h>
+
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+int gStallTimeoutMs = 60000;
+
+[[noreturn]] void ThrowUnreadable(const QString& fileName, const QString& why = QString())
+{
+    QString message = QStringLiteral("The file %1 is not a readable Microsoft Access database")
+                          .arg(QFileInfo(fileName).fileName());
+    ThrowImportError(why.isEmpty() ? QString(message + u'.') : QString(message + QStringLiteral(" (") + why + QStringLiteral(").")));
+}
+
+// Frames the reader process sends: a kind byte, a 32-bit length, the payload.
+enum TFrame : char {
+    frTable = 'T',    // a user table's name
+    frRecords = 'N',  // the table's record count (decimal text)
+    frColumn = 'C',   // a field: its type byte, then its name
+    frRow = 'R',      // a record: per field a 32-bit length (kNull for NULL) and the bytes
+    frError = 'E',    // a message for the user; the reader stops
+    frDone = 'Z',     // all sent
+};
+constexpr quint32 kNull = 0xFFFFFFFF;
+
+// Field types, as the database library numbers them.
+enum TFieldType : quint8 {
+    ftBool = 0x01,
+    ftByte = 0x02,
+    ftInt = 0x03,
+    ftLong = 0x04,
+    ftMoney = 0x05,
+    ftFloat = 0x06,
+    ftDouble = 0x07,
+    ftDateTime = 0x08,
+    ftBinary = 0x09,
+    ftText = 0x0A,
+    ftOle = 0x0B,
+    ftMemo = 0x0C,
+    ftGuid = 0x0F,
+    ftNumeric = 0x10,
+    ftComplex = 0x12,
+};
+
+QString MoneyText(const QString& raw)
+{
+    // The library writes amounts exactly with four decimals; keep two to four.
+    QString s = raw.trimmed();
+    const qsizetype dot = s.indexOf(u'.');
+    if (dot < 0)
+        return s + QStringLiteral(".00");
+    while (s.size() - dot - 1 > 2 && s.endsWith(u'0'))
+        s.chop(1);
+    while (s.size() - dot - 1 < 2)
+        s += u'0';
+    if (s == QLatin1String("-0.00"))
+        s.remove(0, 1);
+    return s;
+}
+
+QString DateTimeText(const QString& raw)
+{
+    // "YYYY-MM-DD HH:MM:SS": a date alone at midnight, a time alone on the
+    // day Access keeps times of day on.
+    if (raw.size() == 19 && raw.endsWith(QLatin1String(" 00:00:00")))
+        return raw.left(10);
+    if (raw.size() == 19 && raw.startsWith(QLatin1String("1899-12-30 ")))
+        return raw.mid(11);
+    return raw;
+}
+
+// The text a field's value shows as.
+QString FieldText(quint8 type, const QByteArray& raw)
+{
+    const QString s = QString::fromUtf8(raw);
+    bool ok = false;
+    switch (type) {
+    case ftBool:
+        return s.trimmed() == QLatin1String("1") ? QStringLiteral("True") : QStringLiteral("False");
+    case ftMoney:
+        return MoneyText(s);
+    case ftFloat: {
+        const double v = s.trimmed().toDouble(&ok);
+        return ok ? NumberToText(v, 7) : s;
+    }
+    case ftDouble: {
+        const double v = s.trimmed().toDouble(&ok);
+        return ok ? NumberToText(v) : s;
+    }
+    case ftDateTime:
+        return DateTimeText(s);
+    case ftBinary:
+    case ftOle:
+    case ftComplex:
+        return QString();
+    default:
+        return s;
+    }
+}
+
+#ifdef TAGMORA_ACCESS_READER
+
+// ---------------------------------------------------------------------------
+// The reader process
+
+class TFrameWriter {
+public:
+    explicit TFrameWriter(int fd) : FFd(fd) {}
+    void Send(char kind, const char* data, size_t size)
+    {
+        FBuffer.push_back(kind);
+        AppendU32(quint32(size));
+        FBuffer.append(data, size);
+        if (FBuffer.size() >= 65536)
+            Flush();
+    }
+    void Send(char kind, const std::string& s) { Send(kind, s.data(), s.size()); }
+    void AppendU32(quint32 v)
+    {
+        const char b[4] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
+        FBuffer.append(b, 4);
+    }
+    void Flush()
+    {
+        size_t done = 0;
+        while (done < FBuffer.size()) {
+            const ssize_t n = ::write(FFd, FBuffer.data() + done, FBuffer.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                _exit(3);  // the importer is gone
+            done += size_t(n);
+        }
+        FBuffer.clear();
+    }
+
+private:
+    int FFd;
+    std::string FBuffer;
+};
+
+MdbCatalogEntry* FindTable(MdbHandle* mdb, const std::string& name)
+{
+    MdbCatalogEntry* caseless = nullptr;
+    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+        auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+        if (!mdb_is_user_table(e))
+            continue;
+        if (name == e->object_name)
+            return e;
+        if (!caseless && g_ascii_strcasecmp(name.c_str(), e->object_name) == 0)
+            caseless = e;
+    }
+    return caseless;
+}
+
+// Runs in the reader process: sends the table names, or one table.
+void ReaderMain(TFrameWriter& out, const std::string& path, const std::string* table)
+{
+    MdbHandle* mdb = mdb_open(path.c_str(), MDB_NOFLAGS);
+    if (!mdb)
+        return out.Send(frError, std::string("open"));
+    if (!mdb_read_catalog(mdb, MDB_TABLE))
+        return out.Send(frError, std::string("catalog"));
+    if (!table) {
+        for (unsigned i = 0; i < mdb->num_catalog; ++i) {
+            auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
+            if (mdb_is_user_table(e))
+                out.Send(frTable, std::string(e->object_name));
+        }
+        return;
+    }
+    MdbCatalogEntry* entry = FindTable(mdb, *table);
+    if (!entry)
+        return out.Send(frError, std::string("no table"));
+    mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
+    mdb_set_shortdate_fmt(mdb, "%Y-%m-%d %H:%M:%S");
+    mdb_set_boolean_fmt_numbers(mdb);
+    MdbTableDef* t = mdb_read_table(entry);
+    if (!t || !mdb_read_columns(t))
+        return out.Send(frError, std::string("table"));
+    bool memo = false;
+    for (unsigned c = 0; c < t->num_cols; ++c)
+        memo = memo || static_cast<MdbColumn*>(g_ptr_array_index(t->columns, c))->col_type == MDB_MEMO;
+    // A memo holds up to 65535 characters, three bytes each at most in UTF-8.
+    const size_t bindSize = memo ? 200000 : 16384;
+    mdb_set_bind_size(mdb, bindSize);
+
+    out.Send(frRecords, std::to_string(t->num_rows));
+    std::vector<std::vector<char>> values(t->num_cols);
+    std::vector<int> lengths(t->num_cols, 0);
+    std::vector<bool> bound(t->num_cols, false);
+    for (unsigned c = 0; c < t->num_cols; ++c) {
+        auto* col = static_cast<MdbColumn*>(g_ptr_array_index(t->columns, c));
+        std::string frame(1, char(col->col_type));
+        frame += col->name;
+        out.Send(frColumn, frame);
+        // Objects and binary data are not shown as text; they stay unbound.
+        if (col->col_type == MDB_OLE || col->col_type == MDB_BINARY || col->col_type == MDB_COMPLEX)
+            continue;
+        values[c].assign(bindSize + 1, 0);
+        mdb_bind_column(t, int(c) + 1, values[c].data(), &lengths[c]);
+        bound[c] = true;
+    }
+    mdb_rewind_table(t);
+    std::string row;
+    while (mdb_fetch_row(t)) {
+        row.clear();
+        for (unsigned c = 0; c < t->num_cols; ++c) {
+            const size_t n = bound[c] && lengths[c] > 0 ? std::min(strnlen(values[c].data(), bindSize), bindSize) : 0;
+            const quint32 len = bound[c] && lengths[c] > 0 ? quint32(n) : kNull;
+            const char b[4] = {char(len), char(len >> 8), char(len >> 16), char(len >> 24)};
+            row.append(b, 4);
+            if (len != kNull)
+                row.append(values[c].data(), n);
+        }
+        out.Send(frRow, row);
+    }
+}
+
+// ---------------------------------------------------------------------------
+// The importer's side
+
+struct TReaderResult {
+    std::vector<std::pair<char, QByteArray>> frames;  // frames other than rows
+};
+
+class TReaderProcess {
+public:
+    // Starts reading `path` (the table list, or the table `table`).
+    TReaderProcess(const QString& path, const QString* table)
+    {
+        int fds[2];
+        if (::pipe(fds) != 0)
+            ThrowImportError(QStringLiteral("Cannot start reading the database."));
+        const std::string file = QFile::encodeName(path).toStdString();
+        const std::string tableName = table ? table->toUtf8().toStdString() : std::string();
+        const rlim_t addressLimit = AddressSpaceLimit();
+        FPid = ::fork();
+        if (FPid < 0) {
+            ::close(fds[0]);
+            ::close(fds[1]);
+            ThrowImportError(QStringLiteral("Cannot start reading the database."));
+        }
+        if (FPid == 0) {
+            ::close(fds[0]);
+            const int devNull = ::open("/dev/null", O_WRONLY);
+            if (devNull >= 0)
+                ::dup2(devNull, 2);  // the library's warnings
+            if (addressLimit) {
+                const rlimit limit{addressLimit, addressLimit};
+                ::setrlimit(RLIMIT_AS, &limit);
+            }
+            TCNumericLocaleScope cLocale;
+            TFrameWriter out(fds[1]);
+            ReaderMain(out, file, table ? &tableName : nullptr);
+            out.Send(frDone, "", 0);
+            out.Flush();
+            _exit(0);
+        }
+        ::close(fds[1]);
+        FFd = fds[0];
+    }
+
+    ~TReaderProcess() { Stop(); }
+
+    // Waits for the next frame; false at the end of the stream. Throws when
+    // the reader stalls longer than the timeout.
+    bool Next(char& kind, QByteArray& payload)
+    {
+        for (;;) {
+            if (FBuffer.size() - FPos >= 5) {
+                const char* p = FBuffer.constData() + FPos;
+                const quint32 len = quint32(quint8(p[1])) | (quint32(quint8(p[2])) << 8) |
+                                    (quint32(quint8(p[3])) << 16) | (quint32(quint8(p[4])) << 24);
+                if (len > (64u << 20))
+                    return Damaged();
+                if (FBuffer.size() - FPos >= 5 + qsizetype(len)) {
+                    kind = p[0];
+                    payload = QByteArray(p + 5, len);
+                    FPos += 5 + len;
+                    FReceived += 5 + len;
+                    if (FPos > (1 << 20)) {
+                        FBuffer.remove(0, FPos);
+                        FPos = 0;
+                    }
+                    return true;
+                }
+            }
+            if (!Fill())
+                return false;
+        }
+    }
+
+    qint64 Received() const { return FReceived; }
+
+    // Waits for the reader to end; true when it ended normally.
+    bool Finish()
+    {
+        if (FPid <= 0)
+            return true;
+        int status = 0;
+        const pid_t pid = FPid;
+        FPid = -1;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        CloseFd();
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+    [[noreturn]] bool Damaged()
+    {
+        Stop();
+        throw EImportError(QString());  // the caller words the message
+    }
+
+private:
+    static rlim_t AddressSpaceLimit()
+    {
+        // The reader may use 2 GB beyond what this process has mapped.
+        QFile statm(QStringLiteral("/proc/self/statm"));
+        if (!statm.open(QIODevice::ReadOnly))
+            return 0;
+        const qint64 pages = statm.readLine().split(' ').value(0).toLongLong();
+        if (pages <= 0)
+            return 0;
+        return rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + (rlim_t(2) << 30);
+    }
+
+    bool Fill()
+    {
+        if (FFd < 0)
+            return false;
+        pollfd pfd{FFd, POLLIN, 0};
+        const int ready = ::poll(&pfd, 1, gStallTimeoutMs);
+        if (ready < 0 && errno == EINTR)
+            return true;
+        if (ready <= 0)
+            return Damaged();  // the reader is stuck
+        char chunk[65536];
+        const ssize_t n = ::read(FFd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR)
+            return true;
+        if (n <= 0) {
+            CloseFd();
+            return false;
+        }
+        FBuffer.append(chunk, n);
+        return true;
+    }
+
+    void CloseFd()
+    {
+        if (FFd >= 0)
+            ::close(FFd);
+        FFd = -1;
+    }
+
+    void Stop()
+    {
+        if (FPid > 0) {
+            ::kill(FPid, SIGKILL);
+            int status;
+            while (::waitpid(FPid, &status, 0) < 0 && errno == EINTR) {
+            }
+            FPid = -1;
+        }
+        CloseFd();
+    }
+
+    pid_t FPid = -1;
+    int FFd = -1;
+    QByteArray FBuffer;
+    qsizetype FPos = 0;
+    qint64 FReceived = 0;
+};
+
+// Runs a reader and hands each frame to `onFrame`; throws EImportError with
+// a message naming the file when the reader fails.
+template <typename Fn>
+void RunReader(const QString& fileName, const QString* table, Fn&& onFrame)
+{
+    QFileInfo info(fileName);
+    QFile probe(fileName);
+    if (!info.isFile() || !probe.open(QIODevice::ReadOnly))
+        ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
+    probe.close();
+    // A record takes at least four bytes of the file and its text at most
+    // a few times its stored size: a reader sending more is running wild.
+    const qint64 byteBudget = info.size() * 8 + (qint64(64) << 20);
+    try {
+        TReaderProcess reader(fileName, table);
+        char kind;
+        QByteArray payload;
+        bool done = false;
+        while (reader.Next(kind, payload)) {
+            if (reader.Received() > byteBudget)
+                reader.Damaged();
+            if (kind == frDone) {
+                done = true;
+                continue;
+            }
+            if (kind == frError) {
+                if (payload == "no table")
+                    ThrowImportError(QStringLiteral("The database %1 has no table \"%2\".")
+                                         .arg(info.fileName(), table ? *table : QString()));
+                ThrowUnreadable(fileName);
+            }
+            onFrame(kind, payload);
+        }
+        if (!reader.Finish() || !done)
+            reader.Damaged();
+    } catch (const EImportError& e) {
+        if (e.what()[0] != '\0')
+            throw;
+        ThrowUnreadable(fileName, QStringLiteral("it is damaged"));
+    }
+}
+
+#endif  // TAGMORA_ACCESS_READER
+
+}  // namespace
+
+void SetAccessReaderStallTimeout(int milliseconds)
+{
+    gStallTimeoutMs = milliseconds > 0 ? milliseconds : 60000;
+}
+
+QStringList AccessUserTables(const QString& fileName)
+{
+    QStringList tables;
+#ifdef TAGMORA_ACCESS_READER
+    RunReader(fileName, nullptr, [&](char kind, const QByteArray& payload) {
+        if (kind == frTable)
+            tables << QString::fromUtf8(payload);
+    });
+#else
+    ThrowUnreadable(fileName, QStringLiteral("this program was built without Access support"));
+#endif
+    return tables;
+}
+
+void LoadAccessTable(const QString& fileName, const QString& tableName, TCellGridWriter& grid)
+{
+#ifdef TAGMORA_ACCESS_READER
+    const qint64 maxRecords = QFileInfo(fileName).size() / 4 + 16;
+    std::vector<quint8> types;
+    QStringList names;
+    qint64 declared = 0;
+    int row = 0;  // 0 until the field names are in the grid
+    auto putHeader = [&]() {
+        if (grid.RowCount() < 1)
+            grid.SetRowCount(1);
+        grid.SetColCount(std::max(1, int(names.size())));
+        for (int c = 0; c < names.size(); ++c)
+            grid.SetCell(c, 0, names[c]);
+        if (declared > 0)
+            grid.SetRowCount(int(std::min(declared, maxRecords) + 1));
+        row = 1;
+    };
+    auto damaged = [&]() { ThrowUnreadable(fileName, QStringLiteral("it is damaged")); };
+    RunReader(fileName, &tableName, [&](char kind, const QByteArray& payload) {
+        switch (kind) {
+        case frRecords:
+            declared = payload.toLongLong();
+            break;
+        case frColumn:
+            if (payload.isEmpty() || row > 0)
+                damaged();
+            types.push_back(quint8(payload[0]));
+            names << QString::fromUtf8(payload.mid(1));
+            break;
+        case frRow: {
+            if (row == 0)
+                putHeader();
+            if (row > maxRecords)
+                damaged();
+            if (grid.RowCount() < row + 1)
+                grid.SetRowCount(row + 1);
+            const char* p = payload.constData();
+            const char* end = p + payload.size();
+            for (size_t c = 0; c < types.size(); ++c) {
+                if (end - p < 4)
+                    damaged();
+                const quint32 len = quint32(quint8(p[0])) | (quint32(quint8(p[1])) << 8) |
+                                    (quint32(quint8(p[2])) << 16) | (quint32(quint8(p[3])) << 24);
+                p += 4;
+                if (len == kNull) {
+                    grid.SetCell(int(c), row, QStringView());
+                    continue;
+                }
+                if (quint64(end - p) < len)
+                    damaged();
+                grid.SetCell(int(c), row, FieldText(types[c], QByteArray::fromRawData(p, len)));
+                p += len;
+            }
+            ++row;
+            break;
+        }
+        default:
+            break;
+        }
+    });
+    if (row == 0) {
+        putHeader();  // a table without records
+    } else if (declared > 0 && row - 1 < declared) {
+        // Fewer records than announced: no empty rows for the missing ones.
+        grid.SetRowCount(row);
+    }
+#else
+    Q_UNUSED(tableName);
+    Q_UNUSED(grid);
+    ThrowUnreadable(fileName, QStringLiteral("this program was built without Access support"));
+#endif
+}

@@ -1,0 +1,428 @@
+#include "datasheet/DelimitedText.h"
+
+#include "datasheet/CellGridWriter.h"
+#include "datasheet/ImportSupport.h"
+#include "document/SystemText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <sys/mman.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr char16_t kCandidates[] = {u',', u';', u'#', u'\t', u'|', u'@', u'*', u'-', u'+', u'&'};
+constexpr char16_t kQuote = u'"';
+constexpr char16_t kVerticalTab = u'\x0B';
+
+// Occurrences of c where a run of consecutive c counts once when its length
+// is odd and not at all when even; a run that ends the line counts once.
+int RunCount(QStringView line, char16_t c)
+{
+    int count = 0;
+    const qsizetype n = line.size();
+    qsizetype i = line.indexOf(QChar(c));
+    while (i >= 0) {
+        qsizetype j = i + 1;
+        while (j < n && line[j] == c)
+            ++j;
+        if (j == n || (j - i) % 2 == 1)
+            ++count;
+        i = j < n ? line.indexOf(QChar(c), j) : -1;
+    }
+    return count;
+}
+
+int PlainCount(QStringView line, char16_t c)
+{
+    return int(line.count(QChar(c)));
+}
+
+// The position of the double quote that closes a quoted field whose text
+// starts at body (after the opening quote), or -1: the first quote that ends
+// an odd run of quotes and is followed by another character, or a quote that
+// is the last character of the line.
+qsizetype ClosingQuote(QStringView body)
+{
+    const qsizetype n = body.size();
+    qsizetype i = body.indexOf(QChar(kQuote));
+    while (i >= 0) {
+        qsizetype j = i + 1;
+        while (j < n && body[j] == kQuote)
+            ++j;
+        if (j == n)
+            return n - 1;
+        if ((j - i) % 2 == 1)
+            return j - 1;
+        i = body.indexOf(QChar(kQuote), j);
+    }
+    return -1;
+}
+
+// Splits lines into fields and writes them into one grid row each.
+class TLineSplitter {
+public:
+    TLineSplitter(TCellGridWriter& grid, char16_t delimiter)
+        : FGrid(grid), FDelimiter(delimiter), FColCount(grid.ColCount())
+    {
+    }
+
+    void Split(QStringView line, int row)
+    {
+        FRow = row;
+        FCol = 0;
+        FPlain = !line.contains(QChar(kQuote)) && !line.contains(QChar(kVerticalTab));
+        QStringView rest = line;
+        if (FDelimiter != 0) {
+            qsizetype next = rest.indexOf(QChar(FDelimiter));
+            while (next >= 0) {
+                if (!rest.isEmpty() && rest.front() == kQuote) {
+                    const QStringView body = rest.mid(1);
+                    const qsizetype close = ClosingQuote(body);
+                    if (close >= 0) {
+                        Put(body.left(close));
+                        rest = body.mid(close + 1);
+                    } else {
+                        Put(QStringView());
+                        rest = body;
+                    }
+                    next = rest.indexOf(QChar(FDelimiter));
+                } else {
+                    Put(rest.left(next));
+                }
+                // On to the text after the next delimiter; without one the
+                // rest stays as it is and ends the line as its last field.
+                if (next >= 0)
+                    rest = rest.mid(next + 1);
+                next = rest.indexOf(QChar(FDelimiter));
+            }
+        }
+        if (rest.isEmpty())
+            return;
+        if (rest.front() == kQuote)
+            rest = rest.mid(1);
+        if (!rest.isEmpty() && rest.back() == kQuote)
+            rest.chop(1);
+        Put(rest);
+    }
+
+private:
+    // Writes a field to the next column: quote pairs become one quote, a
+    // single quote is dropped, a vertical tab becomes CR LF.
+    void Put(QStringView field)
+    {
+        if (!FPlain && (field.contains(QChar(kQuote)) || field.contains(QChar(kVerticalTab)))) {
+            FScratch.clear();
+            for (qsizetype i = 0; i < field.size(); ++i) {
+                const char16_t c = field[i].unicode();
+                if (c == kQuote) {
+                    if (i + 1 < field.size() && field[i + 1] == kQuote) {
+                        FScratch.push_back(kQuote);
+                        ++i;
+                    }
+                } else if (c == kVerticalTab) {
+                    FScratch.push_back(u'\r');
+                    FScratch.push_back(u'\n');
+                } else {
+                    FScratch.push_back(c);
+                }
+            }
+            field = QStringView(FScratch.data(), qsizetype(FScratch.size()));
+        }
+        if (FCol >= FColCount) {
+            FColCount = FCol + 1;
+            FGrid.SetColCount(FColCount);
+        }
+        FGrid.SetCell(FCol++, FRow, field);
+    }
+
+    TCellGridWriter& FGrid;
+    const char16_t FDelimiter;
+    int FColCount;
+    int FRow = 0;
+    int FCol = 0;
+    bool FPlain = true;
+    std::vector<char16_t> FScratch;
+};
+
+// Walks the lines of a text; a line ends with LF, CR LF or CR.
+template <typename Ch>
+class TLineWalker {
+public:
+    TLineWalker(const Ch* data, qsizetype size, qsizetype start = 0) : FData(data), FSize(size), FPos(start) {}
+
+    // The next line as [start, start + length); false at the end of the text.
+    bool Next(qsizetype& start, qsizetype& length)
+    {
+        if (FPos >= FSize)
+            return false;
+        if (FNextLf < FPos)
+            FNextLf = Find(Ch('\n'), FPos);
+        if (FNextCr < FPos)
+            FNextCr = Find(Ch('\r'), FPos);
+        const qsizetype end = std::min(FNextLf, FNextCr);
+        start = FPos;
+        length = end - FPos;
+        if (end == FSize)
+            FPos = FSize;
+        else if (end == FNextCr && FNextLf == end + 1)
+            FPos = end + 2;
+        else
+            FPos = end + 1;
+        return true;
+    }
+
+    qsizetype Position() const { return FPos; }
+
+private:
+    qsizetype Find(Ch c, qsizetype from) const
+    {
+        if constexpr (sizeof(Ch) == 1) {
+            const void* p = std::memchr(FData + from, c, size_t(FSize - from));
+            return p ? static_cast<const Ch*>(p) - FData : FSize;
+        } else {
+            const qsizetype i = QStringView(FData + from, FSize - from).indexOf(QChar(c));
+            return i < 0 ? FSize : from + i;
+        }
+    }
+
+    const Ch* FData;
+    qsizetype FSize;
+    qsizetype FPos;
+    qsizetype FNextLf = -1;
+    qsizetype FNextCr = -1;
+};
+
+// How a window of processed bytes can be handed back (to drop file pages).
+using TReleaseFn = std::function<void(qsizetype upTo)>;
+constexpr qsizetype kWindow = qsizetype(8) << 20;
+
+enum class TByteEncoding { Utf8, Windows1252 };
+
+// Turns the bytes of one line into text, reusing its buffer.
+class TLineDecoder {
+public:
+    explicit TLineDecoder(TByteEncoding encoding)
+        : FEncoding(encoding), FUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)
+    {
+    }
+
+    QStringView Decode(const char* bytes, qsizetype size)
+    {
+        if (FEncoding == TByteEncoding::Windows1252) {
+            FOwned = DecodeWindows1252(bytes, size);
+            return FOwned;
+        }
+        const size_t need = size_t(FUtf8.requiredSpace(size)) + 1;
+        if (FBuffer.size() < need)
+            FBuffer.resize(need);
+        QChar* end = FUtf8.appendToBuffer(FBuffer.data(), QByteArrayView(bytes, size));
+        return QStringView(FBuffer.data(), end - FBuffer.data());
+    }
+
+private:
+    TByteEncoding FEncoding;
+    QStringDecoder FUtf8;
+    std::vector<QChar> FBuffer;
+    QString FOwned;
+};
+
+[[noreturn]] void ThrowTooManyLines()
+{
+    ThrowImportError(QStringLiteral("The file has too many lines to import."));
+}
+
+int RowsFor(qint64 lines)
+{
+    if (lines >= INT_MAX)
+        ThrowTooManyLines();
+    return int(std::max<qint64>(lines, 1));
+}
+
+void PrepareRows(TCellGridWriter& grid, int rows)
+{
+    if (grid.RowCount() < rows)
+        grid.SetRowCount(rows);
+}
+
+void FinishRows(TCellGridWriter& grid, int rows)
+{
+    if (grid.RowCount() != rows)
+        grid.SetRowCount(rows);
+}
+
+// Reads UTF-16 text (already decoded, no byte-order mark).
+void ReadText(QStringView text, TCellGridWriter& grid)
+{
+    const char16_t* data = text.utf16();
+    qint64 lines = 0;
+    qsizetype start, length;
+    TLineWalker<char16_t> counter(data, text.size());
+    while (counter.Next(start, length))
+        ++lines;
+    const int rows = RowsFor(lines);
+
+    QStringView first, second;
+    TLineWalker<char16_t> head(data, text.size());
+    if (head.Next(start, length))
+        first = text.mid(start, length);
+    if (head.Next(start, length))
+        second = text.mid(start, length);
+    TLineSplitter splitter(grid, DetectDelimiter(first, second));
+
+    TLineWalker<char16_t> walker(data, text.size());
+    int row = 0;
+    while (walker.Next(start, length)) {
+        if (row <= 1)
+            PrepareRows(grid, row == 1 ? rows : 1);
+        splitter.Split(text.mid(start, length), row++);
+    }
+    FinishRows(grid, rows);
+}
+
+// Reads 8-bit text: UTF-8 or, when it is not valid UTF-8, Windows-1252.
+void ReadBytes(const char* data, qsizetype size, TCellGridWriter& grid, const TReleaseFn& release)
+{
+    qsizetype begin = 0;
+    bool utf8 = true;
+    if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0)
+        begin = 3;  // the byte-order mark declares UTF-8; bad sequences become U+FFFD
+
+    // First pass: count the lines and check the encoding, window by window
+    // (a window ends at a line end, so no character is cut).
+    qint64 lines = 0;
+    qsizetype start, length;
+    qsizetype checkedUpTo = begin;
+    TLineWalker<char> counter(data, size, begin);
+    while (counter.Next(start, length)) {
+        ++lines;
+        const qsizetype pos = counter.Position();
+        if (pos - checkedUpTo >= kWindow || pos == size) {
+            if (utf8 && begin == 0 && !IsValidUtf8(data + checkedUpTo, pos - checkedUpTo))
+                utf8 = false;
+            checkedUpTo = pos;
+            if (release)
+                release(pos);
+        }
+    }
+    const int rows = RowsFor(lines);
+    TLineDecoder decoder(utf8 ? TByteEncoding::Utf8 : TByteEncoding::Windows1252);
+
+    QString first, second;
+    TLineWalker<char> head(data, size, begin);
+    if (head.Next(start, length))
+        first = decoder.Decode(data + start, length).toString();
+    if (head.Next(start, length))
+        second = decoder.Decode(data + start, length).toString();
+    TLineSplitter splitter(grid, DetectDelimiter(first, second));
+
+    TLineWalker<char> walker(data, size, begin);
+    qsizetype releasedUpTo = begin;
+    int row = 0;
+    while (walker.Next(start, length)) {
+        // The first line sets the columns while the grid is still small.
+        if (row <= 1)
+            PrepareRows(grid, row == 1 ? rows : 1);
+        splitter.Split(decoder.Decode(data + start, length), row++);
+        if (release && walker.Position() - releasedUpTo >= kWindow) {
+            releasedUpTo = walker.Position();
+            release(releasedUpTo);
+        }
+    }
+    FinishRows(grid, rows);
+}
+
+void ReadAny(const char* data, qsizetype size, TCellGridWriter& grid, const TReleaseFn& release)
+{
+    if (size >= 2) {
+        const auto b0 = static_cast<unsigned char>(data[0]), b1 = static_cast<unsigned char>(data[1]);
+        if ((b0 == 0xFF && b1 == 0xFE) || (b0 == 0xFE && b1 == 0xFF)) {
+            QStringDecoder decoder(b0 == 0xFF ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                                   QStringDecoder::Flag::Stateless);
+            const QString text = decoder(QByteArrayView(data + 2, size - 2));
+            if (release)
+                release(size);
+            ReadText(text, grid);
+            return;
+        }
+    }
+    ReadBytes(data, size, grid, release);
+}
+
+}  // namespace
+
+char16_t DetectDelimiter(QStringView firstLine, QStringView secondLine)
+{
+    for (int (*count)(QStringView, char16_t) : {RunCount, PlainCount}) {
+        char16_t found = 0;
+        int best = 0;
+        for (char16_t c : kCandidates) {
+            const int a = count(firstLine, c);
+            if (a > best && a == count(secondLine, c)) {
+                best = a;
+                found = c;
+            }
+        }
+        if (found)
+            return found;
+    }
+    char16_t found = 0;
+    int best = 0;
+    for (char16_t c : kCandidates) {
+        const int a = std::max(PlainCount(firstLine, c), PlainCount(secondLine, c));
+        if (a > best) {
+            best = a;
+            found = c;
+        }
+    }
+    return found;
+}
+
+void LoadDelimitedTextBytes(const char* data, qsizetype size, TCellGridWriter& grid)
+{
+    ReadAny(data, size, grid, TReleaseFn());
+}
+
+void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid)
+{
+    // Only regular files: a device or a pipe could be endless.
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+        ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
+    const qint64 size = file.size();
+    uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
+    if (!mapped) {
+        // Not mappable (empty, or mapping refused): read it whole.
+        const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
+        ReadAny(bytes.constData(), bytes.size(), grid, TReleaseFn());
+        return;
+    }
+    struct TUnmap {
+        QFile& file;
+        uchar* mapped;
+        ~TUnmap() { file.unmap(mapped); }
+    } unmap{file, mapped};
+
+    // Pages already read are handed back, so the file does not stay in
+    // memory beside the datasheet it fills.
+    TReleaseFn release;
+#ifdef Q_OS_UNIX
+    const qsizetype page = qsizetype(sysconf(_SC_PAGESIZE));
+    release = [mapped, page](qsizetype upTo) {
+        const qsizetype length = upTo / page * page;
+        if (length > 0)
+            madvise(mapped, size_t(length), MADV_DONTNEED);
+    };
+#endif
+    ReadAny(reinterpret_cast<const char*>(mapped), qsizetype(size), grid, release);
+}

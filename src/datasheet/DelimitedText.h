@@ -1,0 +1,29 @@
+// Delimited text files (".TXT", ".CSV") into the datasheet.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+class TCellGridWriter;
+
+// The field delimiter of a file, chosen from its first two lines among
+// , ; # TAB | @ * - + & (in this order of preference); 0 when none occurs.
+char16_t DetectDelimiter(QStringView firstLine, QStringView secondLine);
+
+// Loads a delimited text file into the grid from cell (0, 0) on: one row per
+// line, fields split by the detected delimiter with double-quote handling;
+// a vertical tab in a field becomes CR LF. Reads UTF-8 (a byte-order mark is
+// dropped), UTF-16 with a byte-order mark, and Windows-1252 when the file is
+// not valid UTF-8. Lines end with LF, CR LF or CR. The row count becomes the
+// number of lines (at least 1); the column count grows to the longest line
+// and never shrinks; cells a line does not reach keep their text.
+// Throws EImportError "Cannot open file <name>" when the file cannot be read.
+void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid);
+
+// The same for text already in memory (the file's bytes).
+void LoadDelimitedTextBytes(const char* data, qsizetype size, TCellGridWriter& grid);
+inline void LoadDelimitedTextBytes(const QByteArray& bytes, TCellGridWriter& grid)
+{
+    LoadDelimitedTextBytes(bytes.constData(), bytes.size(), grid);
+}

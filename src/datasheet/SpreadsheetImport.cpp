@@ -1,0 +1,210 @@
+#include "datasheet/SpreadsheetImport.h"
+
+#include "datasheet/CellGridWriter.h"
+#include "datasheet/ImportSupport.h"
+#include "datasheet/XlsWorkbookScan.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef TAGMORA_HAVE_FREEXL
+#include <freexl.h>
+#endif
+
+namespace {
+
+// The sum of the declared sizes of all sheets the cell library may allocate
+// at once (it keeps every sheet's cells in memory; 16 bytes a cell).
+constexpr qint64 kMaxWorkbookCells = 65536LL * 256;
+// Workbooks are read whole; bigger files are not Excel 97-2003 workbooks.
+constexpr qint64 kMaxWorkbookBytes = qint64(1) << 30;
+
+[[noreturn]] void ThrowUnreadable(const QString& fileName, const QString& why = QString())
+{
+    QString message = QStringLiteral("The file %1 is not a readable Microsoft Excel 97-2003 workbook")
+                          .arg(QFileInfo(fileName).fileName());
+    ThrowImportError(why.isEmpty() ? QString(message + u'.') : QString(message + QStringLiteral(" (") + why + QStringLiteral(").")));
+}
+
+#ifdef TAGMORA_HAVE_FREEXL
+
+QString FreeXlReason(int rc)
+{
+    switch (rc) {
+    case FREEXL_INSUFFICIENT_MEMORY:
+        return QStringLiteral("not enough memory");
+    case FREEXL_INVALID_CFBF_HEADER:
+    case FREEXL_CFBF_INVALID_SIGNATURE:
+        return QStringLiteral("it is not an Excel 97-2003 file");
+    case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
+        return QStringLiteral("it holds no workbook");
+    case FREEXL_UNSUPPORTED_CHARSET:
+    case FREEXL_INVALID_CHARACTER:
+        return QStringLiteral("its text cannot be decoded");
+    default:
+        return QStringLiteral("it is damaged");
+    }
+}
+
+class TFreeXlHandle {
+public:
+    ~TFreeXlHandle()
+    {
+        if (handle)
+            freexl_close(handle);
+    }
+    const void* handle = nullptr;
+};
+
+QString CellText(const FreeXL_CellValue& v)
+{
+    switch (v.type) {
+    case FREEXL_CELL_INT:
+        return QString::number(v.value.int_value);
+    case FREEXL_CELL_DOUBLE:
+        return NumberToText(v.value.double_value);
+    case FREEXL_CELL_TEXT:
+    case FREEXL_CELL_SST_TEXT:
+    case FREEXL_CELL_DATE:
+    case FREEXL_CELL_DATETIME:
+    case FREEXL_CELL_TIME:
+        return v.value.text_value ? QString::fromUtf8(v.value.text_value) : QString();
+    default:
+        return QString();
+    }
+}
+
+QString OverrideText(const TXlsCellOverride& v, const TXlsWorkbookScan& scan)
+{
+    switch (v.kind) {
+    case TXlsCellOverride::ckNumber: {
+        const TDateKind kind = scan.DateKindOfXf(v.xf);
+        return kind == TDateKind::dkNone ? NumberToText(v.number) : SerialDateToText(v.number, kind, scan.date1904);
+    }
+    case TXlsCellOverride::ckText:
+        return v.text;
+    case TXlsCellOverride::ckBoolean:
+        return v.number != 0 ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+    case TXlsCellOverride::ckError:
+        break;
+    }
+    return QString();
+}
+
+#endif
+
+}  // namespace
+
+void LoadSpreadsheet(const QString& fileName, TCellGridWriter& grid)
+{
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+        ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
+    if (file.size() > kMaxWorkbookBytes)
+        ThrowUnreadable(fileName, QStringLiteral("it is too large"));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    if (!bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        ThrowUnreadable(fileName, QStringLiteral("it is not an Excel 97-2003 file"));
+
+#ifndef TAGMORA_HAVE_FREEXL
+    ThrowUnreadable(fileName, QStringLiteral("this program was built without Excel 97-2003 support"));
+#else
+    // Sheet sizes, the active tab, and what the cell library leaves out.
+    const TXlsWorkbookScan scan = ScanXlsWorkbook(bytes);
+    if (scan.encrypted)
+        ThrowImportError(QStringLiteral("The workbook %1 is password-protected; save it without a password "
+                                        "and import it again.")
+                             .arg(QFileInfo(fileName).fileName()));
+    qint64 declared = 0;
+    for (const TXlsWorkbookScan::TSheet& s : scan.sheets)
+        declared += s.type == 0 ? s.declaredCells : 0;
+    if (declared > kMaxWorkbookCells)
+        ThrowUnreadable(fileName, QStringLiteral("its sheets declare more cells than can be read"));
+
+    TCNumericLocaleScope cLocale;
+    TFreeXlHandle xl;
+    int rc = freexl_open(QFile::encodeName(fileName).constData(), &xl.handle);
+    if (rc != FREEXL_OK) {
+        xl.handle = nullptr;
+        ThrowUnreadable(fileName, FreeXlReason(rc));
+    }
+    unsigned int info = 0;
+    if (freexl_get_info(xl.handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED)
+        ThrowImportError(QStringLiteral("The workbook %1 is password-protected; save it without a password "
+                                        "and import it again.")
+                             .arg(QFileInfo(fileName).fileName()));
+    unsigned int sheetCount = 0;
+    if (freexl_get_info(xl.handle, FREEXL_BIFF_SHEET_COUNT, &info) == FREEXL_OK)
+        sheetCount = info;
+    if (sheetCount == 0)
+        ThrowUnreadable(fileName, QStringLiteral("it holds no worksheet"));
+
+    // The library numbers the worksheets alone; find the active one by name.
+    unsigned short sheet = 0;
+    const bool overridesApply = scan.ok && scan.scannedSheet >= 0;
+    if (overridesApply) {
+        const QString wanted = scan.sheets[scan.scannedSheet].name;
+        for (unsigned short i = 0; i < sheetCount; ++i) {
+            const char* name = nullptr;
+            if (freexl_get_worksheet_name(xl.handle, i, &name) == FREEXL_OK && name &&
+                QString::fromUtf8(name) == wanted) {
+                sheet = i;
+                break;
+            }
+        }
+    }
+    if (freexl_select_active_worksheet(xl.handle, sheet) != FREEXL_OK)
+        ThrowUnreadable(fileName);
+    unsigned int rows = 0;
+    unsigned short cols = 0;
+    if (freexl_worksheet_dimensions(xl.handle, &rows, &cols) != FREEXL_OK)
+        ThrowUnreadable(fileName);
+    if (qint64(rows) * cols > kMaxWorkbookCells)
+        ThrowUnreadable(fileName, QStringLiteral("its sheet declares more cells than can be read"));
+    {
+        const char* name = nullptr;
+        if (overridesApply && (freexl_get_worksheet_name(xl.handle, sheet, &name) != FREEXL_OK || !name ||
+                               QString::fromUtf8(name) != scan.sheets[scan.scannedSheet].name))
+            ThrowUnreadable(fileName);
+    }
+
+    auto textAt = [&](unsigned int r, unsigned short c) {
+        const auto o = scan.cells.constFind((qint64(r) << 16) | c);
+        if (overridesApply && o != scan.cells.cend())
+            return OverrideText(*o, scan);
+        FreeXL_CellValue v;
+        if (freexl_get_cell_value(xl.handle, r, c, &v) != FREEXL_OK)
+            return QString();
+        return CellText(v);
+    };
+
+    // The used range: the block of rows and columns that hold a value.
+    qint64 firstRow = -1, lastRow = -1, firstCol = -1, lastCol = -1;
+    for (unsigned int r = 0; r < rows; ++r) {
+        for (unsigned short c = 0; c < cols; ++c) {
+            if (textAt(r, c).isEmpty())
+                continue;
+            if (firstRow < 0)
+                firstRow = r;
+            lastRow = r;
+            if (firstCol < 0 || c < firstCol)
+                firstCol = c;
+            if (c > lastCol)
+                lastCol = c;
+        }
+    }
+    if (firstRow < 0) {
+        // Like an empty sheet's used range: the single cell A1.
+        grid.SetColCount(1);
+        grid.SetRowCount(1);
+        grid.SetCell(0, 0, QStringView());
+        return;
+    }
+    grid.SetColCount(int(lastCol - firstCol + 1));
+    grid.SetRowCount(int(lastRow - firstRow + 1));
+    for (qint64 r = firstRow; r <= lastRow; ++r)
+        for (qint64 c = firstCol; c <= lastCol; ++c)
+            grid.SetCell(int(c - firstCol), int(r - firstRow), textAt(unsigned(r), (unsigned short)(c)));
+#endif
+}
