@@ -1,5 +1,7 @@
 #include "datasheet/DatasheetWindow.h"
 
+#include "datasheet/GetTable.h"
+
 #include "app/UserDialogs.h"
 #include "datasheet/DatasheetModel.h"
 #include "datasheet/SequenceDialog.h"
@@ -84,6 +86,7 @@ void TRowNumberHeader::paintSection(QPainter* painter, const QRect& rect, int lo
 
 TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     : QDialog(parent),
+      TablePicker(DialogTablePicker(this)),
       ImportLoader(ImportDataFile),
       FData(datasheet)
 {

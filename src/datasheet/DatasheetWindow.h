@@ -50,8 +50,8 @@ public:
     // window's print command); "&Help" calls OnHelp with "datasheet.htm".
     std::function<void()> OnPrintCurrentRow;
     std::function<void(const QString& topic)> OnHelp;
-    // Lets the user pick a database table on import (the table picker window);
-    // without one, an input box asks for the table name.
+    // Lets the user pick a database table on import: the table picker window
+    // unless replaced; when cleared, an input box asks for the table name.
     TTablePicker TablePicker;
     // The import loader (ImportDataFile unless replaced).
     TImportLoader ImportLoader;

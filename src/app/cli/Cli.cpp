@@ -15,6 +15,10 @@ const std::vector<Command>& Commands()
         {"datasheet", "FILE.blf [--csv]",
          "write the label's datasheet to stdout as its stream, or with --csv as CSV with the column names as header",
          CmdDatasheet},
+        {"import", "FILE.blf DATA -o OUT.blf [--table NAME]",
+         "import DATA (.txt, .csv, .xls, .xlsx, .ods, .mdb) into the label's datasheet as \"Import Data ...\" does "
+         "and save the result as OUT.blf; --table picks the database table (default: the first)",
+         CmdImport},
         {"barcode",
          "--type T --text TEXT [--checksum] [--modul N] [--ratio R] (--pattern | -o OUT.png|OUT.svg [--height PX] "
          "[--angle DEG] [--show-text none|code|typ|both] [--text-position top-left|top-right|top-center|bottom-left|"

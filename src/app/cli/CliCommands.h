@@ -10,6 +10,8 @@ int CmdPlan(const QStringList& args);
 int CmdConvert(const QStringList& args);
 // datasheet FILE.blf [--csv]: the datasheet stream, or the data rows as CSV.
 int CmdDatasheet(const QStringList& args);
+// import FILE.blf DATA -o OUT.blf [--table NAME]: imports into the datasheet and saves.
+int CmdImport(const QStringList& args);
 // barcode --type T --text TEXT [--checksum] [--modul N] [--ratio R] (--pattern | -o OUT.png|OUT.svg [drawing options])
 int CmdBarcode(const QStringList& args);
 // validate --type T [--checksum] TEXT...
