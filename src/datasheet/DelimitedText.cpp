@@ -201,6 +201,145 @@ private:
     qsizetype FNextCr = -1;
 };
 
+// Records: a quoted field may hold line breaks. A line that ends inside a
+// quoted field is joined with the following lines until the field closes, as
+// long as that happens within kMaxJoinLines lines and kMaxJoinChars
+// characters; otherwise the line stands alone, as every line does otherwise.
+constexpr int kMaxJoinLines = 64;
+constexpr qsizetype kMaxJoinChars = 64 * 1024;
+
+// The closing quote of a quoted field body (same rule as ClosingQuote).
+template <typename Ch>
+qsizetype ClosingQuoteIn(const Ch* body, qsizetype n)
+{
+    qsizetype i = 0;
+    while (i < n && body[i] != Ch('"'))
+        ++i;
+    while (i < n) {
+        qsizetype j = i + 1;
+        while (j < n && body[j] == Ch('"'))
+            ++j;
+        if (j == n)
+            return n - 1;
+        if ((j - i) % 2 == 1)
+            return j - 1;
+        i = j;
+        while (i < n && body[i] != Ch('"'))
+            ++i;
+    }
+    return -1;
+}
+
+template <typename Ch>
+qsizetype FindFrom(const Ch* s, qsizetype from, qsizetype n, Ch c)
+{
+    for (qsizetype i = from; i < n; ++i)
+        if (s[i] == c)
+            return i;
+    return -1;
+}
+
+// Walks the fields of one physical line the way the splitter does and tells
+// whether the record ends inside a quoted field; inQuotes says whether the
+// record already was inside one when this line began.
+template <typename Ch>
+bool EndsInsideQuotes(const Ch* s, qsizetype n, Ch delimiter, bool inQuotes)
+{
+    qsizetype i = 0;
+    for (;;) {
+        if (inQuotes) {
+            const qsizetype close = ClosingQuoteIn(s + i, n - i);
+            if (close < 0)
+                return true;
+            // Text between the closing quote and the next delimiter is dropped.
+            const qsizetype d = FindFrom(s, i + close + 1, n, delimiter);
+            if (d < 0)
+                return false;
+            i = d + 1;
+            inQuotes = false;
+        }
+        if (i < n && s[i] == Ch('"')) {
+            inQuotes = true;
+            ++i;
+            continue;
+        }
+        const qsizetype d = FindFrom(s, i, n, delimiter);
+        if (d < 0)
+            return false;
+        i = d + 1;
+    }
+}
+
+template <typename Ch>
+bool HasQuote(const Ch* s, qsizetype n)
+{
+    if constexpr (sizeof(Ch) == 1)
+        return std::memchr(s, '"', size_t(n)) != nullptr;
+    else
+        return FindFrom(s, 0, n, Ch('"')) >= 0;
+}
+
+// Walks the records of a text: [start, end) covers one line, or several lines
+// when a quoted field spans them (lines > 1).
+template <typename Ch>
+class TRecordWalker {
+public:
+    TRecordWalker(const Ch* data, qsizetype size, qsizetype begin, char16_t delimiter)
+        : FData(data), FLines(data, size, begin), FDelimiter(Ch(delimiter))
+    {
+    }
+
+    bool Next(qsizetype& start, qsizetype& end, int& lines)
+    {
+        qsizetype length;
+        if (!FLines.Next(start, length))
+            return false;
+        end = start + length;
+        lines = 1;
+        if (FDelimiter == Ch(0) || !HasQuote(FData + start, length) ||
+            !EndsInsideQuotes(FData + start, length, FDelimiter, false))
+            return true;
+        TLineWalker<Ch> probe = FLines;
+        qsizetype s2, l2;
+        for (int k = 1; k < kMaxJoinLines && probe.Next(s2, l2); ++k) {
+            if (s2 + l2 - start > kMaxJoinChars)
+                break;
+            if (!EndsInsideQuotes(FData + s2, l2, FDelimiter, true)) {
+                FLines = probe;
+                end = s2 + l2;
+                lines = k + 1;
+                return true;
+            }
+        }
+        return true;  // never closed: the line stands alone
+    }
+
+    qsizetype Position() const { return FLines.Position(); }
+
+private:
+    const Ch* FData;
+    TLineWalker<Ch> FLines;
+    Ch FDelimiter;
+};
+
+// A record of several lines as one text whose line breaks are CR LF.
+QString JoinRecordLines(QStringView text)
+{
+    QString joined;
+    joined.reserve(text.size() + 8);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\r' || c == u'\n') {
+            joined += QStringLiteral("\r\n");
+            if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+                ++i;
+        } else {
+            joined += c;
+        }
+    }
+    return joined;
+}
+
 // How a window of processed bytes can be handed back (to drop file pages).
 using TReleaseFn = std::function<void(qsizetype upTo)>;
 constexpr qsizetype kWindow = qsizetype(8) << 20;
@@ -263,27 +402,33 @@ void FinishRows(TCellGridWriter& grid, int rows)
 void ReadText(QStringView text, TCellGridWriter& grid)
 {
     const char16_t* data = text.utf16();
-    qint64 lines = 0;
-    qsizetype start, length;
-    TLineWalker<char16_t> counter(data, text.size());
-    while (counter.Next(start, length))
-        ++lines;
-    const int rows = RowsFor(lines);
-
+    qsizetype start, length, end;
     QStringView first, second;
     TLineWalker<char16_t> head(data, text.size());
     if (head.Next(start, length))
         first = text.mid(start, length);
     if (head.Next(start, length))
         second = text.mid(start, length);
-    TLineSplitter splitter(grid, DetectDelimiter(first, second));
+    const char16_t delimiter = DetectDelimiter(first, second);
+    TLineSplitter splitter(grid, delimiter);
 
-    TLineWalker<char16_t> walker(data, text.size());
+    qint64 records = 0;
+    int lines;
+    TRecordWalker<char16_t> counter(data, text.size(), 0, delimiter);
+    while (counter.Next(start, end, lines))
+        ++records;
+    const int rows = RowsFor(records);
+
+    TRecordWalker<char16_t> walker(data, text.size(), 0, delimiter);
     int row = 0;
-    while (walker.Next(start, length)) {
+    while (walker.Next(start, end, lines)) {
         if (row <= 1)
             PrepareRows(grid, row == 1 ? rows : 1);
-        splitter.Split(text.mid(start, length), row++);
+        const QStringView record = text.mid(start, end - start);
+        if (lines > 1)
+            splitter.Split(JoinRecordLines(record), row++);
+        else
+            splitter.Split(record, row++);
     }
     FinishRows(grid, rows);
 }
@@ -296,14 +441,26 @@ void ReadBytes(const char* data, qsizetype size, TCellGridWriter& grid, const TR
     if (size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0)
         begin = 3;  // the byte-order mark declares UTF-8; bad sequences become U+FFFD
 
-    // First pass: count the lines and check the encoding, window by window
+    // The candidate delimiters are ASCII, which both encodings keep as they
+    // are, so the first two lines choose the delimiter before decoding.
+    qsizetype start, length, end;
+    QString first, second;
+    TLineWalker<char> head(data, size, begin);
+    if (head.Next(start, length))
+        first = QString::fromLatin1(data + start, length);
+    if (head.Next(start, length))
+        second = QString::fromLatin1(data + start, length);
+    const char16_t delimiter = DetectDelimiter(first, second);
+    TLineSplitter splitter(grid, delimiter);
+
+    // First pass: count the records and check the encoding, window by window
     // (a window ends at a line end, so no character is cut).
-    qint64 lines = 0;
-    qsizetype start, length;
+    qint64 records = 0;
+    int lines;
     qsizetype checkedUpTo = begin;
-    TLineWalker<char> counter(data, size, begin);
-    while (counter.Next(start, length)) {
-        ++lines;
+    TRecordWalker<char> counter(data, size, begin, delimiter);
+    while (counter.Next(start, end, lines)) {
+        ++records;
         const qsizetype pos = counter.Position();
         if (pos - checkedUpTo >= kWindow || pos == size) {
             if (utf8 && begin == 0 && !IsValidUtf8(data + checkedUpTo, pos - checkedUpTo))
@@ -313,25 +470,21 @@ void ReadBytes(const char* data, qsizetype size, TCellGridWriter& grid, const TR
                 release(pos);
         }
     }
-    const int rows = RowsFor(lines);
+    const int rows = RowsFor(records);
     TLineDecoder decoder(utf8 ? TByteEncoding::Utf8 : TByteEncoding::Windows1252);
 
-    QString first, second;
-    TLineWalker<char> head(data, size, begin);
-    if (head.Next(start, length))
-        first = decoder.Decode(data + start, length).toString();
-    if (head.Next(start, length))
-        second = decoder.Decode(data + start, length).toString();
-    TLineSplitter splitter(grid, DetectDelimiter(first, second));
-
-    TLineWalker<char> walker(data, size, begin);
+    TRecordWalker<char> walker(data, size, begin, delimiter);
     qsizetype releasedUpTo = begin;
     int row = 0;
-    while (walker.Next(start, length)) {
+    while (walker.Next(start, end, lines)) {
         // The first line sets the columns while the grid is still small.
         if (row <= 1)
             PrepareRows(grid, row == 1 ? rows : 1);
-        splitter.Split(decoder.Decode(data + start, length), row++);
+        const QStringView record = decoder.Decode(data + start, end - start);
+        if (lines > 1)
+            splitter.Split(JoinRecordLines(record), row++);
+        else
+            splitter.Split(record, row++);
         if (release && walker.Position() - releasedUpTo >= kWindow) {
             releasedUpTo = walker.Position();
             release(releasedUpTo);

@@ -13,10 +13,12 @@ char16_t DetectDelimiter(QStringView firstLine, QStringView secondLine);
 
 // Loads a delimited text file into the grid from cell (0, 0) on: one row per
 // line, fields split by the detected delimiter with double-quote handling;
-// a vertical tab in a field becomes CR LF. Reads UTF-8 (a byte-order mark is
+// a vertical tab in a field becomes CR LF. A quoted field that holds line
+// breaks (the line ends inside it and a later line, within 64 lines, closes
+// it) keeps them as CR LF, and its lines form one row. Reads UTF-8 (a byte-order mark is
 // dropped), UTF-16 with a byte-order mark, and Windows-1252 when the file is
 // not valid UTF-8. Lines end with LF, CR LF or CR. The row count becomes the
-// number of lines (at least 1); the column count grows to the longest line
+// number of rows read (at least 1); the column count grows to the longest line
 // and never shrinks; cells a line does not reach keep their text.
 // Throws EImportError "Cannot open file <name>" when the file cannot be read.
 void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid);

@@ -79,7 +79,7 @@ TEST(ImportDelimitedText, EveryFixtureGivesItsRowsAndColumns)
           {"", "100000000005", "empty quoted field"},
           {"a,b,c", "100000000006", "x, y"}}},
         // Every line is a row, also inside quotes.
-        {"quoted_newline.csv", {{"Name", "Code"}, {"Two", ""}, {"Lines", "100000000001"}, {"Plain", "100000000002"}}},
+        {"quoted_newline.csv", {{"Name", "Code"}, {"Two\r\nLines", "100000000001"}, {"Plain", "100000000002"}}},
         {"ragged.csv",
          {{"Name", "Code", "", "", ""},
           {"Alpha", "100000000001", "x3", "x4", "x5"},
@@ -248,4 +248,24 @@ TEST(ImportDelimitedText, GeneratedFileImportsEveryRow)
     EXPECT_EQ(grid.Row(0), (QStringList{"Name", "Code", "Price", "Qty"}));
     EXPECT_EQ(grid.Row(1), (QStringList{"Item 000001", "400600000001", "1.00", "1"}));
     EXPECT_EQ(grid.Row(5000), (QStringList{"Item 005000", "400600005000", "50.99", "0"}));
+}
+
+TEST(ImportDelimitedText, QuotedLineBreaksStayInTheirField)
+{
+    // A line break inside quotes, in any field, with LF, CR LF or CR line ends.
+    EXPECT_EQ(Load("A,B,C\n1,\"x\ny\nz\",3\n4,5,6\n"),
+              TRows({{"A", "B", "C"}, {"1", "x\r\ny\r\nz", "3"}, {"4", "5", "6"}}));
+    EXPECT_EQ(Load("A,B\r\n\"p\r\nq\",2\r\n"), TRows({{"A", "B"}, {"p\r\nq", "2"}}));
+    EXPECT_EQ(Load("A,B\r\"p\rq\",2\r"), TRows({{"A", "B"}, {"p\r\nq", "2"}}));
+    // Quote pairs inside a field that spans lines.
+    EXPECT_EQ(Load("A,B\n\"say \"\"hi\nthere\"\"\",2\n"), TRows({{"A", "B"}, {"say \"hi\r\nthere\"", "2"}}));
+    // A quote that never closes leaves every line a row of its own.
+    EXPECT_EQ(Load("A,B\n\"open,1\nx,2\ny,3\n"),
+              TRows({{"A", "B"}, {"", "1"}, {"x", "2"}, {"y", "3"}}));
+    // Nor does a field that closes only after more than 64 lines.
+    QByteArray longField = "A,B\n\"start,1\n";
+    for (int i = 0; i < 70; ++i)
+        longField += "mid,2\n";
+    longField += "end\",3\n";
+    EXPECT_EQ(Load(longField).size(), 73);
 }
