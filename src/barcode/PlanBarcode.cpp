@@ -417,7 +417,7 @@ QString TPlanBarcode::UpdateRenderBitmap()
     return QString();
 }
 
-void TPlanBarcode::DrawBitmap(QPainter& canvas, int x, int y, int w, int h)
+void TPlanBarcode::DrawBitmap(QPainter& canvas, int x, int y, int w, int h, QSizeF exact)
 {
     if (w <= 0 || h <= 0 || RenderBitmap.isNull())
         return;
@@ -440,11 +440,12 @@ void TPlanBarcode::DrawBitmap(QPainter& canvas, int x, int y, int w, int h)
         canvas.drawImage(QPoint(x, y), ScreenBitmap);
     } else {
         // Pictures, printers and scaling painters get the bitmap at full
-        // resolution and scale it to their own.
+        // resolution in its exact size, to scale it to their own: a preview
+        // picture played back at the output resolution shows every pixel.
         if (FRenderAlpha.isNull())
             FRenderAlpha = WhiteTransparent(RenderBitmap);
         canvas.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        canvas.drawImage(QRect(x, y, w, h), FRenderAlpha);
+        canvas.drawImage(QRectF(QPointF(x, y), exact), FRenderAlpha);
     }
     canvas.restore();
 }
@@ -506,8 +507,10 @@ void TPlanBarcode::Draw(QPainter& canvas)
 
     // Size on the view.
     const double dpi = OutputDpi();
-    const int w = plan->ScaleX != 0 ? Round(frame.size.width() / dpi * 72.0 * plan->width() / plan->ScaleX) : 0;
-    const int h = plan->ScaleY != 0 ? Round(frame.size.height() / dpi * 72.0 * plan->height() / plan->ScaleY) : 0;
+    const QSizeF exact(plan->ScaleX != 0 ? frame.size.width() / dpi * 72.0 * plan->width() / plan->ScaleX : 0.0,
+                       plan->ScaleY != 0 ? frame.size.height() / dpi * 72.0 * plan->height() / plan->ScaleY : 0.0);
+    const int w = Round(exact.width());
+    const int h = Round(exact.height());
 
     // The box follows the symbol along its length; with AutoCenter it only
     // grows. A symbol at a slant fits the box both ways.
@@ -551,6 +554,6 @@ void TPlanBarcode::Draw(QPainter& canvas)
         }
         return;
     }
-    DrawBitmap(canvas, x, y, w, h);
+    DrawBitmap(canvas, x, y, w, h, exact);
     DrawRectHandles(canvas);
 }

@@ -28,6 +28,7 @@
 
 #include <QDateTime>
 #include <QImage>
+#include <QSizeF>
 
 #include <cstdint>
 #include <string>
@@ -112,7 +113,8 @@ private:
     // RenderBitmap for the current symbol, rendered again only when what it
     // shows changed; the failure message, or empty.
     QString UpdateRenderBitmap();
-    void DrawBitmap(QPainter& canvas, int x, int y, int w, int h);
+    // w x h: the size on a pixel device painted 1:1; exact: the unrounded size.
+    void DrawBitmap(QPainter& canvas, int x, int y, int w, int h, QSizeF exact);
     void DrawInvalidCode(QPainter& canvas, QPoint p1, QPoint p2) const;
 
     QString FLastDrawError;

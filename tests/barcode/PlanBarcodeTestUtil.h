@@ -15,7 +15,9 @@ namespace testsupport {
 // pixels, PntDPI = dpi.
 class TOutputSurface {
 public:
-    TOutputSurface(int scaleX, int scaleY, int dpi, bool printing = false)
+    // PntDPI may be set apart afterwards (the screen at 100 % zoom is the
+    // surface at 72 dpi, the output resolution stays the printer's).
+    TOutputSurface(int scaleX, int scaleY, int dpi, bool printing = false) : dpi(dpi)
     {
         plan.PntDPI = dpi;
         plan.Printing = printing;
@@ -25,7 +27,7 @@ public:
     {
         plan.ScaleX = scaleX;
         plan.ScaleY = scaleY;
-        plan.resize(Round(scaleX / 72.0 * plan.PntDPI), Round(scaleY / 72.0 * plan.PntDPI));
+        plan.resize(Round(scaleX / 72.0 * dpi), Round(scaleY / 72.0 * dpi));
     }
     // A barcode object on the first layer with the given box (plan units).
     TPlanBarcode* Add(TBarcodeType type, const QString& code, int x1, int y1, int x2, int y2)
@@ -51,6 +53,7 @@ public:
         return image;
     }
 
+    int dpi;  // of the surface
     TLabelPlan plan;
 };
 
