@@ -527,7 +527,12 @@ void TPlanBarcode::Draw(QPainter& canvas)
         if (!AutoCenter || p2.y() < y2)
             fitted.setY(y2);
     }
-    if (fitted != p2) {
+    // Only a corner that moves in plan units counts: at zoom factors whose
+    // pixels do not map back one to one the fitted pixel point may never be
+    // reached, and repainting for it again and again would never end.
+    const bool moves = (fitted.x() != p2.x() && plan->PixelToPlanX(fitted.x()) != X2) ||
+                       (fitted.y() != p2.y() && plan->PixelToPlanY(fitted.y()) != Y2);
+    if (moves) {
         if (!plan->Printing)
             Invalidate();
         SetP2FromPixels(fitted);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QPainter>
 
 #include <algorithm>
@@ -223,6 +225,39 @@ TEST(PlanBarcode, BoxFollowsTheSymbolAlongItsLength)
         s.Paint(*b);
         EXPECT_LT(turned ? b->Y2 : b->X2, before);
     }
+}
+
+// Counts the paint events a widget gets.
+class TPaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST(PlanBarcode, AFittedBoxAsksForNoFurtherRepaint)
+{
+    // At 300 % zoom not every pixel maps back onto itself through plan units.
+    TOutputSurface s(180, 130, 216);
+    TPlanBarcode* b = s.Add(bcCode128B, QStringLiteral("Tagmora"), 10, 10, 20, 60);
+    s.plan.show();
+    TPaintCounter counter;
+    s.plan.installEventFilter(&counter);
+    s.Paint(*b);
+    QCoreApplication::processEvents();
+    EXPECT_GE(counter.paints, 1);  // the box grew
+    for (int i = 0; i < 3; ++i) {
+        counter.paints = 0;
+        const int x2 = b->X2;
+        s.Paint(*b);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(b->X2, x2);
+        EXPECT_EQ(counter.paints, 0);
+    }
+    s.plan.removeEventFilter(&counter);
 }
 
 TEST(PlanBarcode, AutoCenterKeepsAWideBoxAndCentresTheSymbol)
