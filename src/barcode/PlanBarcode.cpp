@@ -278,7 +278,9 @@ void TPlanBarcode::ResizeByHandle(QPoint mouse)
 
 void TPlanBarcode::PrepareSymbol()
 {
-    const int pixels = std::clamp(Round(ShowTextFontSize() * kFontScreenPixelsPerInch / 72.0), 1, kMaxTextPixels);
+    // A negative size from a file stands for the same height.
+    const int size = std::abs(ShowTextFontSize());
+    const int pixels = std::clamp(Round(size * kFontScreenPixelsPerInch / 72.0), 1, kMaxTextPixels);
     const QFont font = Font.ToQFont(pixels);
     if (font != Barcode.ShowTextFont())
         Barcode.SetShowTextFont(font);
@@ -511,6 +513,12 @@ void TPlanBarcode::Draw(QPainter& canvas)
                        plan->ScaleY != 0 ? frame.size.height() / dpi * 72.0 * plan->height() / plan->ScaleY : 0.0);
     const int w = Round(exact.width());
     const int h = Round(exact.height());
+    if (w <= 0 || h <= 0) {
+        // A surface or label without size shows nothing, and there is
+        // nothing to fit the box to.
+        DrawRectHandles(canvas);
+        return;
+    }
 
     // The box follows the symbol along its length; with AutoCenter it only
     // grows. A symbol at a slant fits the box both ways.

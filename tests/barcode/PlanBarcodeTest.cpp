@@ -569,6 +569,15 @@ TEST(PlanBarcode, NothingIsDrawnWhileLockedOrHidden)
     b->Layer()->SetVisible(true);
     b->Visible = false;
     EXPECT_TRUE(AllWhite(s.Paint(*b)));
+
+    // A surface not yet sized has nothing to fit the box to.
+    b->Visible = true;
+    b->SetDataValue(QStringLiteral("ABCDEF"));
+    const int x2 = b->X2;
+    s.plan.resize(0, 0);
+    s.Paint(*b);
+    EXPECT_EQ(b->X2, x2);
+    EXPECT_TRUE(b->LastDrawError().isEmpty());
 }
 
 }  // namespace
