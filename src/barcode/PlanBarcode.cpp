@@ -72,6 +72,14 @@ int ClampToInt(std::int64_t v)
     return int(std::clamp(v, -limit, limit));
 }
 
+// The rectangle two corner points span, both included (QRect::normalized
+// would move swapped edges by a pixel).
+QRect SpannedRect(QPoint a, QPoint b)
+{
+    return QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
+                 QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())));
+}
+
 // A grey bitmap as black with white transparent: each pixel's darkness
 // becomes its coverage.
 QImage WhiteTransparent(const QImage& source)
@@ -454,7 +462,7 @@ void TPlanBarcode::DrawBitmap(QPainter& canvas, int x, int y, int w, int h, QSiz
 
 void TPlanBarcode::DrawInvalidCode(QPainter& canvas, QPoint p1, QPoint p2) const
 {
-    const QRect r = QRect(p1, p2).normalized();
+    const QRect r = SpannedRect(p1, p2);
     canvas.save();
     canvas.setRenderHint(QPainter::Antialiasing, false);
     canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -548,7 +556,7 @@ void TPlanBarcode::Draw(QPainter& canvas)
             Invalidate();
     }
 
-    const QRect box = QRect(P1Pixels(), P2Pixels()).normalized();
+    const QRect box = SpannedRect(P1Pixels(), P2Pixels());
     int x = box.left();
     int y = box.top();
     if (AutoCenter) {

@@ -296,6 +296,16 @@ TEST(PlanBarcode, AutoCenterKeepsAWideBoxAndCentresTheSymbol)
     }
 }
 
+TEST(PlanBarcode, SymbolStartsAtTheTopLeftOfACornerSwappedBox)
+{
+    TOutputSurface s(300, 300, 300);
+    TPlanBarcode* b = s.Add(bcCode39, QStringLiteral("AB"), 24, 108, 100, 36);  // first corner is the lower one
+    b->Barcode.SetShowText(bcoNone);
+    const QRect ink = InkRect(s.Paint(*b));
+    EXPECT_EQ(ink.topLeft(), QPoint(b->P1Pixels().x() + b->Barcode.Left(), b->P2Pixels().y()));
+    EXPECT_EQ(b->Barcode.Height(), Round(72 * 300 / 72.0 - 1.3 * TextHeightA(*b)));
+}
+
 TEST(PlanBarcode, ScreenShowsTheBitmapScaledWithWhiteTransparent)
 {
     TOutputSurface s(180, 130, 72);  // 100 % zoom
