@@ -4,7 +4,15 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSize>
 #include <QString>
+
+#include <memory>
+
+class QImage;
+class QPainter;
+class QPoint;
+class TDecodedPicture;
 
 enum class TPictureKind { None, Bitmap, Icon, Metafile, Jpeg };
 
@@ -34,8 +42,33 @@ struct TPlanPictureData {
     // The picture is emptied first; false when nothing was loaded.
     bool LoadFromFile(const QString& path);
 
+    // A picture of the kind made from an image: its bitmap, icon or JPEG
+    // file stream (quality 1 to 100 for JPEG). Empty for a null image, a
+    // metafile or when encoding fails.
+    static TPlanPictureData FromImage(const QImage& image, TPictureKind kind, int jpegQuality = 90);
+
+    // The decoded picture, or null when the bytes do not decode. Decoding
+    // happens once: the result is kept and shared by every copy made of this
+    // picture since its bytes were set; changing Kind or Bytes decodes anew.
+    std::shared_ptr<const TDecodedPicture> Decoded() const;
+    bool Decodes() const { return Decoded() != nullptr; }
+    // Pixels (a metafile's frame at 96 pixels per inch); empty when it does
+    // not decode.
+    QSize NaturalSize() const;
+    // Draws the picture stretched onto the rectangle from p1 to p2: pixels
+    // from the smaller to the larger coordinate, the larger one excluded,
+    // mirrored along an axis on which p1 lies beyond p2. A transparent bitmap
+    // leaves out the colour of its top-left pixel; icons and metafiles always
+    // leave their empty parts unpainted. False (nothing drawn) when the
+    // picture is empty or does not decode.
+    bool Draw(QPainter& canvas, const QPoint& p1, const QPoint& p2) const;
+
     bool operator==(const TPlanPictureData& o) const
     {
         return Kind == o.Kind && Bytes == o.Bytes && Transparent == o.Transparent;
     }
+
+private:
+    struct TDecodeCache;
+    mutable std::shared_ptr<TDecodeCache> FCache;
 };
