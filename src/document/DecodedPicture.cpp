@@ -25,18 +25,24 @@ std::shared_ptr<const TDecodedPicture> TDecodedPicture::Decode(TPictureKind kind
         d->FImage = DecodeJpeg(bytes);
         break;
     case TPictureKind::Metafile: {
-        const QByteArray svg = EmfToSvg(bytes);
+        // Enhanced metafile, or placeable Windows metafile.
+        const bool wmf = !WmfFrameSize(bytes).isEmpty();
+        const QByteArray svg = wmf ? WmfToSvg(bytes) : EmfToSvg(bytes);
         if (svg.isEmpty())
             return nullptr;
         auto renderer = std::make_unique<QSvgRenderer>(svg);
         if (!renderer->isValid())
             return nullptr;
-        const QSize frame = EmfFrameSize(bytes);  // 0.01 mm
-        if (!frame.isEmpty())
-            d->FNatural = QSize(qMax(1, qRound(frame.width() * 96 / 2540.0)),
-                                qMax(1, qRound(frame.height() * 96 / 2540.0)));
-        else
-            d->FNatural = renderer->defaultSize();
+        if (wmf) {
+            d->FNatural = WmfFrameSize(bytes);
+        } else {
+            const QSize frame = EmfFrameSize(bytes);  // 0.01 mm
+            if (!frame.isEmpty())
+                d->FNatural = QSize(qMax(1, qRound(frame.width() * 96 / 2540.0)),
+                                    qMax(1, qRound(frame.height() * 96 / 2540.0)));
+            else
+                d->FNatural = renderer->defaultSize();
+        }
         d->FSvg = std::move(renderer);
         return d;
     }

@@ -76,8 +76,10 @@ QImage ReadWithQt(const QByteArray& bytes, const char* format, int imageIndex = 
 // at: offset of the info header; available: bytes from the info header on
 // that belong to this DIB; pixelsAt: offset of the pixel data from the info
 // header when known (0 = right after header, masks and palette);
-// maskRows: an icon's AND mask follows the colour pixels (height counts twice).
-bool CheckDib(const TBytesView& v, qint64 at, qint64 available, qint64 pixelsAt, bool iconImage)
+// iconImage: an icon's AND mask follows the colour pixels (height counts
+// twice); shortPalette: palette entries may be 2-byte indices (metafiles).
+bool CheckDib(const TBytesView& v, qint64 at, qint64 available, qint64 pixelsAt, bool iconImage,
+              bool shortPalette = false)
 {
     if (!v.Has(at, 4))
         return false;
@@ -121,7 +123,7 @@ bool CheckDib(const TBytesView& v, qint64 at, qint64 available, qint64 pixelsAt,
         colorsUsed = 1u << bpp;
     const qint64 paletteEntries = bpp <= 8 ? (colorsUsed ? colorsUsed : (1u << bpp)) : colorsUsed;
     const qint64 masks = (compression == 3 && headerSize == 40) ? 12 : 0;
-    qint64 dataStart = headerSize + masks + paletteEntries * (headerSize == 12 ? 3 : 4);
+    qint64 dataStart = headerSize + masks + paletteEntries * (shortPalette ? 2 : headerSize == 12 ? 3 : 4);
     if (pixelsAt > 0)
         dataStart = qMin(dataStart, pixelsAt);
     const qint64 data = available - dataStart;
@@ -513,6 +515,114 @@ QByteArray EmfToSvg(const QByteArray& bytes)
     Q_UNUSED(bytes);
     return QByteArray();
 #endif
+}
+
+namespace {
+
+// Bitmap16 (an old metafile bitmap record): type, width, height, bytes per
+// row, planes, bits per pixel, then the rows.
+bool CheckBitmap16(const TBytesView& v, qint64 at, qint64 available)
+{
+    if (available < 10 || !v.Has(at, 10))
+        return false;
+    const qint64 w = v.I16(at + 2), h = v.I16(at + 4), rowBytes = v.I16(at + 6);
+    const int planes = v.data[at + 8], bpp = v.data[at + 9];
+    if (!SizeAllowed(w, h) || rowBytes <= 0 || planes != 1 || bpp < 1 || bpp > 32)
+        return false;
+    return rowBytes * 8 >= w * bpp && rowBytes * h <= available - 10;
+}
+
+}  // namespace
+
+bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame)
+{
+    const TBytesView v(bytes);
+    if (!v.Has(0, 40) || v.U32(0) != 0x9AC6CDD7u)
+        return false;
+    const int inch = v.U16(14);
+    const int left = v.I16(6), top = v.I16(8), right = v.I16(10), bottom = v.I16(12);
+    if (inch <= 0 || left == right || top == bottom)
+        return false;
+    const int type = v.U16(22), headerWords = v.U16(24), version = v.U16(26);
+    if ((type != 1 && type != 2) || headerWords != 9 || (version != 0x100 && version != 0x300))
+        return false;
+    bool haveOrigin = false;
+    int originX = 0, originY = 0;
+    qint64 at = 40;
+    for (qint64 n = 0; n < kMaxEmfRecords; ++n) {
+        if (!v.Has(at, 6))
+            return false;
+        const qint64 size = qint64(v.U32(at)) * 2;
+        const int function = v.U16(at + 4);
+        if (size < 6 || !v.Has(at, size))
+            return false;
+        if (function == 0) {
+            if (frame) {
+                const double scale = 72.0 / inch;
+                frame->Left = (qMin(left, right) - (haveOrigin ? originX : 0)) * scale;
+                frame->Top = (qMin(top, bottom) - (haveOrigin ? originY : 0)) * scale;
+                frame->Width = qAbs(right - left) * scale;
+                frame->Height = qAbs(bottom - top) * scale;
+            }
+            return true;
+        }
+        const qint64 end = at + size;
+        auto dibAt = [&](qint64 offset) { return CheckDib(v, at + offset, end - at - offset, 0, false, true); };
+        bool fits = true;
+        switch (function) {
+        case 0x020B:  // SETWINDOWORG y, x
+            if (!haveOrigin && size >= 10) {
+                haveOrigin = true;
+                originY = v.I16(at + 6);
+                originX = v.I16(at + 8);
+            }
+            break;
+        case 0x0940:  // DIBBITBLT: a bitmap follows unless the record has only its fixed fields
+            fits = size <= 24 || dibAt(22);
+            break;
+        case 0x0B41:  // DIBSTRETCHBLT
+            fits = size <= 28 || dibAt(26);
+            break;
+        case 0x0F43:  // STRETCHDIB
+            fits = dibAt(28);
+            break;
+        case 0x0D33:  // SETDIBTODEV
+            fits = dibAt(24);
+            break;
+        case 0x0142:  // DIBCREATEPATTERNBRUSH (style 3 holds a Bitmap16)
+            fits = size >= 10 && (v.U16(at + 6) == 3 ? CheckBitmap16(v, at + 10, end - at - 10) : dibAt(10));
+            break;
+        case 0x0922:  // BITBLT with a Bitmap16
+            fits = size <= 24 || CheckBitmap16(v, at + 22, end - at - 22);
+            break;
+        case 0x0B23:  // STRETCHBLT with a Bitmap16
+            fits = size <= 28 || CheckBitmap16(v, at + 26, end - at - 26);
+            break;
+        case 0x01F9:  // CREATEPATTERNBRUSH
+            fits = CheckBitmap16(v, at + 6, end - at - 6);
+            break;
+        default:
+            break;
+        }
+        if (!fits)
+            return false;
+        at = end;
+    }
+    return false;
+}
+
+bool IsWellFormedWmf(const QByteArray& bytes)
+{
+    return CheckWmf(bytes, nullptr);
+}
+
+QByteArray WmfToSvg(const QByteArray& bytes)
+{
+    TWmfFrame frame;
+    if (bytes.size() > kMaxMetafileBytes || !CheckWmf(bytes, &frame))
+        return QByteArray();
+    const QSize size = WmfFrameSize(bytes);
+    return PlayWmfToSvg(bytes, frame, QSize(qBound(1, size.width(), 10000), qBound(1, size.height(), 10000)));
 }
 
 QSize WmfFrameSize(const QByteArray& bytes)

@@ -44,6 +44,22 @@ bool IsWellFormedEmf(const QByteArray& bytes);
 // Placeable Windows metafile: the frame it declares in pixels at 96 per inch
 // (empty when the header is not one).
 QSize WmfFrameSize(const QByteArray& bytes);
+// True when the bytes hold a placeable Windows metafile whose records each
+// lie inside the stream, end with the EOF record, and whose bitmaps fit in
+// their records.
+bool IsWellFormedWmf(const QByteArray& bytes);
+// A placeable Windows metafile converted to SVG (empty when it is not well
+// formed or the converter is missing); the frame of its header fills the SVG.
+QByteArray WmfToSvg(const QByteArray& bytes);
+
+// The header frame of a placeable metafile in points (1/72 inch), relative to
+// the window origin its records set.
+struct TWmfFrame {
+    double Left = 0, Top = 0, Width = 0, Height = 0;
+};
+bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame);
+// Plays a checked metafile into an SVG of the given size (WmfCodec.cpp).
+QByteArray PlayWmfToSvg(const QByteArray& bytes, const TWmfFrame& frame, QSize size);
 
 // Encoders; an empty result when the image is null or the writer fails.
 QByteArray EncodeBitmap(const QImage& image);

@@ -211,8 +211,63 @@ TEST(PictureCodec, MalformedMetafilesAreRefused)
     }
 }
 
-TEST(PictureCodec, PlaceableMetafileFrame)
+TEST(PictureCodec, PlaceableMetafile)
 {
-    EXPECT_EQ(WmfFrameSize(RectanglePlaceableWmf()), QSize(96, 48));
+    const QByteArray wmf = RectanglePlaceableWmf();
+    EXPECT_EQ(WmfFrameSize(wmf), QSize(96, 48));
     EXPECT_EQ(WmfFrameSize(QByteArray(10, '\0')), QSize());
+    EXPECT_TRUE(IsWellFormedWmf(wmf));
+    for (qsizetype n = 0; n < wmf.size(); ++n)
+        EXPECT_FALSE(IsWellFormedWmf(wmf.left(n))) << "length " << n;
+#ifdef TAGMORA_HAVE_LIBWMF
+    EXPECT_TRUE(WmfToSvg(wmf).contains("rect"));
+#endif
+
+    // A STRETCHDIB record whose bitmap claims 20000 x 20000 pixels in a few
+    // bytes is refused before the player sees it.
+    TRecordWriter w;
+    w.Bytes = wmf.left(40);
+    const int start = int(w.Bytes.size());
+    w.U32(0);
+    w.U16(0x0F43);
+    w.U32(0x00CC0020);  // SRCCOPY
+    for (int i = 0; i < 9; ++i)
+        w.U16(i == 1 || i == 2 ? 100 : 0);
+    for (quint32 v : {40u, 20000u, 20000u})
+        w.U32(v);
+    w.U16(1);
+    w.U16(24);
+    for (int i = 0; i < 6; ++i)
+        w.U32(0);
+    w.U32(0x00FFFFFF);
+    w.Set32(start, quint32(w.Bytes.size() - start) / 2);
+    w.U32(3);
+    w.U16(0);
+    EXPECT_FALSE(IsWellFormedWmf(w.Bytes));
+    EXPECT_TRUE(WmfToSvg(w.Bytes).isEmpty());
+
+    // Records of random functions and parameters inside a sound record
+    // structure: the player may refuse them, but returns promptly.
+    QRandomGenerator rng(5);
+    const quint16 functions[] = {0x02FC, 0x012D, 0x041B, 0x0418, 0x0324, 0x0538, 0x0325, 0x0521, 0x0A32, 0x02FB,
+                                 0x0107, 0x0209, 0x0201, 0x020B, 0x020C, 0x0817, 0x081A, 0x0830, 0x06FF, 0x0416};
+    QElapsedTimer timer;
+    timer.start();
+    for (int i = 0; i < 150; ++i) {
+        TRecordWriter r;
+        r.Bytes = wmf.left(40);
+        for (int k = 1 + int(rng.bounded(6)); k > 0; --k) {
+            const quint32 words = 3 + rng.bounded(30);
+            r.U32(words);
+            r.U16(functions[rng.bounded(int(std::size(functions)))]);
+            for (quint32 j = 3; j < words; ++j)
+                r.U16(quint16(rng.bounded(3) == 0 ? rng.bounded(65536) : rng.bounded(300)));
+        }
+        r.U32(3);
+        r.U16(0);
+        r.Set32(28, quint32(r.Bytes.size() - 22) / 2);
+        ASSERT_TRUE(IsWellFormedWmf(r.Bytes));
+        WmfToSvg(r.Bytes);
+    }
+    EXPECT_LT(timer.elapsed(), 20000);
 }

@@ -85,7 +85,8 @@ inline QByteArray RectangleEmf(quint32 colour = 0x0000FF)
     return w.Bytes;
 }
 
-// A placeable Windows metafile: header, one rectangle record, end record.
+// A placeable Windows metafile of 1000 x 500 units at 1000 per inch (96 x 48
+// pixels): a red brush, the rectangle (100, 100)-(900, 400), the end record.
 inline QByteArray RectanglePlaceableWmf()
 {
     TRecordWriter w;
@@ -99,15 +100,25 @@ inline QByteArray RectanglePlaceableWmf()
     for (int i = 0; i < 20; i += 2)
         sum ^= quint16(quint8(w.Bytes[i]) | quint8(w.Bytes[i + 1]) << 8);
     w.U16(sum);
-    // METAHEADER: type 1, header size 9 words, version 0x300, size, objects, max record, params
+    // METAHEADER: type 1, 9 words, version 0x300, size in words, objects,
+    // largest record, no parameters
     w.U16(1);
     w.U16(9);
     w.U16(0x300);
-    w.U32(9 + 7 + 3);
-    w.U16(0);
+    w.U32(9 + 7 + 4 + 7 + 3);
+    w.U16(1);
     w.U32(7);
     w.U16(0);
-    // META_RECTANGLE (0x041B): bottom, right, top, left
+    // META_CREATEBRUSHINDIRECT: solid, red; META_SELECTOBJECT 0
+    w.U32(7);
+    w.U16(0x02FC);
+    w.U16(0);
+    w.U32(0x0000FF);
+    w.U16(0);
+    w.U32(4);
+    w.U16(0x012D);
+    w.U16(0);
+    // META_RECTANGLE: bottom, right, top, left
     w.U32(7);
     w.U16(0x041B);
     for (quint16 v : {400, 900, 100, 100})
