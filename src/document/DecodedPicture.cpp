@@ -60,15 +60,17 @@ const QImage& TDecodedPicture::Source(bool colourKey) const
     if (!colourKey || FImage.isNull())
         return FImage;
     if (FKeyed.isNull()) {
+        // Left unpremultiplied, the left-out pixels keep the key colour, so a
+        // printer or PDF viewer that smooths the image blends its edges with
+        // that colour rather than with black.
         FKeyed = FImage.convertToFormat(QImage::Format_ARGB32);
         const QRgb key = FKeyed.pixel(0, 0) & RGB_MASK;
         for (int y = 0; y < FKeyed.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(FKeyed.scanLine(y));
             for (int x = 0; x < FKeyed.width(); ++x)
                 if ((line[x] & RGB_MASK) == key)
-                    line[x] = 0;
+                    line[x] = key;  // alpha 0
         }
-        FKeyed = std::move(FKeyed).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     }
     return FKeyed;
 }

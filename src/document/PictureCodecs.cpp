@@ -428,6 +428,21 @@ QByteArray EncodeJpeg(const QImage& image, int quality)
     return result;
 }
 
+QImage DecodeOtherImage(const QByteArray& bytes, const char* format)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
+    const QSize size = reader.size();
+    if (!SizeAllowed(size.width(), size.height()))
+        return QImage();
+    QImage image;
+    return reader.read(&image) ? image : QImage();
+}
+
 QByteArray EncodeBitmap(const QImage& image)
 {
     if (image.isNull())

@@ -61,6 +61,10 @@ bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame);
 // Plays a checked metafile into an SVG of the given size (WmfCodec.cpp).
 QByteArray PlayWmfToSvg(const QByteArray& bytes, const TWmfFrame& frame, QSize size);
 
+// An image file of another format Qt reads ("png", "gif"), for pictures
+// loaded from such files; null when it does not decode or is too large.
+QImage DecodeOtherImage(const QByteArray& bytes, const char* format);
+
 // Encoders; an empty result when the image is null or the writer fails.
 QByteArray EncodeBitmap(const QImage& image);
 QByteArray EncodeIcon(const QImage& image);  // at most 256 x 256: larger images are scaled down

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPainter>
 #include <QPoint>
 #include <QRect>
 
@@ -133,11 +134,23 @@ bool TPlanPictureData::LoadFromFile(const QString& path)
         type = QStringLiteral("Metafile");
     else if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg"))
         type = QStringLiteral("JPEG");
-    else
+    else if (ext != QLatin1String("png") && ext != QLatin1String("gif"))
         return false;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return false;
+    if (type.isEmpty()) {
+        // Formats a label cannot carry become a bitmap; what is transparent
+        // in them turns white.
+        const QImage image = picturecodec::DecodeOtherImage(f.readAll(), ext.toLatin1().constData());
+        if (image.isNull())
+            return false;
+        QImage opaque(image.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::white);
+        QPainter(&opaque).drawImage(0, 0, image);
+        *this = FromImage(opaque, TPictureKind::Bitmap);
+        return !IsEmpty();
+    }
     return LoadFromStream(type, f.readAll());
 }
 

@@ -1,6 +1,8 @@
 // A picture as label files carry it: the graphic's own file stream (a bitmap,
 // icon, metafile or JPEG file) and its kind. The bytes are kept exactly as
-// read, so a label opened and saved again carries the same picture data.
+// read, so a label opened and saved again carries the same picture data. A
+// stream is taken by its file signature; it is decoded (PictureCodecs.h)
+// only when first drawn or measured, and the result is cached.
 #pragma once
 
 #include <QByteArray>
@@ -38,7 +40,8 @@ struct TPlanPictureData {
     // the type leaves the picture as it was. True when the picture was taken.
     bool LoadFromStream(const QString& typeName, const QByteArray& stream);
     // Loads a picture file (kind chosen by the file's extension: .bmp/.dib,
-    // .ico, .emf/.wmf, .jpg/.jpeg). Only regular files up to 256 MB are read.
+    // .ico, .emf/.wmf, .jpg/.jpeg; .png and .gif are converted to a bitmap,
+    // transparent parts white). Only regular files up to 256 MB are read.
     // The picture is emptied first; false when nothing was loaded.
     bool LoadFromFile(const QString& path);
 

@@ -336,6 +336,16 @@ TEST_F(PictureObject, PictureFiles)
     pic->SetFileName(bmpPath);
     EXPECT_EQ(pic->Picture.Kind, TPictureKind::Bitmap);
     EXPECT_TRUE(Near(Paint(pic).pixel(30, 50), Qt::red));
+    // A PNG file becomes a bitmap; its transparent parts turn white.
+    QImage png(20, 10, QImage::Format_ARGB32);
+    png.fill(Qt::transparent);
+    QPainter(&png).fillRect(10, 0, 10, 10, Qt::green);
+    ASSERT_TRUE(png.save(dir.filePath("logo.png")));
+    pic->SetFileName(dir.filePath("logo.png"));
+    EXPECT_EQ(pic->Picture.Kind, TPictureKind::Bitmap);
+    const QImage fromPng = Paint(pic);
+    EXPECT_TRUE(Near(fromPng.pixel(20, 50), Qt::white));
+    EXPECT_TRUE(Near(fromPng.pixel(80, 50), Qt::green));
     pic->SetFileName(dir.filePath("gone.bmp"));
     EXPECT_TRUE(pic->Picture.IsEmpty());
     EXPECT_EQ(pic->DataValue, dir.filePath("gone.bmp"));
