@@ -128,8 +128,9 @@ void TPlanPicture::Draw(QPainter& canvas)
     // The pixels the picture covers: the far edges are excluded.
     const QRect box(QPoint(qMin(p1.x(), p2.x()), qMin(p1.y(), p2.y())),
                     QSize(qAbs(p2.x() - p1.x()), qAbs(p2.y() - p1.y())));
+    // Rounded corners as the rectangle draws them: corner ellipses of this
+    // width and height.
     const int corner = CornerRadius > 0 && plan->ScaleX != 0 ? plan->PlanToPixelX(CornerRadius) : 0;
-    const QPainterPath outline = BoxOutline(box, corner);
 
     canvas.save();
     canvas.setRenderHint(QPainter::Antialiasing, false);
@@ -165,7 +166,7 @@ void TPlanPicture::Draw(QPainter& canvas)
         pen.setJoinStyle(Qt::MiterJoin);
         canvas.setPen(pen);
         canvas.setBrush(Qt::NoBrush);
-        canvas.drawPath(outline);
+        canvas.drawPath(BoxOutline(box, corner));
         canvas.restore();
     }
 }
