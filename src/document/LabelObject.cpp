@@ -481,7 +481,7 @@ void TLabelObject::SendBackward()
     const int i = FLayer->IndexOf(this);
     if (i >= 1) {
         FLayer->FObjects.swapItemsAt(i, i - 1);
-        FPlan->update();
+        FPlan->InvalidatePlan();
     }
 }
 
@@ -492,7 +492,7 @@ void TLabelObject::BringForward()
     const int i = FLayer->IndexOf(this);
     if (i >= 0 && i < FLayer->Count() - 1) {
         FLayer->FObjects.swapItemsAt(i, i + 1);
-        FPlan->update();
+        FPlan->InvalidatePlan();
     }
 }
 
@@ -503,7 +503,7 @@ void TLabelObject::SendToBottom()
     const int i = FLayer->IndexOf(this);
     if (i > 0) {
         FLayer->FObjects.move(i, 0);
-        FPlan->update();
+        FPlan->InvalidatePlan();
     }
 }
 
@@ -514,7 +514,7 @@ void TLabelObject::BringToTop()
     const int i = FLayer->IndexOf(this);
     if (i >= 0 && i < FLayer->Count() - 1) {
         FLayer->FObjects.move(i, FLayer->Count() - 1);
-        FPlan->update();
+        FPlan->InvalidatePlan();
     }
 }
 
@@ -522,6 +522,11 @@ bool TLabelObject::ShowsHandles() const
 {
     return !FPlan->Printing && (FFocused || FSelected) && !FPlan->ReadOnly() && !(FLayer && FLayer->Locked()) &&
            !ReadOnly;
+}
+
+bool TLabelObject::DrawAllowed() const
+{
+    return FPlan->UpdateCount() == 0 && Visible && (!FLayer || FLayer->Visible());
 }
 
 int TLabelObject::ScaledPenWidth() const
@@ -637,7 +642,7 @@ void TLabelObject::RectInvalidate()
     if (Destroying)
         return;
     const int grow = Pen.Width + HandleTolerance;
-    FPlan->update(NormalizedRect(P1Pixels(), P2Pixels()).adjusted(-grow, -grow, grow, grow));
+    FPlan->InvalidateRect(NormalizedRect(P1Pixels(), P2Pixels()).adjusted(-grow, -grow, grow, grow));
 }
 
 bool TLabelObject::RectHitBody(int x, int y)

@@ -157,6 +157,9 @@ public:
     void DrawRectHandles(QPainter& canvas) const;
     // Pixel width of the outline as drawn at the current view scale.
     int ScaledPenWidth() const;
+    // The common start of every Draw: false while the document's update lock
+    // is held, when the object's layer is hidden or the object is not Visible.
+    bool DrawAllowed() const;
 
 protected:
     explicit TLabelObject(TLabelPlan* plan);

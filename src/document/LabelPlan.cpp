@@ -33,7 +33,7 @@ TLabelPlan::~TLabelPlan()
 void TLabelPlan::SetOptions(TPlanOptions options)
 {
     FOptions = options;
-    update();
+    InvalidatePlan();
 }
 
 void TLabelPlan::SetReadOnly(bool value)
@@ -48,7 +48,7 @@ void TLabelPlan::SetActiveLayer(TPlanLayer* layer)
     if (FCurrentObject)
         FCurrentObject->Unfocus();
     FActiveLayer = layer;
-    update();
+    InvalidatePlan();
 }
 
 void TLabelPlan::SetCurrentObject(TLabelObject* object)
@@ -70,7 +70,7 @@ void TLabelPlan::ClearPlan()
     EnsureLayer();
     FPlanStrings.clear();
     BackgroundPicture.Clear();
-    update();
+    InvalidatePlan();
 }
 
 void TLabelPlan::NewLabel()
@@ -106,7 +106,7 @@ void TLabelPlan::EndUpdate()
     if (FUpdateCount > 0)
         --FUpdateCount;
     if (FUpdateCount == 0)
-        update();
+        InvalidatePlan();
 }
 
 // ----- Plan text streams ------------------------------------------------------
@@ -191,7 +191,7 @@ void TLabelPlan::SetPlanStrings(const QStringList& lines)
 {
     FPlanStrings = lines;
     ReadPlan(FPlanStrings);
-    update();
+    InvalidatePlan();
 }
 
 // ----- Standard pictures ------------------------------------------------------
@@ -319,7 +319,17 @@ int TLabelPlan::PixelToPlanY(double y) const
     return ScaleY != 0 && height() != 0 ? Round(double(ScaleY) / height() * y) : Round(y);
 }
 
+double TLabelPlan::PixelsPerPointX() const
+{
+    return ScaleX != 0 && width() != 0 ? double(width()) / ScaleX : 1.0;
+}
+
+double TLabelPlan::PixelsPerPointY() const
+{
+    return ScaleY != 0 && height() != 0 ? double(height()) / ScaleY : 1.0;
+}
+
 void TLabelPlan::ResizeToLabel()
 {
-    resize(std::clamp(ScaleX, 0, QWIDGETSIZE_MAX), std::clamp(ScaleY, 0, QWIDGETSIZE_MAX));
+    SetViewSize(ScaleX, ScaleY);
 }

@@ -5,7 +5,14 @@
 #include "document/DataOrigin.h"
 #include "document/LabelObject.h"
 
+#include <QFont>
+#include <QPainterPath>
+#include <QRectF>
+#include <QSizeF>
+
 #include <cstdint>
+
+class QDateTime;
 
 class TPlanText : public TLabelObject {
 public:
@@ -28,6 +35,18 @@ public:
     void SetAlignment(uint8_t alignment);
     void SetAngle(int angle);
 
+    // The text shown at the given moment: for data origin 2 with a known
+    // date/time function the date or time (also stored in DataValue), else
+    // with FormatText DataValue through DataFormat (DataValue itself when it
+    // is no number or the pattern is refused), else DataValue.
+    QString DisplayedText(const QDateTime& now);
+    // Where AutoFill stretches the one-line text: the box of the corner points
+    // widened by 3 pixels on every side, [l - 3, r + 3) x [t - 3, b + 3).
+    QRectF AutoFillTarget() const;
+    // The pixel size formatted text is drawn with: the font height taken as
+    // plan units, scaled to the surface (at least 1).
+    int FormattedPixelSize() const;
+
     QString GetTypeName() const override;
     void StoreProperties() override;
     QRect GetBounds() override;
@@ -44,4 +63,20 @@ public:
     void Invalidate() override;
     void ResizeByHandle(QPoint mouse) override;
     void LoadProperties() override;
+
+private:
+    void DrawAutoFill(QPainter& canvas, const QString& text);
+    void DrawFormatted(QPainter& canvas, const QString& text);
+    void DrawPlaceholder(QPainter& canvas);
+
+    // The AutoFill text as outlines at a reference size, made again only when
+    // the text or the font changes, with the size of its text cell (advance
+    // width by ascent + descent).
+    QString FFillText;
+    QFont FFillFont;
+    QPainterPath FFillPath;
+    QSizeF FFillCell;
+    // Where the last screen drawing put ink beyond the box (overhanging
+    // lines, turned text), repainted with the box.
+    QRect FPaintedRect;
 };
