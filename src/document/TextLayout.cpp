@@ -179,48 +179,58 @@ void WrapTextLine(const QString& line, int maxWidth, bool* unlimited, const TTex
         out.append(QString());
         return;
     }
-    QString rest = line;
-    QList<qsizetype> cuts;  // the spaces of rest, then its end
+    const qsizetype n = line.size();
+    qsizetype start = 0;  // the rest still to place is line[start, n)
+    QList<qsizetype> spaces;
     while (true) {
         if (*unlimited) {
-            out.append(rest);
+            out.append(line.mid(start));
             return;
         }
+        // The candidate cuts of the rest, found lazily: its spaces from the
+        // left, then its end; -1 past that.
+        spaces.clear();
+        qsizetype scan = start;
+        auto cut = [&](qsizetype k) -> qsizetype {
+            while (spaces.size() <= k && scan < n) {
+                if (line.at(scan) == QLatin1Char(' '))
+                    spaces.append(scan);
+                ++scan;
+            }
+            if (k < spaces.size())
+                return spaces.at(k);
+            return k == spaces.size() ? n : -1;
+        };
         // The whole rest when it fits, else the part before the last space
         // that leaves a fitting piece: the largest fitting candidate, since
         // widths grow with the length.
-        cuts.clear();
-        for (qsizetype i = 0; i < rest.size(); ++i)
-            if (rest.at(i) == QLatin1Char(' '))
-                cuts.append(i);
-        const qsizetype spaceCount = cuts.size();
-        cuts.append(rest.size());
-        const qsizetype k =
-            LargestFitting(0, cuts.size() - 1, [&](qsizetype c) { return width(rest.left(cuts.at(c))) <= maxWidth; });
-        if (k == spaceCount) {
-            out.append(rest);
-            return;
-        }
+        const qsizetype k = LargestFitting(0, n - start, [&](qsizetype c) {
+            const qsizetype at = cut(c);
+            return at >= 0 && width(line.mid(start, at - start)) <= maxWidth;
+        });
         if (k >= 0) {
-            out.append(rest.left(cuts.at(k)));
-            rest = rest.mid(cuts.at(k) + 1);
-            if (rest.isEmpty())
+            const qsizetype at = cut(k);
+            out.append(line.mid(start, at - start));
+            start = at + 1;
+            if (start >= n)
                 return;
             continue;
         }
         // Not even the first word fits: break it after its longest fitting
         // prefix; the rest continues on the next line.
-        const qsizetype wordLength = spaceCount > 0 ? cuts.first() : rest.size();
-        const qsizetype len =
-            LargestFitting(1, wordLength - 1, [&](qsizetype n) { return width(rest.left(n)) <= maxWidth; });
+        const qsizetype firstSpace = cut(0);
+        const qsizetype wordLength = (firstSpace >= 0 && firstSpace < n ? firstSpace : n) - start;
+        const qsizetype len = LargestFitting(1, wordLength - 1, [&](qsizetype m) {
+            return width(line.mid(start, m)) <= maxWidth;
+        });
         if (len >= 1) {
-            out.append(rest.left(len));
-            rest = rest.mid(len);
+            out.append(line.mid(start, len));
+            start += len;
             continue;
         }
         // Not even one character fits: the whole rest on one line, and no
         // more wrapping for the rest of the layout.
-        out.append(rest);
+        out.append(line.mid(start));
         *unlimited = true;
         return;
     }
