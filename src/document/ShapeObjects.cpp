@@ -400,7 +400,7 @@ void TPlanCompositeObject::Draw(QPainter& canvas)
     // A dashed frame without fill around the children; no handles of its own.
     const QRect area = ShapeArea(P1Pixels(), P2Pixels());
     canvas.save();
-    SelectPenAndBrush(*this, canvas, psDash, false, false);
+    SelectPenAndBrush(*this, canvas, psDash, true, false);
     if (!area.isEmpty())
         canvas.drawRect(ShapePath(area, canvas.pen(), psDash));
     canvas.restore();

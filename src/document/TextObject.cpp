@@ -12,10 +12,15 @@
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QHash>
+#include <QImage>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPainterPath>
+#include <QStaticText>
 #include <QTransform>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -43,12 +48,54 @@ bool IsOutlineFont(const QFont& font)
     return outline;
 }
 
+// Pixel devices get cached pictures and prepared text; the painter must
+// move by whole pixels only, so cached pixels land exactly where drawing
+// would put them.
+bool PixelAligned(const QPainter& canvas)
+{
+    const QPaintEngine* engine = canvas.paintEngine();
+    if (!engine || engine->type() != QPaintEngine::Raster)
+        return false;
+    const QTransform t = canvas.transform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy());
+}
+
+// Largest cached AutoFill picture, in pixels.
+constexpr qint64 kMaxFillImagePixels = 4 << 20;
+
 }  // namespace
 
-TPlanText::TPlanText(TLabelPlan* plan) : TLabelObject(plan), Font(plan->Font)
+struct TTextDrawCache {
+    // AutoFill: the one-line text as outlines at the reference size and its
+    // text cell (advance width by ascent + descent).
+    QString fillText;
+    QFont fillFont;
+    QPainterPath fillPath;
+    QSizeF fillCell;
+    // ... and, on screen, that text stretched to a target size.
+    QSize fillTarget;
+    QRgb fillColor = 0;
+    QImage fillImage;
+    QPoint fillOffset;  // of the picture from the target's corner
+
+    // Formatted text: the layout for a text, font, box and device.
+    bool haveLayout = false;
+    QString text;
+    QFont font;
+    QPoint p1, p2;
+    int alignment = 0, angle = 0, devType = 0, dpiX = 0, dpiY = 0;
+    TFormattedLayout layout;
+    int ascent = 0;
+    double staticShift = 0;  // prepared lines are placed by a real ascent
+    QList<QStaticText> lines;
+};
+
+TPlanText::TPlanText(TLabelPlan* plan) : TLabelObject(plan), Font(plan->Font), FCache(new TTextDrawCache)
 {
     Pen.Mode = pmNop;
 }
+
+TPlanText::~TPlanText() = default;
 
 void TPlanText::SetText(const QString& text)
 {
@@ -161,7 +208,8 @@ void TPlanText::Draw(QPainter& canvas)
 {
     if (!DrawAllowed())
         return;
-    QString text = DisplayedText(QDateTime::currentDateTime());
+    // The clock is read only for date/time texts.
+    QString text = DisplayedText(DataOrigin == doDateTime ? QDateTime::currentDateTime() : QDateTime());
     if (text.size() > kMaxDrawnText)
         text.truncate(kMaxDrawnText);
     const bool screen = !Plan()->Printing;
@@ -180,6 +228,7 @@ void TPlanText::Draw(QPainter& canvas)
 
 void TPlanText::DrawAutoFill(QPainter& canvas, const QString& text)
 {
+    TTextDrawCache& c = *FCache;
     // One line: line breaks become spaces.
     QString line = text;
     line.replace(QLatin1String("\r\n"), QLatin1String(" "));
@@ -187,54 +236,114 @@ void TPlanText::DrawAutoFill(QPainter& canvas, const QString& text)
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     QFont font = Font.ToQFont(kFillReferencePixels);
     font.setHintingPreference(QFont::PreferNoHinting);
-    if (line != FFillText || font != FFillFont || FFillPath.isEmpty() != line.isEmpty()) {
-        FFillText = line;
-        FFillFont = font;
+    if (line != c.fillText || font != c.fillFont || c.fillPath.isEmpty() != line.isEmpty()) {
+        c.fillText = line;
+        c.fillFont = font;
         const QFontMetricsF fm(font);
-        FFillCell = QSizeF(fm.horizontalAdvance(line), fm.ascent() + fm.descent());
-        FFillPath = QPainterPath();
+        c.fillCell = QSizeF(fm.horizontalAdvance(line), fm.ascent() + fm.descent());
+        c.fillPath = QPainterPath();
         if (!line.isEmpty())
-            FFillPath.addText(QPointF(0, fm.ascent()), font, line);
+            c.fillPath.addText(QPointF(0, fm.ascent()), font, line);
+        c.fillImage = QImage();
     }
-    if (FFillPath.isEmpty() || FFillCell.width() <= 0 || FFillCell.height() <= 0)
+    if (c.fillPath.isEmpty() || c.fillCell.width() <= 0 || c.fillCell.height() <= 0)
         return;
     // The text cell stretched onto the box and 3 pixels beyond each side.
     const QRectF target = AutoFillTarget();
     QTransform stretch;
     stretch.translate(target.left(), target.top());
-    stretch.scale(target.width() / FFillCell.width(), target.height() / FFillCell.height());
+    stretch.scale(target.width() / c.fillCell.width(), target.height() / c.fillCell.height());
+    const QRect ink = stretch.mapRect(c.fillPath.boundingRect()).toAlignedRect().adjusted(-1, -1, 1, 1);
+    const QColor color = ColorToQColor(Font.Color);
+    if (!Plan()->Printing)
+        FPaintedRect = ink;
+
+    // On screen the stretched text is kept as a picture while its size and
+    // colour stay; moving the object only moves the picture.
+    const QSize targetSize = target.size().toSize();
+    if (!Plan()->Printing && PixelAligned(canvas) && qint64(ink.width()) * ink.height() <= kMaxFillImagePixels) {
+        if (c.fillImage.isNull() || c.fillTarget != targetSize || c.fillColor != color.rgba()) {
+            c.fillTarget = targetSize;
+            c.fillColor = color.rgba();
+            c.fillOffset = ink.topLeft() - target.topLeft().toPoint();
+            c.fillImage = QImage(ink.size(), QImage::Format_ARGB32_Premultiplied);
+            c.fillImage.fill(Qt::transparent);
+            QPainter p(&c.fillImage);
+            p.setRenderHint(QPainter::Antialiasing, true);
+            p.setPen(Qt::NoPen);
+            p.setBrush(color);
+            p.translate(-ink.topLeft());
+            p.setTransform(stretch, true);
+            p.drawPath(c.fillPath);
+        }
+        canvas.drawImage(target.topLeft().toPoint() + c.fillOffset, c.fillImage);
+        return;
+    }
     canvas.setRenderHint(QPainter::Antialiasing, true);
     canvas.setPen(Qt::NoPen);
-    canvas.setBrush(ColorToQColor(Font.Color));
+    canvas.setBrush(color);
     canvas.setTransform(stretch, true);
-    canvas.drawPath(FFillPath);
-    if (!Plan()->Printing)
-        FPaintedRect = stretch.mapRect(FFillPath.boundingRect()).toAlignedRect().adjusted(-1, -1, 1, 1);
+    canvas.drawPath(c.fillPath);
 }
 
 void TPlanText::DrawFormatted(QPainter& canvas, const QString& text)
 {
+    TTextDrawCache& c = *FCache;
     const QFont font = Font.ToQFont(FormattedPixelSize());
     canvas.setFont(font);
-    const QFontMetrics fm(font, canvas.device());
-    const TFormattedLayout layout =
-        LayoutFormattedText(text, P1Pixels(), P2Pixels(), Alignment, Angle, IsOutlineFont(font),
-                            fm.ascent() + fm.descent(), [&fm](const QString& s) { return fm.horizontalAdvance(s); });
+    const QPoint p1 = P1Pixels(), p2 = P2Pixels();
+    const QPaintDevice* device = canvas.device();
+    const int devType = device ? device->devType() : 0;
+    const int dpiX = device ? device->logicalDpiX() : 0, dpiY = device ? device->logicalDpiY() : 0;
+    if (!c.haveLayout || text != c.text || font != c.font || p1 != c.p1 || p2 != c.p2 || Alignment != c.alignment ||
+        Angle != c.angle || devType != c.devType || dpiX != c.dpiX || dpiY != c.dpiY) {
+        const QFontMetrics fm(font, device);
+        c.layout = LayoutFormattedText(text, p1, p2, Alignment, Angle, IsOutlineFont(font), fm.ascent() + fm.descent(),
+                                       [&fm](const QString& s) { return fm.horizontalAdvance(s); });
+        c.ascent = fm.ascent();
+        c.staticShift = fm.ascent() - QFontMetricsF(font, device).ascent();
+        c.lines.clear();
+        c.haveLayout = true;
+        c.text = text;
+        c.font = font;
+        c.p1 = p1;
+        c.p2 = p2;
+        c.alignment = Alignment;
+        c.angle = c.layout.angle;  // the angle is stored reduced below
+        c.devType = devType;
+        c.dpiX = dpiX;
+        c.dpiY = dpiY;
+    }
+    const TFormattedLayout& layout = c.layout;
     Angle = layout.angle;  // the reduced angle is what is stored next
     canvas.setPen(ColorToQColor(Font.Color));
     canvas.setBrush(Qt::NoBrush);
     canvas.setBackgroundMode(Qt::TransparentMode);
-    const int ascent = fm.ascent();
     const bool turned = layout.rotated && layout.angle != 0;
+    // On pixel devices the lines are kept prepared (shaped once).
+    const bool prepared = PixelAligned(canvas);
+    if (prepared && c.lines.size() != layout.lines.size()) {
+        c.lines.clear();
+        for (const TLaidOutLine& line : layout.lines) {
+            QStaticText st(line.text);
+            st.setTextFormat(Qt::PlainText);
+            st.setPerformanceHint(QStaticText::AggressiveCaching);
+            c.lines.append(st);
+        }
+    }
     QRect painted;
-    for (const TLaidOutLine& line : layout.lines) {
+    for (qsizetype i = 0; i < layout.lines.size(); ++i) {
+        const TLaidOutLine& line = layout.lines.at(i);
         QTransform place = QTransform::fromTranslate(line.topLeft.x(), line.topLeft.y());
         if (turned)
             place.rotate(layout.angle);
         if (!line.text.isEmpty()) {
             canvas.save();
             canvas.setTransform(place, true);
-            canvas.drawText(QPoint(0, ascent), line.text);
+            if (prepared)
+                canvas.drawStaticText(QPointF(0, c.staticShift), c.lines.at(i));
+            else
+                canvas.drawText(QPoint(0, c.ascent), line.text);
             canvas.restore();
         }
         painted |= place.mapRect(QRect(0, 0, line.width + 1, layout.lineHeight)).adjusted(-2, -2, 2, 2);

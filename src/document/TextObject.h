@@ -5,18 +5,19 @@
 #include "document/DataOrigin.h"
 #include "document/LabelObject.h"
 
-#include <QFont>
-#include <QPainterPath>
 #include <QRectF>
-#include <QSizeF>
 
 #include <cstdint>
+#include <memory>
 
 class QDateTime;
+struct TTextDrawCache;
 
 class TPlanText : public TLabelObject {
 public:
     explicit TPlanText(TLabelPlan* plan);
+    TPlanText(const TPlanText&) = delete;
+    TPlanText& operator=(const TPlanText&) = delete;
 
     TPlanFont Font;                // a copy of the document's font at construction
     uint8_t Alignment = 2;         // 0 left, 1 right, 2 centre (formatted text)
@@ -64,18 +65,16 @@ public:
     void ResizeByHandle(QPoint mouse) override;
     void LoadProperties() override;
 
+    ~TPlanText() override;  // out of line: the draw cache is defined in the source
+
 private:
     void DrawAutoFill(QPainter& canvas, const QString& text);
     void DrawFormatted(QPainter& canvas, const QString& text);
     void DrawPlaceholder(QPainter& canvas);
 
-    // The AutoFill text as outlines at a reference size, made again only when
-    // the text or the font changes, with the size of its text cell (advance
-    // width by ascent + descent).
-    QString FFillText;
-    QFont FFillFont;
-    QPainterPath FFillPath;
-    QSizeF FFillCell;
+    // What drawing keeps from one time to the next: the AutoFill outlines and
+    // their picture on screen, the formatted layout (TextObject.cpp).
+    std::unique_ptr<TTextDrawCache> FCache;
     // Where the last screen drawing put ink beyond the box (overhanging
     // lines, turned text), repainted with the box.
     QRect FPaintedRect;
