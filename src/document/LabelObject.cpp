@@ -531,7 +531,7 @@ bool TLabelObject::DrawAllowed() const
 
 int TLabelObject::ScaledPenWidth() const
 {
-    return FPlan->PlanToPixelX(PenWidth);
+    return std::clamp(FPlan->PlanToPixelX(PenWidth), 0, kMaxPenPixels);
 }
 
 TLabelObject* TLabelObject::DuplicateInto(TLabelObject* copy, TLabelObject* parent)
@@ -633,7 +633,7 @@ void TLabelObject::DrawRectHandles(QPainter& canvas) const
 
 QRect TLabelObject::RectGetBounds()
 {
-    const int half = Pen.Width / 2;
+    const int half = std::clamp(Pen.Width, 0, kMaxPenPixels) / 2;
     return NormalizedRect(P1Pixels(), P2Pixels()).adjusted(-half, -half, half, half);
 }
 
@@ -641,7 +641,7 @@ void TLabelObject::RectInvalidate()
 {
     if (Destroying)
         return;
-    const int grow = Pen.Width + HandleTolerance;
+    const int grow = std::clamp(Pen.Width, 0, kMaxPenPixels) + HandleTolerance;
     FPlan->InvalidateRect(NormalizedRect(P1Pixels(), P2Pixels()).adjusted(-grow, -grow, grow, grow));
 }
 

@@ -26,6 +26,9 @@ class QPainter;
 class TLabelPlan;
 class TPlanLayer;
 
+// Widest outline drawn, in pixels (a pen width read from a file may be anything).
+constexpr int kMaxPenPixels = 1 << 16;
+
 // Pixel positions of the two corner points when the drag origin was last saved.
 struct TDragOrigin {
     QPoint P1;

@@ -297,16 +297,29 @@ bool TLabelPlan::NeedPicture(const QString& pictureName)
 
 // ----- Mapping ----------------------------------------------------------------
 
+namespace {
+
+// Pixel coordinates stay within +-2^28, so sums of coordinates, pen widths
+// and tolerances never overflow, whatever a file holds.
+constexpr int kMaxPixelCoordinate = 1 << 28;
+
+int ClampPixel(int v)
+{
+    return std::clamp(v, -kMaxPixelCoordinate, kMaxPixelCoordinate);
+}
+
+}  // namespace
+
 // While the label or the surface has no size, coordinates map one to one
 // instead of dividing by zero.
 int TLabelPlan::PlanToPixelX(double x) const
 {
-    return ScaleX != 0 && width() != 0 ? Round(double(width()) / ScaleX * x) : Round(x);
+    return ClampPixel(ScaleX != 0 && width() != 0 ? Round(double(width()) / ScaleX * x) : Round(x));
 }
 
 int TLabelPlan::PlanToPixelY(double y) const
 {
-    return ScaleY != 0 && height() != 0 ? Round(double(height()) / ScaleY * y) : Round(y);
+    return ClampPixel(ScaleY != 0 && height() != 0 ? Round(double(height()) / ScaleY * y) : Round(y));
 }
 
 int TLabelPlan::PixelToPlanX(double x) const

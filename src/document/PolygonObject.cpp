@@ -90,7 +90,7 @@ void TPlanPolygon::StoreProperties()
 QRect TPlanPolygon::GetBounds()
 {
     EnsurePixels();
-    const int half = Pen.Width / 2;
+    const int half = std::clamp(Pen.Width, 0, kMaxPenPixels) / 2;
     return FPixelPoints.boundingRect().adjusted(-half, -half, half, half);
 }
 
@@ -233,7 +233,7 @@ void TPlanPolygon::Invalidate()
 {
     if (Destroying || PointCount() == 0)
         return;
-    const int grow = Pen.Width + HandleTolerance;
+    const int grow = std::clamp(Pen.Width, 0, kMaxPenPixels) + HandleTolerance;
     Plan()->InvalidateRect(FPixelPoints.boundingRect().adjusted(-grow, -grow, grow, grow));
 }
 

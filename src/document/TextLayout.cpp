@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -246,16 +247,19 @@ TFormattedLayout LayoutFormattedText(const QString& text, QPoint p1, QPoint p2, 
     layout.rotated = angle != 0 && outlineFont;
 
     const int left = p1.x(), top = p1.y(), right = p2.x(), bottom = p2.y();
-    const int wrapWidth = (g == 90 || g == 270) ? bottom - top : right - left;
+    const int wrapWidth = int(std::clamp<qint64>((g == 90 || g == 270) ? qint64(bottom) - top : qint64(right) - left,
+                                                 INT_MIN, INT_MAX));
 
     QStringList lines;
     bool unlimited = false;
     for (const QString& line : SplitTextLines(text))
         WrapTextLine(line, wrapWidth, &unlimited, width, lines);
 
-    int y = (bottom - top - int(lines.size()) * lineHeight) / 2 + top;
-    const double cx = (left + right) / 2.0;
-    const double cy = (top + bottom) / 2.0;
+    // 64-bit sums: coordinates, widths and line counts come from files.
+    auto clampInt = [](qint64 v) { return int(std::clamp<qint64>(v, INT_MIN / 2, INT_MAX / 2)); };
+    qint64 y = (qint64(bottom) - top - qint64(lines.size()) * lineHeight) / 2 + top;
+    const double cx = (double(left) + right) / 2.0;
+    const double cy = (double(top) + bottom) / 2.0;
     const double rad = g * M_PI / 180.0;
     const double cosG = std::cos(rad), sinG = std::sin(rad);
     layout.lines.reserve(lines.size());
@@ -263,16 +267,16 @@ TFormattedLayout LayoutFormattedText(const QString& text, QPoint p1, QPoint p2, 
         TLaidOutLine l;
         l.text = line;
         l.width = width(line);
-        int x = left;
+        qint64 x = left;
         if (alignment == 1)
-            x = right - l.width + 1;
+            x = qint64(right) - l.width + 1;
         else if (alignment == 2)
-            x = (right - left - l.width) / 2 + left;
+            x = (qint64(right) - left - l.width) / 2 + left;
         if (layout.rotated && g != 0) {
-            const double dx = x - cx, dy = y - cy;
+            const double dx = double(x) - cx, dy = double(y) - cy;
             l.topLeft = QPoint(Round(cx + dx * cosG - dy * sinG), Round(cy + dx * sinG + dy * cosG));
         } else {
-            l.topLeft = QPoint(x, y);
+            l.topLeft = QPoint(clampInt(x), clampInt(y));
         }
         layout.lines.append(l);
         y += lineHeight;
