@@ -89,16 +89,30 @@ Qt::BrushStyle HatchStyle(int style)
 }
 
 // A hatch as a texture of 8 x 8 pattern pixels, each scale x scale device
-// pixels, transparent between the lines.
+// pixels, transparent between the lines; the last few are kept.
 QImage HatchTexture(Qt::BrushStyle style, const QColor& color, int scale)
 {
+    struct Entry {
+        Qt::BrushStyle style;
+        QRgb color;
+        int scale;
+        QImage image;
+    };
+    static QList<Entry> recent;
+    for (const Entry& e : recent)
+        if (e.style == style && e.color == color.rgba() && e.scale == scale)
+            return e.image;
     QImage base(8, 8, QImage::Format_ARGB32_Premultiplied);
     base.fill(Qt::transparent);
     {
         QPainter p(&base);
         p.fillRect(base.rect(), QBrush(color, style));
     }
-    return base.scaled(8 * scale, 8 * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    const QImage image = base.scaled(8 * scale, 8 * scale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (recent.size() >= 16)
+        recent.removeFirst();
+    recent.append({style, color.rgba(), scale, image});
+    return image;
 }
 
 }  // namespace

@@ -8,6 +8,12 @@
 #include <QHash>
 #include <QPainter>
 
+namespace {
+
+constexpr int kMaxSmoothPolygonPoints = 1000;
+
+}  // namespace
+
 TPlanPolygon::TPlanPolygon(TLabelPlan* plan) : TLabelObject(plan)
 {
 }
@@ -143,7 +149,9 @@ void TPlanPolygon::Draw(QPainter& canvas)
     TPlanBrush brush = Brush;
     canvas.setRenderHint(QPainter::Antialiasing, false);
     ApplyPenMode(canvas, Pen.Mode, pen, brush);
-    if (canvas.compositionMode() == QPainter::CompositionMode_SourceOver)
+    // Smoothing costs grow steeply with crossing edges; a polygon of
+    // thousands of points is drawn without it.
+    if (canvas.compositionMode() == QPainter::CompositionMode_SourceOver && PointCount() <= kMaxSmoothPolygonPoints)
         canvas.setRenderHint(QPainter::Antialiasing, true);
     canvas.setPen(pen);
     canvas.setBrush(PlanBrush(brush, PatternScaleFor(Plan()->PixelsPerPointX()), SupportsTextures(canvas)));

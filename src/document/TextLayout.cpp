@@ -181,33 +181,43 @@ void WrapTextLine(const QString& line, int maxWidth, bool* unlimited, const TTex
         return;
     }
     const qsizetype n = line.size();
-    qsizetype start = 0;  // the rest still to place is line[start, n)
+    // Every space of the line, once.
     QList<qsizetype> spaces;
+    for (qsizetype i = 0; i < n; ++i)
+        if (line.at(i) == QLatin1Char(' '))
+            spaces.append(i);
+    // Whether line[from, from + len) fits. As widths grow with the length, a
+    // prefix that is already too wide settles it without measuring the rest
+    // (a word of thousands of characters is not measured whole per piece).
+    auto fits = [&](qsizetype from, qsizetype len) {
+        for (qsizetype probe = 256; probe < len; probe *= 4)
+            if (width(line.mid(from, probe)) > maxWidth)
+                return false;
+        return width(line.mid(from, len)) <= maxWidth;
+    };
+    qsizetype start = 0;  // the rest still to place is line[start, n)
+    qsizetype firstSpace = 0;  // index in spaces of the rest's first space
     while (true) {
         if (*unlimited) {
             out.append(line.mid(start));
             return;
         }
-        // The candidate cuts of the rest, found lazily: its spaces from the
-        // left, then its end; -1 past that.
-        spaces.clear();
-        qsizetype scan = start;
+        while (firstSpace < spaces.size() && spaces.at(firstSpace) < start)
+            ++firstSpace;
+        // The candidate cuts of the rest: its spaces from the left, then its
+        // end; -1 past that.
+        const qsizetype spaceCount = spaces.size() - firstSpace;
         auto cut = [&](qsizetype k) -> qsizetype {
-            while (spaces.size() <= k && scan < n) {
-                if (line.at(scan) == QLatin1Char(' '))
-                    spaces.append(scan);
-                ++scan;
-            }
-            if (k < spaces.size())
-                return spaces.at(k);
-            return k == spaces.size() ? n : -1;
+            if (k < spaceCount)
+                return spaces.at(firstSpace + k);
+            return k == spaceCount ? n : -1;
         };
         // The whole rest when it fits, else the part before the last space
         // that leaves a fitting piece: the largest fitting candidate, since
         // widths grow with the length.
-        const qsizetype k = LargestFitting(0, n - start, [&](qsizetype c) {
+        const qsizetype k = LargestFitting(0, spaceCount, [&](qsizetype c) {
             const qsizetype at = cut(c);
-            return at >= 0 && width(line.mid(start, at - start)) <= maxWidth;
+            return at >= 0 && fits(start, at - start);
         });
         if (k >= 0) {
             const qsizetype at = cut(k);
@@ -219,10 +229,9 @@ void WrapTextLine(const QString& line, int maxWidth, bool* unlimited, const TTex
         }
         // Not even the first word fits: break it after its longest fitting
         // prefix; the rest continues on the next line.
-        const qsizetype firstSpace = cut(0);
-        const qsizetype wordLength = (firstSpace >= 0 && firstSpace < n ? firstSpace : n) - start;
+        const qsizetype wordLength = cut(0) - start;
         const qsizetype len = LargestFitting(1, wordLength - 1, [&](qsizetype m) {
-            return width(line.mid(start, m)) <= maxWidth;
+            return fits(start, m);
         });
         if (len >= 1) {
             out.append(line.mid(start, len));

@@ -62,6 +62,10 @@ bool PixelAligned(const QPainter& canvas)
 
 // Largest cached AutoFill picture, in pixels.
 constexpr qint64 kMaxFillImagePixels = 4 << 20;
+// AutoFill texts longer than this are stretched as a bitmap: so many glyphs
+// on one line are no longer legible, and their outlines would cost minutes.
+constexpr int kMaxFillOutlineChars = 400;
+constexpr int kMaxFillBitmapWidth = 16384;
 
 }  // namespace
 
@@ -71,6 +75,7 @@ struct TTextDrawCache {
     QString fillText;
     QFont fillFont;
     QPainterPath fillPath;
+    QImage fillBitmap;  // instead of fillPath for very long texts
     QSizeF fillCell;
     // ... and, on screen, that text stretched to a target size.
     QSize fillTarget;
@@ -234,27 +239,56 @@ void TPlanText::DrawAutoFill(QPainter& canvas, const QString& text)
     line.replace(QLatin1String("\r\n"), QLatin1String(" "));
     line.replace(QLatin1Char('\r'), QLatin1Char(' '));
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (line.isEmpty())
+        return;
     QFont font = Font.ToQFont(kFillReferencePixels);
     font.setHintingPreference(QFont::PreferNoHinting);
-    if (line != c.fillText || font != c.fillFont || c.fillPath.isEmpty() != line.isEmpty()) {
+    const QColor color = ColorToQColor(Font.Color);
+    if (line != c.fillText || font != c.fillFont) {
         c.fillText = line;
         c.fillFont = font;
         const QFontMetricsF fm(font);
         c.fillCell = QSizeF(fm.horizontalAdvance(line), fm.ascent() + fm.descent());
         c.fillPath = QPainterPath();
-        if (!line.isEmpty())
-            c.fillPath.addText(QPointF(0, fm.ascent()), font, line);
+        c.fillBitmap = QImage();
         c.fillImage = QImage();
     }
-    if (c.fillPath.isEmpty() || c.fillCell.width() <= 0 || c.fillCell.height() <= 0)
+    if (c.fillCell.width() <= 0 || c.fillCell.height() <= 0)
         return;
     // The text cell stretched onto the box and 3 pixels beyond each side.
     const QRectF target = AutoFillTarget();
+
+    // Glyphs squeezed below about two pixels each are no longer legible, and
+    // their outlines would take minutes to fill: such a text (and any very
+    // long one) is drawn small into a bitmap that is stretched instead.
+    if (line.size() > kMaxFillOutlineChars || target.width() < 2.0 * line.size()) {
+        if (c.fillBitmap.isNull() || c.fillColor != color.rgba()) {
+            const double shrink = std::min(1.0, kMaxFillBitmapWidth / c.fillCell.width());
+            const QFont small = Font.ToQFont(std::max(4, int(kFillReferencePixels * shrink)));
+            const QFontMetrics sm(small);
+            const int w = std::clamp(sm.horizontalAdvance(line), 1, kMaxFillBitmapWidth);
+            c.fillBitmap = QImage(w, std::max(1, sm.ascent() + sm.descent()), QImage::Format_ARGB32_Premultiplied);
+            c.fillBitmap.fill(Qt::transparent);
+            QPainter p(&c.fillBitmap);
+            p.setFont(small);
+            p.setPen(color);
+            p.drawText(QPoint(0, sm.ascent()), line);
+            c.fillColor = color.rgba();
+            c.fillImage = QImage();
+        }
+        canvas.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        canvas.drawImage(target, c.fillBitmap);
+        if (!Plan()->Printing)
+            FPaintedRect = target.toAlignedRect();
+        return;
+    }
+
+    if (c.fillPath.isEmpty())
+        c.fillPath.addText(QPointF(0, QFontMetricsF(font).ascent()), font, line);
     QTransform stretch;
     stretch.translate(target.left(), target.top());
     stretch.scale(target.width() / c.fillCell.width(), target.height() / c.fillCell.height());
     const QRect ink = stretch.mapRect(c.fillPath.boundingRect()).toAlignedRect().adjusted(-1, -1, 1, 1);
-    const QColor color = ColorToQColor(Font.Color);
     if (!Plan()->Printing)
         FPaintedRect = ink;
 
@@ -265,6 +299,7 @@ void TPlanText::DrawAutoFill(QPainter& canvas, const QString& text)
         if (c.fillImage.isNull() || c.fillTarget != targetSize || c.fillColor != color.rgba()) {
             c.fillTarget = targetSize;
             c.fillColor = color.rgba();
+            c.fillBitmap = QImage();
             c.fillOffset = ink.topLeft() - target.topLeft().toPoint();
             c.fillImage = QImage(ink.size(), QImage::Format_ARGB32_Premultiplied);
             c.fillImage.fill(Qt::transparent);
@@ -331,13 +366,18 @@ void TPlanText::DrawFormatted(QPainter& canvas, const QString& text)
             c.lines.append(st);
         }
     }
+    // Lines wholly outside the device are skipped (a long text in a small box).
+    const bool skipHidden = device && canvas.transform().isInvertible();
+    const QRect visible =
+        skipHidden ? canvas.transform().inverted().mapRect(QRect(0, 0, device->width(), device->height())) : QRect();
     QRect painted;
     for (qsizetype i = 0; i < layout.lines.size(); ++i) {
         const TLaidOutLine& line = layout.lines.at(i);
         QTransform place = QTransform::fromTranslate(line.topLeft.x(), line.topLeft.y());
         if (turned)
             place.rotate(layout.angle);
-        if (!line.text.isEmpty()) {
+        const QRect cell = place.mapRect(QRect(0, 0, line.width + 1, layout.lineHeight)).adjusted(-2, -2, 2, 2);
+        if (!line.text.isEmpty() && (!skipHidden || cell.intersects(visible))) {
             canvas.save();
             canvas.setTransform(place, true);
             if (prepared)
@@ -346,7 +386,7 @@ void TPlanText::DrawFormatted(QPainter& canvas, const QString& text)
                 canvas.drawText(QPoint(0, c.ascent), line.text);
             canvas.restore();
         }
-        painted |= place.mapRect(QRect(0, 0, line.width + 1, layout.lineHeight)).adjusted(-2, -2, 2, 2);
+        painted |= cell;
     }
     if (!Plan()->Printing)
         FPaintedRect = painted;
