@@ -74,10 +74,6 @@ void TLabelPlan::ApplyMainWindowAppearance()
 {
     Color = clWhite;
     BorderStyle = bsNone;
-    Pen = TPlanPen();
-    Pen.Color = clWhite;
-    Brush = TPlanBrush();
-    Brush.Color = clBlack;
     SelectColor = clBlack;
     SelectFillColor = clBlack;
     InvalidatePlan();

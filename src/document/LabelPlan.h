@@ -193,7 +193,8 @@ public:
     std::function<void(TLabelPlan*)> OnResize;
 
     // The looks the main window gives the surface: white label, black
-    // handle outlines and fills, no border.
+    // handle outlines and fills, no border (pen, brush and font, which plan
+    // text also sets, are left alone).
     void ApplyMainWindowAppearance();
 
     // Label size setters: a value of 0 or less is ignored; Resize runs in

@@ -441,3 +441,17 @@ TEST_F(ShapeDraw, PolygonCreationIsCompletedNearTheFirstVertex)
     EXPECT_EQ(poly->PointCount(), 6);
     EXPECT_EQ(poly->GetPoint(4), QPoint(17, 10));
 }
+
+TEST_F(ShapeDraw, APolygonOfThousandsOfCrossingEdgesDraws)
+{
+    // Smoothing such a polygon would take minutes; it is drawn without.
+    QStringList lines{"PointCount=3000", "BrushStyle=0", "BrushColor=Red"};
+    uint32_t seed = 1;
+    for (int i = 1; i <= 3000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        lines << QString("X%1=%2").arg(i).arg((seed >> 8) % 180) << QString("Y%1=%2").arg(i).arg((seed >> 16) % 130);
+    }
+    auto* poly = AddPolygon(lines);
+    plan.SetViewSize(750, 542);
+    EXPECT_FALSE(Ink(Draw(poly)).isNull());
+}

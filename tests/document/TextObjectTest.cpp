@@ -331,3 +331,19 @@ TEST_F(TextDraw, MissingFacesAreSubstituted)
     auto* text = AddText(10, 10, 100, 40, {"DataValue=Hello", "FontName=No Such Face 123", "AutoFill=0"});
     EXPECT_FALSE(Ink(Draw(text)).isNull());
 }
+
+TEST_F(TextDraw, PathologicalTextsStillDraw)
+{
+    // Hundreds of glyphs squeezed into a narrow box, a very long stretched
+    // line and a word of 60,000 characters in a formatted box: each draws
+    // (from a bitmap, or measured by prefixes) instead of taking minutes.
+    plan.SetViewSize(750, 542);  // about 300 dpi
+    const QString dense = QString("W@#%").repeated(100);
+    auto* squeezed = AddText(10, 0, 14, 130, {"DataValue=" + dense});
+    auto* longLine = AddText(20, 0, 170, 40, {"DataValue=" + QString("stretch ").repeated(5000)});
+    auto* word = AddText(20, 50, 170, 120, {"DataValue=" + QString("longword").repeated(7500), "AutoFill=0"});
+    for (TLabelObject* o : {static_cast<TLabelObject*>(squeezed), static_cast<TLabelObject*>(longLine),
+                            static_cast<TLabelObject*>(word)})
+        EXPECT_FALSE(Ink(Draw(o)).isNull());
+    EXPECT_TRUE(QRect(QPoint(38, 0), QPoint(62, 542)).contains(Ink(Draw(squeezed))));
+}
