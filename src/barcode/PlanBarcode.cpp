@@ -489,9 +489,9 @@ void TPlanBarcode::DrawInvalidCode(QPainter& canvas, QPoint p1, QPoint p2) const
 
 void TPlanBarcode::Draw(QPainter& canvas)
 {
-    TLabelPlan* plan = Plan();
-    if (plan->UpdateCount() > 0 || (Layer() && !Layer()->Visible()) || !Visible)
+    if (!DrawAllowed())
         return;
+    TLabelPlan* plan = Plan();
     const QPoint p1 = P1Pixels();
     const QPoint p2 = P2Pixels();
     PrepareSymbol();

@@ -120,9 +120,9 @@ TLabelObject* TPlanPicture::Duplicate(TLabelObject* parent)
 
 void TPlanPicture::Draw(QPainter& canvas)
 {
-    TLabelPlan* plan = Plan();
-    if (plan->UpdateCount() > 0 || !Visible || (Layer() && !Layer()->Visible()))
+    if (!DrawAllowed())
         return;
+    TLabelPlan* plan = Plan();
     const QPoint p1 = P1Pixels();
     const QPoint p2 = P2Pixels();
     // The pixels the picture covers: the far edges are excluded.
