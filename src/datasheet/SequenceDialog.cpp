@@ -70,16 +70,16 @@ bool TFM_Sdata::Execute()
     return exec() == QDialog::Accepted;
 }
 
-TSequenceSpec TFM_Sdata::Spec() const
+TSequenceSettings TFM_Sdata::Settings() const
 {
-    TSequenceSpec spec;
-    spec.Prefix = Edt_Head->text();
-    spec.From = Edt_Begin->text();
-    spec.To = Edt_End->text();
-    spec.Suffix = Edt_Foot->text();
-    spec.Repeat = RPT->value();
-    spec.Step = SEdt_Step->value();
-    return spec;
+    TSequenceSettings settings;
+    settings.Prefix = Edt_Head->text();
+    settings.From = Edt_Begin->text();
+    settings.To = Edt_End->text();
+    settings.Suffix = Edt_Foot->text();
+    settings.Repeat = RPT->value();
+    settings.Step = SEdt_Step->value();
+    return settings;
 }
 
 void TFM_Sdata::WarnNonDigits(const QString& text)
@@ -102,7 +102,7 @@ void TFM_Sdata::Edt_EndChange()
 
 void TFM_Sdata::accept()
 {
-    const QString error = GenerateSequence(Spec(), SequenceValues);
+    const QString error = GenerateSequence(Settings(), SequenceValues);
     if (!error.isEmpty()) {
         Dialogs().MessageDlg(error, TMsgDlgType::mtError, mbOK);
         return;  // stays open

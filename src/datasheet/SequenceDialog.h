@@ -22,7 +22,7 @@ public:
     bool Execute();
 
     // The entries as a generation request.
-    TSequenceSpec Spec() const;
+    TSequenceSettings Settings() const;
 
     QStringList SequenceValues;
 

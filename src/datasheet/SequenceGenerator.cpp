@@ -8,20 +8,20 @@ using datasheettext::InvalidIntegerText;
 using datasheettext::TrimBlanks;
 using datasheettext::TryStrToInt64;
 
-QString GenerateSequence(const TSequenceSpec& spec, QStringList& values)
+QString GenerateSequence(const TSequenceSettings& settings, QStringList& values)
 {
     values.clear();
     qint64 b = 0;
     qint64 e = 0;
-    if (!TryStrToInt64(spec.From, b))
-        return InvalidIntegerText(spec.From);
-    if (!TryStrToInt64(spec.To, e))
-        return InvalidIntegerText(spec.To);
+    if (!TryStrToInt64(settings.From, b))
+        return InvalidIntegerText(settings.From);
+    if (!TryStrToInt64(settings.To, e))
+        return InvalidIntegerText(settings.To);
     if (e < b)
         return QStringLiteral("Begine number must less than End number!");
 
-    const int repeat = std::clamp(spec.Repeat, 1, 100);
-    const int step = std::clamp(spec.Step, 1, 100);
+    const int repeat = std::clamp(settings.Repeat, 1, 100);
+    const int step = std::clamp(settings.Step, 1, 100);
     const quint64 span = quint64(e) - quint64(b);  // exact for any e >= b
     const quint64 steps = span / quint64(step);
     if (steps >= quint64(kMaxSequenceValues) || (steps + 1) * quint64(repeat) > quint64(kMaxSequenceValues)) {
@@ -34,7 +34,7 @@ QString GenerateSequence(const TSequenceSpec& spec, QStringList& values)
             .arg(repeat);
     }
 
-    const int width = int(TrimBlanks(spec.To).size());
+    const int width = int(TrimBlanks(settings.To).size());
     const int count = int(steps + 1);
     values.reserve(count * repeat);
     for (int i = 0; i < count; ++i) {
@@ -45,7 +45,7 @@ QString GenerateSequence(const TSequenceSpec& spec, QStringList& values)
             const int at = n < 0 ? 1 : 0;
             digits.insert(at, QString(width - digits.size(), QLatin1Char('0')));
         }
-        const QString value = spec.Prefix + digits + spec.Suffix;
+        const QString value = settings.Prefix + digits + settings.Suffix;
         for (int k = 0; k < repeat; ++k)
             values.append(value);
     }

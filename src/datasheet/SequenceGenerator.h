@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-struct TSequenceSpec {
+struct TSequenceSettings {
     QString Prefix;
     QString From;  // first number, digits
     QString To;    // last number, digits; its length is the number width
@@ -21,7 +21,7 @@ constexpr int kMaxSequenceValues = 1000000;
 // the user, or an empty text on success: a From/To text that is no integer
 // ("'x' is not a valid integer value"), To below From ("Begine number must less
 // than End number!") or more than kMaxSequenceValues values.
-QString GenerateSequence(const TSequenceSpec& spec, QStringList& values);
+QString GenerateSequence(const TSequenceSettings& settings, QStringList& values);
 
 // How many characters of the trimmed text are not digits 0-9.
 int NonDigitCount(const QString& text);

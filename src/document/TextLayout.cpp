@@ -85,23 +85,23 @@ bool FormatRealPattern(const QString& pattern, double value, QString& out)
             return false;
         // The conversion rebuilt from checked parts; Qt's formatter writes
         // numbers with "." whatever the locale.
-        QByteArray spec("%");
+        QByteArray format("%");
         if (minus)
-            spec += '-';
+            format += '-';
         if (plus)
-            spec += '+';
+            format += '+';
         if (space)
-            spec += ' ';
+            format += ' ';
         if (hash)
-            spec += '#';
+            format += '#';
         if (zero)
-            spec += '0';
+            format += '0';
         if (width > 0)
-            spec += QByteArray::number(width);
+            format += QByteArray::number(width);
         if (precision >= 0)
-            spec += '.' + QByteArray::number(precision);
-        spec += char(conversion);
-        result += QString::asprintf(spec.constData(), value);
+            format += '.' + QByteArray::number(precision);
+        format += char(conversion);
+        result += QString::asprintf(format.constData(), value);
         converted = true;
         i = j;
     }

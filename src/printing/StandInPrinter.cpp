@@ -18,10 +18,10 @@ void TStandInPrinter::AddPrinter(const TStandInPrinterInfo& info)
     FPrinters.append(Entry{info, TPrinterDeviceSettings()});
 }
 
-std::unique_ptr<TStandInPrinter> TStandInPrinter::FromSpec(const QString& spec)
+std::unique_ptr<TStandInPrinter> TStandInPrinter::FromSpec(const QString& settings)
 {
     auto printer = std::make_unique<TStandInPrinter>();
-    const QStringList items = spec.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    const QStringList items = settings.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (QString item : items) {
         item = item.trimmed();
         bool isDefault = false;

@@ -37,7 +37,7 @@ public:
     // Builds a printer list from "Name[@dpi[xdpiY]][*];...": "*" marks the
     // default printer; an empty text gives no printers. Example:
     // "Office@600x300;Labels@203*".
-    static std::unique_ptr<TStandInPrinter> FromSpec(const QString& spec);
+    static std::unique_ptr<TStandInPrinter> FromSpec(const QString& settings);
 
     // What callers set, one line per call ("SetPrinterIndex -1",
     // "SetDeviceSettings 9 2100x2970 portrait", "BeginDoc title", ...).

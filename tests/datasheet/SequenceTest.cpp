@@ -15,7 +15,7 @@ TEST(Sequence, Examples)
 {
     struct Case {
         const char* name;
-        TSequenceSpec spec;
+        TSequenceSettings settings;
         QStringList first;  // leading values
         int count;
         QString last;
@@ -34,7 +34,7 @@ TEST(Sequence, Examples)
     };
     for (const Case& c : cases) {
         QStringList values{"stale"};
-        EXPECT_EQ(GenerateSequence(c.spec, values), QString()) << c.name;
+        EXPECT_EQ(GenerateSequence(c.settings, values), QString()) << c.name;
         ASSERT_EQ(values.size(), c.count) << c.name;
         EXPECT_EQ(values.mid(0, int(c.first.size())), c.first) << c.name;
         EXPECT_EQ(values.back(), c.last) << c.name;
@@ -44,7 +44,7 @@ TEST(Sequence, Examples)
 TEST(Sequence, Errors)
 {
     struct Case {
-        TSequenceSpec spec;
+        TSequenceSettings settings;
         QString error;
     };
     const QString tooMany = QStringLiteral("A sequence can hold at most 1000000 values");
@@ -60,7 +60,7 @@ TEST(Sequence, Errors)
     };
     for (const Case& c : cases) {
         QStringList values;
-        const QString error = GenerateSequence(c.spec, values);
+        const QString error = GenerateSequence(c.settings, values);
         EXPECT_TRUE(error.startsWith(c.error)) << error.toStdString();
         EXPECT_TRUE(values.isEmpty());
     }
