@@ -10,8 +10,8 @@ namespace cli {
 const std::vector<Command>& Commands()
 {
     static const std::vector<Command> table = {
-        {"plan", "FILE.blf", "Open a label file and write its plan text to stdout", CmdPlan},
-        {"convert", "IN.blf OUT.blf", "Open a label file and save it as another label file", CmdConvert},
+        {"plan", "FILE.blf", "open a label file and write its plan text to stdout", CmdPlan},
+        {"convert", "IN.blf OUT.blf", "open a label file and save it as another label file", CmdConvert},
         {"datasheet", "FILE.blf [--csv]",
          "write the label's datasheet to stdout as its stream, or with --csv as CSV with the column names as header",
          CmdDatasheet},
