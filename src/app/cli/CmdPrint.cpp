@@ -92,14 +92,18 @@ TPrintArgs ParseArgs(const QStringList& args)
     return a;
 }
 
-// Messages of the job on stderr for the command's lifetime.
-class TScopedConsoleDialogs {
+// Messages of the job on stderr for the command's lifetime; a line break
+// written as a lone CR becomes a newline so it does not overwrite the line.
+class TScopedConsoleDialogs : public TConsoleUserDialogs {
 public:
-    TScopedConsoleDialogs() { SetDialogs(&FDialogs); }
-    ~TScopedConsoleDialogs() { SetDialogs(nullptr); }
-
-private:
-    TConsoleUserDialogs FDialogs;
+    TScopedConsoleDialogs() { SetDialogs(this); }
+    ~TScopedConsoleDialogs() override { SetDialogs(nullptr); }
+    int MessageDlg(const QString& text, TMsgDlgType type, int buttons) override
+    {
+        QString lines = text;
+        lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        return TConsoleUserDialogs::MessageDlg(lines, type, buttons);
+    }
 };
 
 QString Plural(int n, const char* one, const char* many)
