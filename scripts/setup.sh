@@ -11,9 +11,11 @@ PACKAGES=(
   qt6-base-dev qt6-svg-dev qt6-tools-dev libgl-dev
   googletest libgtest-dev libbenchmark-dev
   # libraries the program uses
-  libjpeg-dev libemf2svg-dev libfreexl-dev mdbtools-dev libquazip1-qt6-dev
+  libjpeg-dev libemf2svg-dev libwmf-dev libfreexl-dev mdbtools-dev libquazip1-qt6-dev
   # tests: barcode decoding, PDF pages to images, fonts for rendering
   libzxing-dev poppler-utils fonts-dejavu-core fonts-liberation2
+  # fonts of Windows metafile text (libwmf maps faces to these)
+  fonts-urw-base35
   # printing through a real spooler
   cups cups-client printer-driver-cups-pdf
   # running the windows without a display

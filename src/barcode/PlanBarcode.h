@@ -1,42 +1,89 @@
 // TPlanBarcode: the label object that shows a barcode. Its box is the
-// rectangle of its corners in plan units; bar height and module width are
-// pixels of the document's output resolution PntDPI. The symbology settings
-// are plain fields named by their plan-text keys.
+// rectangle of its corners in plan units; the symbol it owns (Barcode) is
+// measured in pixels of the document's output resolution PntDPI: Modul and
+// Height are pixels at PntDPI whatever the view shows.
+//
+// Drawing (Draw) takes the document's state:
+// - Printing set and RenderingOutput clear (the print job): the bars go
+//   straight onto the canvas through DrawDirect, so every bar is a whole
+//   number of Modul-wide pixels. The canvas must be in PntDPI pixels: size the
+//   surface ScaleX / 72 * PntDPI by ScaleY / 72 * PntDPI and paint with a
+//   painter whose transform moves by whole pixels only.
+// - Otherwise (design surface, preview): the symbol is rendered at PntDPI into
+//   RenderBitmap and shown stretched to the view size with white transparent.
+//   On a pixel device painted 1:1 the bitmap is scaled down smoothly first
+//   (ScreenBitmap); on other devices (pictures, PDF, printers, scaling
+//   painters) the full-resolution bitmap goes into the box rectangle.
+// Every drawing fits the box to the symbol along its length (or centres the
+// symbol with AutoCenter) and takes the bar height from the box.
+//
+// A code the symbology cannot encode never throws out of Draw: the design
+// surface shows a crossed-out box with the reason, output draws nothing, and
+// LastDrawError() tells the caller either way.
 #pragma once
 
+#include "barcode/Barcode.h"
 #include "document/DataOrigin.h"
 #include "document/LabelObject.h"
 
+#include <QDateTime>
+#include <QImage>
+#include <QSizeF>
+
 #include <cstdint>
+#include <string>
+
+class QPaintDevice;
+
+// The clock date/time codes read; the local time unless a test sets another.
+using TBarcodeClock = QDateTime (*)();
+void SetBarcodeClock(TBarcodeClock clock);  // nullptr: back to the local time
 
 class TPlanBarcode : public TLabelObject {
 public:
-    // Takes the document's DefaultBarcodeType; Modul is 0.34 mm and BarHeight
-    // 15 mm at PntDPI (4 and 177 pixels at 300 dpi).
+    // Takes the document's DefaultBarcodeType; Modul is 0.34 mm and the bar
+    // height 15 mm at PntDPI (4 and 177 pixels at 300 dpi); the text is shown
+    // under the bars in "Verdana" of 6 points.
     explicit TPlanBarcode(TLabelPlan* plan);
 
-    TPlanFont Font;                 // human-readable text: "Verdana", 6 points
+    TBarcode Barcode;               // the symbol; Modul, Height, Left, Top in pixels at PntDPI
+    TPlanFont Font;                 // human-readable text in design terms
     QString DataValue;              // the code text
     QString DataExpression;         // column name (origin 1) or function name (origin 2)
     uint8_t DataOrigin = doConstant;
-    bool AutoCenter = false;        // centre the symbol in the box
-
-    // Barcode settings ("BarType", "BarHeight", ... keys).
-    int32_t BarType = 3;            // symbology ordinal (0..24)
-    int32_t BarHeight = 0;          // bar height, pixels at PntDPI
-    double Angle = 0;               // degrees, counter-clockwise
-    int32_t Left = 0, Top = 0;      // symbol origin, pixels (recomputed when drawn)
-    int32_t Modul = 1;              // narrow element width, pixels; only 1..49 are taken
-    double BarRatio = 2.0;          // wide / narrow element ratio
-    int32_t Align = 3;              // human-readable text position ordinal (3 = bottom left)
-    int32_t ShowText = 1;           // human-readable text option ordinal (1 = the code)
-    bool CheckSum = false;          // add the optional check digits
+    bool AutoCenter = false;        // centre the symbol in the box instead of fitting the box
+    QImage RenderBitmap;            // the symbol at PntDPI, black on white (last bitmap drawing)
+    QImage ScreenBitmap;            // RenderBitmap at view size, white transparent
 
     // Store the value when it differs, invalidating before and after.
     void SetDataValue(const QString& value);
     void SetDataExpression(const QString& expression);
-    // Module width setter: values outside 1..49 are ignored.
-    void SetModul(int modul);
+
+    // The size handed to the text font: round(Font.Size * PntDPI / 72). Like
+    // every font size of the label it is meant for 96 pixels per inch, so the
+    // text is drawn round(size * 96 / 72) pixels high.
+    int ShowTextFontSize() const;
+
+    // Readies Barcode for a drawing: the text font, the date/time value of
+    // origin 2 (compact for digits-only symbologies), Text from DataValue and,
+    // at right angles, the bar height from the box: the box extent across the
+    // bars in PntDPI pixels less k text heights of "A" (k = 0.5 for EAN-13 and
+    // UPC-A, 1.3 otherwise), never below 0. Draw calls it first.
+    void PrepareSymbol();
+
+    // The symbol as Barcode stands (after PrepareSymbol) on a white bitmap of
+    // round(2.2 a) + Width by Height + round(k t) pixels (turned for 90 and 270
+    // degrees; a = width, t = height of "A"), the bars' origin set by the
+    // angle. Throws BarcodeError for a code that does not encode or a bitmap
+    // too large to hold.
+    void RenderToBitmap(QImage& bitmap);
+    // The symbol straight onto the canvas, the bitmap's top-left corner at
+    // (x, y) in canvas pixels. Throws BarcodeError like DrawBarcode.
+    void DrawDirect(QPainter& canvas, int x, int y);
+
+    // Why the last drawing showed no symbol (the component's message); empty
+    // when it drew one.
+    const QString& LastDrawError() const { return FLastDrawError; }
 
     QString GetTypeName() const override;
     void StoreProperties() override;
@@ -52,4 +99,37 @@ public:
     void Invalidate() override;
     void ResizeByHandle(QPoint mouse) override;
     void LoadProperties() override;
+
+private:
+    // Size of the rendered symbol and where its bars start in it.
+    struct TSymbolFrame {
+        QSize size;
+        QPoint origin;
+    };
+    // Builds the pattern and lays the symbol out for `device`; the failure
+    // message, or nullptr.
+    const char* MeasureSymbol(const QPaintDevice* device, TSymbolFrame& frame);
+    int OutputDpi() const;
+    // RenderBitmap for the current symbol, rendered again only when what it
+    // shows changed; the failure message, or empty.
+    QString UpdateRenderBitmap();
+    // w x h: the size on a pixel device painted 1:1; exact: the unrounded size.
+    void DrawBitmap(QPainter& canvas, int x, int y, int w, int h, QSizeF exact);
+    void DrawInvalidCode(QPainter& canvas, QPoint p1, QPoint p2) const;
+
+    QString FLastDrawError;
+    // What RenderBitmap shows, to skip rendering it again.
+    struct TRenderKey {
+        std::string text;
+        int typ = -1, modul = 0, height = 0, showText = 0, position = 0, dpi = 0;
+        double ratio = 0, angle = 0;
+        bool checksum = false;
+        QFont font;
+        bool operator==(const TRenderKey& o) const;
+    };
+    TRenderKey FRenderKey;
+    bool FRenderValid = false;
+    QImage FRenderAlpha;      // RenderBitmap white transparent, made when needed
+    QSize FScreenSize;        // what ScreenBitmap was made for
+    bool FScreenValid = false;
 };

@@ -481,7 +481,7 @@ void TLabelObject::SendBackward()
     const int i = FLayer->IndexOf(this);
     if (i >= 1) {
         FLayer->FObjects.swapItemsAt(i, i - 1);
-        FPlan->update();
+        FPlan->InvalidatePlan();
     }
 }
 
@@ -492,7 +492,7 @@ void TLabelObject::BringForward()
     const int i = FLayer->IndexOf(this);
     if (i >= 0 && i < FLayer->Count() - 1) {
         FLayer->FObjects.swapItemsAt(i, i + 1);
-        FPlan->update();
+        FPlan->InvalidatePlan();
     }
 }
 
@@ -503,7 +503,7 @@ void TLabelObject::SendToBottom()
     const int i = FLayer->IndexOf(this);
     if (i > 0) {
         FLayer->FObjects.move(i, 0);
-        FPlan->update();
+        FPlan->InvalidatePlan();
     }
 }
 
@@ -514,7 +514,7 @@ void TLabelObject::BringToTop()
     const int i = FLayer->IndexOf(this);
     if (i >= 0 && i < FLayer->Count() - 1) {
         FLayer->FObjects.move(i, FLayer->Count() - 1);
-        FPlan->update();
+        FPlan->InvalidatePlan();
     }
 }
 
@@ -524,9 +524,14 @@ bool TLabelObject::ShowsHandles() const
            !ReadOnly;
 }
 
+bool TLabelObject::DrawAllowed() const
+{
+    return FPlan->UpdateCount() == 0 && Visible && (!FLayer || FLayer->Visible());
+}
+
 int TLabelObject::ScaledPenWidth() const
 {
-    return FPlan->PlanToPixelX(PenWidth);
+    return std::clamp(FPlan->PlanToPixelX(PenWidth), 0, kMaxPenPixels);
 }
 
 TLabelObject* TLabelObject::DuplicateInto(TLabelObject* copy, TLabelObject* parent)
@@ -628,7 +633,7 @@ void TLabelObject::DrawRectHandles(QPainter& canvas) const
 
 QRect TLabelObject::RectGetBounds()
 {
-    const int half = Pen.Width / 2;
+    const int half = std::clamp(Pen.Width, 0, kMaxPenPixels) / 2;
     return NormalizedRect(P1Pixels(), P2Pixels()).adjusted(-half, -half, half, half);
 }
 
@@ -636,8 +641,8 @@ void TLabelObject::RectInvalidate()
 {
     if (Destroying)
         return;
-    const int grow = Pen.Width + HandleTolerance;
-    FPlan->update(NormalizedRect(P1Pixels(), P2Pixels()).adjusted(-grow, -grow, grow, grow));
+    const int grow = std::clamp(Pen.Width, 0, kMaxPenPixels) + HandleTolerance;
+    FPlan->InvalidateRect(NormalizedRect(P1Pixels(), P2Pixels()).adjusted(-grow, -grow, grow, grow));
 }
 
 bool TLabelObject::RectHitBody(int x, int y)

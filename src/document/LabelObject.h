@@ -26,6 +26,9 @@ class QPainter;
 class TLabelPlan;
 class TPlanLayer;
 
+// Widest outline drawn, in pixels (a pen width read from a file may be anything).
+constexpr int kMaxPenPixels = 1 << 16;
+
 // Pixel positions of the two corner points when the drag origin was last saved.
 struct TDragOrigin {
     QPoint P1;
@@ -157,6 +160,9 @@ public:
     void DrawRectHandles(QPainter& canvas) const;
     // Pixel width of the outline as drawn at the current view scale.
     int ScaledPenWidth() const;
+    // The common start of every Draw: false while the document's update lock
+    // is held, when the object's layer is hidden or the object is not Visible.
+    bool DrawAllowed() const;
 
 protected:
     explicit TLabelObject(TLabelPlan* plan);

@@ -33,7 +33,7 @@ TLabelPlan::~TLabelPlan()
 void TLabelPlan::SetOptions(TPlanOptions options)
 {
     FOptions = options;
-    update();
+    InvalidatePlan();
 }
 
 void TLabelPlan::SetReadOnly(bool value)
@@ -48,7 +48,7 @@ void TLabelPlan::SetActiveLayer(TPlanLayer* layer)
     if (FCurrentObject)
         FCurrentObject->Unfocus();
     FActiveLayer = layer;
-    update();
+    InvalidatePlan();
 }
 
 void TLabelPlan::SetCurrentObject(TLabelObject* object)
@@ -70,7 +70,7 @@ void TLabelPlan::ClearPlan()
     EnsureLayer();
     FPlanStrings.clear();
     BackgroundPicture.Clear();
-    update();
+    InvalidatePlan();
 }
 
 void TLabelPlan::NewLabel()
@@ -106,7 +106,7 @@ void TLabelPlan::EndUpdate()
     if (FUpdateCount > 0)
         --FUpdateCount;
     if (FUpdateCount == 0)
-        update();
+        InvalidatePlan();
 }
 
 // ----- Plan text streams ------------------------------------------------------
@@ -191,7 +191,7 @@ void TLabelPlan::SetPlanStrings(const QStringList& lines)
 {
     FPlanStrings = lines;
     ReadPlan(FPlanStrings);
-    update();
+    InvalidatePlan();
 }
 
 // ----- Standard pictures ------------------------------------------------------
@@ -297,16 +297,29 @@ bool TLabelPlan::NeedPicture(const QString& pictureName)
 
 // ----- Mapping ----------------------------------------------------------------
 
+namespace {
+
+// Pixel coordinates stay within +-2^28, so sums of coordinates, pen widths
+// and tolerances never overflow, whatever a file holds.
+constexpr int kMaxPixelCoordinate = 1 << 28;
+
+int ClampPixel(int v)
+{
+    return std::clamp(v, -kMaxPixelCoordinate, kMaxPixelCoordinate);
+}
+
+}  // namespace
+
 // While the label or the surface has no size, coordinates map one to one
 // instead of dividing by zero.
 int TLabelPlan::PlanToPixelX(double x) const
 {
-    return ScaleX != 0 && width() != 0 ? Round(double(width()) / ScaleX * x) : Round(x);
+    return ClampPixel(ScaleX != 0 && width() != 0 ? Round(double(width()) / ScaleX * x) : Round(x));
 }
 
 int TLabelPlan::PlanToPixelY(double y) const
 {
-    return ScaleY != 0 && height() != 0 ? Round(double(height()) / ScaleY * y) : Round(y);
+    return ClampPixel(ScaleY != 0 && height() != 0 ? Round(double(height()) / ScaleY * y) : Round(y));
 }
 
 int TLabelPlan::PixelToPlanX(double x) const
@@ -319,7 +332,17 @@ int TLabelPlan::PixelToPlanY(double y) const
     return ScaleY != 0 && height() != 0 ? Round(double(ScaleY) / height() * y) : Round(y);
 }
 
+double TLabelPlan::PixelsPerPointX() const
+{
+    return ScaleX != 0 && width() != 0 ? double(width()) / ScaleX : 1.0;
+}
+
+double TLabelPlan::PixelsPerPointY() const
+{
+    return ScaleY != 0 && height() != 0 ? double(height()) / ScaleY : 1.0;
+}
+
 void TLabelPlan::ResizeToLabel()
 {
-    resize(std::clamp(ScaleX, 0, QWIDGETSIZE_MAX), std::clamp(ScaleY, 0, QWIDGETSIZE_MAX));
+    SetViewSize(ScaleX, ScaleY);
 }

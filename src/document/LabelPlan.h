@@ -17,7 +17,11 @@
 #include <stdexcept>
 
 class QIODevice;
+class QPainter;
 class TLabelObject;
+
+// Whether the label outline is drawn.
+enum TBorderStyle : uint8_t { bsNone, bsSingle };
 
 // Errors of the plan text ("Invalid object: " + type).
 class ELabelPlanException : public std::runtime_error {
@@ -170,12 +174,72 @@ public:
     virtual bool NeedPicture(const QString& pictureName);  // false without a handler
 
     // ----- Mapping between plan units and view pixels ---------------------
+    // Round(width() / ScaleX * x) and back, ties to even.
     int PlanToPixelX(double x) const;
     int PlanToPixelY(double y) const;
     int PixelToPlanX(double x) const;
     int PixelToPlanY(double y) const;
+    // View pixels per plan unit horizontally / vertically (1 while the label
+    // or the surface has no size).
+    double PixelsPerPointX() const;
+    double PixelsPerPointY() const;
     // Sets the surface to ScaleX x ScaleY pixels (100 % zoom).
     void ResizeToLabel();
+
+    // ----- View (the design surface; implemented in designer/PlanView.cpp) -
+    TColor Color = clBlack;             // fill of the label
+    TBorderStyle BorderStyle = bsNone;  // bsSingle outlines the label with Pen
+    // Raised by Resize (the main window places the surface and its rulers).
+    std::function<void(TLabelPlan*)> OnResize;
+
+    // The looks the main window gives the surface: white label, black
+    // handle outlines and fills, no border (pen, brush and font, which plan
+    // text also sets, are left alone).
+    void ApplyMainWindowAppearance();
+
+    // Label size setters: a value of 0 or less is ignored; Resize runs in
+    // every case.
+    void SetScaleX(int value);
+    void SetScaleY(int value);
+    // Sets the surface's pixel size and runs Resize, also while the widget is
+    // hidden (Qt delivers no resize event then). Output and zoom go through it.
+    void SetViewSize(int width, int height);
+    // After a size change: raises OnResize, rescales every object, clips the
+    // widget to the rounded label shape and repaints. Nothing while the plan
+    // is being destroyed.
+    void Resize();
+    // Paints the label (its rounded outline filled with Color, BorderStyle)
+    // and every visible layer, the active layer last, onto any canvas in the
+    // surface's pixels (width() x height()); the canvas's own transform and
+    // clipping are honoured. Nothing while the update lock is held or the
+    // plan is being destroyed. Errors of objects (a barcode that cannot
+    // encode its text) pass to the caller; the canvas may then be left with
+    // a partial picture.
+    void PaintTo(QPainter& canvas);
+    // Repaint requests: an area in view pixels (objects invalidate their own
+    // area through it) and the whole surface. Dropped while the update lock
+    // is held (EndUpdate repaints everything) or the plan is being destroyed.
+    void InvalidateRect(const QRect& rect);
+    void InvalidatePlan();
+
+    // Zoom commands. ZoomIn: nothing when width() > 1000 or height() > 700,
+    // else both grow by 1.3 (rounded); ZoomOut: nothing when width() < 150 or
+    // height() < 100, else both shrink by 1.3. They answer whether the size
+    // changed; the main window resets its scroll positions first (CanZoomIn /
+    // CanZoomOut tell beforehand) and refreshes its commands afterwards.
+    // ActualSize: one pixel per point.
+    bool CanZoomIn() const;
+    bool CanZoomOut() const;
+    bool ZoomIn();
+    bool ZoomOut();
+    void ActualSize();
+    // The zoom shown to the user: width() / ScaleX rounded to two decimals,
+    // times 100 (100 for actual size).
+    int ZoomPercent() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void EnsureLayer();
@@ -191,6 +255,7 @@ private:
     int FUpdateCount = 0;
     bool FReadOnly = false;
     bool FDestroying = false;
+    int FResizeRuns = 0;  // counts Resize, so SetViewSize knows whether it ran
 
     friend class TPlanLayers;
 };

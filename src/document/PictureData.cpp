@@ -1,7 +1,14 @@
 #include "document/PictureData.h"
 
+#include "document/DecodedPicture.h"
+#include "document/PictureCodecs.h"
+
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+#include <QPoint>
+#include <QRect>
 
 #include <cstring>
 
@@ -19,6 +26,22 @@ quint32 Le32(const QByteArray& b, int at)
 }
 
 }  // namespace
+
+// The decoding of one stream, shared by the copies of a picture. Bytes holds
+// the stream it was made from: the picture's own Bytes still share its data
+// as long as nobody changed them.
+struct TPlanPictureData::TDecodeCache {
+    TPictureKind Kind = TPictureKind::None;
+    QByteArray Bytes;
+    bool Tried = false;
+    std::shared_ptr<const TDecodedPicture> Decoded;
+
+    bool Holds(TPictureKind kind, const QByteArray& bytes) const
+    {
+        return Kind == kind && Bytes.size() == bytes.size() &&
+               (Bytes.constData() == bytes.constData() || Bytes == bytes);
+    }
+};
 
 QString TPlanPictureData::TypeName(TPictureKind kind)
 {
@@ -87,6 +110,11 @@ bool TPlanPictureData::LoadFromStream(const QString& typeName, const QByteArray&
         return false;
     Kind = kind;
     Bytes = stream;
+    // A fresh, not yet decoded cache that the copies of this picture share,
+    // so the first of them to be drawn decodes for all.
+    FCache = std::make_shared<TDecodeCache>();
+    FCache->Kind = kind;
+    FCache->Bytes = stream;
     return true;
 }
 
@@ -106,10 +134,71 @@ bool TPlanPictureData::LoadFromFile(const QString& path)
         type = QStringLiteral("Metafile");
     else if (ext == QLatin1String("jpg") || ext == QLatin1String("jpeg"))
         type = QStringLiteral("JPEG");
-    else
+    else if (ext != QLatin1String("png") && ext != QLatin1String("gif"))
         return false;
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
         return false;
+    if (type.isEmpty()) {
+        // Formats a label cannot carry become a bitmap; what is transparent
+        // in them turns white.
+        const QImage image = picturecodec::DecodeOtherImage(f.readAll(), ext.toLatin1().constData());
+        if (image.isNull())
+            return false;
+        QImage opaque(image.size(), QImage::Format_RGB32);
+        opaque.fill(Qt::white);
+        QPainter(&opaque).drawImage(0, 0, image);
+        *this = FromImage(opaque, TPictureKind::Bitmap);
+        return !IsEmpty();
+    }
     return LoadFromStream(type, f.readAll());
+}
+
+std::shared_ptr<const TDecodedPicture> TPlanPictureData::Decoded() const
+{
+    if (Kind == TPictureKind::None || Bytes.isEmpty())
+        return nullptr;
+    if (!FCache || !FCache->Holds(Kind, Bytes)) {
+        FCache = std::make_shared<TDecodeCache>();
+        FCache->Kind = Kind;
+        FCache->Bytes = Bytes;
+    }
+    if (!FCache->Tried) {
+        FCache->Tried = true;
+        FCache->Decoded = TDecodedPicture::Decode(Kind, Bytes);
+    }
+    return FCache->Decoded;
+}
+
+QSize TPlanPictureData::NaturalSize() const
+{
+    const auto d = Decoded();
+    return d ? d->NaturalSize() : QSize();
+}
+
+bool TPlanPictureData::Draw(QPainter& canvas, const QPoint& p1, const QPoint& p2) const
+{
+    const auto d = Decoded();
+    if (!d)
+        return false;
+    const QRect target(QPoint(qMin(p1.x(), p2.x()), qMin(p1.y(), p2.y())),
+                       QSize(qAbs(p2.x() - p1.x()), qAbs(p2.y() - p1.y())));
+    d->Draw(canvas, target, p1.x() > p2.x(), p1.y() > p2.y(), Transparent && Kind == TPictureKind::Bitmap);
+    return true;
+}
+
+TPlanPictureData TPlanPictureData::FromImage(const QImage& image, TPictureKind kind, int jpegQuality)
+{
+    TPlanPictureData p;
+    QByteArray bytes;
+    switch (kind) {
+    case TPictureKind::Bitmap: bytes = picturecodec::EncodeBitmap(image); break;
+    case TPictureKind::Icon: bytes = picturecodec::EncodeIcon(image); break;
+    case TPictureKind::Jpeg: bytes = picturecodec::EncodeJpeg(image, jpegQuality); break;
+    case TPictureKind::Metafile:
+    case TPictureKind::None: break;
+    }
+    if (!bytes.isEmpty())
+        p.LoadFromStream(TypeName(kind), bytes);
+    return p;
 }

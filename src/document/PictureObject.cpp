@@ -1,7 +1,52 @@
 #include "document/PictureObject.h"
 
 #include "document/LabelPlan.h"
+#include "document/PlanLayer.h"
 #include "document/StrF.h"
+
+#include <QPaintEngine>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPolygon>
+
+namespace {
+
+// The outline of the box: the pixels left() .. right() of r, with rounded
+// corners of the given ellipse size (0 = square).
+QPainterPath BoxOutline(const QRect& r, int corner)
+{
+    QPainterPath path;
+    const QRectF box(r.left(), r.top(), r.width() - 1, r.height() - 1);
+    if (corner > 0)
+        path.addRoundedRect(box, corner / 2.0, corner / 2.0);
+    else
+        path.addRect(box);
+    return path;
+}
+
+// Every other pixel of the outline of r (pixels left() .. right()), starting
+// at the top-left corner; each pixel once.
+QPolygon DottedFrame(const QRect& r)
+{
+    QPolygon dots;
+    auto add = [&](int x, int y) {
+        if ((x - r.left() + y - r.top()) % 2 == 0)
+            dots << QPoint(x, y);
+    };
+    for (int x = r.left(); x <= r.right(); ++x)
+        add(x, r.top());
+    if (r.bottom() > r.top())
+        for (int x = r.left(); x <= r.right(); ++x)
+            add(x, r.bottom());
+    for (int y = r.top() + 1; y < r.bottom(); ++y) {
+        add(r.left(), y);
+        if (r.right() > r.left())
+            add(r.right(), y);
+    }
+    return dots;
+}
+
+}  // namespace
 
 TPlanPicture::TPlanPicture(TLabelPlan* plan) : TPlanBox(plan)
 {
@@ -13,7 +58,10 @@ void TPlanPicture::SetFileName(const QString& path)
     if (path == DataValue)
         return;
     DataValue = path;
+    // The file's picture replaces the content, so it no longer comes from a
+    // standard picture.
     Picture.LoadFromFile(path);
+    StandardPictureName.clear();
     Invalidate();
 }
 
@@ -70,9 +118,57 @@ TLabelObject* TPlanPicture::Duplicate(TLabelObject* parent)
     return DuplicateInto(new TPlanPicture(Plan()), parent);
 }
 
-void TPlanPicture::Draw(QPainter&)
+void TPlanPicture::Draw(QPainter& canvas)
 {
-    // Pictures are decoded and painted by the view; until then nothing is drawn.
+    TLabelPlan* plan = Plan();
+    if (plan->UpdateCount() > 0 || !Visible || (Layer() && !Layer()->Visible()))
+        return;
+    const QPoint p1 = P1Pixels();
+    const QPoint p2 = P2Pixels();
+    // The pixels the picture covers: the far edges are excluded.
+    const QRect box(QPoint(qMin(p1.x(), p2.x()), qMin(p1.y(), p2.y())),
+                    QSize(qAbs(p2.x() - p1.x()), qAbs(p2.y() - p1.y())));
+    // Rounded corners as the rectangle draws them: corner ellipses of this
+    // width and height.
+    const int corner = CornerRadius > 0 && plan->ScaleX != 0 ? plan->PlanToPixelX(CornerRadius) : 0;
+
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    bool drawn = false;
+    if (!Picture.IsEmpty() && !box.isEmpty()) {
+        canvas.save();
+        if (corner > 0) {
+            QPainterPath clip;
+            clip.addRoundedRect(QRectF(box), corner / 2.0, corner / 2.0);
+            canvas.setClipPath(clip, Qt::IntersectClip);
+        }
+        drawn = Picture.Draw(canvas, p1, p2);
+        canvas.restore();
+    }
+    if (!drawn && !plan->Printing && box.width() > 0 && box.height() > 0) {
+        // Placeholder: a dotted frame that stays visible on any background,
+        // its dots the document pen's colour combined with what lies below.
+        canvas.save();
+        canvas.setPen(QPen(ColorToQColor(plan->Pen.Color), 0));
+        if (canvas.paintEngine() && canvas.paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
+            canvas.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        canvas.drawPoints(DottedFrame(box));
+        canvas.restore();
+    }
+    canvas.restore();
+
+    DrawRectHandles(canvas);
+
+    if (HighlightColor != -1 && box.width() > 0 && box.height() > 0) {
+        canvas.save();
+        canvas.setRenderHint(QPainter::Antialiasing, false);
+        QPen pen(ColorToQColor(HighlightColor), 2);
+        pen.setJoinStyle(Qt::MiterJoin);
+        canvas.setPen(pen);
+        canvas.setBrush(Qt::NoBrush);
+        canvas.drawPath(BoxOutline(box, corner));
+        canvas.restore();
+    }
 }
 
 void TPlanPicture::Release()

@@ -17,7 +17,7 @@ void TPlanLayer::SetVisible(bool value)
     if (value == FVisible)
         return;
     FVisible = value;
-    FPlan->update();
+    FPlan->InvalidatePlan();
 }
 
 void TPlanLayer::SetLocked(bool value)

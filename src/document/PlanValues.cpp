@@ -140,9 +140,31 @@ int TPlanFont::Height() const
     return -Round(double(Size) * kFontScreenPixelsPerInch / 72.0);
 }
 
+namespace {
+
+// The kind of face a name suggests, so that a face the machine lacks is
+// replaced by a similar one (fontconfig's own aliases, such as Arial to
+// Liberation Sans, come first).
+QFont::StyleHint StyleHintForFace(const QString& name)
+{
+    const QString n = name.toLower();
+    auto has = [&n](const char* part) { return n.contains(QLatin1String(part)); };
+    if (has("courier") || has("mono") || has("consol") || has("typewriter") || has("ocr"))
+        return QFont::TypeWriter;
+    if (has("sans"))
+        return QFont::SansSerif;
+    if (has("times") || has("roman") || has("serif") || has("georgia") || has("garamond") || has("book") ||
+        has("palatino") || has("century") || has("cambria"))
+        return QFont::Serif;
+    return QFont::SansSerif;
+}
+
+}  // namespace
+
 QFont TPlanFont::ToQFont(int pixelSize) const
 {
     QFont f(Name);
+    f.setStyleHint(StyleHintForFace(Name));
     f.setPixelSize(std::max(1, pixelSize));
     f.setItalic(Style & fsItalic);
     f.setBold(Style & fsBold);

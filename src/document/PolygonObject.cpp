@@ -2,9 +2,17 @@
 
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
+#include "document/PlanDraw.h"
 #include "document/StrF.h"
 
 #include <QHash>
+#include <QPainter>
+
+namespace {
+
+constexpr int kMaxSmoothPolygonPoints = 1000;
+
+}  // namespace
 
 TPlanPolygon::TPlanPolygon(TLabelPlan* plan) : TLabelObject(plan)
 {
@@ -87,7 +95,8 @@ void TPlanPolygon::StoreProperties()
 
 QRect TPlanPolygon::GetBounds()
 {
-    const int half = Pen.Width / 2;
+    EnsurePixels();
+    const int half = std::clamp(Pen.Width, 0, kMaxPenPixels) / 2;
     return FPixelPoints.boundingRect().adjusted(-half, -half, half, half);
 }
 
@@ -109,6 +118,7 @@ bool TPlanPolygon::CreationStep(int x, int y, int mode)
 
 QRegion TPlanPolygon::CreateRegion()
 {
+    EnsurePixels();
     return QRegion(FPixelPoints, Qt::WindingFill);
 }
 
@@ -126,9 +136,38 @@ TLabelObject* TPlanPolygon::Duplicate(TLabelObject* parent)
     return copy;
 }
 
-void TPlanPolygon::Draw(QPainter&)
+void TPlanPolygon::Draw(QPainter& canvas)
 {
-    // Painted by the view; until then nothing is drawn.
+    if (!DrawAllowed())
+        return;
+    EnsurePixels();
+    const int width = ScaledPenWidth();
+    Pen.Width = width;
+    canvas.save();
+    const QColor color = ColorToQColor(HighlightColor != -1 ? HighlightColor : Pen.Color);
+    QPen pen = PlanPen(color, width, Pen.Style, false);
+    TPlanBrush brush = Brush;
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    ApplyPenMode(canvas, Pen.Mode, pen, brush);
+    // Smoothing costs grow steeply with crossing edges; a polygon of
+    // thousands of points is drawn without it.
+    if (canvas.compositionMode() == QPainter::CompositionMode_SourceOver && PointCount() <= kMaxSmoothPolygonPoints)
+        canvas.setRenderHint(QPainter::Antialiasing, true);
+    canvas.setPen(pen);
+    canvas.setBrush(PlanBrush(brush, PatternScaleFor(Plan()->PixelsPerPointX()), SupportsTextures(canvas)));
+    if (FPixelPoints.size() >= 2) {
+        const double o = pen.style() == Qt::NoPen ? 0.0 : StrokeOffset(width);
+        QPolygonF outline(FPixelPoints.size());
+        for (int i = 0; i < FPixelPoints.size(); ++i)
+            outline[i] = QPointF(FPixelPoints.at(i).x() + o, FPixelPoints.at(i).y() + o);
+        canvas.drawPolygon(outline, Qt::OddEvenFill);
+    }
+    canvas.restore();
+    // Vertex handles only while focused (being selected is not enough), always
+    // filled as for the current object.
+    if (Focused() && ShowsHandles())
+        DrawHandles(canvas, QList<QPoint>(FPixelPoints.cbegin(), FPixelPoints.cend()), true);
+    DrawChildren(canvas);
 }
 
 void TPlanPolygon::Release()
@@ -141,6 +180,7 @@ void TPlanPolygon::Release()
 
 bool TPlanPolygon::HitBody(int x, int y)
 {
+    EnsurePixels();
     return FPixelPoints.containsPoint(QPoint(x, y), Qt::WindingFill);
 }
 
@@ -159,6 +199,7 @@ bool TPlanPolygon::IsKnownProperty(const QString& key) const
 
 bool TPlanPolygon::HitHandle(int x, int y, int& handle)
 {
+    EnsurePixels();
     for (int i = 0; i < FPixelPoints.size(); ++i) {
         if (InHandleSquare(FPixelPoints.at(i), x, y)) {
             SelectedVertex = i;
@@ -200,12 +241,19 @@ void TPlanPolygon::Invalidate()
 {
     if (Destroying || PointCount() == 0)
         return;
-    const int grow = Pen.Width + HandleTolerance;
-    Plan()->update(FPixelPoints.boundingRect().adjusted(-grow, -grow, grow, grow));
+    const int grow = std::clamp(Pen.Width, 0, kMaxPenPixels) + HandleTolerance;
+    Plan()->InvalidateRect(FPixelPoints.boundingRect().adjusted(-grow, -grow, grow, grow));
+}
+
+void TPlanPolygon::EnsurePixels()
+{
+    if (FPixelSurface != Plan()->size())
+        Rescale();
 }
 
 void TPlanPolygon::Rescale()
 {
+    FPixelSurface = Plan()->size();
     FPixelPoints.resize(FPoints.size());
     for (int i = 0; i < FPoints.size(); ++i)
         FPixelPoints[i] = ToPixels(FPoints.at(i));

@@ -5,6 +5,7 @@
 #include "document/LabelObject.h"
 
 #include <QPolygon>
+#include <QSize>
 #include <QVector>
 
 // Most points a polygon takes from plan text; a "PointCount" is also cut to
@@ -53,8 +54,12 @@ protected:
 private:
     QPoint ToPixels(QPoint p) const;
     QPoint ToPlan(QPoint p) const;
+    // Rescales when the surface changed size since the pixel points were made
+    // (a surface resized without its Resize running).
+    void EnsurePixels();
 
     QVector<QPoint> FPoints;
     QPolygon FPixelPoints;
     QPolygon FDragPixelPoints;
+    QSize FPixelSurface;  // surface size the pixel points belong to
 };

@@ -2,9 +2,60 @@
 
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
+#include "document/PlanDraw.h"
 #include "document/StrF.h"
 
-// Shapes are painted by the view: until then Draw leaves the canvas untouched.
+#include <QPainter>
+#include <QPainterPath>
+
+namespace {
+
+// Selects an object's pen and brush on the canvas as its shapes paint them:
+// the pen width scaled to the surface (kept in Pen.Width for bounds and hit
+// tests), the highlight colour in place of the pen colour, the brush style
+// or bitmap pattern, and the pen mode. Call between save() and restore().
+void SelectPenAndBrush(TLabelObject& o, QPainter& canvas, int penStyle, bool styled, bool withBrush)
+{
+    const int width = o.ScaledPenWidth();
+    o.Pen.Width = width;
+    const QColor color = ColorToQColor(o.HighlightColor != -1 ? o.HighlightColor : o.Pen.Color);
+    QPen pen = PlanPen(color, width, penStyle, styled);
+    TPlanBrush brush = o.Brush;
+    if (!withBrush)
+        brush = TPlanBrush{clWhite, bsClear, {}};
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    ApplyPenMode(canvas, o.Pen.Mode, pen, brush);
+    canvas.setPen(pen);
+    canvas.setBrush(PlanBrush(brush, PatternScaleFor(o.Plan()->PixelsPerPointX()), SupportsTextures(canvas)));
+}
+
+// Curves and slanted edges are smoothed unless the pen mode combines colours
+// with the destination (raster operations are exact per pixel).
+void SmoothCurves(QPainter& canvas)
+{
+    if (canvas.compositionMode() == QPainter::CompositionMode_SourceOver)
+        canvas.setRenderHint(QPainter::Antialiasing, true);
+}
+
+// The rectangle a shape's outline and fill are drawn along: the whole fill
+// area when there is no outline.
+QRectF ShapePath(const QRect& area, const QPen& pen, int penStyle)
+{
+    if (pen.style() == Qt::NoPen)
+        return QRectF(area);
+    return OutlinePath(area, pen.width(), penStyle == psInsideFrame);
+}
+
+QPainterPath RoundedPath(const QRectF& rect, int diameter)
+{
+    QPainterPath path;
+    const double rx = std::min<double>(diameter, rect.width()) / 2.0;
+    const double ry = std::min<double>(diameter, rect.height()) / 2.0;
+    path.addRoundedRect(rect, rx, ry);
+    return path;
+}
+
+}  // namespace
 
 // ----- Line -------------------------------------------------------------------
 
@@ -43,8 +94,23 @@ TLabelObject* TPlanLine::Duplicate(TLabelObject* parent)
     return DuplicateInto(new TPlanLine(Plan()), parent);
 }
 
-void TPlanLine::Draw(QPainter&)
+void TPlanLine::Draw(QPainter& canvas)
 {
+    if (!DrawAllowed())
+        return;
+    const QPoint p1 = P1Pixels(), p2 = P2Pixels();
+    canvas.save();
+    SelectPenAndBrush(*this, canvas, Pen.Style, true, false);
+    if (p1 != p2) {
+        if (p1.x() != p2.x() && p1.y() != p2.y())
+            SmoothCurves(canvas);
+        // Through the centres of the end pixels; square caps reach half the
+        // width beyond them.
+        const double o = StrokeOffset(Pen.Width);
+        canvas.drawLine(QLineF(p1.x() + o, p1.y() + o, p2.x() + o, p2.y() + o));
+    }
+    canvas.restore();
+    DrawHandles(canvas, {p1, p2});
 }
 
 bool TPlanLine::HitBody(int x, int y)
@@ -141,8 +207,27 @@ TLabelObject* TPlanBox::Duplicate(TLabelObject* parent)
     return DuplicateInto(new TPlanBox(Plan()), parent);
 }
 
-void TPlanBox::Draw(QPainter&)
+void TPlanBox::Draw(QPainter& canvas)
 {
+    if (!DrawAllowed())
+        return;
+    const int r = Plan()->ScaleX != 0 ? Plan()->PlanToPixelX(CornerRadius) : 0;
+    const QRect area = ShapeArea(P1Pixels(), P2Pixels());
+    canvas.save();
+    // A solid outline uses the plain pen; other styles the square-capped one.
+    SelectPenAndBrush(*this, canvas, Pen.Style, Pen.Style != psSolid, true);
+    if (!area.isEmpty()) {
+        const QRectF path = ShapePath(area, canvas.pen(), Pen.Style);
+        if (CornerRadius <= 0) {
+            canvas.drawRect(path);
+        } else {
+            SmoothCurves(canvas);
+            canvas.drawPath(RoundedPath(path, r));
+        }
+    }
+    canvas.restore();
+    DrawRectHandles(canvas);
+    DrawChildren(canvas);
 }
 
 bool TPlanBox::HitBody(int x, int y)
@@ -215,8 +300,20 @@ TLabelObject* TPlanCircle::Duplicate(TLabelObject* parent)
     return DuplicateInto(new TPlanCircle(Plan()), parent);
 }
 
-void TPlanCircle::Draw(QPainter&)
+void TPlanCircle::Draw(QPainter& canvas)
 {
+    if (!DrawAllowed())
+        return;
+    const QRect area = ShapeArea(P1Pixels(), P2Pixels());
+    canvas.save();
+    SelectPenAndBrush(*this, canvas, Pen.Style, true, true);
+    if (!area.isEmpty()) {
+        SmoothCurves(canvas);
+        canvas.drawEllipse(ShapePath(area, canvas.pen(), Pen.Style));
+    }
+    canvas.restore();
+    DrawRectHandles(canvas);
+    DrawChildren(canvas);
 }
 
 bool TPlanCircle::HitBody(int x, int y)
@@ -296,8 +393,18 @@ TLabelObject* TPlanCompositeObject::Duplicate(TLabelObject* parent)
     return copy;
 }
 
-void TPlanCompositeObject::Draw(QPainter&)
+void TPlanCompositeObject::Draw(QPainter& canvas)
 {
+    if (!DrawAllowed())
+        return;
+    // A dashed frame without fill around the children; no handles of its own.
+    const QRect area = ShapeArea(P1Pixels(), P2Pixels());
+    canvas.save();
+    SelectPenAndBrush(*this, canvas, psDash, true, false);
+    if (!area.isEmpty())
+        canvas.drawRect(ShapePath(area, canvas.pen(), psDash));
+    canvas.restore();
+    DrawChildren(canvas);
 }
 
 void TPlanCompositeObject::Focus()

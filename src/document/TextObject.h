@@ -5,11 +5,19 @@
 #include "document/DataOrigin.h"
 #include "document/LabelObject.h"
 
+#include <QRectF>
+
 #include <cstdint>
+#include <memory>
+
+class QDateTime;
+struct TTextDrawCache;
 
 class TPlanText : public TLabelObject {
 public:
     explicit TPlanText(TLabelPlan* plan);
+    TPlanText(const TPlanText&) = delete;
+    TPlanText& operator=(const TPlanText&) = delete;
 
     TPlanFont Font;                // a copy of the document's font at construction
     uint8_t Alignment = 2;         // 0 left, 1 right, 2 centre (formatted text)
@@ -28,6 +36,18 @@ public:
     void SetAlignment(uint8_t alignment);
     void SetAngle(int angle);
 
+    // The text shown at the given moment: for data origin 2 with a known
+    // date/time function the date or time (also stored in DataValue), else
+    // with FormatText DataValue through DataFormat (DataValue itself when it
+    // is no number or the pattern is refused), else DataValue.
+    QString DisplayedText(const QDateTime& now);
+    // Where AutoFill stretches the one-line text: the box of the corner points
+    // widened by 3 pixels on every side, [l - 3, r + 3) x [t - 3, b + 3).
+    QRectF AutoFillTarget() const;
+    // The pixel size formatted text is drawn with: the font height taken as
+    // plan units, scaled to the surface (at least 1).
+    int FormattedPixelSize() const;
+
     QString GetTypeName() const override;
     void StoreProperties() override;
     QRect GetBounds() override;
@@ -44,4 +64,18 @@ public:
     void Invalidate() override;
     void ResizeByHandle(QPoint mouse) override;
     void LoadProperties() override;
+
+    ~TPlanText() override;  // out of line: the draw cache is defined in the source
+
+private:
+    void DrawAutoFill(QPainter& canvas, const QString& text);
+    void DrawFormatted(QPainter& canvas, const QString& text);
+    void DrawPlaceholder(QPainter& canvas);
+
+    // What drawing keeps from one time to the next: the AutoFill outlines and
+    // their picture on screen, the formatted layout (TextObject.cpp).
+    std::unique_ptr<TTextDrawCache> FCache;
+    // Where the last screen drawing put ink beyond the box (overhanging
+    // lines, turned text), repainted with the box.
+    QRect FPaintedRect;
 };

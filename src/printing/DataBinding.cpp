@@ -35,7 +35,7 @@ int FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row, c
             const QString value = datasheet.LookupCell(barcode->DataExpression, row, sourceName);
             if (value == BlankLabelValue)
                 continue;
-            if (IsValidCode(value, TBarcodeType(barcode->BarType), barcode->CheckSum))
+            if (IsValidCode(value, barcode->Barcode.Typ(), barcode->Barcode.Checksum()))
                 barcode->SetDataValue(value);
             else
                 result = -1;

@@ -49,17 +49,17 @@ TEST_F(Objects, NewObjectsTakeTheDocumentTemplates)
     EXPECT_EQ(picture.Brush.Color, clBlack);
 
     TPlanBarcode at300(&plan);
-    EXPECT_EQ(at300.Modul, 4);
-    EXPECT_EQ(at300.BarHeight, 177);
-    EXPECT_EQ(at300.ShowText, 1);
+    EXPECT_EQ(at300.Barcode.Modul(), 4);
+    EXPECT_EQ(at300.Barcode.Height(), 177);
+    EXPECT_EQ(at300.Barcode.ShowText(), bcoCode);
     EXPECT_EQ(at300.Font.Name, QString("Verdana"));
     EXPECT_EQ(at300.Font.Size, 6);
     plan.PntDPI = 600;
     plan.DefaultBarcodeType = 14;
     TPlanBarcode at600(&plan);
-    EXPECT_EQ(at600.Modul, 8);
-    EXPECT_EQ(at600.BarHeight, 354);
-    EXPECT_EQ(at600.BarType, 14);
+    EXPECT_EQ(at600.Barcode.Modul(), 8);
+    EXPECT_EQ(at600.Barcode.Height(), 354);
+    EXPECT_EQ(at600.Barcode.Typ(), bcCodeEAN13);
 }
 
 TEST_F(Objects, ReversedCornersUseTheOrderedRectangle)

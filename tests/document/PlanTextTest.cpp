@@ -366,18 +366,18 @@ TEST_F(PlanText, BarcodeObjectKeys)
     auto* a = dynamic_cast<TPlanBarcode*>(Object(0));
     auto* b = dynamic_cast<TPlanBarcode*>(Object(1));
     ASSERT_TRUE(a && b);
-    EXPECT_EQ(a->BarType, 14);
-    EXPECT_EQ(a->Modul, 4);  // 80 is out of range: the 300 dpi default stays
-    EXPECT_EQ(a->BarRatio, 2.5);
-    EXPECT_EQ(a->Angle, 90.5);
-    EXPECT_TRUE(a->CheckSum);
+    EXPECT_EQ(a->Barcode.Typ(), bcCodeEAN13);
+    EXPECT_EQ(a->Barcode.Modul(), 4);  // 80 is out of range: the 300 dpi default stays
+    EXPECT_EQ(a->Barcode.Ratio(), 2.5);
+    EXPECT_EQ(a->Barcode.Angle(), 90.5);
+    EXPECT_TRUE(a->Barcode.Checksum());
     EXPECT_TRUE(a->AutoCenter);
     EXPECT_EQ(a->Font.Name, QString("Verdana"));
     EXPECT_EQ(a->Font.Size, 6);
-    EXPECT_EQ(a->BarHeight, 99);
-    EXPECT_EQ(b->Modul, 7);
-    EXPECT_EQ(b->BarHeight, 177);
-    EXPECT_EQ(b->BarType, 3);  // the document's default symbology
+    EXPECT_EQ(a->Barcode.Height(), 99);
+    EXPECT_EQ(b->Barcode.Modul(), 7);
+    EXPECT_EQ(b->Barcode.Height(), 177);
+    EXPECT_EQ(b->Barcode.Typ(), bcCode39);  // the document's default symbology
     EXPECT_EQ(b->Font.Style, fsUnderline);
 
     const QStringList s = FirstSection();

@@ -24,7 +24,7 @@ int PdfPageCount(const QString& path)
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
-QList<QImage> RenderPdfPages(const QString& path, int dpi, const QRect& crop, bool smooth)
+QList<QImage> RenderPdfPages(const QString& path, int dpi, const QRect& crop)
 {
     QList<QImage> pages;
     QTemporaryDir dir;
@@ -34,8 +34,6 @@ QList<QImage> RenderPdfPages(const QString& path, int dpi, const QRect& crop, bo
              << QStringLiteral("-W") << QString::number(crop.width()) << QStringLiteral("-H")
              << QString::number(crop.height());
     }
-    if (!smooth)
-        args << QStringLiteral("-aa") << QStringLiteral("no") << QStringLiteral("-aaVector") << QStringLiteral("no");
     args << path << dir.filePath(QStringLiteral("page"));
     // Whole sheets at printer resolutions exceed Qt's default image size limit.
     QImageReader::setAllocationLimit(2048);

@@ -15,9 +15,8 @@ namespace printtest {
 int PdfPageCount(const QString& path);
 
 // The pages rendered at dpi in grey (pdftoppm), or only the part of each
-// page inside crop (pixels at dpi), smoothed or with hard edges; empty when
-// that fails.
-QList<QImage> RenderPdfPages(const QString& path, int dpi, const QRect& crop = QRect(), bool smooth = true);
+// page inside crop (pixels at dpi); empty when that fails.
+QList<QImage> RenderPdfPages(const QString& path, int dpi, const QRect& crop = QRect());
 
 // The barcode texts of labels first..last on one sheet, read in placement
 // order from the label places of the layout (given at the image's

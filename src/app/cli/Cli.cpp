@@ -35,6 +35,10 @@ const std::vector<Command>& Commands()
          "quiet zone of ten modules into a PNG (white background) or SVG file (bar height 50 modules and text 8 "
          "modules high unless given)",
          CmdBarcode},
+        {"render", "FILE.blf -o OUT.png|OUT.svg|OUT.pdf [--dpi N]",
+         "paint the label as the printer would at N dots per inch (default 300): a PNG on white, or SVG or PDF "
+         "vectors (the PDF page is the label's size)",
+         CmdRender},
         {"validate", "--type T [--checksum] TEXT...", "check whether texts can be encoded: one line 'valid' or 'invalid' each",
          CmdValidate},
     };

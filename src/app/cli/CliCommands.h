@@ -18,3 +18,5 @@ int CmdPrint(const QStringList& args);
 int CmdBarcode(const QStringList& args);
 // validate --type T [--checksum] TEXT...
 int CmdValidate(const QStringList& args);
+// render FILE.blf -o OUT.png|OUT.svg|OUT.pdf [--dpi N]
+int CmdRender(const QStringList& args);

@@ -1,0 +1,655 @@
+#include "document/PictureCodecs.h"
+
+#include <QBuffer>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QPainter>
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include <jerror.h>
+#include <jpeglib.h>
+
+#ifdef TAGMORA_HAVE_EMF2SVG
+#include <emf2svg.h>
+#endif
+
+namespace picturecodec {
+
+namespace {
+
+// ----- Little-endian reading with bounds ------------------------------------
+
+struct TBytesView {
+    const unsigned char* data;
+    qint64 size;
+
+    explicit TBytesView(const QByteArray& b)
+        : data(reinterpret_cast<const unsigned char*>(b.constData())), size(b.size())
+    {
+    }
+    bool Has(qint64 at, qint64 n) const { return at >= 0 && n >= 0 && at <= size && n <= size - at; }
+    quint16 U16(qint64 at) const { return quint16(data[at] | data[at + 1] << 8); }
+    qint16 I16(qint64 at) const { return qint16(U16(at)); }
+    quint32 U32(qint64 at) const
+    {
+        return quint32(data[at]) | quint32(data[at + 1]) << 8 | quint32(data[at + 2]) << 16 |
+               quint32(data[at + 3]) << 24;
+    }
+    qint32 I32(qint64 at) const { return qint32(U32(at)); }
+    quint32 U32BE(qint64 at) const
+    {
+        return quint32(data[at]) << 24 | quint32(data[at + 1]) << 16 | quint32(data[at + 2]) << 8 |
+               quint32(data[at + 3]);
+    }
+};
+
+bool SizeAllowed(qint64 w, qint64 h)
+{
+    return w > 0 && h > 0 && w <= kMaxPictureSide && h <= kMaxPictureSide && w * h <= kMaxPicturePixels;
+}
+
+// Reads one image of a format from memory, no format guessing.
+QImage ReadWithQt(const QByteArray& bytes, const char* format, int imageIndex = -1)
+{
+    QByteArray copy = bytes;  // shared, not copied
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
+    if (imageIndex >= 0 && !reader.jumpToImage(imageIndex))
+        return QImage();
+    QImage image;
+    if (!reader.read(&image))
+        return QImage();
+    return image;
+}
+
+// ----- Bitmap ---------------------------------------------------------------
+
+// The pixel layout a DIB header declares and whether the data can hold it.
+// at: offset of the info header; available: bytes from the info header on
+// that belong to this DIB; pixelsAt: offset of the pixel data from the info
+// header when known (0 = right after header, masks and palette);
+// iconImage: an icon's AND mask follows the colour pixels (height counts
+// twice); shortPalette: palette entries may be 2-byte indices (metafiles).
+bool CheckDib(const TBytesView& v, qint64 at, qint64 available, qint64 pixelsAt, bool iconImage,
+              bool shortPalette = false)
+{
+    if (!v.Has(at, 4))
+        return false;
+    const quint32 headerSize = v.U32(at);
+    if (headerSize < 12 || headerSize > available || !v.Has(at, headerSize))
+        return false;
+    qint64 width = 0, height = 0;
+    int bpp = 0;
+    quint32 compression = 0, colorsUsed = 0;
+    if (headerSize == 12) {
+        width = v.U16(at + 4);
+        height = v.I16(at + 6);
+        bpp = v.U16(at + 10);
+    } else {
+        if (headerSize < 40)
+            return false;
+        width = v.I32(at + 4);
+        height = v.I32(at + 8);
+        bpp = v.U16(at + 14);
+        compression = v.U32(at + 16);
+        colorsUsed = v.U32(at + 32);
+    }
+    const bool topDown = height < 0;
+    height = topDown ? -height : height;
+    if (iconImage)
+        height /= 2;
+    if (!SizeAllowed(width, height))
+        return false;
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+        return false;
+    const bool rle = compression == 1 || compression == 2;
+    if (compression == 1 && bpp != 8)
+        return false;
+    if (compression == 2 && bpp != 4)
+        return false;
+    if (compression == 3 && bpp != 16 && bpp != 32)
+        return false;
+    if (compression > 3 || (rle && (topDown || iconImage)))
+        return false;
+    if (bpp <= 8 && colorsUsed > (1u << bpp))
+        colorsUsed = 1u << bpp;
+    const qint64 paletteEntries = bpp <= 8 ? (colorsUsed ? colorsUsed : (1u << bpp)) : colorsUsed;
+    const qint64 masks = (compression == 3 && headerSize == 40) ? 12 : 0;
+    qint64 dataStart = headerSize + masks + paletteEntries * (shortPalette ? 2 : headerSize == 12 ? 3 : 4);
+    if (pixelsAt > 0)
+        dataStart = qMin(dataStart, pixelsAt);
+    const qint64 data = available - dataStart;
+    if (data <= 0)
+        return false;
+    if (rle)  // runs and skips: bounded by the longest a few bytes can span
+        return width * height <= (data + 2) * 16384;
+    const qint64 rowBytes = (width * bpp + 31) / 32 * 4;
+    qint64 needed = rowBytes * (height - 1) + (width * bpp + 7) / 8;
+    if (iconImage)
+        needed += (width + 31) / 32 * 4 * height;  // AND mask
+    return needed <= data;
+}
+
+// ----- JPEG -----------------------------------------------------------------
+
+constexpr int kMaxJpegScans = 1000;
+
+struct TJpegError {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+};
+
+[[noreturn]] void JpegErrorExit(j_common_ptr cinfo)
+{
+    std::longjmp(reinterpret_cast<TJpegError*>(cinfo->err)->jump, 1);
+}
+
+void JpegOutputMessage(j_common_ptr) {}
+
+// Warnings that mean the entropy data is damaged end the decoding; the
+// harmless ones (unknown JFIF revision, extra bytes between markers) do not.
+void JpegEmitMessage(j_common_ptr cinfo, int level)
+{
+    if (level >= 0)
+        return;
+    switch (cinfo->err->msg_code) {
+    case JWRN_BOGUS_PROGRESSION:
+    case JWRN_HIT_MARKER:
+    case JWRN_HUFF_BAD_CODE:
+    case JWRN_JPEG_EOF:
+    case JWRN_MUST_RESYNC:
+    case JWRN_NOT_SEQUENTIAL:
+        std::longjmp(reinterpret_cast<TJpegError*>(cinfo->err)->jump, 1);
+    default:
+        break;
+    }
+}
+
+void JpegProgress(j_common_ptr cinfo)
+{
+    if (cinfo->is_decompressor &&
+        reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxJpegScans)
+        std::longjmp(reinterpret_cast<TJpegError*>(cinfo->err)->jump, 1);
+}
+
+void InstallJpegError(TJpegError& err)
+{
+    jpeg_std_error(&err.pub);
+    err.pub.error_exit = JpegErrorExit;
+    err.pub.emit_message = JpegEmitMessage;
+    err.pub.output_message = JpegOutputMessage;
+}
+
+// All state lives here, outside the stack frame that calls setjmp, so that
+// nothing the decoder changed is lost or left half-destroyed by a longjmp.
+struct TJpegDecoder {
+    jpeg_decompress_struct cinfo;
+    TJpegError err;
+    jpeg_progress_mgr progress;
+    bool created = false;
+    const QByteArray* bytes = nullptr;
+    QImage image;
+};
+
+void CmykRowToRgb32(const JSAMPLE* cmyk, QRgb* out, int width, bool inverted)
+{
+    for (int x = 0; x < width; ++x, cmyk += 4) {
+        int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        out[x] = qRgb(c * k / 255, m * k / 255, y * k / 255);
+    }
+}
+
+bool RunJpegDecode(TJpegDecoder* d)
+{
+    d->cinfo.err = &d->err.pub;
+    InstallJpegError(d->err);
+    if (setjmp(d->err.jump))
+        return false;
+    jpeg_create_decompress(&d->cinfo);
+    d->created = true;
+    d->cinfo.mem->max_memory_to_use = 512L * 1024 * 1024;
+    d->progress.progress_monitor = JpegProgress;
+    d->cinfo.progress = &d->progress;
+    jpeg_mem_src(&d->cinfo, reinterpret_cast<const unsigned char*>(d->bytes->constData()),
+                 static_cast<unsigned long>(d->bytes->size()));
+    if (jpeg_read_header(&d->cinfo, TRUE) != JPEG_HEADER_OK)
+        return false;
+    // Arithmetic coding packs a blank area into next to nothing, so its size
+    // says nothing about what the data can hold; label files never carry it.
+    if (d->cinfo.arith_code)
+        return false;
+    const qint64 w = d->cinfo.image_width, h = d->cinfo.image_height;
+    // Huffman data spends at least one bit on every 8 x 8 block.
+    if (!SizeAllowed(w, h) || w * h > d->bytes->size() * 1024 + 65536)
+        return false;
+    bool cmyk = false;
+    QImage::Format format = QImage::Format_RGB32;
+    switch (d->cinfo.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+        d->cinfo.out_color_space = JCS_GRAYSCALE;
+        format = QImage::Format_Grayscale8;
+        break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        d->cinfo.out_color_space = JCS_CMYK;
+        cmyk = true;
+        break;
+    default:
+        d->cinfo.out_color_space = JCS_EXT_BGRX;  // QImage::Format_RGB32 in memory order
+        break;
+    }
+    jpeg_start_decompress(&d->cinfo);
+    const int ow = int(d->cinfo.output_width), oh = int(d->cinfo.output_height);
+    if (!SizeAllowed(ow, oh))
+        return false;
+    d->image = QImage(ow, oh, format);
+    if (d->image.isNull())
+        return false;
+    JSAMPARRAY cmykRow = nullptr;
+    if (cmyk)
+        cmykRow = (*d->cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&d->cinfo), JPOOL_IMAGE,
+                                               JDIMENSION(ow) * 4, 1);
+    const bool inverted = d->cinfo.saw_Adobe_marker;
+    while (d->cinfo.output_scanline < d->cinfo.output_height) {
+        const int y = int(d->cinfo.output_scanline);
+        JSAMPROW row = cmyk ? cmykRow[0] : reinterpret_cast<JSAMPROW>(d->image.scanLine(y));
+        if (jpeg_read_scanlines(&d->cinfo, &row, 1) != 1)
+            return false;
+        if (cmyk)
+            CmykRowToRgb32(cmykRow[0], reinterpret_cast<QRgb*>(d->image.scanLine(y)), ow, inverted);
+    }
+    if (d->cinfo.density_unit == 1 || d->cinfo.density_unit == 2) {
+        const double perMetre = d->cinfo.density_unit == 1 ? 10000.0 / 254.0 : 100.0;
+        if (d->cinfo.X_density > 0 && d->cinfo.Y_density > 0) {
+            d->image.setDotsPerMeterX(qRound(d->cinfo.X_density * perMetre));
+            d->image.setDotsPerMeterY(qRound(d->cinfo.Y_density * perMetre));
+        }
+    }
+    jpeg_finish_decompress(&d->cinfo);
+    return true;
+}
+
+struct TJpegEncoder {
+    jpeg_compress_struct cinfo;
+    TJpegError err;
+    bool created = false;
+    unsigned char* out = nullptr;
+    unsigned long outSize = 0;
+    QImage image;  // Format_RGB32 or Format_Grayscale8
+    int quality = 90;
+};
+
+bool RunJpegEncode(TJpegEncoder* e)
+{
+    e->cinfo.err = &e->err.pub;
+    InstallJpegError(e->err);
+    if (setjmp(e->err.jump))
+        return false;
+    jpeg_create_compress(&e->cinfo);
+    e->created = true;
+    jpeg_mem_dest(&e->cinfo, &e->out, &e->outSize);
+    const bool grey = e->image.format() == QImage::Format_Grayscale8;
+    e->cinfo.image_width = JDIMENSION(e->image.width());
+    e->cinfo.image_height = JDIMENSION(e->image.height());
+    e->cinfo.input_components = grey ? 1 : 4;
+    e->cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGRX;
+    jpeg_set_defaults(&e->cinfo);
+    jpeg_set_quality(&e->cinfo, qBound(1, e->quality, 100), TRUE);
+    if (e->image.dotsPerMeterX() > 0 && e->image.dotsPerMeterY() > 0) {
+        e->cinfo.density_unit = 1;
+        e->cinfo.X_density = UINT16(qBound(1, qRound(e->image.dotsPerMeterX() * 0.0254), 65535));
+        e->cinfo.Y_density = UINT16(qBound(1, qRound(e->image.dotsPerMeterY() * 0.0254), 65535));
+    }
+    jpeg_start_compress(&e->cinfo, TRUE);
+    while (e->cinfo.next_scanline < e->cinfo.image_height) {
+        JSAMPROW row = const_cast<JSAMPROW>(e->image.constScanLine(int(e->cinfo.next_scanline)));
+        jpeg_write_scanlines(&e->cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&e->cinfo);
+    return true;
+}
+
+// ----- Enhanced metafile ----------------------------------------------------
+
+constexpr quint32 kEmrHeader = 1;
+constexpr quint32 kEmrEof = 14;
+constexpr quint32 kEmfSignature = 0x464D4520;  // " EMF"
+constexpr qint64 kMaxEmfRecords = 4'000'000;
+
+}  // namespace
+
+QImage DecodeBitmap(const QByteArray& bytes)
+{
+    const TBytesView v(bytes);
+    if (!v.Has(0, 18) || v.data[0] != 'B' || v.data[1] != 'M')
+        return QImage();
+    const qint64 offBits = v.U32(10);
+    if (!CheckDib(v, 14, v.size - 14, offBits > 14 ? offBits - 14 : 0, false))
+        return QImage();
+    return ReadWithQt(bytes, "bmp");
+}
+
+QImage DecodeIcon(const QByteArray& bytes)
+{
+    const TBytesView v(bytes);
+    if (!v.Has(0, 6) || v.U16(0) != 0 || v.U16(2) != 1)
+        return QImage();
+    const int count = v.U16(4);
+    if (count == 0 || !v.Has(6, qint64(count) * 16))
+        return QImage();
+    int best = -1;
+    qint64 bestArea = 0;
+    int bestDepth = 0;
+    for (int i = 0; i < count; ++i) {
+        const qint64 entry = 6 + qint64(i) * 16;
+        const qint64 size = v.U32(entry + 8), offset = v.U32(entry + 12);
+        if (offset < 6 + qint64(count) * 16 || !v.Has(offset, size) || size < 16)
+            continue;
+        qint64 w = 0, h = 0;
+        int depth = 0;
+        if (std::memcmp(v.data + offset, "\x89PNG\r\n\x1a\n", 8) == 0) {
+            if (size < 24)
+                continue;
+            w = v.U32BE(offset + 16);
+            h = v.U32BE(offset + 20);
+            depth = 32;
+            if (!SizeAllowed(w, h) || w > 4096 || h > 4096)
+                continue;
+        } else {
+            if (!CheckDib(v, offset, size, 0, true))
+                continue;
+            w = v.I32(offset + 4);
+            h = qAbs(v.I32(offset + 8)) / 2;
+            depth = v.U16(offset + 14);
+        }
+        if (w * h > bestArea || (w * h == bestArea && depth > bestDepth)) {
+            best = i;
+            bestArea = w * h;
+            bestDepth = depth;
+        }
+    }
+    if (best < 0)
+        return QImage();
+    return ReadWithQt(bytes, "ico", best);
+}
+
+QImage DecodeJpeg(const QByteArray& bytes)
+{
+    if (bytes.size() < 4)
+        return QImage();
+    auto d = std::make_unique<TJpegDecoder>();
+    d->bytes = &bytes;
+    const bool ok = RunJpegDecode(d.get());
+    if (d->created)
+        jpeg_destroy_decompress(&d->cinfo);
+    return ok ? d->image : QImage();
+}
+
+QByteArray EncodeJpeg(const QImage& image, int quality)
+{
+    if (image.isNull())
+        return QByteArray();
+    auto e = std::make_unique<TJpegEncoder>();
+    if (image.format() == QImage::Format_Grayscale8) {
+        e->image = image;
+    } else if (image.hasAlphaChannel()) {
+        // JPEG has no transparency: what is transparent becomes white.
+        e->image = QImage(image.size(), QImage::Format_RGB32);
+        e->image.fill(Qt::white);
+        e->image.setDotsPerMeterX(image.dotsPerMeterX());
+        e->image.setDotsPerMeterY(image.dotsPerMeterY());
+        QPainter p(&e->image);
+        p.drawImage(0, 0, image);
+    } else {
+        e->image = image.convertToFormat(QImage::Format_RGB32);
+    }
+    e->quality = quality;
+    const bool ok = RunJpegEncode(e.get());
+    if (e->created)
+        jpeg_destroy_compress(&e->cinfo);
+    QByteArray result;
+    if (ok && e->out)
+        result = QByteArray(reinterpret_cast<const char*>(e->out), qsizetype(e->outSize));
+    std::free(e->out);
+    return result;
+}
+
+QImage DecodeOtherImage(const QByteArray& bytes, const char* format)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    reader.setDecideFormatFromContent(false);
+    const QSize size = reader.size();
+    if (!SizeAllowed(size.width(), size.height()))
+        return QImage();
+    QImage image;
+    return reader.read(&image) ? image : QImage();
+}
+
+QByteArray EncodeBitmap(const QImage& image)
+{
+    if (image.isNull())
+        return QByteArray();
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "bmp");
+    return writer.write(image) ? out : QByteArray();
+}
+
+QByteArray EncodeIcon(const QImage& image)
+{
+    if (image.isNull())
+        return QByteArray();
+    QImage icon = image;
+    if (icon.width() > 256 || icon.height() > 256)
+        icon = icon.scaled(256, 256, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (!icon.hasAlphaChannel())
+        icon = icon.convertToFormat(QImage::Format_ARGB32);
+    QByteArray out;
+    QBuffer buffer(&out);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "ico");
+    return writer.write(icon) ? out : QByteArray();
+}
+
+bool IsWellFormedEmf(const QByteArray& bytes)
+{
+    const TBytesView v(bytes);
+    if (!v.Has(0, 88) || v.U32(0) != kEmrHeader || v.U32(40) != kEmfSignature)
+        return false;
+    qint64 at = 0;
+    for (qint64 n = 0; n < kMaxEmfRecords; ++n) {
+        if (!v.Has(at, 8))
+            return false;
+        const quint32 type = v.U32(at), size = v.U32(at + 4);
+        if (size < 8 || size % 4 != 0 || !v.Has(at, size))
+            return false;
+        if ((n == 0) != (type == kEmrHeader))
+            return false;
+        if (n == 0 && size < 88)
+            return false;
+        if (type == kEmrEof)
+            return size >= 20;
+        at += size;
+    }
+    return false;
+}
+
+QSize EmfFrameSize(const QByteArray& bytes)
+{
+    const TBytesView v(bytes);
+    if (!v.Has(0, 88) || v.U32(0) != kEmrHeader || v.U32(40) != kEmfSignature)
+        return QSize();
+    const qint64 w = qint64(v.I32(32)) - v.I32(24), h = qint64(v.I32(36)) - v.I32(28);
+    if (w <= 0 || h <= 0 || w > 100'000'000 || h > 100'000'000)
+        return QSize();
+    return QSize(int(w), int(h));
+}
+
+QByteArray EmfToSvg(const QByteArray& bytes)
+{
+#ifdef TAGMORA_HAVE_EMF2SVG
+    if (bytes.size() > kMaxMetafileBytes || !IsWellFormedEmf(bytes))
+        return QByteArray();
+    // The converter takes a writable buffer; hand it a private copy.
+    QByteArray input(bytes.constData(), bytes.size());
+    generatorOptions options;
+    std::memset(&options, 0, sizeof options);
+    char ns[] = "svg";
+    options.nameSpace = ns;
+    options.svgDelimiter = true;
+    // EMF+ records are left to the GDI records every dual-mode file also carries.
+    options.emfplus = false;
+    char* out = nullptr;
+    size_t outLength = 0;
+    const int ok = emf2svg(input.data(), size_t(input.size()), &out, &outLength, &options);
+    QByteArray svg;
+    if (ok && out && outLength > 0 && outLength < size_t(1) << 30)
+        svg = QByteArray(out, qsizetype(outLength));
+    std::free(out);
+    return svg;
+#else
+    Q_UNUSED(bytes);
+    return QByteArray();
+#endif
+}
+
+namespace {
+
+// Bitmap16 (an old metafile bitmap record): type, width, height, bytes per
+// row, planes, bits per pixel, then the rows.
+bool CheckBitmap16(const TBytesView& v, qint64 at, qint64 available)
+{
+    if (available < 10 || !v.Has(at, 10))
+        return false;
+    const qint64 w = v.I16(at + 2), h = v.I16(at + 4), rowBytes = v.I16(at + 6);
+    const int planes = v.data[at + 8], bpp = v.data[at + 9];
+    if (!SizeAllowed(w, h) || rowBytes <= 0 || planes != 1 || bpp < 1 || bpp > 32)
+        return false;
+    return rowBytes * 8 >= w * bpp && rowBytes * h <= available - 10;
+}
+
+}  // namespace
+
+bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame)
+{
+    const TBytesView v(bytes);
+    if (!v.Has(0, 40) || v.U32(0) != 0x9AC6CDD7u)
+        return false;
+    const int inch = v.U16(14);
+    const int left = v.I16(6), top = v.I16(8), right = v.I16(10), bottom = v.I16(12);
+    if (inch <= 0 || left == right || top == bottom)
+        return false;
+    const int type = v.U16(22), headerWords = v.U16(24), version = v.U16(26);
+    if ((type != 1 && type != 2) || headerWords != 9 || (version != 0x100 && version != 0x300))
+        return false;
+    bool haveOrigin = false;
+    int originX = 0, originY = 0;
+    qint64 at = 40;
+    for (qint64 n = 0; n < kMaxEmfRecords; ++n) {
+        if (!v.Has(at, 6))
+            return false;
+        const qint64 size = qint64(v.U32(at)) * 2;
+        const int function = v.U16(at + 4);
+        if (size < 6 || !v.Has(at, size))
+            return false;
+        if (function == 0) {
+            if (frame) {
+                const double scale = 72.0 / inch;
+                frame->Left = (qMin(left, right) - (haveOrigin ? originX : 0)) * scale;
+                frame->Top = (qMin(top, bottom) - (haveOrigin ? originY : 0)) * scale;
+                frame->Width = qAbs(right - left) * scale;
+                frame->Height = qAbs(bottom - top) * scale;
+            }
+            return true;
+        }
+        const qint64 end = at + size;
+        auto dibAt = [&](qint64 offset) { return CheckDib(v, at + offset, end - at - offset, 0, false, true); };
+        bool fits = true;
+        switch (function) {
+        case 0x020B:  // SETWINDOWORG y, x
+            if (!haveOrigin && size >= 10) {
+                haveOrigin = true;
+                originY = v.I16(at + 6);
+                originX = v.I16(at + 8);
+            }
+            break;
+        case 0x0940:  // DIBBITBLT: a bitmap follows unless the record has only its fixed fields
+            fits = size <= 24 || dibAt(22);
+            break;
+        case 0x0B41:  // DIBSTRETCHBLT
+            fits = size <= 28 || dibAt(26);
+            break;
+        case 0x0F43:  // STRETCHDIB
+            fits = dibAt(28);
+            break;
+        case 0x0D33:  // SETDIBTODEV
+            fits = dibAt(24);
+            break;
+        case 0x0142:  // DIBCREATEPATTERNBRUSH (style 3 holds a Bitmap16)
+            fits = size >= 10 && (v.U16(at + 6) == 3 ? CheckBitmap16(v, at + 10, end - at - 10) : dibAt(10));
+            break;
+        case 0x0922:  // BITBLT with a Bitmap16
+            fits = size <= 24 || CheckBitmap16(v, at + 22, end - at - 22);
+            break;
+        case 0x0B23:  // STRETCHBLT with a Bitmap16
+            fits = size <= 28 || CheckBitmap16(v, at + 26, end - at - 26);
+            break;
+        case 0x01F9:  // CREATEPATTERNBRUSH
+            fits = CheckBitmap16(v, at + 6, end - at - 6);
+            break;
+        default:
+            break;
+        }
+        if (!fits)
+            return false;
+        at = end;
+    }
+    return false;
+}
+
+bool IsWellFormedWmf(const QByteArray& bytes)
+{
+    return CheckWmf(bytes, nullptr);
+}
+
+QByteArray WmfToSvg(const QByteArray& bytes)
+{
+    TWmfFrame frame;
+    if (bytes.size() > kMaxMetafileBytes || !CheckWmf(bytes, &frame))
+        return QByteArray();
+    const QSize size = WmfFrameSize(bytes);
+    return PlayWmfToSvg(bytes, frame, QSize(qBound(1, size.width(), 10000), qBound(1, size.height(), 10000)));
+}
+
+QSize WmfFrameSize(const QByteArray& bytes)
+{
+    const TBytesView v(bytes);
+    if (!v.Has(0, 22) || v.U32(0) != 0x9AC6CDD7u)
+        return QSize();
+    const int inch = v.U16(14);
+    const qint64 w = qint64(v.I16(10)) - v.I16(6), h = qint64(v.I16(12)) - v.I16(8);
+    if (inch <= 0 || w == 0 || h == 0)
+        return QSize();
+    return QSize(int(qAbs(w) * 96 / inch), int(qAbs(h) * 96 / inch));
+}
+
+}  // namespace picturecodec

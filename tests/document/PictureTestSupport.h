@@ -1,0 +1,132 @@
+// Small pictures made in the tests: images of known colours and metafiles
+// written record by record.
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+#include <QtEndian>
+
+namespace picturetest {
+
+// 8 x 6 pixels: left half red, right half blue, with a white frame of one
+// pixel (so the top-left pixel is white).
+inline QImage TwoColourImage(QImage::Format format = QImage::Format_RGB32)
+{
+    QImage img(8, 6, format);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.fillRect(1, 1, 3, 4, Qt::red);
+    p.fillRect(4, 1, 3, 4, Qt::blue);
+    return img;
+}
+
+// Appends little-endian 32-bit values.
+class TRecordWriter {
+public:
+    QByteArray Bytes;
+    void U32(quint32 v)
+    {
+        char b[4];
+        qToLittleEndian(v, b);
+        Bytes.append(b, 4);
+    }
+    void I32(qint32 v) { U32(quint32(v)); }
+    void U16(quint16 v)
+    {
+        char b[2];
+        qToLittleEndian(v, b);
+        Bytes.append(b, 2);
+    }
+    void Set32(int at, quint32 v) { qToLittleEndian(v, Bytes.data() + at); }
+};
+
+// An enhanced metafile of 100 x 50 device pixels (26.46 x 13.23 mm) holding
+// one rectangle from (10, 10) to (90, 40) filled with the colour (0x00BBGGRR)
+// and no outline. The parts outside the rectangle are empty.
+inline QByteArray RectangleEmf(quint32 colour = 0x0000FF)
+{
+    TRecordWriter w;
+    // EMR_HEADER
+    w.U32(1);
+    w.U32(88);
+    for (qint32 v : {0, 0, 99, 49})  // bounds, device pixels
+        w.I32(v);
+    for (qint32 v : {0, 0, 2646, 1323})  // frame, 0.01 mm
+        w.I32(v);
+    w.U32(0x464D4520);  // " EMF"
+    w.U32(0x10000);
+    w.U32(0);  // file size, set below
+    w.U32(0);  // record count, set below
+    w.U16(2);  // handles
+    w.U16(0);
+    w.U32(0);  // description
+    w.U32(0);
+    w.U32(0);  // palette entries
+    w.I32(1024);
+    w.I32(768);  // reference device, pixels
+    w.I32(271);
+    w.I32(203);  // and millimetres
+    // EMR_CREATEBRUSHINDIRECT: handle 1, solid brush
+    for (quint32 v : {39u, 24u, 1u, 0u, colour, 0u})
+        w.U32(v);
+    // EMR_SELECTOBJECT brush, EMR_SELECTOBJECT NULL_PEN (stock object 8)
+    for (quint32 v : {37u, 12u, 1u, 37u, 12u, 0x80000008u})
+        w.U32(v);
+    // EMR_RECTANGLE
+    for (quint32 v : {43u, 24u, 10u, 10u, 90u, 40u})
+        w.U32(v);
+    // EMR_EOF
+    for (quint32 v : {14u, 20u, 0u, 16u, 20u})
+        w.U32(v);
+    w.Set32(48, quint32(w.Bytes.size()));
+    w.Set32(52, 6);
+    return w.Bytes;
+}
+
+// A placeable Windows metafile of 1000 x 500 units at 1000 per inch (96 x 48
+// pixels): a red brush, the rectangle (100, 100)-(900, 400), the end record.
+inline QByteArray RectanglePlaceableWmf()
+{
+    TRecordWriter w;
+    w.U32(0x9AC6CDD7);
+    w.U16(0);  // handle
+    for (quint16 v : {0, 0, 1000, 500})  // bounding box
+        w.U16(v);
+    w.U16(1000);  // units per inch
+    w.U32(0);
+    quint16 sum = 0;
+    for (int i = 0; i < 20; i += 2)
+        sum ^= quint16(quint8(w.Bytes[i]) | quint8(w.Bytes[i + 1]) << 8);
+    w.U16(sum);
+    // METAHEADER: type 1, 9 words, version 0x300, size in words, objects,
+    // largest record, no parameters
+    w.U16(1);
+    w.U16(9);
+    w.U16(0x300);
+    w.U32(9 + 7 + 4 + 7 + 3);
+    w.U16(1);
+    w.U32(7);
+    w.U16(0);
+    // META_CREATEBRUSHINDIRECT: solid, red; META_SELECTOBJECT 0
+    w.U32(7);
+    w.U16(0x02FC);
+    w.U16(0);
+    w.U32(0x0000FF);
+    w.U16(0);
+    w.U32(4);
+    w.U16(0x012D);
+    w.U16(0);
+    // META_RECTANGLE: bottom, right, top, left
+    w.U32(7);
+    w.U16(0x041B);
+    for (quint16 v : {400, 900, 100, 100})
+        w.U16(v);
+    // META_EOF
+    w.U32(3);
+    w.U16(0);
+    return w.Bytes;
+}
+
+}  // namespace picturetest
