@@ -7,10 +7,12 @@
 // take turns through a lock file. Without root and without a running
 // scheduler the tests are skipped, saying why.
 #include "app/LabelDocument.h"
+#include "common/BarcodeScan.h"
 #include "common/TestSupport.h"
 #include "PdfSupport.h"
 #include "printing/PrintJob.h"
 #include "printing/QtPrinter.h"
+#include "printing/SheetLayout.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -206,7 +208,7 @@ void MakeLabel(TLabelDocument& doc)
         "LabelSize 180,130", "LayoutRows 6", "LayoutCols 3", "MarginLeft 0.8", "MarginTop 1", "MarginRight 0.8",
         "MarginBottom 1", "CutMark -1", "LabelCount -1", "PaperSize 9", "PaperOrientation -1",
         "Object Text", "  X1=8", "  Y1=6", "  X2=172", "  Y2=30", "  DataOrigin=1", "  DataExpression=Name", "End",
-        "Object Barcode", "  X1=20", "  Y1=36", "  X2=170", "  Y2=120", "  BarType=14", "  DataOrigin=1",
+        "Object Barcode", "  X1=20", "  Y1=36", "  X2=170", "  Y2=120", "  BarType=14", "  CheckSum=-1", "  DataOrigin=1",
         "  DataExpression=Code", "End"});
     TAdvStringGrid& g = doc.Data.StrGrid_Data;
     g.SetColCount(3);
@@ -273,6 +275,25 @@ TEST_F(PrintCups, TheJobPrintsThroughQtPrintSupport)
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF in " << spooler.OutputFolders().join(", ").toStdString();
     outputs << pdf;
     EXPECT_EQ(printtest::PdfPageCount(pdf), 2);
+
+    // The spooler's PDF read back at 300 dpi: every barcode at its place, the
+    // places laid out from the printable area's corner.
+    if (!testsupport::ScanAvailable())
+        return;
+    const int dpi = doc.Plan.PntDPI;
+    const QList<QImage> pages = printtest::RenderPdfPages(pdf, 300);
+    ASSERT_EQ(pages.size(), 2);
+    TSheetLayout layout = SheetLayoutOf(doc.Plan, 300, pages[0].size());
+    const QPoint corner = qt.PrintableArea().topLeft() * 300 / dpi;
+    layout.ML += corner.x();
+    layout.MT += corner.y();
+    QStringList expected, read;
+    for (int r = 1; r <= 20; ++r)
+        expected << doc.Data.StrGrid_Data.Cells(2, r);
+    read << printtest::DecodeLabelPlaces(pages[0], layout, 1, 18) << printtest::DecodeLabelPlaces(pages[1], layout, 19, 20);
+    for (QString& t : read)
+        t.chop(1);  // the check digit
+    EXPECT_EQ(read.join(' ').toStdString(), expected.join(' ').toStdString());
 }
 
 TEST_F(PrintCups, TheCommandLinePrintsToANamedQueue)
