@@ -74,7 +74,9 @@ public:
     State Start(QString& why)
     {
         const QString lockPath = QDir::temp().filePath(QStringLiteral("tagmora-cups-test.lock"));
-        FLock = ::open(QFile::encodeName(lockPath).constData(), O_CREAT | O_RDWR, 0666);
+        // Read-only is enough for flock, so other users can share a lock file
+        // that root created.
+        FLock = ::open(QFile::encodeName(lockPath).constData(), O_CREAT | O_RDONLY, 0666);
         if (FLock < 0 || ::flock(FLock, LOCK_EX) != 0) {
             why = QStringLiteral("cannot lock ") + lockPath;
             return State::Broken;
