@@ -71,6 +71,9 @@ public:
 
     virtual int Copies() const = 0;
     virtual void SetCopies(int copies) = 0;
+    // Whether the device repeats the document Copies() times by itself (a
+    // spooler does); when not (a file), the caller sends the copies.
+    virtual bool RepeatsCopies() const { return true; }
 
     // Output into a file instead of the device ("print to file", PDF); an empty
     // name prints to the device. Applies to the next document.

@@ -28,6 +28,8 @@ public:
     QRect PrintableArea() const override;
     int Copies() const override;
     void SetCopies(int copies) override;
+    // The spooler repeats documents; a file holds what was sent.
+    bool RepeatsCopies() const override { return OutputFileName().isEmpty(); }
     void BeginDoc(const QString& title) override;
     void NewPage() override;
     void EndDoc() override;

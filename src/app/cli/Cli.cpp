@@ -19,6 +19,14 @@ const std::vector<Command>& Commands()
          "import DATA (.txt, .csv, .xls, .xlsx, .ods, .mdb) into the label's datasheet as \"Import Data ...\" does "
          "and save the result as OUT.blf; --table picks the database table (default: the first)",
          CmdImport},
+        {"print",
+         "FILE.blf (-o OUT.pdf | --printer NAME) [--data DATA [--table NAME]] [--pages FROM-TO] [--copies N] "
+         "[--dpi N] [--on-invalid skip|abort]",
+         "print the label's sheets into a PDF file or onto a printer, as the Print command does: --data imports DATA "
+         "into the datasheet first (not saved), --pages picks pages, --dpi the PDF's resolution (default 600), "
+         "--on-invalid what a value that is not a valid code for its barcode does (default abort: stop with exit "
+         "status 1); the numbers of labels and pages go to stderr",
+         CmdPrint},
         {"barcode",
          "--type T --text TEXT [--checksum] [--modul N] [--ratio R] (--pattern | -o OUT.png|OUT.svg [--height PX] "
          "[--angle DEG] [--show-text none|code|typ|both] [--text-position top-left|top-right|top-center|bottom-left|"

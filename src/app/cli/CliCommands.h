@@ -12,6 +12,8 @@ int CmdConvert(const QStringList& args);
 int CmdDatasheet(const QStringList& args);
 // import FILE.blf DATA -o OUT.blf [--table NAME]: imports into the datasheet and saves.
 int CmdImport(const QStringList& args);
+// print FILE.blf (-o OUT.pdf | --printer NAME) [...]: runs the print job without dialogs.
+int CmdPrint(const QStringList& args);
 // barcode --type T --text TEXT [--checksum] [--modul N] [--ratio R] (--pattern | -o OUT.png|OUT.svg [drawing options])
 int CmdBarcode(const QStringList& args);
 // validate --type T [--checksum] TEXT...

@@ -1,0 +1,103 @@
+// Printing from a CSV into a PDF, as "tagmora-cli print sheet.blf --data
+// rows.csv -o out.pdf" does: 3 x 6 labels per A4 sheet, each a bound text and
+// a bound EAN-13 (bench/print/sheet.plan), at 600 dpi; and one preview sheet.
+// scripts/compare-glabels.sh runs the same sheet against gLabels.
+#include "app/LabelDocument.h"
+#include "app/UserDialogs.h"
+#include "printing/PdfPrinter.h"
+#include "printing/PreviewPage.h"
+#include "printing/PrintJob.h"
+
+#include "printing/StandInPrinter.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
+
+namespace {
+
+QByteArray Csv(int rows)
+{
+    QByteArray csv = "Name,Code\n";
+    for (int i = 1; i <= rows; ++i)
+        csv += "Item " + QByteArray::number(i) + ",590123" + QByteArray::number(i).rightJustified(6, '0') + '\n';
+    return csv;
+}
+
+void LoadSheet(TLabelDocument& doc)
+{
+    doc.Plan.ApplyMainWindowAppearance();
+    QFile plan(QStringLiteral(TAGMORA_SOURCE_DIR "/bench/print/sheet.plan"));
+    if (!plan.open(QIODevice::ReadOnly))
+        throw std::runtime_error("bench/print/sheet.plan is missing");
+    doc.Plan.LoadPlanFromBytes(plan.readAll());
+}
+
+double PeakRssMb()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+void BM_PrintCsvToPdf(benchmark::State& state)
+{
+    const int labels = int(state.range(0));
+    QTemporaryDir dir;
+    const QString csvPath = dir.filePath(QStringLiteral("rows.csv"));
+    QFile csv(csvPath);
+    csv.open(QIODevice::WriteOnly);
+    csv.write(Csv(labels));
+    csv.close();
+    TConsoleUserDialogs console;
+    SetDialogs(&console);
+    TPdfPrinter pdf(600);
+    pdf.SetOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
+    TScopedPrinter guard(pdf);
+    TPrintOutcome outcome;
+    for (auto _ : state) {
+        TLabelDocument doc;
+        LoadSheet(doc);
+        doc.Data.ImportFile(csvPath, TTablePicker());
+        doc.Data.BuildPrintGrid();
+        outcome = PrintLabels(doc.Plan, doc.Data, TPrintRequest());
+    }
+    SetDialogs(nullptr);
+    state.counters["labels"] = outcome.Painted;
+    state.counters["pages"] = outcome.Pages;
+    state.counters["labels/s"] = benchmark::Counter(double(labels), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["peak_rss_MB"] = PeakRssMb();
+    state.counters["pdf_MB"] = QFileInfo(pdf.OutputFileName()).size() / 1048576.0;
+}
+BENCHMARK(BM_PrintCsvToPdf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+
+void BM_PreviewSheet(benchmark::State& state)
+{
+    TStandInPrinter printer;
+    TScopedPrinter guard(printer);
+    printer.AddPrinter(TStandInPrinter::FromSpec(QStringLiteral("Office@600"))->Info(0));
+    TLabelDocument doc;
+    LoadSheet(doc);
+    TAdvStringGrid& g = doc.Data.StrGrid_Data;
+    g.SetColCount(3);
+    g.SetRowCount(19);
+    g.SetCell(1, 0, u"Name");
+    g.SetCell(2, 0, u"Code");
+    for (int r = 1; r <= 18; ++r) {
+        g.SetCell(1, r, QStringLiteral("Item %1").arg(r));
+        g.SetCell(2, r, QStringLiteral("590123%1").arg(r, 6, 10, QLatin1Char('0')));
+    }
+    doc.Data.BuildPrintGrid();
+    doc.Plan.PntDPI = 600;
+    for (auto _ : state) {
+        TPreviewPage page = RenderPreviewPage(doc.Plan, doc.Data, 1, 1);
+        benchmark::DoNotOptimize(page.Picture.size());
+    }
+}
+BENCHMARK(BM_PreviewSheet)->Unit(benchmark::kMillisecond);
+
+}  // namespace

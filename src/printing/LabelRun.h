@@ -1,0 +1,45 @@
+// One pass of labels onto sheets, shared by the print job and the preview:
+// for each label its data row, its cut marks and its painting, page breaks
+// after full sheets, and what an invalid barcode value does.
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class QPainter;
+class TDatasheet;
+class TLabelPlan;
+struct TSheetLayout;
+
+// "A value in line " + k + " is a invalid code for selected bar code format!" CR "Abort printing!"
+QString InvalidCodeAbortMessage(int64_t k);
+
+struct TLabelRunResult {
+    int Painted = 0;       // labels painted
+    int Skipped = 0;       // places left empty for an invalid code
+    int64_t AbortedAt = 0; // the label whose invalid code ended the run (0: none)
+    int PageBreaks = 0;
+    bool Aborted() const { return AbortedAt != 0; }
+};
+
+struct TLabelRun {
+    TLabelPlan& Plan;
+    const TDatasheet& Data;
+    const TSheetLayout& Layout;
+    // 0: an invalid code leaves the label's place empty; any other value ends
+    // the run with an error box.
+    int InvalidCodeProcess = 1;
+    // The canvas of the current page (asked for every label, as a page break
+    // may start a new one).
+    std::function<QPainter*()> Canvas;
+    // Ends the page and starts the next; called after a full sheet when more
+    // labels follow.
+    std::function<void()> NewPage;
+
+    // Labels first..last (numbers from 1), with the surface already prepared.
+    // Fills from "PrintGrid" row k, or from the datasheet's current row when
+    // the document's LabelCount is 1 or more.
+    TLabelRunResult Run(int64_t first, int64_t last);
+};

@@ -1,0 +1,53 @@
+// A printer that writes PDF files: one printer of a chosen name and
+// resolution whose documents go to OutputFileName(), page by page, with the
+// paper and orientation of its device settings and no unprintable margin.
+// tagmora-cli installs it for "print -o OUT.pdf"; it needs no spooler.
+#pragma once
+
+#include "printing/Printer.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <memory>
+
+class QPdfWriter;
+
+class TPdfPrinter : public TPrinter {
+public:
+    explicit TPdfPrinter(int dpi = 600, const QString& name = QStringLiteral("PDF"));
+    ~TPdfPrinter() override;
+
+    QStringList Printers() const override { return {FName}; }
+    int PrinterIndex() const override { return 0; }
+    void SetPrinterIndex(int index) override;
+    bool HasDeviceSettings() const override { return true; }
+    TPrinterDeviceSettings DeviceSettings() const override { return FSettings; }
+    void SetDeviceSettings(const TPrinterDeviceSettings& settings) override;
+    int ResolutionX() const override { return FDpi; }
+    int ResolutionY() const override { return FDpi; }
+    QSize PhysicalPageSize() const override;
+    QRect PrintableArea() const override { return QRect(QPoint(0, 0), PhysicalPageSize()); }
+    int Copies() const override { return FCopies; }
+    void SetCopies(int copies) override { FCopies = std::max(1, copies); }
+    bool RepeatsCopies() const override { return false; }
+    // Starts the file; throws std::runtime_error without a file name or when
+    // the file cannot be written.
+    void BeginDoc(const QString& title) override;
+    void NewPage() override;
+    void EndDoc() override;
+    // Ends the document and removes the unfinished file.
+    void Abort() override;
+    bool Printing() const override { return FPainter.isActive(); }
+    QPainter* Canvas() override { return FPainter.isActive() ? &FPainter : nullptr; }
+    bool ExecuteSetupDialog(QWidget*) override { return false; }
+
+private:
+    QString FName;
+    int FDpi;
+    int FCopies = 1;
+    TPrinterDeviceSettings FSettings;
+    std::unique_ptr<QPdfWriter> FWriter;
+    QString FWritingPath;
+    QPainter FPainter;
+};

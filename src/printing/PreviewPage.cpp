@@ -1,0 +1,66 @@
+#include "printing/PreviewPage.h"
+
+#include "datasheet/Datasheet.h"
+#include "document/LabelPlan.h"
+#include "document/MGraph.h"
+#include "printing/DataBinding.h"
+#include "printing/LabelOutput.h"
+#include "printing/LabelRun.h"
+#include "printing/PrintJob.h"
+#include "printing/Printer.h"
+#include "printing/SheetLayout.h"
+
+#include <QPainter>
+
+#include <algorithm>
+
+int PreviewPageCount(const TLabelPlan& plan, const TDatasheet& datasheet)
+{
+    return std::max(1, SheetCounts(plan, datasheet).Pages);
+}
+
+QSize PreviewPaperSize(const TLabelPlan& plan)
+{
+    if (!Printer().HasPrinters())
+        return plan.PaperOrientation ? QSize(595, 842) : QSize(842, 595);
+    const double dpi = UsableDpi(plan.PntDPI);
+    return QSize(Round(PaperMetric(QStringLiteral("Width")) / dpi * 72),
+                 Round(PaperMetric(QStringLiteral("Length")) / dpi * 72));
+}
+
+TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, int page, int invalidCodeProcess)
+{
+    TPreviewPage result;
+    result.PaperSize = PreviewPaperSize(plan);
+    const TSheetCounts counts = SheetCounts(plan, datasheet);
+    if (page < 1 || page > std::max(1, counts.Pages))
+        return result;
+    result.Rendered = true;
+
+    // One pixel per point: the sheet is laid out in points.
+    const TSheetLayout layout = SheetLayoutOf(plan, 72, result.PaperSize);
+    QPainter canvas(&result.Picture);
+    canvas.fillRect(QRect(QPoint(0, 0), result.PaperSize), Qt::white);
+    if (counts.PerPage >= 1 && counts.Total > 0) {
+        const int64_t first = counts.PerPage * (page - 1) + 1;
+        const int64_t last = std::min<int64_t>(counts.PerPage * page, counts.Total);
+        struct TShowCurrentRow {
+            TLabelPlan& plan;
+            const TDatasheet& datasheet;
+            ~TShowCurrentRow()
+            {
+                FillObjectsFromRow(plan, datasheet, std::max(1, datasheet.StrGrid_Data.Row()),
+                                   TDatasheet::DataGridSource);
+            }
+        } showCurrentRow{plan, datasheet};
+        TOutputSurface surface(plan, QSize(plan.ScaleX, plan.ScaleY), true);
+        TLabelRun run{plan, datasheet, layout, invalidCodeProcess, [&canvas] { return &canvas; }, {}};
+        const TLabelRunResult r = run.Run(first, last);
+        result.Painted = r.Painted;
+        result.Skipped = r.Skipped;
+        result.AbortedAt = r.AbortedAt;
+    }
+    canvas.end();
+    result.Picture.setBoundingRect(QRect(QPoint(0, 0), result.PaperSize));
+    return result;
+}

@@ -1,0 +1,184 @@
+#include "printing/PrintJob.h"
+
+#include "app/UserDialogs.h"
+#include "datasheet/Datasheet.h"
+#include "document/LabelFile.h"
+#include "document/LabelPlan.h"
+#include "document/MGraph.h"
+#include "printing/DataBinding.h"
+#include "printing/LabelOutput.h"
+#include "printing/LabelRun.h"
+#include "printing/Printer.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+const QString NoPrinterMessage = QStringLiteral("No printr device exist! ");
+const QString PrintRangeMessage = QStringLiteral("Error print range! ");
+const QString NoPlacesMessage = QStringLiteral("The label layout has no rows or no columns! ");
+
+QString NotAPageNumberMessage(const QString& text)
+{
+    return QStringLiteral("'") + text + QStringLiteral("' is not a valid page number! ");
+}
+
+namespace {
+
+void Warn(const QString& text)
+{
+    Dialogs().MessageDlg(text, TMsgDlgType::mtWarning, mbOK);
+}
+
+// A typed page number: trimmed decimal digits with an optional sign.
+bool ParsePageNumber(const QString& text, int& value)
+{
+    bool ok = false;
+    value = text.trimmed().toInt(&ok, 10);
+    return ok;
+}
+
+// Selects the printer and applies the document's paper to it. A printer asked
+// for by name is selected for this run only: the document keeps its own.
+void SetUpPrinter(TLabelPlan& plan, const QString& printerName)
+{
+    if (printerName.isEmpty()) {
+        ApplyPrinterSettings(plan);
+        return;
+    }
+    const int index = int(Printer().Printers().indexOf(printerName));
+    if (index < 0)
+        throw std::invalid_argument(QStringLiteral("There is no printer named %1").arg(printerName).toStdString());
+    const int32_t documentPrinter = plan.OutputPrinter;
+    plan.OutputPrinter = index;
+    ApplyPrinterSettings(plan);
+    plan.OutputPrinter = documentPrinter;
+}
+
+void ShowCurrentRow(TLabelPlan& plan, const TDatasheet& datasheet)
+{
+    FillObjectsFromRow(plan, datasheet, std::max(1, datasheet.StrGrid_Data.Row()), TDatasheet::DataGridSource);
+}
+
+}  // namespace
+
+int PaperMetric(const QString& name)
+{
+    const bool width = name == QLatin1String("Width");
+    if (!width && name != QLatin1String("Length"))
+        return 0;
+    TPrinter& printer = Printer();
+    if (!printer.HasPrinters())
+        return width ? 2479 : 3508;
+    QSize size = printer.PhysicalPageSize();
+    if (size.isEmpty()) {
+        // A printer that cannot tell its sheet: A4 at its resolution.
+        size = QSize(Round(2100 / 254.0 * UsableDpi(printer.ResolutionX())),
+                     Round(2970 / 254.0 * UsableDpi(printer.ResolutionY())));
+    }
+    return width ? size.width() : size.height();
+}
+
+TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest request)
+{
+    TPrintOutcome outcome;
+    TPrinter& printer = Printer();
+    if (!printer.HasPrinters()) {
+        Warn(NoPrinterMessage);
+        outcome.Status = TPrintStatus::NoPrinter;
+        return outcome;
+    }
+    SetUpPrinter(plan, request.PrinterName);
+    plan.PntDPI = UsableDpi(printer.ResolutionX());
+
+    if (request.Dialog) {
+        const TPrintDialogInfo info{printer.PrinterName(), plan.PntDPI, SheetCounts(plan, datasheet).Pages};
+        switch (request.Dialog(info, request)) {
+        case TPrintChoice::Cancel:
+            outcome.Status = TPrintStatus::Cancelled;
+            return outcome;
+        case TPrintChoice::Preview:
+            outcome.Status = TPrintStatus::Previewed;
+            if (request.OpenPreview)
+                request.OpenPreview();
+            return outcome;
+        case TPrintChoice::Print:
+            break;
+        }
+    }
+    // The dialog's label setup may have changed the layout or the printer.
+    const int dpi = plan.PntDPI = UsableDpi(printer.ResolutionX());
+    const TSheetCounts counts = SheetCounts(plan, datasheet);
+    outcome.Counts = counts;
+    outcome.Copies = std::max(1, request.Copies);
+
+    if (request.Copies > 0)
+        printer.SetCopies(request.Copies);
+
+    int from = 1, to = counts.Pages;
+    if (!request.AllPages) {
+        if (!ParsePageNumber(request.FromPage, from)) {
+            Warn(NotAPageNumberMessage(request.FromPage.trimmed()));
+            outcome.Status = TPrintStatus::RangeError;
+            return outcome;
+        }
+        if (!ParsePageNumber(request.ToPage, to)) {
+            Warn(NotAPageNumberMessage(request.ToPage.trimmed()));
+            outcome.Status = TPrintStatus::RangeError;
+            return outcome;
+        }
+        if (!ValidPageRange(from, to, counts.Pages)) {
+            Warn(PrintRangeMessage);
+            outcome.Status = TPrintStatus::RangeError;
+            return outcome;
+        }
+    }
+    if (counts.PerPage < 1 && counts.Total > 0) {
+        Warn(NoPlacesMessage);
+        outcome.Status = TPrintStatus::NoPlaces;
+        return outcome;
+    }
+    outcome.Span = LabelsOfPages(from, to, counts);
+    // Nothing to print starts no document (no blank sheet).
+    if (outcome.Span.IsEmpty())
+        return outcome;
+
+    if (request.ReleaseTools)
+        request.ReleaseTools();
+    const TSheetLayout layout =
+        SheetLayoutOf(plan, dpi, QSize(PaperMetric(QStringLiteral("Width")), PaperMetric(QStringLiteral("Length"))));
+    // A printer that cannot repeat the document (a file) gets the copies
+    // one after the other.
+    const int repeats = printer.RepeatsCopies() ? 1 : outcome.Copies;
+    // Afterwards, with the surface restored, the design shows the current row.
+    struct TShowCurrentRow {
+        TLabelPlan& plan;
+        const TDatasheet& datasheet;
+        ~TShowCurrentRow() { ShowCurrentRow(plan, datasheet); }
+    } showCurrentRow{plan, datasheet};
+    TOutputSurface surface(plan, QSize(layout.Lw, layout.Lh), false);
+    TLabelRun run{plan, datasheet, layout, request.InvalidCodeProcess, [&printer] { return printer.Canvas(); },
+                  [&printer] { printer.NewPage(); }};
+    try {
+        printer.BeginDoc(request.Title);
+        for (int copy = 0; copy < repeats; ++copy) {
+            if (copy > 0)
+                printer.NewPage();
+            const TLabelRunResult r = run.Run(outcome.Span.First, outcome.Span.Last);
+            if (copy == 0) {
+                outcome.Painted = r.Painted;
+                outcome.Skipped = r.Skipped;
+                outcome.Pages = 1 + r.PageBreaks;
+            }
+            if (r.Aborted()) {
+                outcome.Status = TPrintStatus::Aborted;
+                outcome.AbortedAt = r.AbortedAt;
+                break;
+            }
+        }
+        printer.EndDoc();
+    } catch (...) {
+        printer.Abort();
+        throw;
+    }
+    return outcome;
+}

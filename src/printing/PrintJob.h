@@ -1,0 +1,94 @@
+// The print job: prints the label once per label of the run onto sheets,
+// through the printer in use (Printer()).
+//
+// The choices of the print dialog (page range, copies) come in a
+// TPrintRequest; the dialog itself is a callback so the job runs without
+// windows too (tagmora-cli print). Warnings and errors go through Dialogs().
+#pragma once
+
+#include "printing/SheetLayout.h"
+
+#include <QString>
+
+#include <functional>
+
+class TDatasheet;
+class TLabelPlan;
+
+// What the print dialog shows before printing.
+struct TPrintDialogInfo {
+    QString PrinterName;
+    int Dpi = 0;
+    int Pages = 0;
+};
+
+// How the print dialog closed.
+enum class TPrintChoice { Print, Cancel, Preview };
+
+struct TPrintRequest {
+    // "All" pages, or "Pages From" FromPage "to" ToPage as typed (trimmed
+    // decimal numbers).
+    bool AllPages = true;
+    QString FromPage = QStringLiteral("1");
+    QString ToPage;
+    // Copies of the whole document; values above 0 become the printer's copy
+    // count.
+    int Copies = 1;
+    // The printer to print on by name; empty: the document's printer.
+    QString PrinterName;
+    // The program's option: 0 leaves a label with an invalid barcode value
+    // empty and goes on; any other value stops the run with an error box.
+    int InvalidCodeProcess = 1;
+    // Name of the document in the spooler.
+    QString Title = QStringLiteral("Tagmora");
+
+    // The print dialog: shown with the printer and the page count once the
+    // printer is set up; it may change the request (and, through its label
+    // setup, the document). None: print the request as it stands.
+    std::function<TPrintChoice(const TPrintDialogInfo&, TPrintRequest&)> Dialog;
+    // Opens the preview when the dialog chose it.
+    std::function<void()> OpenPreview;
+    // Ends any object creation and returns to the pointer tool before the
+    // surface is used for output.
+    std::function<void()> ReleaseTools;
+};
+
+enum class TPrintStatus {
+    Printed,      // the run went through (also when it had no labels)
+    NoPrinter,    // "No printr device exist! "
+    Cancelled,    // the dialog was cancelled
+    Previewed,    // the dialog chose the preview
+    RangeError,   // "Error print range! " or a page number that is not a number
+    NoPlaces,     // the layout has no rows or no columns
+    Aborted,      // an invalid barcode value ended the run
+};
+
+struct TPrintOutcome {
+    TPrintStatus Status = TPrintStatus::Printed;
+    TSheetCounts Counts;     // labels and pages of the whole run
+    TLabelSpan Span;         // labels of the chosen pages
+    int Painted = 0;         // labels painted (per copy)
+    int Skipped = 0;         // places left empty for an invalid code (per copy)
+    int Pages = 0;           // sheets output per copy
+    int Copies = 1;          // the copy count asked for
+    int64_t AbortedAt = 0;   // label number of the invalid code that ended the run
+};
+
+// The whole run: printer check, the document's printer settings
+// (ApplyPrinterSettings; PntDPI becomes the printer's resolution), the
+// dialog, the range, the labels sheet by sheet, and the surface restored
+// showing the datasheet's current row. Errors of the printer and of the
+// painting pass to the caller after the document has been aborted and the
+// surface restored.
+TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest request);
+
+// "Width" / "Length": the current printer's whole sheet in device pixels; with
+// no printer installed 2479 and 3508 (A4 at 300 dpi). Any other name: 0.
+int PaperMetric(const QString& name);
+
+// Messages of the job.
+extern const QString NoPrinterMessage;     // "No printr device exist! "
+extern const QString PrintRangeMessage;    // "Error print range! "
+extern const QString NoPlacesMessage;      // the layout has no label places
+// The warning for a page number that is not a number.
+QString NotAPageNumberMessage(const QString& text);

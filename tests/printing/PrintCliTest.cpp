@@ -1,0 +1,220 @@
+// tagmora-cli print: arguments, PDF output, ranges, copies, data import,
+// invalid codes and stand-in printers.
+#include "app/LabelDocument.h"
+#include "common/TestSupport.h"
+#include "PdfSupport.h"
+#include "printing/PdfPrinter.h"
+#include "printing/SheetLayout.h"
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::RunCli;
+
+// A label file with n rows: 3 x 6 labels per A4 sheet, margins 1 cm, cut
+// marks, a text bound to "Name" and an EAN-13 bound to "Code"; the rows
+// listed hold the invalid code "12A45".
+class PrintCli : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+
+    QString MakeLabel(int n, std::initializer_list<int> invalid = {}, const QString& name = "label.blf")
+    {
+        TLabelDocument doc;
+        doc.Plan.ReadPlan(QStringList{
+            "LabelSize 144,108", "LayoutRows 6", "LayoutCols 3", "MarginLeft 1", "MarginTop 1", "MarginRight 1",
+            "MarginBottom 1", "HorizontalSpace 0.5", "VerticalSpace 0.5", "CutMark -1", "LabelCount -1",
+            "PaperSize 9", "PaperOrientation -1",
+            "Object Text", "  X1=4", "  Y1=4", "  X2=140", "  Y2=30", "  DataOrigin=1", "  DataExpression=Name",
+            "End",
+            "Object Barcode", "  X1=4", "  Y1=34", "  X2=140", "  Y2=104", "  BarType=14", "  DataOrigin=1",
+            "  DataExpression=Code", "End"});
+        TAdvStringGrid& g = doc.Data.StrGrid_Data;
+        g.SetColCount(3);
+        g.SetRowCount(n + 1);
+        g.SetCell(1, 0, u"Name");
+        g.SetCell(2, 0, u"Code");
+        for (int r = 1; r <= n; ++r) {
+            g.SetCell(1, r, QStringLiteral("Name %1").arg(r));
+            g.SetCell(2, r, QStringLiteral("4006381%1").arg(r, 5, 10, QLatin1Char('0')));
+        }
+        for (int r : invalid)
+            g.SetCell(2, r, u"12A45");
+        doc.Data.BuildPrintGrid();
+        const QString path = dir.filePath(name);
+        doc.Save(path);
+        return path;
+    }
+    QString Out(const char* name = "out.pdf") const { return dir.filePath(name); }
+};
+
+// Sets an environment variable for the guard's lifetime.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const QByteArray& value) : FName(name) { qputenv(name, value); }
+    ~ScopedEnv() { qunsetenv(FName); }
+
+private:
+    const char* FName;
+};
+
+}  // namespace
+
+TEST_F(PrintCli, WrongArgumentsAreUsageErrors)
+{
+    const QString label = MakeLabel(2);
+    const QList<QStringList> cases = {
+        {"print", label},                                              // no output
+        {"print", label, "-o", Out(), "--printer", "X"},               // two outputs
+        {"print", "-o", Out()},                                        // no label
+        {"print", label, "-o", Out(), "--pages", "2"},                 // not FROM-TO
+        {"print", label, "-o", Out(), "--copies", "0"},
+        {"print", label, "-o", Out(), "--copies", "many"},
+        {"print", label, "-o", Out(), "--dpi", "10"},
+        {"print", label, "--printer", "X", "--dpi", "300"},            // resolution of a PDF only
+        {"print", label, "-o", Out(), "--table", "T"},                 // --table without --data
+        {"print", label, "-o", Out(), "--on-invalid", "ignore"},
+        {"print", label, "-o", Out(), "--bogus"},
+        {"print", label, "-o"},
+    };
+    for (const QStringList& args : cases) {
+        const auto r = RunCli(args);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString() << "\n" << r.err.constData();
+        EXPECT_TRUE(r.err.contains("Usage: tagmora-cli print")) << r.err.constData();
+    }
+    const auto missing = RunCli({"print", dir.filePath("none.blf"), "-o", Out()});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains("no such file"));
+}
+
+TEST_F(PrintCli, PrintsSheetsIntoAPdf)
+{
+    const QString label = MakeLabel(20);
+    auto r = RunCli({"print", label, "-o", Out()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.err, QByteArray("tagmora-cli print: 20 labels on 2 pages\n"));
+    EXPECT_EQ(printtest::PdfPageCount(Out()), 2);
+
+    // The range, and copies one after the other in the file.
+    r = RunCli({"print", label, "-o", Out("range.pdf"), "--pages", "2-2", "--copies", "3"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.err, QByteArray("tagmora-cli print: 2 labels on 1 page, 3 copies\n"));
+    EXPECT_EQ(printtest::PdfPageCount(Out("range.pdf")), 3);
+
+    r = RunCli({"print", label, "-o", Out("bad.pdf"), "--pages", "2-3"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("warning: Error print range!")) << r.err.constData();
+    EXPECT_FALSE(QFile::exists(Out("bad.pdf")));
+}
+
+TEST_F(PrintCli, ResolutionPlacesTheCutMarksToTheDot)
+{
+    const QString label = MakeLabel(1);
+    for (int dpi : {300, 600}) {
+        SCOPED_TRACE(dpi);
+        const QString out = Out(dpi == 300 ? "300.pdf" : "600.pdf");
+        QStringList args{"print", label, "-o", out};
+        if (dpi != 600)
+            args << "--dpi" << QString::number(dpi);
+        ASSERT_EQ(RunCli(args).exitCode, 0);
+        const QList<QImage> pages = printtest::RenderPdfPages(out, dpi);
+        ASSERT_EQ(pages.size(), 1);
+        const QImage& page = pages[0];
+        const int m = CentimetresToPixels(1, dpi);
+        // The top mark of the label's left edge: rows m - 8 .. m - 5.
+        for (int y = m - 10; y < m - 2; ++y)
+            EXPECT_EQ(qGray(page.pixel(m, y)) < 128, y >= m - 8 && y <= m - 5) << y;
+    }
+}
+
+TEST_F(PrintCli, InvalidCodesAbortByDefaultOrAreSkipped)
+{
+    const QString label = MakeLabel(20, {5});
+    auto r = RunCli({"print", label, "-o", Out()});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("error: A value in line 5 is a invalid code for selected bar code format!\n"
+                               "Abort printing!\n"))
+        << r.err.constData();
+    EXPECT_TRUE(r.err.contains("aborted at label 5 (invalid code); 4 labels on 1 page")) << r.err.constData();
+    EXPECT_EQ(printtest::PdfPageCount(Out()), 1);  // the labels before it are printed
+
+    r = RunCli({"print", label, "-o", Out(), "--on-invalid", "skip"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, QByteArray("tagmora-cli print: 19 labels on 2 pages, 1 left empty (invalid code)\n"));
+}
+
+TEST_F(PrintCli, DataIsImportedForTheRunOnly)
+{
+    const QString label = MakeLabel(2);
+    const QByteArray before = testsupport::ReadFile(label);
+    QByteArray csv = "Name;Code\r\n";
+    for (int i = 1; i <= 25; ++i)
+        csv += "Item " + QByteArray::number(i) + ";5901234" + QByteArray::number(10000 + i) + "\r\n";
+    ASSERT_TRUE(testsupport::WriteFile(dir.filePath("rows.csv"), csv));
+
+    const auto r = RunCli({"print", label, "-o", Out(), "--data", dir.filePath("rows.csv")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.err, QByteArray("tagmora-cli print: 25 labels on 2 pages\n"));
+    EXPECT_EQ(testsupport::ReadFile(label), before);
+
+    EXPECT_EQ(RunCli({"print", label, "-o", Out(), "--data", dir.filePath("none.csv")}).exitCode, 1);
+    ASSERT_TRUE(testsupport::WriteFile(dir.filePath("rows.unknown"), csv));
+    EXPECT_EQ(RunCli({"print", label, "-o", Out(), "--data", dir.filePath("rows.unknown")}).exitCode, 1);
+}
+
+TEST_F(PrintCli, PrintsOnANamedPrinter)
+{
+    const QString label = MakeLabel(7);
+    {
+        ScopedEnv printers("TAGMORA_PRINTERS", "Office@600;Shop@300*");
+        auto r = RunCli({"print", label, "--printer", "Office", "--copies", "2"});
+        EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+        EXPECT_EQ(r.err, QByteArray("tagmora-cli print: 7 labels on 1 page, 2 copies\n"));
+
+        r = RunCli({"print", label, "--printer", "Elsewhere"});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_TRUE(r.err.contains("no printer named Elsewhere (printers: Office, Shop)")) << r.err.constData();
+    }
+    ScopedEnv none("TAGMORA_PRINTERS", "");
+    const auto r = RunCli({"print", label, "--printer", "Office"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("no printers installed")) << r.err.constData();
+    // A PDF needs no installed printer.
+    EXPECT_EQ(RunCli({"print", label, "-o", Out()}).exitCode, 0);
+}
+
+TEST(PdfPrinter, KeepsPaperAndWritesOnlyWhenAsked)
+{
+    TPdfPrinter pdf(1200);
+    EXPECT_EQ(pdf.Printers(), QStringList{"PDF"});
+    EXPECT_EQ(pdf.ResolutionX(), 1200);
+    EXPECT_FALSE(pdf.RepeatsCopies());
+    TPrinterDeviceSettings s;
+    s.PaperSize = kPaperCustom;
+    s.PaperWidth = 1000;  // 100 x 50 mm
+    s.PaperLength = 500;
+    pdf.SetDeviceSettings(s);
+    EXPECT_EQ(pdf.PhysicalPageSize(), QSize(4717, 2367));  // 283 x 142 points
+    s.PaperSize = 12345;  // a code without a paper: the paper stays
+    pdf.SetDeviceSettings(s);
+    EXPECT_EQ(pdf.DeviceSettings().PaperWidth, 1000);
+    s.PaperSize = kPaperA4;
+    s.Orientation = poLandscape;
+    pdf.SetDeviceSettings(s);
+    EXPECT_EQ(pdf.DeviceSettings().PaperWidth, 2100);
+    EXPECT_EQ(pdf.PhysicalPageSize(), QSize(14033, 9917));  // 842 x 595 points
+    EXPECT_THROW(pdf.BeginDoc("x"), std::runtime_error);    // no file named
+
+    QTemporaryDir dir;
+    pdf.SetOutputFileName(dir.filePath("gone.pdf"));
+    pdf.BeginDoc("x");
+    ASSERT_NE(pdf.Canvas(), nullptr);
+    pdf.Abort();
+    EXPECT_FALSE(QFile::exists(dir.filePath("gone.pdf")));
+
+    pdf.SetOutputFileName(dir.filePath("missing-folder/x.pdf"));
+    EXPECT_THROW(pdf.BeginDoc("x"), std::runtime_error);
+}
