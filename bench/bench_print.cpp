@@ -30,7 +30,6 @@ QByteArray Csv(int rows)
 
 void LoadSheet(TLabelDocument& doc)
 {
-    doc.Plan.ApplyMainWindowAppearance();
     QFile plan(QStringLiteral(TAGMORA_SOURCE_DIR "/bench/print/sheet.plan"));
     if (!plan.open(QIODevice::ReadOnly))
         throw std::runtime_error("bench/print/sheet.plan is missing");

@@ -7,6 +7,8 @@
 TLabelDocument::TLabelDocument() : FBindingSite(Plan)
 {
     Data.SetBindingSite(&FBindingSite);
+    // The program shows and prints labels white, with black handles.
+    Plan.ApplyMainWindowAppearance();
     NewLabel();
 }
 

@@ -10,7 +10,8 @@
 
 class TLabelDocument {
 public:
-    // Starts as a new label (the document and datasheet a New command gives).
+    // Starts as a new label (the document and datasheet a New command gives),
+    // with the main window's appearance (a white label).
     TLabelDocument();
     TLabelDocument(const TLabelDocument&) = delete;
     TLabelDocument& operator=(const TLabelDocument&) = delete;

@@ -205,7 +205,6 @@ private:
 // 20 labels, 3 x 6 per A4 sheet: a text and an EAN-13 bound to the datasheet.
 void MakeLabel(TLabelDocument& doc)
 {
-    doc.Plan.ApplyMainWindowAppearance();
     doc.Plan.ReadPlan(QStringList{
         "LabelSize 180,130", "LayoutRows 6", "LayoutCols 3", "MarginLeft 0.8", "MarginTop 1", "MarginRight 0.8",
         "MarginBottom 1", "CutMark -1", "LabelCount -1", "PaperSize 9", "PaperOrientation -1",

@@ -84,7 +84,6 @@ TEST_F(PrintScan, EverySheetReadsBackInPlacementOrder)
         const QString out = dir.filePath(QStringLiteral("order%1.pdf").arg(order));
         pdf.SetOutputFileName(out);
         TLabelDocument doc;
-        doc.Plan.ApplyMainWindowAppearance();
         doc.Plan.ReadPlan(SheetPlan(order));
         FillRows(doc, 20);
         const TPrintOutcome outcome = PrintLabels(doc.Plan, doc.Data, TPrintRequest());
@@ -111,7 +110,6 @@ TEST_F(PrintScan, SkippedLabelsLeaveTheirPlaceEmpty)
     const QString out = dir.filePath("skip.pdf");
     pdf.SetOutputFileName(out);
     TLabelDocument doc;
-    doc.Plan.ApplyMainWindowAppearance();
     doc.Plan.ReadPlan(SheetPlan(0));
     FillRows(doc, 6, {2, 5});
     TPrintRequest request;
@@ -153,7 +151,6 @@ QList<int> Runs(const QImage& image, int y)
 // at the printer's resolution.
 void MakeSmallLabel(TLabelDocument& doc)
 {
-    doc.Plan.ApplyMainWindowAppearance();
     doc.Plan.ReadPlan(QStringList{
         "LabelSize 144,72", "LayoutRows 1", "LayoutCols 1", "MarginLeft 0.5", "MarginTop 0.5", "PaperSize 256",
         "PaperWidth 600", "PaperLength 400", "PaperOrientation -1", "LabelCount 1",

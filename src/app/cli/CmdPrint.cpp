@@ -141,8 +141,6 @@ int CmdPrint(const QStringList& args)
 
     TScopedConsoleDialogs console;
     TLabelDocument document;
-    // The looks the main window gives the surface: a white label.
-    document.Plan.ApplyMainWindowAppearance();
     document.Open(a.file);
     if (!a.data.isEmpty()) {
         const TTablePicker picker = a.table.isEmpty() ? TTablePicker() : TablePickerByName(a.table);
