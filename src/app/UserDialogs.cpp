@@ -40,7 +40,10 @@ int TQtUserDialogs::MessageDlg(const QString& text, TMsgDlgType type, int button
     case TMsgDlgType::mtInformation: box.setIcon(QMessageBox::Information); box.setWindowTitle(QObject::tr("Information")); break;
     case TMsgDlgType::mtConfirmation: box.setIcon(QMessageBox::Question); box.setWindowTitle(QObject::tr("Confirm")); break;
     }
-    box.setText(text);
+    // Messages break lines with CR (or CR LF); Qt's box breaks only at LF.
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    box.setText(shown);
     QMessageBox::StandardButtons std;
     if (buttons & mbYes) std |= QMessageBox::Yes;
     if (buttons & mbNo) std |= QMessageBox::No;
