@@ -384,17 +384,9 @@ void TPlanBarcode::DrawDirect(QPainter& canvas, int x, int y)
         throw BarcodeError(error);
     Barcode.SetLeft(ClampToInt(std::int64_t(x) + frame.origin.x()));
     Barcode.SetTop(ClampToInt(std::int64_t(y) + frame.origin.y()));
-    // Nothing reaches past the area the bitmap of the screen shows, so paper
-    // shows what the screen does.
-    canvas.save();
-    canvas.setClipRect(QRect(QPoint(x, y), frame.size), Qt::IntersectClip);
-    try {
-        Barcode.DrawBarcode(canvas);
-    } catch (...) {
-        canvas.restore();
-        throw;
-    }
-    canvas.restore();
+    // Not clipped to the symbol's frame: a human-readable line wider than the
+    // bars (narrow modules on a fine printer) is printed whole.
+    Barcode.DrawBarcode(canvas);
 }
 
 QString TPlanBarcode::UpdateRenderBitmap()
