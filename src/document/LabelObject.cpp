@@ -650,10 +650,12 @@ bool TLabelObject::RectHitBody(int x, int y)
     return PointInRect(NormalizedRect(P1Pixels(), P2Pixels()), x, y);
 }
 
-bool TLabelObject::RectHitHandle(int x, int y, int& handle)
+bool TLabelObject::RectHitHandle(int x, int y, int& handle, bool widenTopBottom)
 {
     const QPoint p1 = P1Pixels(), p2 = P2Pixels();
     const int t = HandleTolerance;
+    QRect (*const topBottom)(int, int, int, int) =
+        widenTopBottom ? static_cast<QRect (*)(int, int, int, int)>(NormalizedRect) : EdgeRect;
     struct Test {
         QRect r;
         int id;
@@ -663,9 +665,9 @@ bool TLabelObject::RectHitHandle(int x, int y, int& handle)
         {HandleSquare(QPoint(p2.x(), p1.y())), 4},
         {HandleSquare(p2), 6},
         {HandleSquare(QPoint(p1.x(), p2.y())), 8},
-        {NormalizedRect(p1.x(), p1.y() - t, p2.x(), p1.y() + t), 3},
+        {topBottom(p1.x(), p1.y() - t, p2.x(), p1.y() + t), 3},
         {EdgeRect(p2.x() - t, p1.y(), p2.x() + t, p2.y()), 5},
-        {NormalizedRect(p1.x(), p2.y() - t, p2.x(), p2.y() + t), 7},
+        {topBottom(p1.x(), p2.y() - t, p2.x(), p2.y() + t), 7},
         {EdgeRect(p1.x() - t, p1.y(), p1.x() + t, p2.y()), 1},
     };
     for (const Test& test : tests) {

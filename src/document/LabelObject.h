@@ -196,7 +196,7 @@ protected:
     QRect RectGetBounds();
     void RectInvalidate();
     bool RectHitBody(int x, int y);
-    bool RectHitHandle(int x, int y, int& handle);
+    bool RectHitHandle(int x, int y, int& handle, bool widenTopBottom = true);
     void RectResizeByHandle(QPoint mouse);
     bool RectCreationStep(int x, int y);
     // Moves both corners to DragOrigin + (mouse - DownPoint), honouring the

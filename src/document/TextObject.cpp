@@ -430,29 +430,8 @@ bool TPlanText::IsKnownProperty(const QString& key) const
 
 bool TPlanText::HitHandle(int x, int y, int& handle)
 {
-    const QPoint p1 = P1Pixels(), p2 = P2Pixels();
-    const int t = HandleTolerance;
-    struct Test {
-        QRect r;
-        int id;
-    };
-    const Test tests[] = {
-        {HandleSquare(p1), 2},
-        {HandleSquare(QPoint(p2.x(), p1.y())), 4},
-        {HandleSquare(p2), 6},
-        {HandleSquare(QPoint(p1.x(), p2.y())), 8},
-        {EdgeRect(p1.x(), p1.y() - t, p2.x(), p1.y() + t), 3},
-        {EdgeRect(p2.x() - t, p1.y(), p2.x() + t, p2.y()), 5},
-        {EdgeRect(p1.x(), p2.y() - t, p2.x(), p2.y() + t), 7},
-        {EdgeRect(p1.x() - t, p1.y(), p1.x() + t, p2.y()), 1},
-    };
-    for (const Test& test : tests) {
-        if (PointInRect(test.r, x, y)) {
-            handle = test.id;
-            return true;
-        }
-    }
-    return false;
+    // Text boxes take their top and bottom edge bands exactly as wide as the box.
+    return RectHitHandle(x, y, handle, false);
 }
 
 void TPlanText::MoveTo(QPoint mouse)

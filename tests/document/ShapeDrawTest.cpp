@@ -249,10 +249,12 @@ TEST_F(ShapeDraw, PenModesOnVectorDevicesActOnWhitePaper)
         ApplyPenMode(p, c.mode, pen, brush);
         EXPECT_EQ(pen.style() != Qt::NoPen, c.penShown) << c.mode;
         EXPECT_EQ(brush.Style != bsClear, c.brushShown) << c.mode;
-        if (c.penShown)
+        if (c.penShown) {
             EXPECT_EQ(pen.color(), c.pen) << c.mode;
-        if (c.brushShown)
+        }
+        if (c.brushShown) {
             EXPECT_EQ(ColorToQColor(brush.Color), c.brush) << c.mode;
+        }
         EXPECT_EQ(p.compositionMode(), QPainter::CompositionMode_SourceOver);
     }
     p.end();

@@ -1,6 +1,7 @@
 #include "PdfSupport.h"
 
 #include "common/BarcodeScan.h"
+#include "datasheet/Datasheet.h"
 #include "printing/SheetLayout.h"
 
 #include <QDir>
@@ -10,6 +11,22 @@
 #include <QTemporaryDir>
 
 namespace printtest {
+
+void FillNameCodeRows(TDatasheet& data, int n, std::initializer_list<int> invalid)
+{
+    TAdvStringGrid& g = data.StrGrid_Data;
+    g.SetColCount(3);
+    g.SetRowCount(n + 1);
+    g.SetCell(1, 0, u"Name");
+    g.SetCell(2, 0, u"Code");
+    for (int r = 1; r <= n; ++r) {
+        g.SetCell(1, r, QStringLiteral("Name %1").arg(r));
+        g.SetCell(2, r, QStringLiteral("4006381%1").arg(r, 5, 10, QLatin1Char('0')));
+    }
+    for (int r : invalid)
+        g.SetCell(2, r, u"12A45");
+    data.BuildPrintGrid();
+}
 
 int PdfPageCount(const QString& path)
 {

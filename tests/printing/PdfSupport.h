@@ -1,5 +1,6 @@
-// Reading printed PDF files in tests: page count and pages as images through
-// poppler-utils (pdfinfo, pdftoppm), and the barcodes of a sheet's label places.
+// Print tests' common ground: data rows for the sample sheet, reading printed
+// PDF files (page count and pages as images through poppler-utils' pdfinfo and
+// pdftoppm), and the barcodes of a sheet's label places.
 #pragma once
 
 #include <QImage>
@@ -7,9 +8,16 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
 struct TSheetLayout;
+class TDatasheet;
 
 namespace printtest {
+
+// n data rows under the columns "Name" ("Name k") and "Code" (a valid EAN-13
+// each); the rows listed get the invalid code "12A45". Builds the print grid.
+void FillNameCodeRows(TDatasheet& data, int n, std::initializer_list<int> invalid = {});
 
 // Pages of a PDF file by pdfinfo; -1 when it cannot be read.
 int PdfPageCount(const QString& path);

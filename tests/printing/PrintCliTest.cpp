@@ -32,18 +32,7 @@ protected:
             "End",
             "Object Barcode", "  X1=4", "  Y1=34", "  X2=140", "  Y2=104", "  BarType=14", "  DataOrigin=1",
             "  DataExpression=Code", "End"});
-        TAdvStringGrid& g = doc.Data.StrGrid_Data;
-        g.SetColCount(3);
-        g.SetRowCount(n + 1);
-        g.SetCell(1, 0, u"Name");
-        g.SetCell(2, 0, u"Code");
-        for (int r = 1; r <= n; ++r) {
-            g.SetCell(1, r, QStringLiteral("Name %1").arg(r));
-            g.SetCell(2, r, QStringLiteral("4006381%1").arg(r, 5, 10, QLatin1Char('0')));
-        }
-        for (int r : invalid)
-            g.SetCell(2, r, u"12A45");
-        doc.Data.BuildPrintGrid();
+        printtest::FillNameCodeRows(doc.Data, n, invalid);
         const QString path = dir.filePath(name);
         doc.Save(path);
         return path;

@@ -2,6 +2,7 @@
 // the data rows labels are filled from, invalid codes, the design surface
 // during and after the run, and the printer's sheet size.
 #include "app/LabelDocument.h"
+#include "PdfSupport.h"
 #include "common/TestSupport.h"
 #include "document/LabelFile.h"
 #include "document/PlanObjects.h"
@@ -80,22 +81,7 @@ protected:
         doc.Plan.resize(144, 108);
     }
 
-    // n data rows "Name k" / a valid EAN-13; the rows listed get "12A45".
-    void SetRows(int n, std::initializer_list<int> invalid = {})
-    {
-        TAdvStringGrid& g = doc.Data.StrGrid_Data;
-        g.SetColCount(3);
-        g.SetRowCount(n + 1);
-        g.SetCell(1, 0, u"Name");
-        g.SetCell(2, 0, u"Code");
-        for (int r = 1; r <= n; ++r) {
-            g.SetCell(1, r, QStringLiteral("Name %1").arg(r));
-            g.SetCell(2, r, QStringLiteral("4006381%1").arg(r, 5, 10, QLatin1Char('0')));
-        }
-        for (int r : invalid)
-            g.SetCell(2, r, u"12A45");
-        doc.Data.BuildPrintGrid();
-    }
+    void SetRows(int n, std::initializer_list<int> invalid = {}) { printtest::FillNameCodeRows(doc.Data, n, invalid); }
 
     TPrintOutcome Print(TPrintRequest request = {}) { return PrintLabels(doc.Plan, doc.Data, request); }
 

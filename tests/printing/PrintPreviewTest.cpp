@@ -1,6 +1,7 @@
 // The preview's page rendering: pages offered, the paper in points, the labels
 // of a page, cut marks in points and invalid codes.
 #include "app/LabelDocument.h"
+#include "PdfSupport.h"
 #include "common/TestSupport.h"
 #include "document/LabelFile.h"
 #include "document/PlanObjects.h"
@@ -38,21 +39,7 @@ protected:
         doc.Plan.PntDPI = 300;
     }
 
-    void SetRows(int n, std::initializer_list<int> invalid = {})
-    {
-        TAdvStringGrid& g = doc.Data.StrGrid_Data;
-        g.SetColCount(3);
-        g.SetRowCount(n + 1);
-        g.SetCell(1, 0, u"Name");
-        g.SetCell(2, 0, u"Code");
-        for (int r = 1; r <= n; ++r) {
-            g.SetCell(1, r, QStringLiteral("Name %1").arg(r));
-            g.SetCell(2, r, QStringLiteral("4006381%1").arg(r, 5, 10, QLatin1Char('0')));
-        }
-        for (int r : invalid)
-            g.SetCell(2, r, u"12A45");
-        doc.Data.BuildPrintGrid();
-    }
+    void SetRows(int n, std::initializer_list<int> invalid = {}) { printtest::FillNameCodeRows(doc.Data, n, invalid); }
 
     TPreviewPage Render(int page, int invalidCodeProcess = 1)
     {
