@@ -1,6 +1,7 @@
 #include "datasheet/AccessImport.h"
 
 #include "datasheet/CellGridWriter.h"
+#include "datasheet/GuardedReader.h"
 #include "datasheet/ImportSupport.h"
 
 #include <QElapsedTimer>
@@ -11,17 +12,9 @@
 #include <string>
 #include <vector>
 
-#if defined(TAGMORA_HAVE_MDB) && defined(Q_OS_UNIX)
+#if defined(TAGMORA_HAVE_MDB) && defined(TAGMORA_GUARDED_READER)
 #define TAGMORA_ACCESS_READER 1
 #include <mdbtools.h>
-
-#include <cerrno>
-#include <csignal>
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #endif
 
 namespace {
@@ -42,7 +35,7 @@ enum TFrame : char {
     frColumn = 'C',   // a field: its type byte, then its name
     frRow = 'R',      // a record: per field a 32-bit length (kNull for NULL) and the bytes
     frError = 'E',    // a message for the user; the reader stops
-    frDone = 'Z',     // all sent
+    frDone = TGuardedReader::frameDone,  // all sent
 };
 constexpr quint32 kNull = 0xFFFFFFFF;
 
@@ -126,41 +119,6 @@ QString FieldText(quint8 type, const QByteArray& raw)
 // ---------------------------------------------------------------------------
 // The reader process
 
-class TFrameWriter {
-public:
-    explicit TFrameWriter(int fd) : FFd(fd) {}
-    void Send(char kind, const char* data, size_t size)
-    {
-        FBuffer.push_back(kind);
-        AppendU32(quint32(size));
-        FBuffer.append(data, size);
-        if (FBuffer.size() >= 65536)
-            Flush();
-    }
-    void Send(char kind, const std::string& s) { Send(kind, s.data(), s.size()); }
-    void AppendU32(quint32 v)
-    {
-        const char b[4] = {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
-        FBuffer.append(b, 4);
-    }
-    void Flush()
-    {
-        size_t done = 0;
-        while (done < FBuffer.size()) {
-            const ssize_t n = ::write(FFd, FBuffer.data() + done, FBuffer.size() - done);
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                _exit(3);  // the importer is gone
-            done += size_t(n);
-        }
-        FBuffer.clear();
-    }
-
-private:
-    int FFd;
-    std::string FBuffer;
-};
 
 MdbCatalogEntry* FindTable(MdbHandle* mdb, const std::string& name)
 {
@@ -232,8 +190,7 @@ void ReaderMain(TFrameWriter& out, const std::string& path, const std::string* t
         for (unsigned c = 0; c < t->num_cols; ++c) {
             const size_t n = bound[c] && lengths[c] > 0 ? std::min(strnlen(values[c].data(), bindSize), bindSize) : 0;
             const quint32 len = bound[c] && lengths[c] > 0 ? quint32(n) : kNull;
-            const char b[4] = {char(len), char(len >> 8), char(len >> 16), char(len >> 24)};
-            row.append(b, 4);
+            AppendFrameU32(row, len);
             if (len != kNull)
                 row.append(values[c].data(), n);
         }
@@ -243,160 +200,6 @@ void ReaderMain(TFrameWriter& out, const std::string& path, const std::string* t
 
 // ---------------------------------------------------------------------------
 // The importer's side
-
-struct TReaderResult {
-    std::vector<std::pair<char, QByteArray>> frames;  // frames other than rows
-};
-
-class TReaderProcess {
-public:
-    // Starts reading `path` (the table list, or the table `table`).
-    TReaderProcess(const QString& path, const QString* table)
-    {
-        int fds[2];
-        if (::pipe(fds) != 0)
-            ThrowImportError(QStringLiteral("Cannot start reading the database."));
-        const std::string file = QFile::encodeName(path).toStdString();
-        const std::string tableName = table ? table->toUtf8().toStdString() : std::string();
-        const rlim_t addressLimit = AddressSpaceLimit();
-        FPid = ::fork();
-        if (FPid < 0) {
-            ::close(fds[0]);
-            ::close(fds[1]);
-            ThrowImportError(QStringLiteral("Cannot start reading the database."));
-        }
-        if (FPid == 0) {
-            ::close(fds[0]);
-            const int devNull = ::open("/dev/null", O_WRONLY);
-            if (devNull >= 0)
-                ::dup2(devNull, 2);  // the library's warnings
-            if (addressLimit) {
-                const rlimit limit{addressLimit, addressLimit};
-                ::setrlimit(RLIMIT_AS, &limit);
-            }
-            TCNumericLocaleScope cLocale;
-            TFrameWriter out(fds[1]);
-            ReaderMain(out, file, table ? &tableName : nullptr);
-            out.Send(frDone, "", 0);
-            out.Flush();
-            _exit(0);
-        }
-        ::close(fds[1]);
-        FFd = fds[0];
-    }
-
-    ~TReaderProcess() { Stop(); }
-
-    // Waits for the next frame; false at the end of the stream. Throws when
-    // the reader stalls longer than the timeout.
-    bool Next(char& kind, QByteArray& payload)
-    {
-        for (;;) {
-            if (FBuffer.size() - FPos >= 5) {
-                const char* p = FBuffer.constData() + FPos;
-                const quint32 len = quint32(quint8(p[1])) | (quint32(quint8(p[2])) << 8) |
-                                    (quint32(quint8(p[3])) << 16) | (quint32(quint8(p[4])) << 24);
-                if (len > (64u << 20))
-                    return Damaged();
-                if (FBuffer.size() - FPos >= 5 + qsizetype(len)) {
-                    kind = p[0];
-                    payload = QByteArray(p + 5, len);
-                    FPos += 5 + len;
-                    FReceived += 5 + len;
-                    if (FPos > (1 << 20)) {
-                        FBuffer.remove(0, FPos);
-                        FPos = 0;
-                    }
-                    return true;
-                }
-            }
-            if (!Fill())
-                return false;
-        }
-    }
-
-    qint64 Received() const { return FReceived; }
-
-    // Waits for the reader to end; true when it ended normally.
-    bool Finish()
-    {
-        if (FPid <= 0)
-            return true;
-        int status = 0;
-        const pid_t pid = FPid;
-        FPid = -1;
-        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-        }
-        CloseFd();
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-
-    [[noreturn]] bool Damaged()
-    {
-        Stop();
-        throw EImportError(QString());  // the caller words the message
-    }
-
-private:
-    static rlim_t AddressSpaceLimit()
-    {
-        // The reader may use 2 GB beyond what this process has mapped.
-        QFile statm(QStringLiteral("/proc/self/statm"));
-        if (!statm.open(QIODevice::ReadOnly))
-            return 0;
-        const qint64 pages = statm.readLine().split(' ').value(0).toLongLong();
-        if (pages <= 0)
-            return 0;
-        return rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + (rlim_t(2) << 30);
-    }
-
-    bool Fill()
-    {
-        if (FFd < 0)
-            return false;
-        pollfd pfd{FFd, POLLIN, 0};
-        const int ready = ::poll(&pfd, 1, gStallTimeoutMs);
-        if (ready < 0 && errno == EINTR)
-            return true;
-        if (ready <= 0)
-            return Damaged();  // the reader is stuck
-        char chunk[65536];
-        const ssize_t n = ::read(FFd, chunk, sizeof chunk);
-        if (n < 0 && errno == EINTR)
-            return true;
-        if (n <= 0) {
-            CloseFd();
-            return false;
-        }
-        FBuffer.append(chunk, n);
-        return true;
-    }
-
-    void CloseFd()
-    {
-        if (FFd >= 0)
-            ::close(FFd);
-        FFd = -1;
-    }
-
-    void Stop()
-    {
-        if (FPid > 0) {
-            ::kill(FPid, SIGKILL);
-            int status;
-            while (::waitpid(FPid, &status, 0) < 0 && errno == EINTR) {
-            }
-            FPid = -1;
-        }
-        CloseFd();
-    }
-
-    pid_t FPid = -1;
-    int FFd = -1;
-    QByteArray FBuffer;
-    qsizetype FPos = 0;
-    qint64 FReceived = 0;
-};
 
 // Runs a reader and hands each frame to `onFrame`; throws EImportError with
 // a message naming the file when the reader fails.
@@ -412,7 +215,10 @@ void RunReader(const QString& fileName, const QString* table, Fn&& onFrame)
     // a few times its stored size: a reader sending more is running wild.
     const qint64 byteBudget = info.size() * 8 + (qint64(64) << 20);
     try {
-        TReaderProcess reader(fileName, table);
+        const std::string file = QFile::encodeName(fileName).toStdString();
+        const std::string tableName = table ? table->toUtf8().toStdString() : std::string();
+        TGuardedReader reader(
+            [&](TFrameWriter& out) { ReaderMain(out, file, table ? &tableName : nullptr); }, gStallTimeoutMs);
         char kind;
         QByteArray payload;
         bool done = false;
@@ -505,8 +311,7 @@ void LoadAccessTable(const QString& fileName, const QString& tableName, TCellGri
             for (size_t c = 0; c < types.size(); ++c) {
                 if (end - p < 4)
                     damaged();
-                const quint32 len = quint32(quint8(p[0])) | (quint32(quint8(p[1])) << 8) |
-                                    (quint32(quint8(p[2])) << 16) | (quint32(quint8(p[3])) << 24);
+                const quint32 len = FrameU32(p);
                 p += 4;
                 if (len == kNull) {
                     grid.SetCell(int(c), row, QStringView());

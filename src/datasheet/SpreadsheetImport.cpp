@@ -1,13 +1,17 @@
 #include "datasheet/SpreadsheetImport.h"
 
 #include "datasheet/CellGridWriter.h"
+#include "datasheet/GuardedReader.h"
 #include "datasheet/ImportSupport.h"
 #include "datasheet/XlsWorkbookScan.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#ifdef TAGMORA_HAVE_FREEXL
+#include <string>
+
+#if defined(TAGMORA_HAVE_FREEXL) && defined(TAGMORA_GUARDED_READER)
+#define TAGMORA_XLS_READER 1
 #include <freexl.h>
 #endif
 
@@ -26,7 +30,7 @@ constexpr qint64 kMaxWorkbookBytes = qint64(1) << 30;
     ThrowImportError(why.isEmpty() ? QString(message + u'.') : QString(message + QStringLiteral(" (") + why + QStringLiteral(").")));
 }
 
-#ifdef TAGMORA_HAVE_FREEXL
+#ifdef TAGMORA_XLS_READER
 
 QString FreeXlReason(int rc)
 {
@@ -91,54 +95,41 @@ QString OverrideText(const TXlsCellOverride& v, const TXlsWorkbookScan& scan)
     return QString();
 }
 
-#endif
 
-}  // namespace
-
-void LoadSpreadsheet(const QString& fileName, TCellGridWriter& grid)
+[[noreturn]] void ThrowProtected(const QString& fileName)
 {
-    QFile file(fileName);
-    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
-        ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
-    if (file.size() > kMaxWorkbookBytes)
-        ThrowUnreadable(fileName, QStringLiteral("it is too large"));
-    const QByteArray bytes = file.readAll();
-    file.close();
-    if (!bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
-        ThrowUnreadable(fileName, QStringLiteral("it is not an Excel 97-2003 file"));
+    ThrowImportError(QStringLiteral("The workbook %1 is password-protected; save it without a password "
+                                    "and import it again.")
+                         .arg(QFileInfo(fileName).fileName()));
+}
 
-#ifndef TAGMORA_HAVE_FREEXL
-    ThrowUnreadable(fileName, QStringLiteral("this program was built without Excel 97-2003 support"));
-#else
-    // Sheet sizes, the active tab, and what the cell library leaves out.
-    const TXlsWorkbookScan scan = ScanXlsWorkbook(bytes);
-    if (scan.encrypted)
-        ThrowImportError(QStringLiteral("The workbook %1 is password-protected; save it without a password "
-                                        "and import it again.")
-                             .arg(QFileInfo(fileName).fileName()));
-    qint64 declared = 0;
-    for (const TXlsWorkbookScan::TSheet& s : scan.sheets)
-        declared += s.type == 0 ? s.declaredCells : 0;
-    if (declared > kMaxWorkbookCells)
-        ThrowUnreadable(fileName, QStringLiteral("its sheets declare more cells than can be read"));
+// Frames the reading child sends.
+enum TFrame : char {
+    frRow = 'R',        // a row: its number, then per non-empty cell its column, length and UTF-8 text
+    frError = 'E',      // why the workbook cannot be read (UTF-8); the child stops
+    frProtected = 'P',  // the workbook is password-protected; the child stops
+};
 
-    TCNumericLocaleScope cLocale;
+constexpr int kStallTimeoutMs = 60000;
+
+// Runs in the child: sends the non-empty cells of the active sheet.
+void ReadActiveSheet(TFrameWriter& out, const std::string& path, const TXlsWorkbookScan& scan)
+{
+    auto fail = [&](const QString& why) { out.Send(frError, why.toStdString()); };
     TFreeXlHandle xl;
-    int rc = freexl_open(QFile::encodeName(fileName).constData(), &xl.handle);
+    const int rc = freexl_open(path.c_str(), &xl.handle);
     if (rc != FREEXL_OK) {
         xl.handle = nullptr;
-        ThrowUnreadable(fileName, FreeXlReason(rc));
+        return fail(FreeXlReason(rc));
     }
     unsigned int info = 0;
     if (freexl_get_info(xl.handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED)
-        ThrowImportError(QStringLiteral("The workbook %1 is password-protected; save it without a password "
-                                        "and import it again.")
-                             .arg(QFileInfo(fileName).fileName()));
+        return out.Send(frProtected, std::string());
     unsigned int sheetCount = 0;
     if (freexl_get_info(xl.handle, FREEXL_BIFF_SHEET_COUNT, &info) == FREEXL_OK)
         sheetCount = info;
     if (sheetCount == 0)
-        ThrowUnreadable(fileName, QStringLiteral("it holds no worksheet"));
+        return fail(QStringLiteral("it holds no worksheet"));
 
     // The library numbers the worksheets alone; find the active one by name.
     unsigned short sheet = 0;
@@ -155,18 +146,18 @@ void LoadSpreadsheet(const QString& fileName, TCellGridWriter& grid)
         }
     }
     if (freexl_select_active_worksheet(xl.handle, sheet) != FREEXL_OK)
-        ThrowUnreadable(fileName);
+        return fail(QString());
     unsigned int rows = 0;
     unsigned short cols = 0;
     if (freexl_worksheet_dimensions(xl.handle, &rows, &cols) != FREEXL_OK)
-        ThrowUnreadable(fileName);
+        return fail(QString());
     if (qint64(rows) * cols > kMaxWorkbookCells)
-        ThrowUnreadable(fileName, QStringLiteral("its sheet declares more cells than can be read"));
+        return fail(QStringLiteral("its sheet declares more cells than can be read"));
     {
         const char* name = nullptr;
         if (overridesApply && (freexl_get_worksheet_name(xl.handle, sheet, &name) != FREEXL_OK || !name ||
                                QString::fromUtf8(name) != scan.sheets[scan.scannedSheet].name))
-            ThrowUnreadable(fileName);
+            return fail(QString());
     }
 
     auto textAt = [&](unsigned int r, unsigned short c) {
@@ -178,33 +169,99 @@ void LoadSpreadsheet(const QString& fileName, TCellGridWriter& grid)
             return QString();
         return CellText(v);
     };
-
-    // The used range: the block of rows and columns that hold a value.
-    qint64 firstRow = -1, lastRow = -1, firstCol = -1, lastCol = -1;
+    std::string frame;
     for (unsigned int r = 0; r < rows; ++r) {
+        frame.clear();
+        AppendFrameU32(frame, r);
         for (unsigned short c = 0; c < cols; ++c) {
-            if (textAt(r, c).isEmpty())
+            const QByteArray text = textAt(r, c).toUtf8();
+            if (text.isEmpty())
                 continue;
-            if (firstRow < 0)
-                firstRow = r;
-            lastRow = r;
-            if (firstCol < 0 || c < firstCol)
-                firstCol = c;
-            if (c > lastCol)
-                lastCol = c;
+            AppendFrameU32(frame, c);
+            AppendFrameU32(frame, quint32(text.size()));
+            frame.append(text.constData(), size_t(text.size()));
         }
+        if (frame.size() > 4)
+            out.Send(frRow, frame);
     }
-    if (firstRow < 0) {
-        // Like an empty sheet's used range: the single cell A1.
-        grid.SetColCount(1);
-        grid.SetRowCount(1);
-        grid.SetCell(0, 0, QStringView());
-        return;
+}
+
+#endif
+
+}  // namespace
+
+void LoadSpreadsheet(const QString& fileName, TCellGridWriter& grid)
+{
+    QFile file(fileName);
+    if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
+        ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
+    if (file.size() > kMaxWorkbookBytes)
+        ThrowUnreadable(fileName, QStringLiteral("it is too large"));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    if (!bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        ThrowUnreadable(fileName, QStringLiteral("it is not an Excel 97-2003 file"));
+
+#ifndef TAGMORA_XLS_READER
+    ThrowUnreadable(fileName, QStringLiteral("this program was built without Excel 97-2003 support"));
+#else
+    // Sheet sizes, the active tab, and what the cell library leaves out.
+    const TXlsWorkbookScan scan = ScanXlsWorkbook(bytes);
+    if (scan.encrypted)
+        ThrowProtected(fileName);
+    qint64 declared = 0;
+    for (const TXlsWorkbookScan::TSheet& s : scan.sheets)
+        declared += s.type == 0 ? s.declaredCells : 0;
+    if (declared > kMaxWorkbookCells)
+        ThrowUnreadable(fileName, QStringLiteral("its sheets declare more cells than can be read"));
+
+    // The cell library is not safe against damaged files: it runs in a
+    // child process that sends the non-empty cells of the active sheet.
+    TSheetCells cells;
+    try {
+        const std::string path = QFile::encodeName(fileName).toStdString();
+        TGuardedReader reader([&](TFrameWriter& out) { ReadActiveSheet(out, path, scan); }, kStallTimeoutMs);
+        char kind;
+        QByteArray payload;
+        bool done = false;
+        while (reader.Next(kind, payload)) {
+            switch (kind) {
+            case TGuardedReader::frameDone:
+                done = true;
+                break;
+            case frProtected:
+                ThrowProtected(fileName);
+            case frError:
+                ThrowUnreadable(fileName, QString::fromUtf8(payload));
+            case frRow: {
+                const char* p = payload.constData();
+                const char* end = p + payload.size();
+                if (end - p < 4)
+                    reader.Damaged();
+                const quint32 row = FrameU32(p);
+                for (p += 4; p != end;) {
+                    if (end - p < 8)
+                        reader.Damaged();
+                    const quint32 col = FrameU32(p), len = FrameU32(p + 4);
+                    p += 8;
+                    if (quint64(end - p) < len)
+                        reader.Damaged();
+                    cells.AddCell(row, col, QString::fromUtf8(p, qsizetype(len)));
+                    p += len;
+                }
+                break;
+            }
+            default:
+                reader.Damaged();
+            }
+        }
+        if (!reader.Finish() || !done)
+            reader.Damaged();
+    } catch (const EImportError& e) {
+        if (e.what()[0] != '\0')
+            throw;
+        ThrowUnreadable(fileName, QStringLiteral("it is damaged"));
     }
-    grid.SetColCount(int(lastCol - firstCol + 1));
-    grid.SetRowCount(int(lastRow - firstRow + 1));
-    for (qint64 r = firstRow; r <= lastRow; ++r)
-        for (qint64 c = firstCol; c <= lastCol; ++c)
-            grid.SetCell(int(c - firstCol), int(r - firstRow), textAt(unsigned(r), (unsigned short)(c)));
+    cells.WriteTo(grid);
 #endif
 }
