@@ -1,4 +1,7 @@
 // Excel 97-2003 workbooks (".XLS") into the datasheet.
+//
+// The cell library is not safe against damaged files, so it runs in a child
+// process (see GuardedReader.h); a child that fails is reported as damage.
 #pragma once
 
 #include <QString>
