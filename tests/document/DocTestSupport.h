@@ -2,7 +2,12 @@
 #pragma once
 
 #include "document/LabelPlan.h"
+#include "document/LabelObject.h"
 #include "printing/StandInPrinter.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QRect>
 
 #include <QString>
 #include <QStringList>
@@ -33,6 +38,29 @@ struct TPlanFixture {
     TScopedPrinter guard{printer};
     TLabelPlan plan;
     TPlanFixture() { plan.NewLabel(); }
+
+    // A background no object uses.
+    static constexpr QRgb kBack = 0xFF102030;
+
+    // The object drawn alone onto kBack, at the surface size.
+    QImage Draw(TLabelObject* o)
+    {
+        QImage img(plan.size(), QImage::Format_RGB32);
+        img.fill(kBack);
+        QPainter p(&img);
+        o->Draw(p);
+        return img;
+    }
+    // Bounding box of the pixels that differ from kBack.
+    static QRect Ink(const QImage& img)
+    {
+        QRect r;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) != kBack)
+                    r |= QRect(x, y, 1, 1);
+        return r;
+    }
 };
 
 // Splits text at "\n" into lines (for writing test plans compactly).

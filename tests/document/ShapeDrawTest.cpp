@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr QRgb kBack = 0xFF102030;  // a background no object uses
 
 class ShapeDraw : public ::testing::Test, public TPlanFixture {
 protected:
@@ -36,25 +35,6 @@ protected:
         o->Properties.Lines = lines;
         o->LoadProperties();
         return o;
-    }
-    // The object drawn alone onto a background colour, at the surface size.
-    QImage Draw(TLabelObject* o)
-    {
-        QImage img(plan.size(), QImage::Format_RGB32);
-        img.fill(kBack);
-        QPainter p(&img);
-        o->Draw(p);
-        return img;
-    }
-    // Bounding box of the pixels that differ from the background.
-    static QRect Ink(const QImage& img)
-    {
-        QRect r;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if (img.pixel(x, y) != kBack)
-                    r |= QRect(x, y, 1, 1);
-        return r;
     }
 };
 

@@ -38,7 +38,6 @@ QStringList LineTexts(const TFormattedLayout& layout)
     return out;
 }
 
-constexpr QRgb kBack = 0xFF102030;
 
 class TextDraw : public ::testing::Test, public TPlanFixture {
 protected:
@@ -51,23 +50,6 @@ protected:
                               more;
         o->LoadProperties();
         return o;
-    }
-    QImage Draw(TLabelObject* o)
-    {
-        QImage img(plan.size(), QImage::Format_RGB32);
-        img.fill(kBack);
-        QPainter p(&img);
-        o->Draw(p);
-        return img;
-    }
-    static QRect Ink(const QImage& img)
-    {
-        QRect r;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x)
-                if (img.pixel(x, y) != kBack)
-                    r |= QRect(x, y, 1, 1);
-        return r;
     }
 };
 
