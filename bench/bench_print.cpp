@@ -3,7 +3,6 @@
 // a bound EAN-13 (bench/print/sheet.plan), at 600 dpi; and one preview sheet.
 // scripts/compare-glabels.sh runs the same sheet against gLabels.
 #include "app/LabelDocument.h"
-#include "app/UserDialogs.h"
 #include "printing/PdfPrinter.h"
 #include "printing/PreviewPage.h"
 #include "printing/PrintJob.h"
@@ -52,8 +51,6 @@ void BM_PrintCsvToPdf(benchmark::State& state)
     csv.open(QIODevice::WriteOnly);
     csv.write(Csv(labels));
     csv.close();
-    TConsoleUserDialogs console;
-    SetDialogs(&console);
     TPdfPrinter pdf(600);
     pdf.SetOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
     TScopedPrinter guard(pdf);
@@ -65,7 +62,6 @@ void BM_PrintCsvToPdf(benchmark::State& state)
         doc.Data.BuildPrintGrid();
         outcome = PrintLabels(doc.Plan, doc.Data, TPrintRequest());
     }
-    SetDialogs(nullptr);
     state.counters["labels"] = outcome.Painted;
     state.counters["pages"] = outcome.Pages;
     state.counters["labels/s"] = benchmark::Counter(double(labels), benchmark::Counter::kIsIterationInvariantRate);

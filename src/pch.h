@@ -15,5 +15,7 @@
 #include <QPainter>
 #include <QString>
 #include <QStringList>
+#if __has_include(<QWidget>)  // not in the barcode layer, which has no widgets
 #include <QWidget>
+#endif
 #endif

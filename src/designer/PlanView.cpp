@@ -113,8 +113,7 @@ void TLabelPlan::Resize()
     if (FDestroying)
         return;
     ++FResizeRuns;
-    if (OnResize)
-        OnResize(this);
+    Q_EMIT Resized();
     for (int l = 0; l < FLayers.Count(); ++l) {
         // Rescaling never changes the list; a copy keeps that true anyway.
         const QList<TLabelObject*> objects = FLayers.Item(l)->Objects();

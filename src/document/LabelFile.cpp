@@ -3,7 +3,7 @@
 #include "document/DatasheetBlock.h"
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
-#include "printing/Printer.h"
+#include "document/Printer.h"
 
 #include <QDir>
 #include <QFile>

@@ -4,7 +4,7 @@
 #include "document/MGraph.h"
 #include "document/PictureObject.h"
 #include "document/SystemText.h"
-#include "printing/Printer.h"
+#include "document/Printer.h"
 
 #include <QBuffer>
 #include <QIODevice>
@@ -53,7 +53,11 @@ void TLabelPlan::SetActiveLayer(TPlanLayer* layer)
 
 void TLabelPlan::SetCurrentObject(TLabelObject* object)
 {
+    if (FCurrentObject == object)
+        return;
     FCurrentObject = object;
+    if (!FDestroying)
+        Q_EMIT CurrentObjectChanged(object);
 }
 
 void TLabelPlan::EnsureLayer()
@@ -65,7 +69,7 @@ void TLabelPlan::EnsureLayer()
 void TLabelPlan::ClearPlan()
 {
     FLayers.Clear();
-    FCurrentObject = nullptr;
+    SetCurrentObject(nullptr);
     ClearStandardPictures();
     EnsureLayer();
     FPlanStrings.clear();
@@ -250,49 +254,44 @@ void TLabelPlan::ClearStandardPictures()
 
 void TLabelPlan::ObjectClick(TLabelObject* object, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)
 {
-    if (OnObjectClick)
-        OnObjectClick(this, object, button, shift, x, y);
+    Q_EMIT ObjectClicked(object, button, shift, x, y);
 }
 
 void TLabelPlan::ObjectDblClick(TLabelObject* object)
 {
-    if (OnObjectDblClick)
-        OnObjectDblClick(this, object);
+    Q_EMIT ObjectDoubleClicked(object);
 }
 
 void TLabelPlan::ObjectMouseMove(TLabelObject* object)
 {
-    if (OnObjectMouseMove)
-        OnObjectMouseMove(this, object);
+    Q_EMIT ObjectMouseMoved(object);
 }
 
 void TLabelPlan::ObjectMouseEnter(TLabelObject* object)
 {
-    if (OnObjectMouseEnter)
-        OnObjectMouseEnter(this, object);
+    Q_EMIT ObjectMouseEntered(object);
 }
 
 void TLabelPlan::ObjectMouseLeave(TLabelObject* object)
 {
-    if (OnObjectMouseLeave)
-        OnObjectMouseLeave(this, object);
+    Q_EMIT ObjectMouseLeft(object);
 }
 
 void TLabelPlan::AfterDrawNewObject(TLabelObject* object)
 {
-    if (OnAfterDrawNewObject)
-        OnAfterDrawNewObject(this, object);
+    Q_EMIT NewObjectDrawn(object);
 }
 
 void TLabelPlan::ParseProgress(int percentsCompleted)
 {
-    if (OnParseProgress)
-        OnParseProgress(this, percentsCompleted);
+    Q_EMIT ParseProgressed(percentsCompleted);
 }
 
 bool TLabelPlan::NeedPicture(const QString& pictureName)
 {
-    return OnNeedPicture ? OnNeedPicture(this, pictureName) : false;
+    bool found = false;
+    Q_EMIT PictureNeeded(pictureName, &found);
+    return found;
 }
 
 // ----- Mapping ----------------------------------------------------------------

@@ -154,16 +154,8 @@ public:
     void ClearStandardPictures();
 
     // ----- Events -----------------------------------------------------------
-    // Each virtual raises its handler when one is assigned, in this order.
-    std::function<void(TLabelPlan*, TLabelObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int)> OnObjectClick;
-    std::function<void(TLabelPlan*, TLabelObject*)> OnObjectDblClick;
-    std::function<void(TLabelPlan*, TLabelObject*)> OnObjectMouseMove;
-    std::function<void(TLabelPlan*, TLabelObject*)> OnObjectMouseEnter;
-    std::function<void(TLabelPlan*, TLabelObject*)> OnObjectMouseLeave;
-    std::function<void(TLabelPlan*, TLabelObject*)> OnAfterDrawNewObject;
-    std::function<void(TLabelPlan*, int percentsCompleted)> OnParseProgress;
-    std::function<bool(TLabelPlan*, const QString& pictureName)> OnNeedPicture;
-
+    // Each virtual below emits its signal (see signals); subclasses may
+    // override them to react first.
     virtual void ObjectClick(TLabelObject* object, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     virtual void ObjectDblClick(TLabelObject* object);
     virtual void ObjectMouseMove(TLabelObject* object);
@@ -189,8 +181,6 @@ public:
     // ----- View (the design surface; implemented in designer/PlanView.cpp) -
     TColor Color = clBlack;             // fill of the label
     TBorderStyle BorderStyle = bsNone;  // bsSingle outlines the label with Pen
-    // Raised by Resize (the main window places the surface and its rulers).
-    std::function<void(TLabelPlan*)> OnResize;
 
     // The looks the main window gives the surface: white label, black
     // handle outlines and fills, no border (pen, brush and font, which plan
@@ -236,6 +226,25 @@ public:
     // The zoom shown to the user: width() / ScaleX rounded to two decimals,
     // times 100 (100 for actual size).
     int ZoomPercent() const;
+
+Q_SIGNALS:
+    // The object events of the design surface, emitted by the virtuals above.
+    void ObjectClicked(TLabelObject* object, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void ObjectDoubleClicked(TLabelObject* object);
+    void ObjectMouseMoved(TLabelObject* object);
+    void ObjectMouseEntered(TLabelObject* object);
+    void ObjectMouseLeft(TLabelObject* object);
+    void NewObjectDrawn(TLabelObject* object);
+    // Reading plan text: percent of the lines read so far.
+    void ParseProgressed(int percentsCompleted);
+    // Plan text names a standard picture that is not loaded; a receiver that
+    // adds it (AddStandardPicture) sets *found. Connect directly.
+    void PictureNeeded(const QString& pictureName, bool* found);
+    // After a size change (zoom, label size, output); the main window places
+    // the surface and its rulers.
+    void Resized();
+    // The current (focused) object changed; null for none.
+    void CurrentObjectChanged(TLabelObject* object);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

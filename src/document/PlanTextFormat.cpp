@@ -3,7 +3,7 @@
 #include "document/MGraph.h"
 #include "document/PlanObjects.h"
 #include "document/StrF.h"
-#include "printing/Printer.h"
+#include "document/Printer.h"
 
 #include <QHash>
 
@@ -329,7 +329,7 @@ void TLabelPlan::ReadPlan(const QStringList& lines)
 {
     if (lines.isEmpty())
         return;
-    FCurrentObject = nullptr;
+    SetCurrentObject(nullptr);
     FLayers.Clear();
 
     TLabelObject* current = nullptr;  // the last object started, until its properties are applied

@@ -1,6 +1,5 @@
 #include "printing/LabelRun.h"
 
-#include "app/UserDialogs.h"
 #include "datasheet/Datasheet.h"
 #include "document/LabelPlan.h"
 #include "printing/DataBinding.h"
@@ -38,7 +37,8 @@ TLabelRunResult TLabelRun::Run(int64_t first, int64_t last)
         }
         if (filled != 0) {
             if (InvalidCodeProcess != 0) {
-                Dialogs().MessageDlg(InvalidCodeAbortMessage(k), TMsgDlgType::mtError, mbOK);
+                if (ReportError)
+                    ReportError(InvalidCodeAbortMessage(k));
                 result.AbortedAt = k;
                 return result;
             }

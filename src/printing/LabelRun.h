@@ -29,7 +29,7 @@ struct TLabelRun {
     const TDatasheet& Data;
     const TSheetLayout& Layout;
     // 0: an invalid code leaves the label's place empty; any other value ends
-    // the run with an error box.
+    // the run, reported through ReportError.
     int InvalidCodeProcess = 1;
     // The canvas of the current page (asked for every label, as a page break
     // may start a new one).
@@ -37,6 +37,8 @@ struct TLabelRun {
     // Ends the page and starts the next; called after a full sheet when more
     // labels follow.
     std::function<void()> NewPage;
+    // Tells the user why an invalid code ended the run (may be empty).
+    std::function<void(const QString&)> ReportError;
 
     // Labels first..last (numbers from 1), with the surface already prepared.
     // Fills from "PrintGrid" row k, or from the datasheet's current row when

@@ -1,6 +1,6 @@
 #include "printing/PdfPrinter.h"
 
-#include "printing/QtPrinter.h"
+#include "document/QtPrinter.h"
 
 #include <QFile>
 #include <QPageLayout>

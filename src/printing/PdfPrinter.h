@@ -4,7 +4,7 @@
 // tagmora-cli installs it for "print -o OUT.pdf"; it needs no spooler.
 #pragma once
 
-#include "printing/Printer.h"
+#include "document/Printer.h"
 
 #include <QPainter>
 

@@ -7,7 +7,7 @@
 #include "printing/LabelOutput.h"
 #include "printing/LabelRun.h"
 #include "printing/PrintJob.h"
-#include "printing/Printer.h"
+#include "document/Printer.h"
 #include "printing/SheetLayout.h"
 
 #include <QPainter>
@@ -28,7 +28,8 @@ QSize PreviewPaperSize(const TLabelPlan& plan)
                  Round(PaperMetric(QStringLiteral("Length")) / dpi * 72));
 }
 
-TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, int page, int invalidCodeProcess)
+TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, int page, int invalidCodeProcess,
+                               const std::function<void(const QString&)>& reportError)
 {
     TPreviewPage result;
     result.PaperSize = PreviewPaperSize(plan);
@@ -54,7 +55,7 @@ TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, in
             }
         } showCurrentRow{plan, datasheet};
         TOutputSurface surface(plan, QSize(plan.ScaleX, plan.ScaleY), true);
-        TLabelRun run{plan, datasheet, layout, invalidCodeProcess, [&canvas] { return &canvas; }, {}};
+        TLabelRun run{plan, datasheet, layout, invalidCodeProcess, [&canvas] { return &canvas; }, {}, reportError};
         const TLabelRunResult r = run.Run(first, last);
         result.Painted = r.Painted;
         result.Skipped = r.Skipped;

@@ -3,6 +3,8 @@
 // sheets, so the preview window can show it at any zoom.
 #pragma once
 
+#include <functional>
+
 #include <QPicture>
 #include <QSize>
 
@@ -32,6 +34,8 @@ QSize PreviewPaperSize(const TLabelPlan& plan);
 // smaller of p x n and the run's total, each filled from its row, with cut
 // marks, painted with the surface one pixel per point and RenderingOutput set.
 // invalidCodeProcess 0 leaves a label with an invalid barcode value empty;
-// any other value shows the error box and renders no further label. The
-// surface is restored and shows the datasheet's current row afterwards.
-TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, int page, int invalidCodeProcess);
+// any other value reports the error through reportError (when given) and
+// renders no further label. The surface is restored and shows the
+// datasheet's current row afterwards.
+TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, int page, int invalidCodeProcess,
+                               const std::function<void(const QString&)>& reportError = {});

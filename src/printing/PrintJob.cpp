@@ -1,6 +1,5 @@
 #include "printing/PrintJob.h"
 
-#include "app/UserDialogs.h"
 #include "datasheet/Datasheet.h"
 #include "document/LabelFile.h"
 #include "document/LabelPlan.h"
@@ -8,7 +7,7 @@
 #include "printing/DataBinding.h"
 #include "printing/LabelOutput.h"
 #include "printing/LabelRun.h"
-#include "printing/Printer.h"
+#include "document/Printer.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -24,9 +23,10 @@ QString NotAPageNumberMessage(const QString& text)
 
 namespace {
 
-void Warn(const QString& text)
+void Warn(const TPrintRequest& request, const QString& text)
 {
-    Dialogs().MessageDlg(text, TMsgDlgType::mtWarning, mbOK);
+    if (request.Report)
+        request.Report(text, false);
 }
 
 // A typed page number: trimmed decimal digits with an optional sign.
@@ -83,7 +83,7 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
     TPrintOutcome outcome;
     TPrinter& printer = Printer();
     if (!printer.HasPrinters()) {
-        Warn(NoPrinterMessage);
+        Warn(request, NoPrinterMessage);
         outcome.Status = TPrintStatus::NoPrinter;
         return outcome;
     }
@@ -117,23 +117,23 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
     int from = 1, to = counts.Pages;
     if (!request.AllPages) {
         if (!ParsePageNumber(request.FromPage, from)) {
-            Warn(NotAPageNumberMessage(request.FromPage.trimmed()));
+            Warn(request, NotAPageNumberMessage(request.FromPage.trimmed()));
             outcome.Status = TPrintStatus::RangeError;
             return outcome;
         }
         if (!ParsePageNumber(request.ToPage, to)) {
-            Warn(NotAPageNumberMessage(request.ToPage.trimmed()));
+            Warn(request, NotAPageNumberMessage(request.ToPage.trimmed()));
             outcome.Status = TPrintStatus::RangeError;
             return outcome;
         }
         if (!ValidPageRange(from, to, counts.Pages)) {
-            Warn(PrintRangeMessage);
+            Warn(request, PrintRangeMessage);
             outcome.Status = TPrintStatus::RangeError;
             return outcome;
         }
     }
     if (counts.PerPage < 1 && counts.Total > 0) {
-        Warn(NoPlacesMessage);
+        Warn(request, NoPlacesMessage);
         outcome.Status = TPrintStatus::NoPlaces;
         return outcome;
     }
@@ -158,6 +158,8 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
     TOutputSurface surface(plan, QSize(layout.Lw, layout.Lh), false);
     TLabelRun run{plan, datasheet, layout, request.InvalidCodeProcess, [&printer] { return printer.Canvas(); },
                   [&printer] { printer.NewPage(); }};
+    if (request.Report)
+        run.ReportError = [&request](const QString& text) { request.Report(text, true); };
     try {
         printer.BeginDoc(request.Title);
         for (int copy = 0; copy < repeats; ++copy) {

@@ -3,7 +3,8 @@
 //
 // The choices of the print dialog (page range, copies) come in a
 // TPrintRequest; the dialog itself is a callback so the job runs without
-// windows too (tagmora-cli print). Warnings and errors go through Dialogs().
+// windows too (tagmora-cli print). Warnings and errors go to the request's
+// Report callback: the job itself never opens a window.
 #pragma once
 
 #include "printing/SheetLayout.h"
@@ -51,6 +52,10 @@ struct TPrintRequest {
     // Ends any object creation and returns to the pointer tool before the
     // surface is used for output.
     std::function<void()> ReleaseTools;
+    // Tells the user a warning (a printer or range problem) or an error (the
+    // invalid code that ended the run). None: the messages are dropped and
+    // only the outcome tells.
+    std::function<void(const QString& text, bool error)> Report;
 };
 
 enum class TPrintStatus {

@@ -1,6 +1,6 @@
 #include "printing/StandInPrinter.h"
 
-#include "printing/QtPrinter.h"
+#include "document/QtPrinter.h"
 
 #include <QPageSize>
 

@@ -4,7 +4,7 @@
 // an image.
 #pragma once
 
-#include "printing/Printer.h"
+#include "document/Printer.h"
 
 #include <QImage>
 #include <QList>

@@ -114,7 +114,7 @@ TEST_F(PlanView, ZoomCommandsOnTheSurface)
 TEST_F(PlanView, ScaleSettersIgnoreNonPositiveValuesAndResizeAlways)
 {
     int resizes = 0;
-    plan.OnResize = [&](TLabelPlan*) { ++resizes; };
+    QObject::connect(&plan, &TLabelPlan::Resized, [&] { ++resizes; });
     plan.SetScaleX(0);
     plan.SetScaleY(-5);
     EXPECT_EQ(plan.ScaleX, 180);

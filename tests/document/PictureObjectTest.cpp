@@ -249,13 +249,13 @@ TEST_F(PictureObject, StandardPicturesFromTheHostAndTheirUpdates)
     red.fill(Qt::red);
     green.fill(Qt::green);
     int asked = 0;
-    plan.OnNeedPicture = [&](TLabelPlan* p, const QString& name) {
+    QObject::connect(&plan, &TLabelPlan::PictureNeeded, [&](const QString& name, bool* found) {
         ++asked;
         if (name != QLatin1String("LOGO"))
-            return false;
-        p->AddStandardPicture("Logo", TPlanPictureData::FromImage(red, TPictureKind::Bitmap));
-        return true;
-    };
+            return;
+        plan.AddStandardPicture("Logo", TPlanPictureData::FromImage(red, TPictureKind::Bitmap));
+        *found = true;
+    });
     plan.ReadPlan(Lines("Object Picture\nX1=10\nY1=20\nX2=50\nY2=60\nGraphic=%logo%\nEnd\n"
                         "Object Picture\nX1=100\nY1=20\nX2=140\nY2=60\nGraphic=%LOGO%\nEnd\n"
                         "Object Picture\nX1=10\nY1=70\nX2=50\nY2=120\nGraphic=%Missing%\nEnd"));

@@ -476,12 +476,12 @@ TEST_F(PlanText, PictureFromStandardPictureOrHost)
 {
     TPlanPictureData logo;
     ASSERT_TRUE(logo.LoadFromStream("", QByteArray::fromHex("FFD8FFE000104A464946")));
-    plan.OnNeedPicture = [&](TLabelPlan* p, const QString& name) {
+    QObject::connect(&plan, &TLabelPlan::PictureNeeded, [&](const QString& name, bool* found) {
         if (name != QLatin1String("LOGO"))
-            return false;
-        p->AddStandardPicture("Logo", logo);
-        return true;
-    };
+            return;
+        plan.AddStandardPicture("Logo", logo);
+        *found = true;
+    });
     // Reading clears the standard pictures only through ClearPlan, so the
     // host's picture stays for the second object.
     Read("Object Picture\nGraphic=%Logo%\nEnd\nObject Picture\nGraphic=%LOGO%\nTransparent=1\nEnd\n"
@@ -511,7 +511,7 @@ TEST_F(PlanText, PictureFromStandardPictureOrHost)
 TEST_F(PlanText, ProgressIsReported)
 {
     QList<int> seen;
-    plan.OnParseProgress = [&](TLabelPlan*, int percent) { seen << percent; };
+    QObject::connect(&plan, &TLabelPlan::ParseProgressed, [&](int percent) { seen << percent; });
     Read("LayoutRows 1\nLayoutCols 1\nCutMark 0\nObject Line");
     EXPECT_EQ(seen, (QList<int>{25, 50, 75, 100, 100}));
 }

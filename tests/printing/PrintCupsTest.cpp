@@ -11,7 +11,7 @@
 #include "common/TestSupport.h"
 #include "PdfSupport.h"
 #include "printing/PrintJob.h"
-#include "printing/QtPrinter.h"
+#include "document/QtPrinter.h"
 #include "printing/SheetLayout.h"
 
 #include <QCoreApplication>

@@ -57,7 +57,8 @@ class PrintJob : public ::testing::Test {
 protected:
     TRecordingPrinter printer;
     TScopedPrinter guard{printer};
-    testsupport::ScopedDialogs dialogs;
+    QStringList messages;  // what the job reported
+    QList<bool> errors;    // whether each was an error
     TLabelDocument doc;
     TPlanText* name = nullptr;
 
@@ -83,7 +84,14 @@ protected:
 
     void SetRows(int n, std::initializer_list<int> invalid = {}) { printtest::FillNameCodeRows(doc.Data, n, invalid); }
 
-    TPrintOutcome Print(TPrintRequest request = {}) { return PrintLabels(doc.Plan, doc.Data, request); }
+    TPrintOutcome Print(TPrintRequest request = {})
+    {
+        request.Report = [this](const QString& text, bool error) {
+            messages << text;
+            errors << error;
+        };
+        return PrintLabels(doc.Plan, doc.Data, request);
+    }
 
     int Count(const QString& logLine) const { return int(printer.Log.count(logLine)); }
 
@@ -107,13 +115,7 @@ protected:
                 rows << r;
         return rows;
     }
-    QStringList Messages() const
-    {
-        QStringList texts;
-        for (const auto& m : dialogs.dialogs.messages)
-            texts << m.text;
-        return texts;
-    }
+    QStringList Messages() const { return messages; }
 };
 
 }  // namespace
@@ -221,7 +223,8 @@ TEST_F(PrintJob, WrongRangesPrintNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.from + std::string("-") + c.to);
-        dialogs.dialogs.messages.clear();
+        messages.clear();
+        errors.clear();
         printer.Log.clear();
         TPrintRequest request;
         request.AllPages = false;
@@ -229,7 +232,7 @@ TEST_F(PrintJob, WrongRangesPrintNothing)
         request.ToPage = c.to;
         EXPECT_EQ(Print(request).Status, TPrintStatus::RangeError);
         EXPECT_EQ(Messages(), QStringList{c.message});
-        EXPECT_EQ(dialogs.dialogs.messages.value(0).type, TMsgDlgType::mtWarning);
+        EXPECT_EQ(errors.value(0, true), false);
         EXPECT_EQ(Count("BeginDoc Tagmora"), 0);
     }
 }
@@ -294,7 +297,8 @@ TEST_F(PrintJob, InvalidCodeWithAbortStopsAfterTheLabelsBeforeIt)
 {
     for (int option : {1, 7}) {
         SetRows(20, {5, 9});
-        dialogs.dialogs.messages.clear();
+        messages.clear();
+        errors.clear();
         printer.Log.clear();
         TPrintRequest request;
         request.InvalidCodeProcess = option;
@@ -302,11 +306,10 @@ TEST_F(PrintJob, InvalidCodeWithAbortStopsAfterTheLabelsBeforeIt)
         EXPECT_EQ(out.Status, TPrintStatus::Aborted);
         EXPECT_EQ(out.AbortedAt, 5);
         EXPECT_EQ(out.Painted, 4);
-        ASSERT_EQ(dialogs.dialogs.messages.size(), 1);
-        EXPECT_EQ(dialogs.dialogs.messages[0].text,
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_EQ(messages[0],
                   QString("A value in line 5 is a invalid code for selected bar code format!\rAbort printing!"));
-        EXPECT_EQ(dialogs.dialogs.messages[0].type, TMsgDlgType::mtError);
-        EXPECT_EQ(dialogs.dialogs.messages[0].buttons, int(mbOK));
+        EXPECT_TRUE(errors[0]);
         // The document ends normally with the one sheet begun.
         EXPECT_EQ(Count("EndDoc"), 1);
         EXPECT_EQ(Count("Abort"), 0);
@@ -343,7 +346,7 @@ TEST_F(PrintJob, WithoutPrintersNothingHappensButAWarning)
     SetRows(3);
     EXPECT_EQ(Print().Status, TPrintStatus::NoPrinter);
     EXPECT_EQ(Messages(), QStringList{"No printr device exist! "});
-    EXPECT_EQ(dialogs.dialogs.messages[0].type, TMsgDlgType::mtWarning);
+    EXPECT_FALSE(errors.value(0, true));
     EXPECT_TRUE(none.Log.isEmpty());
 }
 

@@ -20,7 +20,7 @@ class Preview : public ::testing::Test {
 protected:
     TStandInPrinter printer;
     TScopedPrinter guard{printer};
-    testsupport::ScopedDialogs dialogs;
+    QStringList errors;  // what the rendering reported
     TLabelDocument doc;
     TPlanText* name = nullptr;
 
@@ -43,7 +43,8 @@ protected:
 
     TPreviewPage Render(int page, int invalidCodeProcess = 1)
     {
-        return RenderPreviewPage(doc.Plan, doc.Data, page, invalidCodeProcess);
+        return RenderPreviewPage(doc.Plan, doc.Data, page, invalidCodeProcess,
+                                 [this](const QString& text) { errors << text; });
     }
 
     static QImage Play(const TPreviewPage& page)
@@ -126,7 +127,7 @@ TEST_F(Preview, LabelCountShowsTheCurrentRowOnEveryLabel)
     const TPreviewPage page = Render(1);
     EXPECT_EQ(page.Painted, 4);
     EXPECT_EQ(page.AbortedAt, 0);
-    EXPECT_TRUE(dialogs.dialogs.messages.isEmpty());
+    EXPECT_TRUE(errors.isEmpty());
 }
 
 TEST_F(Preview, InvalidCodesFollowTheOption)
@@ -136,14 +137,14 @@ TEST_F(Preview, InvalidCodesFollowTheOption)
     TPreviewPage page = Render(1, 1);
     EXPECT_EQ(page.AbortedAt, 3);
     EXPECT_EQ(page.Painted, 2);
-    ASSERT_EQ(dialogs.dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.dialogs.messages[0].text,
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0],
               QString("A value in line 3 is a invalid code for selected bar code format!\rAbort printing!"));
 
     page = Render(1, 0);
     EXPECT_EQ(page.Painted, 17);
     EXPECT_EQ(page.Skipped, 1);
-    EXPECT_EQ(dialogs.dialogs.messages.size(), 1);
+    EXPECT_EQ(errors.size(), 1);
 
     // The surface is left as it was, showing the current row.
     EXPECT_FALSE(doc.Plan.Printing);

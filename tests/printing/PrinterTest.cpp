@@ -5,7 +5,7 @@
 #include "document/LabelFile.h"
 #include "document/OpaqueDatasheetBlock.h"
 #include "document/MGraph.h"
-#include "printing/QtPrinter.h"
+#include "document/QtPrinter.h"
 
 #include <QFile>
 #include <QPageSize>

@@ -3,7 +3,6 @@
 // Runs the print job without dialogs: into a PDF file, or onto an installed
 // printer. Messages the job shows go to stderr.
 #include "app/LabelDocument.h"
-#include "app/UserDialogs.h"
 #include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
 #include "datasheet/Import.h"
@@ -92,19 +91,14 @@ TPrintArgs ParseArgs(const QStringList& args)
     return a;
 }
 
-// Messages of the job on stderr for the command's lifetime; a line break
-// written as a lone CR becomes a newline so it does not overwrite the line.
-class TScopedConsoleDialogs : public TConsoleUserDialogs {
-public:
-    TScopedConsoleDialogs() { SetDialogs(this); }
-    ~TScopedConsoleDialogs() override { SetDialogs(nullptr); }
-    int MessageDlg(const QString& text, TMsgDlgType type, int buttons) override
-    {
-        QString lines = text;
-        lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        return TConsoleUserDialogs::MessageDlg(lines, type, buttons);
-    }
-};
+// A message of the job on stderr; a line break written as a lone CR becomes
+// a newline so it does not overwrite the line.
+void ReportToConsole(const QString& text, bool error)
+{
+    QString lines = QLatin1String(error ? "error: " : "warning: ") + text.trimmed();
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    cli::WriteErr(lines);
+}
 
 QString Plural(int n, const char* one, const char* many)
 {
@@ -139,7 +133,6 @@ int CmdPrint(const QStringList& args)
         return cli::ExitError;
     }
 
-    TScopedConsoleDialogs console;
     TLabelDocument document;
     document.Open(a.file);
     if (!a.data.isEmpty()) {
@@ -164,6 +157,7 @@ int CmdPrint(const QStringList& args)
     request.PrinterName = a.printer;
     request.InvalidCodeProcess = a.invalidCodeProcess;
     request.Title = QFileInfo(a.file).completeBaseName();
+    request.Report = ReportToConsole;
 
     const TPrintOutcome outcome = PrintLabels(document.Plan, document.Data, request);
     QString summary = Plural(outcome.Painted, "label", "labels") + QStringLiteral(" on ") +

@@ -1,7 +1,7 @@
 // The printer over Qt Print Support (CUPS on Linux).
 #pragma once
 
-#include "printing/Printer.h"
+#include "document/Printer.h"
 
 #include <QPageSize>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "printing/Printer.h"
+#include "document/Printer.h"
 
-#include "printing/QtPrinter.h"
+#include "document/QtPrinter.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "printing/QtPrinter.h"
+#include "document/QtPrinter.h"
 
 #include <QPageSetupDialog>
 #include <QPageSize>

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the project with AddressSanitizer and UndefinedBehaviorSanitizer in
+# ./build-sanitize and runs every test there (arguments go to ctest, e.g.
+# -R Picture). Run scripts/setup.sh once first for the packages.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+if [ ! -f build-sanitize/CMakeCache.txt ]; then
+  cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTAGMORA_SANITIZE=ON -DTAGMORA_BUILD_BENCH=OFF
+fi
+cmake --build build-sanitize --parallel "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+# Leaks of Qt's and the font libraries' process-lifetime caches are not ours.
+export ASAN_OPTIONS="detect_leaks=0:abort_on_error=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+ctest --test-dir build-sanitize --output-on-failure --parallel "$(nproc)" "$@"
