@@ -770,7 +770,7 @@ void TFM_ObjPro::FillBarcode(TPlanBarcode& barcode)
     Btn_Font->setVisible(true);
     FFont = QFontOf(barcode.Font);
     const TBarcode& b = barcode.Barcode;
-    Edt_Code->setText(b.TextString());
+    Edt_Code->setText(barcode.DataValue);
     CBX_BarType->setCurrentIndex(IsValidBarcodeType(b.Typ()) ? int(b.Typ()) : -1);
     const int align = int(b.ShowTextPosition()) - 3;
     CBX_BarTextAlign->setCurrentIndex(align >= 0 && align <= 2 ? align : -1);
