@@ -99,10 +99,11 @@ TEST(DatasheetWindow, MenusPopupAndShortcuts)
               QStringList({"&File", "&Edit", "&Rows", "&Columns", "Others", "&Help"}));
     EXPECT_EQ(MenuTexts(SubMenu(w.MainMenu, "&File")->actions()), QStringList({"Import Data ...", "Close"}));
     EXPECT_EQ(MenuTexts(SubMenu(w.MainMenu, "&Edit")->actions()),
-              QStringList({"Search ...", "Fill Sequence Data ...", "Clear Selected Cells Data", "Clear All Data"}));
+              QStringList({"&Undo", "&Redo", "&Copy", "&Paste", "Search ...", "Find Next", "Fill Sequence Data ...",
+                           "Clear Selected Cells Data", "Clear All Data"}));
     const QStringList rows = {"Insert Blank Row", "Clear Current Row Data", "Delete Current Row", "Delete All Rows"};
     const QStringList cols = {"Add a New Column", "Rename Column", "Clear Current Column Data", "Delete Current Column",
-                              "Delete All Columns (and Rows)"};
+                              "Delete All Columns (and Rows)", "Fit Column Widths"};
     EXPECT_EQ(MenuTexts(SubMenu(w.MainMenu, "&Rows")->actions()), rows);
     EXPECT_EQ(MenuTexts(SubMenu(w.MainMenu, "&Columns")->actions()), cols);
     QMenu* others = SubMenu(w.MainMenu, "Others");
@@ -120,11 +121,16 @@ TEST(DatasheetWindow, MenusPopupAndShortcuts)
         {w.MI_InsertRow, QKeySequence(Qt::Key_F2)},        {w.MI_DeleteRow, QKeySequence(Qt::Key_F3)},
         {w.MI_AddColumn, QKeySequence(Qt::Key_F5)},        {w.MI_DeleteColumn, QKeySequence(Qt::Key_F6)},
         {w.MI_FillSequence, QKeySequence("Ctrl+F")},       {w.MI_InsertPicture, QKeySequence("Ctrl+P")},
+        {w.MI_Undo, QKeySequence("Ctrl+Z")},               {w.MI_Redo, QKeySequence("Ctrl+Y")},
+        {w.MI_Copy, QKeySequence("Ctrl+C")},               {w.MI_Paste, QKeySequence("Ctrl+V")},
+        {w.MI_FindNext, QKeySequence("Ctrl+G")},
     };
     for (const auto& k : keys)
         EXPECT_EQ(k.first->shortcut(), k.second) << k.first->text().toStdString();
     EXPECT_EQ(w.Btn_OK->text(), QStringLiteral("&OK"));
     EXPECT_EQ(w.Btn_Cancel->text(), QStringLiteral("&Cancel"));
+    EXPECT_EQ(w.MI_Redo->shortcuts().value(1), QKeySequence("Ctrl+Shift+Z"));
+    EXPECT_EQ(w.StrGrid_Data->accessibleName(), QStringLiteral("Datasheet"));
 }
 
 TEST(DatasheetWindow, ModelShowsTheGrid)
@@ -152,7 +158,7 @@ TEST(DatasheetWindow, ModelShowsTheGrid)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCoreApplication::processEvents();  // the editor commits after its key handling
     EXPECT_EQ(f.ds.StrGrid_Data.Cells(1, 2), QStringLiteral("Plum"));
-    EXPECT_EQ(f.ds.StrGrid_Data.Row(), 2);
+    EXPECT_EQ(f.ds.StrGrid_Data.Row(), 3);  // Enter moves on to the next row
 }
 
 TEST(DatasheetWindow, RowCommands)
@@ -418,6 +424,7 @@ TEST(DatasheetWindow, ImportDataCommand)
     // Cancel in the file dialog: nothing happens.
     f.w.MI_ImportData->trigger();
     EXPECT_EQ(WriteDatasheetStream(g), before);
+    dlg.buttonAnswers = {mbYes, mbYes, mbYes};  // replace the data each time
 
     // A loader that fails: its message is shown and the datasheet stays as it was.
     f.w.ImportLoader = [](const QString& path, TCellGridWriter& grid, const TTablePicker&) -> bool {
@@ -426,9 +433,9 @@ TEST(DatasheetWindow, ImportDataCommand)
     };
     dlg.fileAnswers = {QStringLiteral("/no/such.csv")};
     f.w.MI_ImportData->trigger();
-    ASSERT_EQ(dlg.messages.size(), 1);
-    EXPECT_EQ(dlg.messages[0].text, QStringLiteral("Cannot open file /no/such.csv"));
-    EXPECT_EQ(dlg.messages[0].type, TMsgDlgType::mtError);
+    ASSERT_EQ(dlg.messages.size(), 2);
+    EXPECT_EQ(dlg.messages[1].text, QStringLiteral("Cannot open file /no/such.csv"));
+    EXPECT_EQ(dlg.messages[1].type, TMsgDlgType::mtError);
     EXPECT_EQ(WriteDatasheetStream(g), before);
 
     // A database: the table picker is asked, then the loaded table shows with
