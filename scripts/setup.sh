@@ -20,6 +20,8 @@ PACKAGES=(
   cups cups-client printer-driver-cups-pdf
   # running the windows without a display
   xvfb xauth
+  # installing like a desktop program: checks of the install tree and the package
+  desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl man-db lintian dpkg-dev
 )
 
 missing=()
