@@ -121,8 +121,9 @@ QString OutputFormat(const QString& output, const QString& formatOption, const Q
             throw UsageError(QStringLiteral("-o - needs --format %1").arg(allowed.join(QLatin1Char('|'))));
         format = QFileInfo(output).suffix().toLower();
         if (!allowed.contains(format))
-            throw UsageError(QStringLiteral("the output file must end in .%1, not '%2'")
-                                 .arg(allowed.join(QStringLiteral(", .")), output));
+            throw UsageError(
+                QStringLiteral("the output file must end in .%1 or .%2, not '%3'")
+                    .arg(allowed.mid(0, allowed.size() - 1).join(QStringLiteral(", .")), allowed.last(), output));
     } else if (!allowed.contains(format)) {
         throw UsageError(
             QStringLiteral("--format takes %1, not '%2'").arg(allowed.join(QLatin1Char('|')), formatOption));
