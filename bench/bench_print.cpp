@@ -74,7 +74,7 @@ void BM_PreviewSheet(benchmark::State& state)
 {
     TStandInPrinter printer;
     TScopedPrinter guard(printer);
-    printer.AddPrinter(TStandInPrinter::FromSpec(QStringLiteral("Office@600"))->Info(0));
+    printer.AddPrinter(TStandInPrinter::FromPrinterList(QStringLiteral("Office@600"))->Info(0));
     TLabelDocument doc;
     LoadSheet(doc);
     TAdvStringGrid& g = doc.Data.StrGrid_Data;
