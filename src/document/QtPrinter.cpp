@@ -133,15 +133,21 @@ void TQtPrinter::SetDeviceSettings(const TPrinterDeviceSettings& settings)
     device->setPageOrientation(settings.Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
+QSize TQtPrinter::ResolutionOf(const QPaintDevice& device)
+{
+    return QSize(device.logicalDpiX(), device.logicalDpiY());
+}
+
 int TQtPrinter::ResolutionX() const
 {
     QPrinter* device = Device();
-    return device ? device->resolution() : 0;
+    return device ? ResolutionOf(*device).width() : 0;
 }
 
 int TQtPrinter::ResolutionY() const
 {
-    return ResolutionX();
+    QPrinter* device = Device();
+    return device ? ResolutionOf(*device).height() : 0;
 }
 
 QSize TQtPrinter::PhysicalPageSize() const
