@@ -363,10 +363,11 @@ void TDesignArea::PlanMouseMove(QPoint pos, Qt::MouseButtons buttons)
     TLabelObject* current = plan.CurrentObject();
     const bool left = buttons & Qt::LeftButton;
 
-    // The rubber band: the left button held down away from every object.
+    // The rubber band: the left button held down away from every object,
+    // anchored where it went down.
     if (left && !current && !FNewObject) {
         if (!FBandActive) {
-            FBandStart = pos;
+            FBandStart = plan.DownPoint;
             FBandActive = true;
         }
         ShowBand(FBandStart, pos);
