@@ -8,6 +8,7 @@
 #include "document/LabelPlan.h"
 #include "document/PlanObjects.h"
 
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRubberBand>
@@ -104,6 +105,27 @@ Qt::CursorShape ObjectCursor(int cursor)
     }
 }
 
+// What a new picture object shows until it gets a picture: a small 256-colour
+// landscape bitmap.
+TPlanPictureData PlaceholderPicture()
+{
+    static const TPlanPictureData picture = [] {
+        QImage image(16, 16, QImage::Format_RGB32);
+        image.fill(QColor(200, 230, 255));
+        for (int x = 0; x < 16; ++x)
+            for (int y = 0; y < 16; ++y) {
+                if (y >= 11 - std::abs(x - 6) / 2 && y < 15)
+                    image.setPixel(x, y, qRgb(60, 140, 60));
+                if ((x - 12) * (x - 12) + (y - 4) * (y - 4) <= 4)
+                    image.setPixel(x, y, qRgb(250, 200, 0));
+                if (x == 0 || y == 0 || x == 15 || y == 15)
+                    image.setPixel(x, y, qRgb(90, 90, 90));
+            }
+        return TPlanPictureData::FromImage(image.convertToFormat(QImage::Format_Indexed8), TPictureKind::Bitmap);
+    }();
+    return picture;
+}
+
 QString CreationText(TObjectTool tool)
 {
     switch (tool) {
@@ -179,6 +201,10 @@ void TDesignArea::FinishCreation()
         text->SetText(QStringLiteral("Sample Text"));
     else if (auto* barcode = dynamic_cast<TPlanBarcode*>(object))
         barcode->SetHeightMM(20);
+    else if (auto* picture = dynamic_cast<TPlanPicture*>(object)) {
+        picture->Picture = PlaceholderPicture();
+        picture->Invalidate();
+    }
     object->StoreProperties();
     FNewObject = nullptr;
     FNewObjectPlaced = false;
@@ -213,6 +239,8 @@ bool TDesignArea::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     if (watched == FCanvas) {
+        if (type == QEvent::MouseButtonDblClick)
+            Q_EMIT GreyAreaDoubleClicked();
         if (type == QEvent::MouseMove)
             TrackHairlines(FCanvas, static_cast<QMouseEvent*>(event)->position().toPoint());
         return false;

@@ -9,6 +9,7 @@
 #include "document/DocTestSupport.h"
 #include "document/PlanObjects.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QMouseEvent>
@@ -120,7 +121,10 @@ TEST_F(Designer, TwoClickCreationOfEachKind)
         ASSERT_TRUE(o) << types[i];
         EXPECT_EQ(o->GetTypeName(), QString(types[i]));
         EXPECT_EQ(area.Tool(), TObjectTool::Pointer);
+        EXPECT_TRUE(area.ToolAction(TObjectTool::Pointer)->isChecked());
         EXPECT_TRUE(o->Focused());
+        if (auto* picture = dynamic_cast<TPlanPicture*>(o))
+            EXPECT_TRUE(picture->Picture.Decodes());
         if (tools[i] == TObjectTool::Barcode)  // 20 mm high, its top stays
             EXPECT_EQ(CornersOf(o), (Corners{10, 20, 70, 20 + 57}));
         else
@@ -133,6 +137,8 @@ TEST_F(Designer, TwoClickCreationOfEachKind)
     }
     EXPECT_EQ(static_cast<TPlanText*>(Create(TObjectTool::Text, {5, 5}, {50, 30}))->DataValue, "Sample Text");
     EXPECT_GE(tools_.count(), 12);
+    area.ToolAction(TObjectTool::Line)->trigger();
+    EXPECT_EQ(area.Tool(), TObjectTool::Line);
 }
 
 // Cancelling leaves nothing behind, in each state of the tool.
