@@ -251,6 +251,9 @@ bool TDesignArea::eventFilter(QObject* watched, QEvent* event)
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             auto* e = static_cast<QMouseEvent*>(event);
+            // Outside the label's rounded corners the surface takes no clicks.
+            if (!plan.mask().isEmpty() && !plan.mask().contains(e->position().toPoint()))
+                return true;
             plan.setFocus(Qt::MouseFocusReason);
             PlanMousePress(e->position().toPoint(), e->button(), e->buttons(), e->modifiers());
             if (type == QEvent::MouseButtonDblClick)

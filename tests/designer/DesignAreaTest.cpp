@@ -293,6 +293,14 @@ TEST_F(Designer, HitTestZonesCursorsAndLayers)
     Drag({40, 40}, {20, 20});
     EXPECT_EQ(CornersOf(Objects().at(0)), (Corners{20, 20, 100, 80}));
 
+    // Outside the rounded corner of the label nothing is hit.
+    TLabelObject* corner = AddBox(0, 0, 20, 20);
+    Click({0, 0});
+    EXPECT_NE(plan.CurrentObject(), corner);
+    Click({2, 10});
+    EXPECT_EQ(plan.CurrentObject(), corner);
+    corner->Release();
+
     TLabelObject* upper = AddBox(60, 50, 120, 70);
     Click({80, 60});
     EXPECT_EQ(plan.CurrentObject(), upper);
@@ -588,6 +596,16 @@ TEST_F(Designer, PlacementAndRulers)
         EXPECT_NEAR(area.HorizontalRuler()->UnitSize(), plan.PixelsPerPointX() * 28.346, 1e-9);
         area.ZoomIn();
     }
+    // Hairlines and the status position follow the mouse over the label.
+    QSignalSpy position(&area, &TDesignArea::MousePositionChanged);
+    area.ActualSize();
+    Hover({30, 20});
+    const QPoint corner = plan.mapTo(box->viewport(), QPoint(0, 0));
+    EXPECT_EQ(area.HorizontalRuler()->Hairline(), corner.x() + 30);
+    EXPECT_EQ(area.VerticalRuler()->Hairline(), corner.y() + 20);
+    ASSERT_EQ(position.count(), 1);
+    EXPECT_EQ(position.at(0).at(0).toPointF(), QPointF(30, 20));
+    area.ZoomIn();
     box->horizontalScrollBar()->setValue(50);
     const QPoint origin = plan.mapTo(box->viewport(), QPoint(0, 0));
     EXPECT_NEAR(area.HorizontalRuler()->ValueAt(origin.x()), 0, 1e-9);
@@ -595,4 +613,23 @@ TEST_F(Designer, PlacementAndRulers)
     EXPECT_NEAR(area.VerticalRuler()->UnitSize(), plan.PixelsPerPointY() * 72, 1e-9);
     area.ActualSize();
     EXPECT_EQ(area.ZoomPercent(), 100);
+}
+
+// Undo steps of a large plan keep little more than the lines they change.
+TEST_F(Designer, UndoStepsShareUnchangedLines)
+{
+    for (int i = 0; i < 300; ++i)
+        AddBox(100 + i % 50, 60 + i % 40, 110 + i % 50, 70 + i % 40);
+    AddBox(10, 10, 40, 40);
+    AddBox(10, 50, 40, 80);
+    Drag({25, 25}, {30, 30});
+    Drag({25, 65}, {30, 70});
+    ASSERT_EQ(doc.UndoStack().count(), 2);
+    const QStringList& first = static_cast<const TPlanTextCommand*>(doc.UndoStack().command(0))->After();
+    const QStringList& second = static_cast<const TPlanTextCommand*>(doc.UndoStack().command(1))->After();
+    ASSERT_EQ(first.size(), second.size());
+    int own = 0;
+    for (qsizetype i = 0; i < first.size(); ++i)
+        own += first.at(i).constData() != second.at(i).constData();
+    EXPECT_LE(own, 4);  // the moved object's corners
 }
