@@ -176,7 +176,8 @@ void TDesignArea::CancelNewObject()
 void TDesignArea::CancelNewObjectQuietly()
 {
     TLabelPlan& plan = Plan();
-    if (FNewObject) {
+    // A placed object may already be gone with the plan it was on (New, Open).
+    if (FNewObject && (!FNewObjectPlaced || IsOnPlan(plan, FNewObject))) {
         try {
             FNewObject->Release();
         } catch (...) {

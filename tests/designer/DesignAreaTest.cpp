@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -165,6 +166,13 @@ TEST_F(Designer, CancelInEachToolState)
     EXPECT_TRUE(Objects().isEmpty());
     EXPECT_EQ(doc.UndoStack().count(), 0);
 
+    // A new document while an object is being placed takes the object with it.
+    Click({10, 10});
+    doc.NewLabel();
+    area.CancelNewObject();
+    EXPECT_EQ(area.NewObject(), nullptr);
+    area.StartNewObject(TObjectTool::Text);
+
     // The second press fixes the corner; a move before its release finishes.
     Click({10, 10});
     Hover({30, 30});
@@ -302,8 +310,12 @@ TEST_F(Designer, HitTestZonesCursorsAndLayers)
     corner->Release();
 
     TLabelObject* upper = AddBox(60, 50, 120, 70);
+    QSignalSpy doubleClicked(&area, &TDesignArea::ObjectDoubleClicked);
     Click({80, 60});
+    Send(QEvent::MouseButtonDblClick, {80, 60}, Qt::LeftButton, Qt::LeftButton);
+    Release({80, 60});
     EXPECT_EQ(plan.CurrentObject(), upper);
+    ASSERT_EQ(doubleClicked.count(), 1);
 
     const int top = plan.Layers().AddLayer("Top");
     AddBox(0, 0, 170, 120, top);  // not on the active layer: never hit
@@ -609,6 +621,12 @@ TEST_F(Designer, PlacementAndRulers)
     box->horizontalScrollBar()->setValue(50);
     const QPoint origin = plan.mapTo(box->viewport(), QPoint(0, 0));
     EXPECT_NEAR(area.HorizontalRuler()->ValueAt(origin.x()), 0, 1e-9);
+    QSignalSpy zoom(&area, &TDesignArea::ZoomChanged);
+    QWheelEvent wheel(QPointF(5, 5), plan.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&plan, &wheel);
+    ASSERT_EQ(zoom.count(), 1);
+    EXPECT_EQ(zoom.at(0).at(0).toInt(), 100);
     area.SetUnits(1);
     EXPECT_NEAR(area.VerticalRuler()->UnitSize(), plan.PixelsPerPointY() * 72, 1e-9);
     area.ActualSize();
