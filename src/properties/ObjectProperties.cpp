@@ -726,15 +726,15 @@ bool TFM_ObjPro::FillFrom(TLabelObject* object)
     QWidget* page = nullptr;
     if (auto* barcode = dynamic_cast<TPlanBarcode*>(object)) {
         page = PAG_Barcode;
-        Pages->setCurrentWidget(page);
+        ShowPage(page);
         FillBarcode(*barcode);
     } else if (auto* text = dynamic_cast<TPlanText*>(object)) {
         page = PAG_Text;
-        Pages->setCurrentWidget(page);
+        ShowPage(page);
         FillText(*text);
     } else if (auto* picture = dynamic_cast<TPlanPicture*>(object)) {
         page = PAG_Picture;
-        Pages->setCurrentWidget(page);
+        ShowPage(page);
         FillPicture(*picture);
     } else {
         return false;
@@ -1088,9 +1088,22 @@ void TFM_ObjPro::ShowNaturalSize()
     SEdt_SY->setValue(100);
 }
 
+void TFM_ObjPro::ShowPage(QWidget* page)
+{
+    // Only the shown page counts for the dialog's size.
+    for (int i = 0; i < Pages->count(); ++i) {
+        QWidget* p = Pages->widget(i);
+        const QSizePolicy::Policy policy = p == page ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        p->setSizePolicy(policy, policy);
+    }
+    Pages->setCurrentWidget(page);
+    Pages->adjustSize();
+    adjustSize();
+}
+
 void TFM_ObjPro::ShowLabelSetupPage()
 {
-    Pages->setCurrentWidget(PAG_Page);
+    ShowPage(PAG_Page);
     Btn_Font->setVisible(false);
     setWindowTitle(tr("Label Setup "));
 }
