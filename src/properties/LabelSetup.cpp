@@ -453,9 +453,9 @@ void TLabelSetupPage::Apply()
 bool TLabelSetupPage::EditLabelSetup(TLabelDocument& document, int units, QWidget* parent)
 {
     TFM_ObjPro dialog(document, units, parent);
-    dialog.ShowLabelSetupPage();
     TLabelSetupPage& page = *dialog.LabelSetup();
     page.Fill();
+    dialog.ShowLabelSetupPage();
     if (dialog.Execute() != QDialog::Accepted)
         return false;
     TDocumentEdit edit(document, tr("Label Setup"));

@@ -245,6 +245,8 @@ TFM_ObjPro::TFM_ObjPro(TLabelDocument& document, int units, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
     layout->addLayout(buttons);
+    // The dialog takes the size of the page shown.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     const QString unit = UnitCaption(FUnits);
     Lab_UnitBH->setText(unit);
@@ -357,7 +359,6 @@ QWidget* TFM_ObjPro::BuildBarcodePage()
     Lab_Preview->setObjectName(QStringLiteral("Lab_Preview"));
     Lab_Preview->setAccessibleName(tr("Preview"));
     Lab_Preview->setAlignment(Qt::AlignCenter);
-    Lab_Preview->setWordWrap(true);
     Lab_Preview->setMinimumSize(360, 110);
     auto* pv = new QVBoxLayout(preview);
     pv->addWidget(Lab_Preview);
@@ -726,15 +727,15 @@ bool TFM_ObjPro::FillFrom(TLabelObject* object)
     QWidget* page = nullptr;
     if (auto* barcode = dynamic_cast<TPlanBarcode*>(object)) {
         page = PAG_Barcode;
-        ShowPage(page);
+        Pages->setCurrentWidget(page);
         FillBarcode(*barcode);
     } else if (auto* text = dynamic_cast<TPlanText*>(object)) {
         page = PAG_Text;
-        ShowPage(page);
+        Pages->setCurrentWidget(page);
         FillText(*text);
     } else if (auto* picture = dynamic_cast<TPlanPicture*>(object)) {
         page = PAG_Picture;
-        ShowPage(page);
+        Pages->setCurrentWidget(page);
         FillPicture(*picture);
     } else {
         return false;
@@ -742,6 +743,7 @@ bool TFM_ObjPro::FillFrom(TLabelObject* object)
     setWindowTitle(tr("Modify Current ") + object->GetTypeName());
     UpdateOriginControls();
     UpdatePreview();
+    ShowPage(page);
     return true;
 }
 
@@ -1097,15 +1099,13 @@ void TFM_ObjPro::ShowPage(QWidget* page)
         p->setSizePolicy(policy, policy);
     }
     Pages->setCurrentWidget(page);
-    Pages->adjustSize();
-    adjustSize();
 }
 
 void TFM_ObjPro::ShowLabelSetupPage()
 {
-    ShowPage(PAG_Page);
     Btn_Font->setVisible(false);
     setWindowTitle(tr("Label Setup "));
+    ShowPage(PAG_Page);
 }
 
 bool TFM_ObjPro::EditObject(TLabelDocument& document, TLabelObject* object, int units, QWidget* parent)
