@@ -40,7 +40,7 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.scale(double(width()) / paper.width(), double(height()) / paper.height());
-        p.drawPicture(0, 0, FPage.Picture);
+        FPage.Picture.Play(p);
     }
 
 private:
