@@ -1,7 +1,9 @@
 #include "document/QtPrinter.h"
 
 #include <QPageSetupDialog>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -241,6 +243,12 @@ bool TQtPrinter::ExecutePropertiesDialog(QWidget* parent, int& copies)
     QPrintDialog dialog(device, parent);
     // Page range and file output stay with the program's own print dialog.
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setWindowTitle(QPrintDialog::tr("Printer Properties"));
+    // It confirms the options; printing starts from the program's dialog.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QPrintDialog::tr("&OK"));
+    }
     if (dialog.exec() != QDialog::Accepted)
         return false;
     copies = device->copyCount();
