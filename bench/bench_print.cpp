@@ -116,7 +116,7 @@ void BM_PreviewPageOfLargeRun(benchmark::State& state)
     }();
     TStandInPrinter printer;
     TScopedPrinter guard(printer);
-    printer.AddPrinter(TStandInPrinter::FromSpec(QStringLiteral("Office@600"))->Info(0));
+    printer.AddPrinter(TStandInPrinter::FromPrinterList(QStringLiteral("Office@600"))->Info(0));
     doc->Plan.PntDPI = 600;
     const int pages = PreviewPageCount(doc->Plan, doc->Data);
     const int page = std::max(1, int(pages * state.range(0) / 100));
