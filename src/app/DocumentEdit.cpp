@@ -1,6 +1,9 @@
 #include "app/DocumentEdit.h"
 
 #include "app/LabelDocument.h"
+#include "document/MGraph.h"
+
+#include <algorithm>
 
 TDocumentEdit::TDocumentEdit(TLabelDocument& document, const QString& text)
     : FDocument(document), FText(text), FBefore(document.Plan.PlanStrings())
@@ -19,8 +22,7 @@ bool TDocumentEdit::Commit()
     return true;
 }
 
-TPlanTextCommand::TPlanTextCommand(TLabelDocument& document, const QString& text, QStringList before,
-                                   QStringList after)
+TPlanTextCommand::TPlanTextCommand(TLabelDocument& document, const QString& text, QStringList before, QStringList after)
     : QUndoCommand(text), FDocument(document), FBefore(std::move(before)), FAfter(std::move(after))
 {
 }
@@ -42,8 +44,11 @@ void TPlanTextCommand::redo()
 void TPlanTextCommand::Restore(const QStringList& lines)
 {
     TLabelPlan& plan = FDocument.Plan;
+    // The zoom stays; a step that changed the label size changes the view's.
     const QSize view = plan.size();
+    const double zoomX = plan.ScaleX > 0 ? double(view.width()) / plan.ScaleX : 0;
+    const double zoomY = plan.ScaleY > 0 ? double(view.height()) / plan.ScaleY : 0;
     plan.SetPlanStrings(lines);
-    if (view.width() > 0 && view.height() > 0)
-        plan.SetViewSize(view.width(), view.height());
+    if (zoomX > 0 && zoomY > 0)
+        plan.SetViewSize(std::max(1, Round(plan.ScaleX * zoomX)), std::max(1, Round(plan.ScaleY * zoomY)));
 }

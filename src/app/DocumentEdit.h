@@ -8,7 +8,8 @@
 // it on undo and redo: plan text round-trips exactly, so an undone document
 // writes byte-identical plan text. An edit that is destroyed without Commit
 // pushes nothing (the change stays, e.g. after an error). The surface's zoom
-// (its pixel size) is kept across undo and redo.
+// is kept across undo and redo (a step that changed the label size changes
+// the surface's pixel size with it).
 #pragma once
 
 #include <QStringList>
