@@ -118,8 +118,9 @@ bool ConfirmMissingColumns(const TLabelDocument& doc)
     const QStringList missing = MissingColumns(doc);
     if (missing.isEmpty())
         return true;
-    const QString text = Tr("The label uses columns the datasheet does not have: ") + missing.join(QStringLiteral(", ")) +
-                         QLatin1Char('\r') + Tr("Their objects print without data. Print anyway?");
+    const QString text = Tr("The label uses columns the datasheet does not have: ") +
+                         missing.join(QStringLiteral(", ")) + QLatin1Char('\r') +
+                         Tr("Their objects print without data. Print anyway?");
     return Dialogs().MessageDlg(text, TMsgDlgType::mtWarning, mbYes | mbCancel) == mbYes;
 }
 // ------------------------------------------------------------------------------
@@ -165,8 +166,7 @@ bool RunPreview(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWid
         }
         TRunProgress progress(&preview, Tr("Preview"));
         return render([&progress](int64_t done, int64_t total) {
-            return progress.Update(done, total,
-                                   Tr("Rendering label %1 of %2 ...").arg(done).arg(total));
+            return progress.Update(done, total, Tr("Rendering label %1 of %2 ...").arg(done).arg(total));
         });
     };
     preview.Start(PreviewPageCount(doc.Plan, doc.Data));

@@ -22,6 +22,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -302,6 +303,35 @@ TEST_F(PrintWindows, CancelInTheProgressDialogEndsTheRunCleanly)
         EXPECT_EQ(doc.Plan.size(), surface);
         EXPECT_EQ(name->DataValue, QString("Name 7"));
     }
+}
+
+TEST_F(PrintWindows, CancelStopsRenderingALongPreviewPage)
+{
+    SetRows(500);
+    doc.Plan.LayoutRows = 25;
+    doc.Plan.LayoutCols = 20;  // all 500 labels on one sheet
+    bool stopped = false;
+    int painted = -1;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(w);
+            if (progress && progress->value() > 0)
+                progress->cancel();
+            auto* preview = qobject_cast<TFM_Preview*>(w);
+            if (preview && preview->ShownPage() == 1 && QApplication::activeModalWidget() == preview) {
+                stopped = preview->Page().Stopped;
+                painted = preview->Page().Painted;
+                preview->Btn_Close->click();
+            }
+        }
+    });
+    timer.start(5);
+    EXPECT_EQ(OpenPreview(doc, {}, &window), TPrintStatus::Previewed);
+    EXPECT_TRUE(stopped);
+    EXPECT_GT(painted, 0);
+    EXPECT_LT(painted, 500);
+    EXPECT_FALSE(doc.Plan.Printing || doc.Plan.RenderingOutput);
 }
 
 TEST_F(PrintWindows, PrintCurrentRowPrintsThatRowAndRestoresThePrintGrid)
