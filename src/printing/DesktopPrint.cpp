@@ -3,6 +3,7 @@
 #include "app/LabelDocument.h"
 #include "app/UserDialogs.h"
 #include "document/Printer.h"
+#include "printing/DataBinding.h"
 #include "printing/PreviewWindow.h"
 #include "printing/PrintDialog.h"
 #include "printing/SheetLayout.h"
@@ -103,13 +104,11 @@ QString DocumentTitle(const TLabelDocument& doc)
     return doc.HasFileName() ? QFileInfo(doc.CurrentFileName()).completeBaseName() : QStringLiteral("Tagmora");
 }
 
-// ---- Bound columns the datasheet lacks --------------------------------------
 // Objects bound to a column the datasheet does not have print without their
-// data. Wire the data binding's MissingBoundColumns(doc.Plan, doc.Data) in
-// here; until then nothing is reported and the question is never asked.
+// data: the user is asked before such a run.
 QStringList MissingColumns(const TLabelDocument& doc)
 {
-    return {};
+    return MissingBoundColumns(doc.Plan, doc.Data);
 }
 
 // Asked after OK in the print dialog; false cancels the run.
@@ -123,7 +122,6 @@ bool ConfirmMissingColumns(const TLabelDocument& doc)
                          Tr("Their objects print without data. Print anyway?");
     return Dialogs().MessageDlg(text, TMsgDlgType::mtWarning, mbYes | mbCancel) == mbYes;
 }
-// ------------------------------------------------------------------------------
 
 TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::function<bool()>& labelSetup,
                              const TPrintDialogInfo& info, TPrintRequest& request)
