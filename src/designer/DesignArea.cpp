@@ -114,10 +114,12 @@ TDesignArea::TDesignArea(TLabelDocument& document, QWidget* parent) : QWidget(pa
 
 TDesignArea::~TDesignArea()
 {
-    CancelNewObject();
+    CancelNewObjectQuietly();
     // The plan belongs to the document, not to this window.
     TLabelPlan& plan = FDocument.Plan;
     plan.removeEventFilter(this);
+    plan.disconnect(this);
+    FDocument.UndoStack().disconnect(this);
     delete FBand;
     plan.hide();
     plan.setParent(nullptr);
@@ -157,6 +159,19 @@ void TDesignArea::PlaceSurface()
     const double vUnit = plan.PixelsPerPointY() * unit;
     FHorzRuler->SetScale(hUnit, -origin.x() / hUnit, divisions);
     FVertRuler->SetScale(vUnit, -origin.y() / vUnit, divisions);
+}
+
+void TDesignArea::SetRulersVisible(bool visible)
+{
+    FHorzRuler->setVisible(visible);
+    FVertRuler->setVisible(visible);
+    Lab_Unit->setVisible(visible);
+    PlaceSurface();
+}
+
+bool TDesignArea::RulersVisible() const
+{
+    return !FHorzRuler->isHidden();
 }
 
 void TDesignArea::SetUnits(int units)

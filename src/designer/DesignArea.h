@@ -91,6 +91,9 @@ public:
     // 0 centimetres, 1 inches: the rulers and the corner caption ("cm", "in").
     void SetUnits(int units);
     int Units() const { return FUnits; }
+    // Shows or hides both rulers and their corner caption.
+    void SetRulersVisible(bool visible);
+    bool RulersVisible() const;
     // Places the surface in the scroll box and brings the rulers in step.
     void PlaceSurface();
 

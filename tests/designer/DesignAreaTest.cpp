@@ -595,6 +595,9 @@ TEST_F(Designer, UndoRedoEveryKindOfChange)
 TEST_F(Designer, PlacementAndRulers)
 {
     QScrollArea* box = area.ScrollBox();
+    EXPECT_EQ(plan.accessibleName(), "Label design surface");
+    EXPECT_EQ(area.HorizontalRuler()->accessibleName(), "Horizontal ruler");
+    EXPECT_EQ(area.VerticalRuler()->accessibleName(), "Vertical ruler");
     for (int zooms = 0; zooms < 6; ++zooms) {
         const QPoint origin = plan.mapTo(box->viewport(), QPoint(0, 0));
         const QSize view = box->viewport()->size();
