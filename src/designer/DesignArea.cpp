@@ -66,6 +66,10 @@ TDesignArea::TDesignArea(TLabelDocument& document, QWidget* parent) : QWidget(pa
 
     connect(&plan, &TLabelPlan::Resized, this, &TDesignArea::PlaceSurface);
     connect(&plan, &TLabelPlan::ObjectDoubleClicked, this, &TDesignArea::ObjectDoubleClicked);
+    connect(&plan, &TLabelPlan::ObjectClicked, this,
+            [this](TLabelObject* object, Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+                Q_EMIT ObjectClicked(object, button, Plan().mapToGlobal(QPoint(x, y)));
+            });
     connect(&plan, &TLabelPlan::CurrentObjectChanged, this, &TDesignArea::SelectionChanged);
     connect(SB_LabDes->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TDesignArea::PlaceSurface);
     connect(SB_LabDes->verticalScrollBar(), &QScrollBar::valueChanged, this, &TDesignArea::PlaceSurface);

@@ -108,6 +108,10 @@ Q_SIGNALS:
     void ToolChanged(TObjectTool tool);
     // The selection or the current object changed.
     void SelectionChanged();
+    // A click released on an object (also each pasted object, at the
+    // label's origin): the right button opens the object's popup menu at
+    // globalPos. A locked object is not focused afterwards.
+    void ObjectClicked(TLabelObject* object, Qt::MouseButton button, QPoint globalPos);
     void ObjectDoubleClicked(TLabelObject* object);
     // The object under the mouse; null when the mouse left it.
     void HoverChanged(TLabelObject* object);

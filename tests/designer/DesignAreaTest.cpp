@@ -311,11 +311,14 @@ TEST_F(Designer, HitTestZonesCursorsAndLayers)
 
     TLabelObject* upper = AddBox(60, 50, 120, 70);
     QSignalSpy doubleClicked(&area, &TDesignArea::ObjectDoubleClicked);
+    QSignalSpy clicked(&area, &TDesignArea::ObjectClicked);
     Click({80, 60});
     Send(QEvent::MouseButtonDblClick, {80, 60}, Qt::LeftButton, Qt::LeftButton);
     Release({80, 60});
     EXPECT_EQ(plan.CurrentObject(), upper);
     ASSERT_EQ(doubleClicked.count(), 1);
+    ASSERT_EQ(clicked.count(), 2);
+    EXPECT_EQ(clicked.at(0).at(2).toPoint(), plan.mapToGlobal(QPoint(80, 60)));
 
     const int top = plan.Layers().AddLayer("Top");
     AddBox(0, 0, 170, 120, top);  // not on the active layer: never hit
