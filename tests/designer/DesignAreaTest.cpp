@@ -166,6 +166,14 @@ TEST_F(Designer, CancelInEachToolState)
     EXPECT_TRUE(Objects().isEmpty());
     EXPECT_EQ(doc.UndoStack().count(), 0);
 
+    area.StartNewObject(TObjectTool::Barcode);  // fixing: the second press is down
+    Click({10, 10});
+    Hover({40, 40});
+    Press({40, 40});
+    area.CancelNewObject();
+    Release({40, 40});
+    EXPECT_TRUE(Objects().isEmpty());
+
     // A new document while an object is being placed takes the object with it.
     Click({10, 10});
     doc.NewLabel();
