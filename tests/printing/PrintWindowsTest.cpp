@@ -345,3 +345,23 @@ TEST_F(PrintWindows, PrintCurrentRowPrintsThatRowAndRestoresThePrintGrid)
     EXPECT_TRUE(dialogs.dialogs.messages.isEmpty());
     EXPECT_EQ(doc.Data.StrGrid_Print.RowCount(), 7);
 }
+
+// A label bound to a column the data lacks asks first; Cancel prints nothing,
+// Yes prints the run.
+TEST_F(PrintWindows, MissingBoundColumnsAreAskedAbout)
+{
+    SetRows(3);
+    doc.Data.StrGrid_Data.SetCell(1, 0, QStringLiteral("Title"));  // "Name" is gone
+    doc.Data.BuildPrintGrid();
+    for (const int answer : {int(mbCancel), int(mbYes)}) {
+        SCOPED_TRACE(answer);
+        dialogs.dialogs.messages.clear();
+        dialogs.dialogs.buttonAnswers = {answer};
+        AnswerPrintDialog("", "", &TFM_Print::Btn_OK);
+        const TPrintStatus status = PrintDocument(doc, {}, &window);
+        ASSERT_EQ(dialogs.dialogs.messages.size(), 1);
+        EXPECT_TRUE(dialogs.dialogs.messages[0].text.contains(QStringLiteral("Name")));
+        EXPECT_EQ(status, answer == mbYes ? TPrintStatus::Printed : TPrintStatus::Cancelled);
+        EXPECT_EQ(printer.Pages.isEmpty(), answer != mbYes);
+    }
+}
