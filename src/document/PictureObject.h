@@ -33,3 +33,14 @@ public:
     bool IsKnownProperty(const QString& key) const override;
     void LoadProperties() override;
 };
+
+// A picture object whose picture does not decode: its number among the
+// document's picture objects (1 for the first, in layer and drawing order)
+// and why it cannot be read.
+struct TUnreadablePicture {
+    int Number = 0;
+    QString Why;
+};
+// The picture objects of the document whose embedded picture cannot be
+// read (they draw as placeholders on screen and as nothing in output).
+QList<TUnreadablePicture> UnreadablePictures(TLabelPlan& plan);
