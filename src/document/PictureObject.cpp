@@ -215,9 +215,9 @@ void TPlanPicture::LoadProperties()
         Picture.Transparent = v != 0;
 }
 
-QList<TUnreadablePicture> UnreadablePictures(TLabelPlan& plan)
+QStringList UnreadablePictures(TLabelPlan& plan)
 {
-    QList<TUnreadablePicture> found;
+    QStringList found;
     int number = 0;
     for (int l = 0; l < plan.Layers().Count(); ++l) {
         TPlanLayer* layer = plan.Layers().Item(l);
@@ -228,7 +228,7 @@ QList<TUnreadablePicture> UnreadablePictures(TLabelPlan& plan)
             ++number;
             const QString why = picture->Picture.DecodeError();
             if (!why.isEmpty())
-                found.append({number, why});
+                found << QStringLiteral("picture %1 could not be read: %2").arg(number).arg(why);
         }
     }
     return found;

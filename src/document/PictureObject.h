@@ -34,13 +34,8 @@ public:
     void LoadProperties() override;
 };
 
-// A picture object whose picture does not decode: its number among the
-// document's picture objects (1 for the first, in layer and drawing order)
-// and why it cannot be read.
-struct TUnreadablePicture {
-    int Number = 0;
-    QString Why;
-};
-// The picture objects of the document whose embedded picture cannot be
-// read (they draw as placeholders on screen and as nothing in output).
-QList<TUnreadablePicture> UnreadablePictures(TLabelPlan& plan);
+// One line for each picture object of the document whose embedded picture
+// cannot be read ("picture 3 could not be read: took too long"), numbered
+// among the document's picture objects from 1 in layer and drawing order.
+// Such pictures draw as placeholders on screen and as nothing in output.
+QStringList UnreadablePictures(TLabelPlan& plan);

@@ -1,11 +1,13 @@
 // tagmora-cli print FILE.blf (-o OUT.pdf | --printer NAME) [--data DATA [--table NAME]]
-//   [--pages FROM-TO] [--copies N] [--dpi N] [--on-invalid skip|abort]
+//   [--pages FROM-TO] [--copies N] [--dpi N] [--on-invalid skip|abort] [--strict]
 // Runs the print job without dialogs: into a PDF file, or onto an installed
-// printer. Messages the job shows go to stderr.
+// printer. Messages the job shows go to stderr, and so does a warning for
+// each picture that cannot be read (an error with --strict).
 #include "app/LabelDocument.h"
 #include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
 #include "datasheet/Import.h"
+#include "document/PictureObject.h"
 #include "printing/PdfPrinter.h"
 #include "printing/PrintJob.h"
 
@@ -27,6 +29,7 @@ struct TPrintArgs {
     int dpi = 600;
     bool dpiGiven = false;
     int invalidCodeProcess = 1;
+    bool strict = false;  // unreadable pictures are an error
 };
 
 int IntValue(const QString& option, const QString& text, int low, int high)
@@ -71,6 +74,8 @@ TPrintArgs ParseArgs(const QStringList& args)
                 a.invalidCodeProcess = 1;
             else
                 throw cli::UsageError(QStringLiteral("--on-invalid takes skip or abort"));
+        } else if (opt == QLatin1String("--strict")) {
+            a.strict = true;
         } else if (opt.startsWith(QLatin1Char('-')) && opt.size() > 1) {
             throw cli::UsageError(QStringLiteral("unknown option %1").arg(opt));
         } else {
@@ -145,6 +150,12 @@ int CmdPrint(const QStringList& args)
         document.Data.BuildPrintGrid();
         document.FillFromCurrentRow();
     }
+
+    const QStringList unreadable = UnreadablePictures(document.Plan);
+    for (const QString& warning : unreadable)
+        cli::WriteErr(QStringLiteral("tagmora-cli print: ") + warning);
+    if (a.strict && !unreadable.isEmpty())
+        return cli::ExitError;
 
     TPrintRequest request;
     if (a.pages) {

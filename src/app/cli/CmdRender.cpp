@@ -1,11 +1,13 @@
-// tagmora-cli render FILE.blf -o OUT.(png|svg|pdf) [--dpi N]: paints one
-// label as the printer would, at the given resolution.
+// tagmora-cli render FILE.blf -o OUT.(png|svg|pdf) [--dpi N] [--strict]: paints
+// one label as the printer would, at the given resolution. Pictures that
+// cannot be read are named on stderr (an error with --strict).
 #include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
 #include "document/LabelFile.h"
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
 #include "document/OpaqueDatasheetBlock.h"
+#include "document/PictureObject.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -28,6 +30,7 @@ struct TRenderArgs {
     QString output;
     TRenderFormat format = TRenderFormat::Png;
     int dpi = 300;
+    bool strict = false;  // unreadable pictures are an error
 };
 
 constexpr int kMaxDpi = 2400;
@@ -63,6 +66,8 @@ TRenderArgs ParseArgs(const QStringList& args)
             if (!ok || a.dpi < 1 || a.dpi > kMaxDpi)
                 throw cli::UsageError(
                     QStringLiteral("--dpi takes a whole number from 1 to %1, not '%2'").arg(kMaxDpi).arg(value));
+        } else if (arg == QLatin1String("--strict")) {
+            a.strict = true;
         } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
             throw cli::UsageError(QStringLiteral("unexpected option '%1'").arg(arg));
         } else if (a.input.isEmpty()) {
@@ -149,6 +154,11 @@ int CmdRender(const QStringList& args)
     plan.NewLabel();
     TOpaqueDatasheetBlock datasheet;
     OpenLabelFile(a.input, plan, datasheet);
+    const QStringList unreadable = UnreadablePictures(plan);
+    for (const QString& warning : unreadable)
+        cli::WriteErr(QStringLiteral("tagmora-cli render: ") + warning);
+    if (a.strict && !unreadable.isEmpty())
+        return cli::ExitError;
 
     // The surface as the print job sets it up: the label in device pixels,
     // printing (no handles, no placeholders), the output resolution.
