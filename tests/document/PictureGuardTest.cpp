@@ -4,6 +4,7 @@
 #include "document/PictureTestSupport.h"
 
 #include "document/DecodedPicture.h"
+#include "document/GuardedChild.h"
 #include "document/PictureCodecs.h"
 #include "document/PictureData.h"
 
@@ -12,6 +13,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 using namespace picturecodec;
 using namespace picturetest;
@@ -221,3 +224,63 @@ TEST(PictureGuard, MetafilesWithClippingAndOddTextStillDraw)
     EXPECT_FALSE(DrawnEmf(text, &error).isNull()) << error.toStdString();
 }
 #endif
+
+#ifdef TAGMORA_HAVE_LIBWMF
+TEST(PictureGuard, WindowsMetafileTextWithMarkupCharactersStillDraws)
+{
+    // Before the end record: a font whose name has quotes, then TEXTOUT of
+    // "a<b & c" at (100, 300).
+    QByteArray wmf = RectanglePlaceableWmf();
+    TRecordWriter r;
+    QByteArray face("Odd \"Font\"");
+    face.resize(32, '\0');
+    r.U32(3 + 9 + 16);
+    r.U16(0x02FB);  // CREATEFONTINDIRECT: height, width, escapement, orientation, weight, flags, face
+    for (quint16 v : {200, 0, 0, 0, 400, 0, 0, 0, 0})
+        r.U16(v);
+    r.Bytes += face;
+    r.U32(4);
+    r.U16(0x012D);  // SELECTOBJECT
+    r.U16(1);
+    r.U32(3 + 1 + 4 + 2);
+    r.U16(0x0521);  // TEXTOUT
+    r.U16(7);
+    r.Bytes += QByteArray("a<b & c\0", 8);
+    r.U16(300);
+    r.U16(100);
+    wmf.insert(wmf.size() - 6, r.Bytes);
+    qToLittleEndian<quint32>(quint32(wmf.size() - 22) / 2, wmf.data() + 28);
+    qToLittleEndian<quint16>(2, wmf.data() + 32);   // objects
+    qToLittleEndian<quint32>(28, wmf.data() + 34);  // largest record, words
+    ASSERT_TRUE(IsWellFormedWmf(wmf));
+    QString error;
+    EXPECT_TRUE(TDecodedPicture::Decode(TPictureKind::Metafile, wmf, &error)) << error.toStdString();
+}
+#endif
+
+TEST(PictureGuard, ARunawayChildIsStopped)
+{
+    TGuardedLimits limits;
+    limits.TotalTimeoutMs = 300;
+    QElapsedTimer timer;
+    timer.start();
+    try {
+        TGuardedChild child(
+            [](TFrameWriter& out) {
+                for (;;) {
+                    out.Send('R', std::string("tick"));
+                    out.Flush();
+                    ::usleep(20000);
+                }
+            },
+            limits);
+        char kind;
+        QByteArray payload;
+        while (child.Next(kind, payload)) {
+        }
+        ADD_FAILURE() << "the child ran on";
+    } catch (const EGuardedChild& e) {
+        EXPECT_STREQ(e.what(), "took too long");
+    }
+    EXPECT_LT(timer.elapsed(), 3000);
+}
