@@ -28,6 +28,20 @@ rlim_t AddressSpaceLimit(qint64 extra)
     return rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + rlim_t(extra);
 }
 
+// Under valgrind the child runs many times slower in an address space of
+// valgrind's making: the limits would stop every child, so they are lifted
+// (memory) or stretched (time).
+bool UnderValgrind()
+{
+    static const bool under = qgetenv("LD_PRELOAD").contains("vgpreload");
+    return under;
+}
+
+int Stretched(int ms)
+{
+    return UnderValgrind() && ms > 0 ? ms * 20 : ms;
+}
+
 }  // namespace
 
 void AppendFrameU32(std::string& out, quint32 v)
@@ -66,13 +80,14 @@ void TFrameWriter::Flush()
 }
 
 TGuardedChild::TGuardedChild(const std::function<void(TFrameWriter&)>& childMain, const TGuardedLimits& limits)
-    : FStallTimeoutMs(limits.StallTimeoutMs),
-      FDeadline(limits.TotalTimeoutMs > 0 ? QDeadlineTimer(limits.TotalTimeoutMs) : QDeadlineTimer::Forever)
+    : FStallTimeoutMs(Stretched(limits.StallTimeoutMs)),
+      FDeadline(limits.TotalTimeoutMs > 0 ? QDeadlineTimer(Stretched(limits.TotalTimeoutMs)) : QDeadlineTimer::Forever)
 {
     int fds[2];
     if (::pipe(fds) != 0)
         throw EGuardedChild(QStringLiteral("cannot start the reader"));
-    const rlim_t addressLimit = AddressSpaceLimit(limits.ExtraAddressSpace);
+    const rlim_t addressLimit = UnderValgrind() ? 0 : AddressSpaceLimit(limits.ExtraAddressSpace);
+    const int cpuSeconds = Stretched(limits.CpuSeconds);
     FPid = ::fork();
     if (FPid < 0) {
         ::close(fds[0]);
@@ -88,8 +103,8 @@ TGuardedChild::TGuardedChild(const std::function<void(TFrameWriter&)>& childMain
             const rlimit limit{addressLimit, addressLimit};
             ::setrlimit(RLIMIT_AS, &limit);
         }
-        if (limits.CpuSeconds > 0) {
-            const rlimit limit{rlim_t(limits.CpuSeconds), rlim_t(limits.CpuSeconds) + 1};
+        if (cpuSeconds > 0) {
+            const rlimit limit{rlim_t(cpuSeconds), rlim_t(cpuSeconds) + 1};
             ::setrlimit(RLIMIT_CPU, &limit);
         }
         // Nothing may unwind out of here: the child would go on running the

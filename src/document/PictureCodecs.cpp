@@ -587,7 +587,7 @@ bool WalkEmf(const QByteArray& bytes, unsigned char* fix)
         const auto [first, second] = EmfBitmapFields(type);
         if (first && !CheckEmfBitmap(v, at, size, first, fix))
             return false;
-        if (second && size >= second + 16 && !CheckEmfBitmap(v, at, size, second, fix))
+        if (second && qint64(size) >= second + 16 && !CheckEmfBitmap(v, at, size, second, fix))
             return false;
         if (type == 33) {  // EMR_SAVEDC
             if (++saved > kMaxSavedStates || ++depth > kMaxSavedDepth)
