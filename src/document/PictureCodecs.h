@@ -26,7 +26,7 @@ constexpr int kMaxJpegScans = 100;
 constexpr int kMaxSavedStates = 4096;
 constexpr int kMaxSavedDepth = 256;
 // What a metafile's drawing may hold: points in one path, points and
-// elements in all, pixels of one embedded image.
+// elements in all, pixels of its embedded images together.
 constexpr qint64 kMaxPathPoints = 4000;
 constexpr qint64 kMaxSvgPoints = 200'000;
 constexpr qint64 kMaxSvgElements = 50'000;
@@ -78,9 +78,9 @@ QByteArray PlayWmfToSvg(const QByteArray& bytes, const TWmfFrame& frame, QSize s
 
 // The SVG of a metafile converter reduced to what such a drawing needs:
 // known elements and attributes only, references inside the drawing or to
-// embedded PNG/JPEG images of an acceptable size, text properly escaped.
-// Empty, with the reason in *error, when it is not well formed or holds
-// more than the kMaxPathPoints/kMaxSvgPoints/kMaxSvgElements bounds.
+// embedded PNG/JPEG images, text properly escaped. Empty, with the reason
+// in *error, when it is not well formed or holds more than the
+// kMaxPathPoints/kMaxSvgPoints/kMaxSvgElements/kMaxSvgImagePixels bounds.
 QByteArray SanitizeSvg(const QByteArray& svg, QString* error = nullptr);
 
 // An image file of another format Qt reads ("png", "gif"), for pictures

@@ -83,8 +83,9 @@ qint64 CountPoints(QStringView value)
     return (numbers + 1) / 2;
 }
 
-// An embedded PNG or JPEG image of a size the renderer may decode.
-bool AcceptableDataImage(QStringView href)
+// The pixels of an embedded PNG or JPEG image of a size the renderer may
+// decode; 0 for anything else.
+qint64 DataImagePixels(QStringView href)
 {
     static const QString png = QStringLiteral("data:image/png;base64,");
     static const QString jpeg = QStringLiteral("data:image/jpeg;base64,");
@@ -97,7 +98,7 @@ bool AcceptableDataImage(QStringView href)
         format = "jpeg";
         start = jpeg.size();
     } else {
-        return false;
+        return 0;
     }
     QByteArray data = QByteArray::fromBase64(href.mid(start).toLatin1());
     QBuffer buffer(&data);
@@ -106,8 +107,9 @@ bool AcceptableDataImage(QStringView href)
     reader.setAutoDetectImageFormat(false);
     reader.setDecideFormatFromContent(false);
     const QSize size = reader.size();
-    return size.width() > 0 && size.height() > 0 && size.width() <= kMaxPictureSide &&
-           size.height() <= kMaxPictureSide && qint64(size.width()) * size.height() <= kMaxSvgImagePixels;
+    if (size.width() <= 0 || size.height() <= 0 || size.width() > kMaxPictureSide || size.height() > kMaxPictureSide)
+        return 0;
+    return qint64(size.width()) * size.height();
 }
 
 bool KeepsText(const QString& element)
@@ -132,7 +134,7 @@ QByteArray SanitizeSvg(const QByteArray& svg, QString* error)
     w.writeStartDocument();
     QStringList open;  // elements written and not yet closed
     bool haveRoot = false;
-    qint64 elements = 0, points = 0;
+    qint64 elements = 0, points = 0, imagePixels = 0;
     while (!in.atEnd()) {
         switch (in.readNext()) {
         case QXmlStreamReader::StartElement: {
@@ -156,7 +158,10 @@ QByteArray SanitizeSvg(const QByteArray& svg, QString* error)
                     continue;
                 if (an == QLatin1String("href") && (a.namespaceUri().isEmpty() || a.namespaceUri() == kXlinkNs)) {
                     const bool local = value.startsWith(u'#') && name == QLatin1String("use");
-                    if (local || (name == QLatin1String("image") && AcceptableDataImage(value)))
+                    const qint64 pixels = name == QLatin1String("image") ? DataImagePixels(value) : 0;
+                    if (pixels > 0 && (imagePixels += pixels) > kMaxSvgImagePixels)
+                        return fail(QStringLiteral("more than %1 pixels of images").arg(kMaxSvgImagePixels));
+                    if (local || pixels > 0)
                         kept.append(kXlinkNs, QStringLiteral("href"), value.toString());
                     else
                         drop = true;
