@@ -184,6 +184,25 @@ TDecodeOutput DecodeGuarded(TPictureKind kind, const QByteArray& bytes, qint64* 
 
 #endif
 
+// Decodes with the pixels charged to the memory budget (*charged bytes).
+TDecodeOutput DecodeCharged(TPictureKind kind, const QByteArray& bytes, qint64* charged)
+{
+#ifdef TAGMORA_GUARDED_CHILD
+    return DecodeGuarded(kind, bytes, charged);
+#else
+    TDecodeOutput out = DecodeHere(kind, bytes);
+    const qint64 need = out.Image.sizeInBytes();
+    if (need > 0 && gMemoryInUse.fetch_add(need) + need > gMemoryBudget) {
+        gMemoryInUse -= need;
+        out.Image = QImage();
+        out.Error = QStringLiteral("pictures need more memory than allowed");
+    } else {
+        *charged = need;
+    }
+    return out;
+#endif
+}
+
 // Pixels are smoothed when a picture is made smaller; enlarged, a bitmap
 // keeps its sharp pixel edges (logos, codes drawn as bitmaps).
 Qt::TransformationMode ScalingFor(QSize source, QSize target)
@@ -236,15 +255,10 @@ std::shared_ptr<const TDecodedPicture> TDecodedPicture::Decode(TPictureKind kind
         return fail(UnreadableText(TPictureKind::None));
     std::shared_ptr<TDecodedPicture> d(new TDecodedPicture);
     d->FKind = kind;
-#ifdef TAGMORA_GUARDED_CHILD
     qint64 charged = 0;
-    TDecodeOutput out = DecodeGuarded(kind, bytes, &charged);
+    TDecodeOutput out = DecodeCharged(kind, bytes, &charged);
     d->FCharged = charged;
-#else
-    TDecodeOutput out = DecodeHere(kind, bytes);
-    if (!out.Image.isNull() && !d->Charge(out.Image.sizeInBytes(), gMemoryBudget))
-        return fail(QStringLiteral("pictures need more memory than allowed"));
-#endif
+    d->FImageCharge = charged;
     if (!out.Error.isEmpty())
         return fail(out.Error);
     if (kind == TPictureKind::Metafile) {
@@ -270,12 +284,49 @@ std::shared_ptr<const TDecodedPicture> TDecodedPicture::Decode(TPictureKind kind
     }
     d->FImage = std::move(out.Image);
     d->FNatural = d->FImage.size();
+    d->FBytes = bytes;
     return d;
+}
+
+bool TDecodedPicture::EnsureFull() const
+{
+    if (!FImage.isNull() || FSvg || FBytes.isEmpty())
+        return !FImage.isNull() || FSvg;
+    qint64 charged = 0;
+    TDecodeOutput out = DecodeCharged(FKind, FBytes, &charged);
+    if (!out.Error.isEmpty() || out.Image.size() != FNatural) {
+        gMemoryInUse -= charged;
+        return false;
+    }
+    FImage = std::move(out.Image);
+    FCharged += charged;
+    FImageCharge = charged;
+    return true;
+}
+
+void TDecodedPicture::ReleaseFull() const
+{
+    if (FSvg || qint64(FNatural.width()) * FNatural.height() <= kKeepFullPixels || FImage.isNull())
+        return;
+    qint64 freed = FImageCharge;
+    if (!FKeyed.isNull())
+        freed += FKeyed.sizeInBytes();
+    gMemoryInUse -= freed;
+    FCharged -= freed;
+    FImageCharge = 0;
+    FImage = QImage();
+    FKeyed = QImage();
+}
+
+QImage TDecodedPicture::Image() const
+{
+    EnsureFull();
+    return FImage;
 }
 
 QImage TDecodedPicture::Source(bool colourKey) const
 {
-    if (!colourKey || FImage.isNull())
+    if (!EnsureFull() || !colourKey)
         return FImage;
     if (!FKeyed.isNull())
         return FKeyed;
@@ -336,9 +387,16 @@ QImage TDecodedPicture::Rendered(QSize size, bool mirrorX, bool mirrorY, bool co
     QImage made = MakeRendered(size, mirrorX, mirrorY, colourKey);
     if (made.isNull())
         return made;
-    // Copies are kept while they use at most half the budget, so that they
-    // never stand in the way of decoding; others are drawn but not kept.
-    if (!Charge(made.sizeInBytes(), gMemoryBudget / 2))
+    // A large picture drawn smaller keeps that copy rather than its full
+    // pixels, which are decoded again when another size is wanted. Other
+    // copies are kept while they use at most half the budget, so that they
+    // never stand in the way of decoding; the rest are drawn but not kept.
+    const qint64 natural = qint64(FNatural.width()) * FNatural.height();
+    const bool replacesFull = !FSvg && natural > kKeepFullPixels && qint64(size.width()) * size.height() < natural;
+    if (replacesFull)
+        ReleaseFull();
+    const qint64 budget = gMemoryBudget;
+    if (!Charge(made.sizeInBytes(), replacesFull ? budget : budget / 2))
         return made;
     FScaled.insert(FScaled.begin(), TScaled{size, mirrorX, mirrorY, colourKey, made});
     if (FScaled.size() > size_t(kScaledCacheSize)) {
@@ -354,7 +412,7 @@ void TDecodedPicture::DrawDirect(QPainter& canvas, const QRect& target, bool mir
 {
     canvas.save();
     canvas.setRenderHint(QPainter::SmoothPixmapTransform,
-                         FSvg || ScalingFor(FImage.size(), target.size()) == Qt::SmoothTransformation);
+                         FSvg || ScalingFor(FNatural, target.size()) == Qt::SmoothTransformation);
     canvas.setRenderHint(QPainter::Antialiasing);
     QRectF r(target);
     if (mirrorX || mirrorY) {

@@ -35,8 +35,9 @@ public:
     TPictureKind Kind() const { return FKind; }
     // Pixels; a metafile's frame at 96 pixels per inch.
     QSize NaturalSize() const { return FNatural; }
-    // The decoded pixels (null for a metafile).
-    const QImage& Image() const { return FImage; }
+    // The decoded pixels (null for a metafile, or when pixels that were let
+    // go cannot be decoded again).
+    QImage Image() const;
     bool IsVector() const { return FSvg != nullptr; }
 
     // Draws the picture stretched onto target (its pixels left() ..
@@ -62,6 +63,10 @@ public:
     // Bytes of pixels held by decoded pictures now.
     static qint64 MemoryInUse();
 
+    // Pictures of more pixels than this keep only their scaled copy once
+    // drawn smaller; the full pixels are decoded again when needed.
+    static constexpr qint64 kKeepFullPixels = 4'000'000;
+
     // Number of scaled copies kept per picture.
     static constexpr int kScaledCacheSize = 4;
     // Targets larger than this (pixels) are drawn directly instead of cached.
@@ -70,6 +75,10 @@ public:
 private:
     TDecodedPicture() = default;
     QImage Source(bool colourKey) const;
+    // The full pixels, decoded again when they were let go; false when
+    // that fails.
+    bool EnsureFull() const;
+    void ReleaseFull() const;
     QImage MakeRendered(QSize size, bool mirrorX, bool mirrorY, bool colourKey) const;
     void DrawDirect(QPainter& canvas, const QRect& target, bool mirrorX, bool mirrorY, bool colourKey) const;
 
@@ -85,9 +94,11 @@ private:
     bool Charge(qint64 bytes, qint64 limit) const;
 
     TPictureKind FKind = TPictureKind::None;
-    mutable qint64 FCharged = 0;  // bytes of FImage, FKeyed and FScaled counted in the budget
+    mutable qint64 FCharged = 0;     // bytes of FImage, FKeyed and FScaled counted in the budget
+    mutable qint64 FImageCharge = 0;  // of which FImage's
+    QByteArray FBytes;               // the stream, for decoding again (raster pictures)
     QSize FNatural;
-    QImage FImage;
+    mutable QImage FImage;
     std::unique_ptr<QSvgRenderer> FSvg;
     mutable QImage FKeyed;                 // FImage without its top-left colour
     mutable std::vector<TScaled> FScaled;  // most recently used first

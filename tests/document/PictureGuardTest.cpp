@@ -162,40 +162,48 @@ TEST(PictureGuard, DrawingBombsAreRefusedPromptly)
 
 TEST(PictureGuard, DecodedPixelsStayWithinTheMemoryBudget)
 {
-    // Twelve small RLE bitmaps of 2000 x 1000 pixels (8 MB decoded each)
-    // against a 64 MB budget: the first decode, the rest are refused, and
-    // the budget is given back when the pictures go.
+    // Small RLE bitmaps of 3000 x 1500 pixels (18 MB decoded each) against
+    // a 64 MB budget: three decode, the fourth is refused.
     const qint64 before = TDecodedPicture::MemoryInUse();
     TDecodedPicture::SetMemoryBudget(before + (64 << 20));
-    QImage indexed(2000, 1000, QImage::Format_Indexed8);
+    QImage indexed(3000, 1500, QImage::Format_Indexed8);
     indexed.setColorTable({qRgb(0, 0, 255)});
     indexed.fill(0);
-    QByteArray bmp = EncodeBitmap(indexed);
+    const QByteArray bmp = EncodeBitmap(indexed);
     const quint32 offBits = qFromLittleEndian<quint32>(bmp.constData() + 10);
     QByteArray rle = bmp.left(offBits);
     qToLittleEndian<quint16>(8, rle.data() + 28);
     qToLittleEndian<quint32>(1, rle.data() + 30);  // BI_RLE8
-    for (int y = 0; y < 1000; ++y)  // rows of 8 runs of 250 pixels, then the end of the row
-        rle += QByteArray::fromHex("FA00FA00FA00FA00FA00FA00FA00FA000000");
+    for (int y = 0; y < 1500; ++y)  // rows of 12 runs of 250 pixels, then the end of the row
+        rle += QByteArray::fromHex("FA00").repeated(12) + QByteArray::fromHex("0000");
     rle += QByteArray::fromHex("0001");
     qToLittleEndian<quint32>(quint32(rle.size() - offBits), rle.data() + 34);
     qToLittleEndian<quint32>(quint32(rle.size()), rle.data() + 2);
-    std::vector<std::shared_ptr<const TDecodedPicture>> kept;
-    int refused = 0;
-    for (int i = 0; i < 12; ++i) {
+    auto variant = [&](int i) {
         QByteArray copy = rle;
         copy[6] = char(i);  // a different stream each time
-        QString error;
-        if (auto d = TDecodedPicture::Decode(TPictureKind::Bitmap, copy, &error))
-            kept.push_back(d);
-        else if (error.contains("memory"))
-            ++refused;
-        else
-            ADD_FAILURE() << error.toStdString();
+        return copy;
+    };
+    std::vector<std::shared_ptr<const TDecodedPicture>> kept;
+    for (int i = 0; i < 3; ++i) {
+        kept.push_back(TDecodedPicture::Decode(TPictureKind::Bitmap, variant(i)));
+        ASSERT_TRUE(kept.back()) << i;
     }
-    EXPECT_GE(kept.size(), 4u);
-    EXPECT_GT(refused, 0);
-    EXPECT_LE(TDecodedPicture::MemoryInUse(), TDecodedPicture::MemoryBudget());
+    QString error;
+    EXPECT_FALSE(TDecodedPicture::Decode(TPictureKind::Bitmap, variant(3), &error));
+    EXPECT_TRUE(error.contains("memory")) << error.toStdString();
+
+    // Drawn small, a picture keeps the small copy and lets its pixels go,
+    // which makes room; drawn at another size, it is decoded again.
+    EXPECT_FALSE(kept[0]->Rendered(QSize(300, 150), false, false, false).isNull());
+    EXPECT_LT(TDecodedPicture::MemoryInUse(), before + (40 << 20));
+    kept.push_back(TDecodedPicture::Decode(TPictureKind::Bitmap, variant(3)));
+    EXPECT_TRUE(kept.back());
+    kept.pop_back();
+    const QImage again = kept[0]->Rendered(QSize(200, 100), false, false, false);
+    ASSERT_FALSE(again.isNull());
+    EXPECT_EQ(again.pixel(100, 50), qRgb(0, 0, 255));
+
     kept.clear();
     EXPECT_EQ(TDecodedPicture::MemoryInUse(), before);
     TDecodedPicture::SetMemoryBudget(TDecodedPicture::kDefaultMemoryBudget);
