@@ -164,6 +164,13 @@ TEST(PictureGuard, DecodedPixelsStayWithinTheMemoryBudget)
 {
     // Small RLE bitmaps of 3000 x 1500 pixels (18 MB decoded each) against
     // a 64 MB budget: three decode, the fourth is refused.
+    // (Scaling and converting large images first starts Qt's worker threads,
+    // which a forked child does not have.)
+    QImage warm(3000, 1500, QImage::Format_Indexed8);
+    warm.setColorTable({qRgb(1, 2, 3)});
+    warm.fill(0);
+    EXPECT_FALSE(warm.convertToFormat(QImage::Format_RGB32).scaled(1000, 700, Qt::IgnoreAspectRatio,
+                                                                     Qt::SmoothTransformation).isNull());
     const qint64 before = TDecodedPicture::MemoryInUse();
     TDecodedPicture::SetMemoryBudget(before + (64 << 20));
     QImage indexed(3000, 1500, QImage::Format_Indexed8);
