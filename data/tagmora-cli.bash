@@ -96,8 +96,8 @@ _tagmora_cli()
             values="-o --output --table --data-format"
             ;;
         print)
-            options="-o --output --printer --data --data-format --table --allow-missing-columns --pages --copies
-                     --dpi --on-invalid"
+            options="-o --output --printer --data --data-format --table --allow-missing-columns --strict --pages
+                     --copies --dpi --on-invalid"
             values="-o --output --printer --data --data-format --table --pages --copies --dpi --on-invalid"
             ;;
         barcode)
@@ -107,7 +107,7 @@ _tagmora_cli()
                     --text-position --font --font-size"
             ;;
         render)
-            options="-o --output --format --dpi"
+            options="-o --output --format --dpi --strict"
             values="-o --output --format --dpi"
             ;;
         validate) options="-t --type --checksum" values="-t --type" ;;
