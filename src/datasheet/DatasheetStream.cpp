@@ -8,6 +8,12 @@
 #include <string>
 
 #include <sys/mman.h>
+#include <QCoreApplication>
+
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("DatasheetStream", text);
+}
 
 using datasheettext::EConvertError;
 
@@ -107,7 +113,7 @@ bool IsAsciiBlock(const char* p, qsizetype n)
 [[noreturn]] void ThrowSize(QByteArrayView line, bool utf8)
 {
     const QString shown = utf8 ? QString::fromUtf8(line) : DecodeField(line);
-    throw std::out_of_range(QStringLiteral("Datasheet size out of range: %1").arg(shown).toStdString());
+    throw std::out_of_range(Tr("Datasheet size out of range: %1").arg(shown).toStdString());
 }
 
 }  // namespace
