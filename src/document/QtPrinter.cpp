@@ -1,5 +1,6 @@
 #include "document/QtPrinter.h"
 
+#include <QCoreApplication>
 #include <QPageSetupDialog>
 #include <QDialogButtonBox>
 #include <QPrintDialog>
@@ -202,7 +203,8 @@ void TQtPrinter::BeginDoc(const QString& title)
         device->setOutputFileName(OutputFileName());
     }
     if (!FPainter.begin(device))
-        throw std::runtime_error(QString(QStringLiteral("The printer ") + FDeviceName + QStringLiteral(" cannot start a document")).toStdString());
+        throw std::runtime_error(
+            QCoreApplication::translate("Printer", "The printer %1 cannot start a document").arg(FDeviceName).toStdString());
 }
 
 void TQtPrinter::NewPage()
