@@ -29,8 +29,7 @@ int gStallTimeoutMs = 60000;
 
 [[noreturn]] void ThrowUnreadable(const QString& fileName, const QString& why = QString())
 {
-    QString message = Tr("The file %1 is not a readable Microsoft Access database")
-                          .arg(QFileInfo(fileName).fileName());
+    QString message = Tr("The file %1 is not a readable Microsoft Access database").arg(QFileInfo(fileName).fileName());
     ThrowImportError(why.isEmpty() ? QString(message + u'.') : QString(message + QStringLiteral(" (") + why + QStringLiteral(").")));
 }
 
@@ -237,8 +236,8 @@ void RunReader(const QString& fileName, const QString* table, Fn&& onFrame)
             }
             if (kind == frError) {
                 if (payload == "no table")
-                    ThrowImportError(Tr("The database %1 has no table \"%2\".")
-                                         .arg(info.fileName(), table ? *table : QString()));
+                    ThrowImportError(
+                        Tr("The database %1 has no table \"%2\".").arg(info.fileName(), table ? *table : QString()));
                 ThrowUnreadable(fileName);
             }
             onFrame(kind, payload);

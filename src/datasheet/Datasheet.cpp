@@ -3,9 +3,10 @@
 #include "datasheet/DatasheetStream.h"
 #include "datasheet/DatasheetText.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
-#include <QCoreApplication>
 
 static QString Tr(const char* text)
 {

@@ -3,12 +3,13 @@
 #include "datasheet/StringGrid.h"
 #include "document/SystemText.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include <sys/mman.h>
-#include <QCoreApplication>
 
 static QString Tr(const char* text)
 {

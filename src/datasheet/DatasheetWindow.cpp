@@ -327,8 +327,8 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     MI_Close = new QAction(tr("Close"), this);
     connect(MI_Close, &QAction::triggered, this, &TFM_Data::reject);
     MI_Search = MakeAction(tr("Search ..."), &TFM_Data::SearchClick);
-    MI_FillSequence = MakeAction(tr("Fill Sequence Data ..."), &TFM_Data::FillSequenceClick,
-                                 QKeySequence(Qt::CTRL | Qt::Key_F));
+    MI_FillSequence =
+        MakeAction(tr("Fill Sequence Data ..."), &TFM_Data::FillSequenceClick, QKeySequence(Qt::CTRL | Qt::Key_F));
     MI_ClearSelected = MakeAction(tr("Clear Selected Cells Data"), &TFM_Data::ClearSelectedClick);
     MI_ClearSelectedPopup = MakeAction(tr("Clear Selectd Cells Data"), &TFM_Data::ClearSelectedClick);
     MI_ClearAll = MakeAction(tr("Clear All Data"), &TFM_Data::ClearAllClick);
@@ -339,8 +339,7 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     MI_AddColumn = MakeAction(tr("Add a New Column"), &TFM_Data::AddColumnClick, QKeySequence(Qt::Key_F5));
     MI_RenameColumn = MakeAction(tr("Rename Column"), &TFM_Data::RenameColumnClick);
     MI_ClearColumn = MakeAction(tr("Clear Current Column Data"), &TFM_Data::ClearColumnClick);
-    MI_DeleteColumn =
-        MakeAction(tr("Delete Current Column"), &TFM_Data::DeleteColumnClick, QKeySequence(Qt::Key_F6));
+    MI_DeleteColumn = MakeAction(tr("Delete Current Column"), &TFM_Data::DeleteColumnClick, QKeySequence(Qt::Key_F6));
     MI_DeleteAllColumns = MakeAction(tr("Delete All Columns (and Rows)"), &TFM_Data::DeleteAllColumnsClick);
     MI_AddTagColumn = MakeAction(tr("Add Tag Quantities Column"), &TFM_Data::AddTagColumnClick);
     MI_RemoveTagColumn = MakeAction(tr("Remove Tag Quantities Column"), &TFM_Data::RemoveTagColumnClick);
@@ -793,7 +792,7 @@ void TFM_Data::done(int result)
     FData.ClearStaleBindings();
     if (FData.PrintGridTruncated()) {
         Dialogs().MessageDlg(tr("The tag quantities ask for more than %1 labels; only the first %1 "
-                                            "will be printed.")
+                                "will be printed.")
                                  .arg(TAdvStringGrid::kMaxRowCount - 1),
                              TMsgDlgType::mtWarning, mbOK);
     }
@@ -916,8 +915,7 @@ void TFM_Data::SearchClick()
 {
     CommitEditor();
     QString value;
-    if (!Dialogs().InputQuery(tr("Search"), tr("Please input the value you want to search:"),
-                              value))
+    if (!Dialogs().InputQuery(tr("Search"), tr("Please input the value you want to search:"), value))
         return;
     if (value.trimmed().isEmpty())
         return;
@@ -1189,7 +1187,7 @@ void TFM_Data::InsertPictureClick()
     const QString path = Dialogs().OpenFileName(
         tr("Open Picture"), DataFolder,
         tr("All Pictures (*.bmp *.ico *.emf *.wmf *.jpg *.jpeg);;Bitmaps (*.bmp);;Icons (*.ico);;"
-                       "Metafiles (*.emf *.wmf);;JPEG Images (*.jpg *.jpeg);;All Files (*)"));
+           "Metafiles (*.emf *.wmf);;JPEG Images (*.jpg *.jpeg);;All Files (*)"));
     if (path.isEmpty())
         return;
     Step(MI_InsertPicture->text(), [&] {

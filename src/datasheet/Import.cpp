@@ -96,7 +96,7 @@ TTablePicker TablePickerByName(const QString& name)
                 return true;
             }
         }
-        ThrowImportError(Tr("The database has no table \"%1\". Its tables are: %2.")
-                             .arg(wanted, tables.join(QStringLiteral(", "))));
+        ThrowImportError(
+            Tr("The database has no table \"%1\". Its tables are: %2.").arg(wanted, tables.join(QStringLiteral(", "))));
     };
 }

@@ -186,7 +186,7 @@ constexpr qint64 kMaxSheetTextChars = kMaxSheetHeldChars;
 [[noreturn]] void ThrowTooLarge()
 {
     ThrowImportError(Tr("The sheet is too large to import (the datasheet takes at most %1 rows, "
-                                    "%2 columns and %3 cells).")
+                        "%2 columns and %3 cells).")
                          .arg(kMaxSheetRows)
                          .arg(kMaxSheetCols)
                          .arg(kMaxSheetCells));
@@ -239,7 +239,7 @@ void TSheetCells::AddCell(qint64 row, qint64 col, qint32 textId, qint64 rowRepea
     const qint64 held = FHeldChars + qint64(FTexts[size_t(textId)].length) * rowRepeat * colRepeat;
     if (held > kMaxSheetHeldChars)
         ThrowImportError(Tr("The spreadsheet is too large: its cells hold more than %1 million "
-                                        "characters of text.")
+                            "characters of text.")
                              .arg(kMaxSheetHeldChars / 1000000));
     FHeldChars = held;
     FCells.push_back({row, col, qint32(rowRepeat), qint32(colRepeat), textId});

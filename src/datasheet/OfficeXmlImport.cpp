@@ -30,8 +30,8 @@ enum class TPackage { Xlsx, Ods };
 
 [[noreturn]] void ThrowUnreadable(TPackage kind, const QString& fileName, const QString& why = QString())
 {
-    const QString what = kind == TPackage::Xlsx ? Tr("Microsoft Excel workbook (.xlsx)")
-                                                : Tr("OpenDocument spreadsheet (.ods)");
+    const QString what =
+        kind == TPackage::Xlsx ? Tr("Microsoft Excel workbook (.xlsx)") : Tr("OpenDocument spreadsheet (.ods)");
     QString message = Tr("The file %1 is not a readable %2").arg(QFileInfo(fileName).fileName(), what);
     ThrowImportError(why.isEmpty() ? QString(message + u'.') : QString(message + QStringLiteral(" (") + why + QStringLiteral(").")));
 }
@@ -188,7 +188,7 @@ public:
     [[noreturn]] void FailTooLarge(const QString& part)
     {
         ThrowImportError(Tr("The spreadsheet is too large: its part %1 unpacks to more than can be "
-                                        "read (at most %2 MB, and %3 MB of text between two tags).")
+                            "read (at most %2 MB, and %3 MB of text between two tags).")
                              .arg(part)
                              .arg(kMaxUnpackedPartBytes >> 20)
                              .arg(TBoundedDevice::kMaxTextRun >> 20));

@@ -2,8 +2,9 @@
 
 #include "datasheet/DatasheetText.h"
 
-#include <algorithm>
 #include <QCoreApplication>
+
+#include <algorithm>
 
 static QString Tr(const char* text)
 {
@@ -32,7 +33,7 @@ QString GenerateSequence(const TSequenceSettings& settings, QStringList& values)
     const quint64 steps = span / quint64(step);
     if (steps >= quint64(kMaxSequenceValues) || (steps + 1) * quint64(repeat) > quint64(kMaxSequenceValues)) {
         return Tr("A sequence can hold at most %1 values; from %2 to %3 with step %4 and repeat %5 "
-                              "would give more.")
+                  "would give more.")
             .arg(kMaxSequenceValues)
             .arg(b)
             .arg(e)

@@ -31,8 +31,8 @@ constexpr qint64 kMaxWorkbookBytes = qint64(1) << 30;
 
 [[noreturn]] void ThrowUnreadable(const QString& fileName, const QString& why = QString())
 {
-    QString message = Tr("The file %1 is not a readable Microsoft Excel 97-2003 workbook")
-                          .arg(QFileInfo(fileName).fileName());
+    QString message =
+        Tr("The file %1 is not a readable Microsoft Excel 97-2003 workbook").arg(QFileInfo(fileName).fileName());
     ThrowImportError(why.isEmpty() ? QString(message + u'.') : QString(message + QStringLiteral(" (") + why + QStringLiteral(").")));
 }
 
@@ -105,7 +105,7 @@ QString OverrideText(const TXlsCellOverride& v, const TXlsWorkbookScan& scan)
 [[noreturn]] void ThrowProtected(const QString& fileName)
 {
     ThrowImportError(Tr("The workbook %1 is password-protected; save it without a password "
-                                    "and import it again.")
+                        "and import it again.")
                          .arg(QFileInfo(fileName).fileName()));
 }
 

@@ -58,8 +58,8 @@ QByteArray ReadBlock(QFile& file, qint64 pos, const char* what, const QString& p
 {
     const qint64 size = file.size();
     if (size - pos < 4)
-        throw ELabelFileError(Tr("The label file %1 is cut short: it ends before the length of its %2.")
-                                  .arg(Quoted(path), Tr(what)));
+        throw ELabelFileError(
+            Tr("The label file %1 is cut short: it ends before the length of its %2.").arg(Quoted(path), Tr(what)));
     QByteArray raw;
     if (!file.seek(pos) || (raw = file.read(4)).size() != 4)
         throw ELabelFileError(Tr("Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
@@ -70,11 +70,10 @@ QByteArray ReadBlock(QFile& file, qint64 pos, const char* what, const QString& p
                                   .arg(length));
     const qint64 available = size - pos - 4;
     if (length > available)
-        throw ELabelFileError(
-            Tr("The label file %1 is cut short: its %2 announces %3 bytes but only %4 follow.")
-                .arg(Quoted(path), Tr(what))
-                .arg(length)
-                .arg(available));
+        throw ELabelFileError(Tr("The label file %1 is cut short: its %2 announces %3 bytes but only %4 follow.")
+                                  .arg(Quoted(path), Tr(what))
+                                  .arg(length)
+                                  .arg(available));
     QByteArray block = file.read(length);
     if (block.size() != length)
         throw ELabelFileError(Tr("Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
@@ -133,7 +132,8 @@ bool OpenLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datas
         throw ELabelFileError(Tr("Cannot open the label file %1: %2").arg(Quoted(path), file.errorString()));
 
     qint64 next = 0;
-    const QByteArray planBlock = ReadBlock(file, kLabelFilePlanOffset, QT_TRANSLATE_NOOP("LabelFile", "label plan"), path, next);
+    const QByteArray planBlock =
+        ReadBlock(file, kLabelFilePlanOffset, QT_TRANSLATE_NOOP("LabelFile", "label plan"), path, next);
 
     const bool wasVisible = plan.isVisible();
     if (wasVisible)

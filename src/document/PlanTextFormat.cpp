@@ -383,11 +383,9 @@ void TLabelPlan::ReadPlan(const QStringList& lines)
                 }
                 const QString type = line.mid(7);
                 if (open.size() >= size_t(kMaxPlanNesting))
-                    throw ELabelPlanException(
-                        Tr("Object sections are nested more than %1 deep").arg(kMaxPlanNesting));
+                    throw ELabelPlanException(Tr("Object sections are nested more than %1 deep").arg(kMaxPlanNesting));
                 if (++objectCount > kMaxPlanObjects)
-                    throw ELabelPlanException(
-                        Tr("The label has more than %1 objects").arg(kMaxPlanObjects));
+                    throw ELabelPlanException(Tr("The label has more than %1 objects").arg(kMaxPlanObjects));
                 TLabelObject* object = CreateLabelObject(type, this);
                 if (!object)
                     throw ELabelPlanException(Tr("Invalid object: ") + type);
