@@ -3,33 +3,51 @@
 #include "barcode/BarcodeEncoders.h"
 #include "barcode/bcchksum.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 #include <limits>
 
+BarcodeError::BarcodeError(const char* message) : std::runtime_error(BarcodeErrorText(message).toStdString()) {}
+
+QString BarcodeErrorText(const char* message)
+{
+    return QCoreApplication::translate("Barcode", message);
+}
+
 namespace barcode_detail {
 
-const char kErrNotNumeric[] = "Barcode must be numeric";
-const char kErrSystem[] = "System error!";
-const char kErrInternal[] = "System internal Error";
-const char kErrCode93[] = "Code93 bad Data !";
-const char kErrCodabar[] = "Codabar bad Data: only 0-9, - $ : / . + and A-D can be encoded";
-const char kErrUpcE[] = "UPC-E code must have number system 0 or 1";
-const char kErrCode128[] = "Code128 bad Data: characters 129 to 192 and 197 to 255 cannot be encoded";
-const char kErrUnencodable[] = "Barcode text holds a character that is not 8-bit text";
-const char kErrTooWide[] = "Barcode too wide";
-const char kErrCode39[] = "Code39 bad Data: only 0-9, A-Z, space and - . $ / + % * can be encoded";
-const char kErrFullAscii[] = "Barcode bad Data: characters above 127 cannot be encoded";
-const char kErrCode128A[] = "Code128A bad Data: only characters 0 to 95 can be encoded";
-const char kErrCode128B[] = "Code128B bad Data: only characters 32 to 126 can be encoded";
-const char kErrCode128COdd[] = "EAN128C bad Data: a single digit cannot be encoded";
-const char kErrRatio[] = "Barcode Ratio too small: wide elements would be narrower than narrow ones";
-const char kErrTooManyDigits[] = "Barcode has more digits than the symbol holds";
+const char kErrNotNumeric[] = QT_TRANSLATE_NOOP("Barcode", "Barcode must be numeric");
+const char kErrSystem[] = QT_TRANSLATE_NOOP("Barcode", "System error!");
+const char kErrInternal[] = QT_TRANSLATE_NOOP("Barcode", "System internal Error");
+const char kErrCode93[] = QT_TRANSLATE_NOOP("Barcode", "Code93 bad Data !");
+const char kErrCodabar[] =
+    QT_TRANSLATE_NOOP("Barcode", "Codabar bad Data: only 0-9, - $ : / . + and A-D can be encoded");
+const char kErrUpcE[] = QT_TRANSLATE_NOOP("Barcode", "UPC-E code must have number system 0 or 1");
+const char kErrCode128[] =
+    QT_TRANSLATE_NOOP("Barcode", "Code128 bad Data: characters 129 to 192 and 197 to 255 cannot be encoded");
+const char kErrUnencodable[] = QT_TRANSLATE_NOOP("Barcode", "Barcode text holds a character that is not 8-bit text");
+const char kErrTooWide[] = QT_TRANSLATE_NOOP("Barcode", "Barcode too wide");
+const char kErrCode39[] =
+    QT_TRANSLATE_NOOP("Barcode", "Code39 bad Data: only 0-9, A-Z, space and - . $ / + % * can be encoded");
+const char kErrFullAscii[] = QT_TRANSLATE_NOOP("Barcode", "Barcode bad Data: characters above 127 cannot be encoded");
+const char kErrCode128A[] = QT_TRANSLATE_NOOP("Barcode", "Code128A bad Data: only characters 0 to 95 can be encoded");
+const char kErrCode128B[] = QT_TRANSLATE_NOOP("Barcode", "Code128B bad Data: only characters 32 to 126 can be encoded");
+const char kErrCode128COdd[] = QT_TRANSLATE_NOOP("Barcode", "EAN128C bad Data: a single digit cannot be encoded");
+const char kErrRatio[] =
+    QT_TRANSLATE_NOOP("Barcode", "Barcode Ratio too small: wide elements would be narrower than narrow ones");
+const char kErrTooManyDigits[] = QT_TRANSLATE_NOOP("Barcode", "Barcode has more digits than the symbol holds");
 const char* const kErrCheckDigit[10] = {
-    "Wrong check digit: the last digit must be 0", "Wrong check digit: the last digit must be 1",
-    "Wrong check digit: the last digit must be 2", "Wrong check digit: the last digit must be 3",
-    "Wrong check digit: the last digit must be 4", "Wrong check digit: the last digit must be 5",
-    "Wrong check digit: the last digit must be 6", "Wrong check digit: the last digit must be 7",
-    "Wrong check digit: the last digit must be 8", "Wrong check digit: the last digit must be 9",
+    QT_TRANSLATE_NOOP("Barcode", "Wrong check digit: the last digit must be 0"),
+    QT_TRANSLATE_NOOP("Barcode", "Wrong check digit: the last digit must be 1"),
+    QT_TRANSLATE_NOOP("Barcode", "Wrong check digit: the last digit must be 2"),
+    QT_TRANSLATE_NOOP("Barcode", "Wrong check digit: the last digit must be 3"),
+    QT_TRANSLATE_NOOP("Barcode", "Wrong check digit: the last digit must be 4"),
+    QT_TRANSLATE_NOOP("Barcode", "Wrong check digit: the last digit must be 5"),
+    QT_TRANSLATE_NOOP("Barcode", "Wrong check digit: the last digit must be 6"),
+    QT_TRANSLATE_NOOP("Barcode", "Wrong check digit: the last digit must be 7"),
+    QT_TRANSLATE_NOOP("Barcode", "Wrong check digit: the last digit must be 8"),
+    QT_TRANSLATE_NOOP("Barcode", "Wrong check digit: the last digit must be 9"),
 };
 
 void PadDigitsInto(std::string_view text, int n, std::string& out)

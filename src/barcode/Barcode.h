@@ -88,11 +88,15 @@ bool IsValidBarcodeType(int ordinal);
 // or name text ("EAN13"), ignoring letter case. False when nothing matches.
 bool ParseBarcodeType(const QString& text, TBarcodeType& type);
 
-// Every failure of a build. what() is the message shown to the user.
+// Every failure of a build. what() is the message shown to the user, translated
+// (UTF-8); the encoders' own error texts are the untranslated source.
 class BarcodeError : public std::runtime_error {
 public:
-    explicit BarcodeError(const char* message) : std::runtime_error(message) {}
+    explicit BarcodeError(const char* message);
 };
+
+// The translated text of an encoder error (as returned by TryWidth).
+QString BarcodeErrorText(const char* message);
 
 // Latin-1 conversions between program text and barcode bytes. The first returns
 // false (out unspecified) when the text holds a character above U+00FF.

@@ -28,7 +28,7 @@ QDateTime Now()
 // symbol as too large; printing draws it directly and needs no bitmap.
 constexpr int kMaxBitmapSide = 32000;
 constexpr std::int64_t kMaxBitmapPixels = std::int64_t(1) << 26;
-const char kTooLarge[] = "Barcode too large to draw";
+const char kTooLarge[] = QT_TRANSLATE_NOOP("Barcode", "Barcode too large to draw");
 
 // Text pixel sizes are kept where fonts still render in reasonable time.
 constexpr int kMaxTextPixels = 8000;
@@ -321,7 +321,7 @@ const char* TPlanBarcode::MeasureSymbol(const QPaintDevice* device, TSymbolFrame
         try {
             painted = BarcodePaintedRect(Barcode, device);
         } catch (const BarcodeError&) {
-            return "System internal Error";
+            return QT_TRANSLATE_NOOP("Barcode", "System internal Error");
         }
         frame.size = painted.size();
         frame.origin = -painted.topLeft();
@@ -412,7 +412,7 @@ QString TPlanBarcode::UpdateRenderBitmap()
         RenderToBitmap(RenderBitmap);
     } catch (const BarcodeError& e) {
         RenderBitmap = QImage();
-        return QString::fromLatin1(e.what());
+        return QString::fromUtf8(e.what());
     }
     FRenderKey = std::move(key);
     FRenderValid = true;
@@ -492,7 +492,7 @@ void TPlanBarcode::Draw(QPainter& canvas)
     TSymbolFrame frame;
     const bool direct = plan->Printing && !plan->RenderingOutput;
     if (const char* error = MeasureSymbol(BitmapProbe(), frame)) {
-        FLastDrawError = QString::fromLatin1(error);
+        FLastDrawError = BarcodeErrorText(error);
     } else if (!direct) {
         FLastDrawError = UpdateRenderBitmap();
         if (FLastDrawError.isEmpty())
@@ -563,7 +563,7 @@ void TPlanBarcode::Draw(QPainter& canvas)
         try {
             DrawDirect(canvas, x, y);
         } catch (const BarcodeError& e) {
-            FLastDrawError = QString::fromLatin1(e.what());
+            FLastDrawError = QString::fromUtf8(e.what());
         }
         return;
     }

@@ -4,6 +4,7 @@
 #include "datasheet/GuardedReader.h"
 #include "datasheet/ImportSupport.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -17,14 +18,18 @@
 #include <mdbtools.h>
 #endif
 
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("Import", text);
+}
+
 namespace {
 
 int gStallTimeoutMs = 60000;
 
 [[noreturn]] void ThrowUnreadable(const QString& fileName, const QString& why = QString())
 {
-    QString message = QStringLiteral("The file %1 is not a readable Microsoft Access database")
-                          .arg(QFileInfo(fileName).fileName());
+    QString message = Tr("The file %1 is not a readable Microsoft Access database").arg(QFileInfo(fileName).fileName());
     ThrowImportError(why.isEmpty() ? QString(message + u'.') : QString(message + QStringLiteral(" (") + why + QStringLiteral(").")));
 }
 
@@ -209,7 +214,7 @@ void RunReader(const QString& fileName, const QString* table, Fn&& onFrame)
     QFileInfo info(fileName);
     QFile probe(fileName);
     if (!info.isFile() || !probe.open(QIODevice::ReadOnly))
-        ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
+        ThrowImportError(Tr("Cannot open file ") + fileName);
     probe.close();
     // A record takes at least four bytes of the file and its text at most
     // a few times its stored size: a reader sending more is running wild.
@@ -231,8 +236,8 @@ void RunReader(const QString& fileName, const QString* table, Fn&& onFrame)
             }
             if (kind == frError) {
                 if (payload == "no table")
-                    ThrowImportError(QStringLiteral("The database %1 has no table \"%2\".")
-                                         .arg(info.fileName(), table ? *table : QString()));
+                    ThrowImportError(
+                        Tr("The database %1 has no table \"%2\".").arg(info.fileName(), table ? *table : QString()));
                 ThrowUnreadable(fileName);
             }
             onFrame(kind, payload);
@@ -242,7 +247,7 @@ void RunReader(const QString& fileName, const QString* table, Fn&& onFrame)
     } catch (const EImportError& e) {
         if (e.what()[0] != '\0')
             throw;
-        ThrowUnreadable(fileName, QStringLiteral("it is damaged"));
+        ThrowUnreadable(fileName, Tr("it is damaged"));
     }
 }
 
@@ -264,7 +269,7 @@ QStringList AccessUserTables(const QString& fileName)
             tables << QString::fromUtf8(payload);
     });
 #else
-    ThrowUnreadable(fileName, QStringLiteral("this program was built without Access support"));
+    ThrowUnreadable(fileName, Tr("this program was built without Access support"));
 #endif
     return tables;
 }
@@ -287,7 +292,7 @@ void LoadAccessTable(const QString& fileName, const QString& tableName, TCellGri
             grid.SetRowCount(int(std::min(declared, maxRecords) + 1));
         row = 1;
     };
-    auto damaged = [&]() { ThrowUnreadable(fileName, QStringLiteral("it is damaged")); };
+    auto damaged = [&]() { ThrowUnreadable(fileName, Tr("it is damaged")); };
     RunReader(fileName, &tableName, [&](char kind, const QByteArray& payload) {
         switch (kind) {
         case frRecords:
@@ -338,6 +343,6 @@ void LoadAccessTable(const QString& fileName, const QString& tableName, TCellGri
 #else
     Q_UNUSED(tableName);
     Q_UNUSED(grid);
-    ThrowUnreadable(fileName, QStringLiteral("this program was built without Access support"));
+    ThrowUnreadable(fileName, Tr("this program was built without Access support"));
 #endif
 }

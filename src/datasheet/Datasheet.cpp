@@ -3,8 +3,15 @@
 #include "datasheet/DatasheetStream.h"
 #include "datasheet/DatasheetText.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cstring>
+
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("TDatasheet", text);
+}
 
 using datasheettext::TrimBlanks;
 using datasheettext::TryStrToInt;
@@ -256,7 +263,7 @@ QString TDatasheet::AddColumn(const QString& input)
 {
     const QStringView name = TrimBlanks(input);
     if (name.isEmpty() || FindDataColumn(name) != -1)
-        return QStringLiteral("You input a blank name or this name has been exist!");
+        return Tr("You input a blank name or this name has been exist!");
     TAdvStringGrid& g = StrGrid_Data;
     const int col = g.ColCount();
     g.InsertCols(col, 1);
@@ -275,7 +282,7 @@ QString TDatasheet::RenameColumn(const QString& input)
     if (name == TrimBlanks(current))
         return QString();
     if (FindDataColumn(name) != -1)
-        return QStringLiteral("Column '") + name + QStringLiteral("' has been exist!");
+        return Tr("Column '") + name + Tr("' has been exist!");
     if (!name.isEmpty())
         g.SetCell(col, 0, name);
     return QString();

@@ -3,11 +3,18 @@
 #include "datasheet/StringGrid.h"
 #include "document/SystemText.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 #include <stdexcept>
 #include <string>
 
 #include <sys/mman.h>
+
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("DatasheetStream", text);
+}
 
 using datasheettext::EConvertError;
 
@@ -107,7 +114,7 @@ bool IsAsciiBlock(const char* p, qsizetype n)
 [[noreturn]] void ThrowSize(QByteArrayView line, bool utf8)
 {
     const QString shown = utf8 ? QString::fromUtf8(line) : DecodeField(line);
-    throw std::out_of_range(QStringLiteral("Datasheet size out of range: %1").arg(shown).toStdString());
+    throw std::out_of_range(Tr("Datasheet size out of range: %1").arg(shown).toStdString());
 }
 
 }  // namespace

@@ -50,8 +50,8 @@ bool AskTableName(const QStringList& tables, QString& chosen)
     if (tables.isEmpty())
         return false;
     QString name = tables.front();
-    if (!Dialogs().InputQuery(QStringLiteral("Select Tabel from Access Database"),
-                              QStringLiteral("Please Select a Table to Import:"), name))
+    if (!Dialogs().InputQuery(TFM_Data::tr("Select Tabel from Access Database"),
+                              TFM_Data::tr("Please Select a Table to Import:"), name))
         return false;
     for (const QString& t : tables) {
         if (t.compare(name.trimmed(), Qt::CaseInsensitive) == 0) {
@@ -275,7 +275,7 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
       FData(datasheet)
 {
     setObjectName(QStringLiteral("FM_Data"));
-    setWindowTitle(QStringLiteral("Datasheet"));
+    setWindowTitle(tr("Datasheet"));
     setModal(true);
     resize(680, 440);
 
@@ -300,7 +300,7 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     StrGrid_Data->setItemDelegate(new TCellDelegate(this, StrGrid_Data));
     // Shown over the headers and the empty part of the grid; a cell shows its
     // whole text instead when the column cuts it off.
-    StrGrid_Data->setToolTip(QStringLiteral("Right Click to Pop up Menu"));
+    StrGrid_Data->setToolTip(tr("Right Click to Pop up Menu"));
     StrGrid_Data->setSelectionMode(QAbstractItemView::ContiguousSelection);
     StrGrid_Data->setSelectionBehavior(QAbstractItemView::SelectItems);
     // A click on the current cell only selects it; typing or a double click edits.
@@ -323,31 +323,30 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     vh->setSectionResizeMode(QHeaderView::Fixed);
 
     // Commands.
-    MI_ImportData = MakeAction(QStringLiteral("Import Data ..."), &TFM_Data::ImportDataClick);
-    MI_Close = new QAction(QStringLiteral("Close"), this);
+    MI_ImportData = MakeAction(tr("Import Data ..."), &TFM_Data::ImportDataClick);
+    MI_Close = new QAction(tr("Close"), this);
     connect(MI_Close, &QAction::triggered, this, &TFM_Data::reject);
-    MI_Search = MakeAction(QStringLiteral("Search ..."), &TFM_Data::SearchClick);
-    MI_FillSequence = MakeAction(QStringLiteral("Fill Sequence Data ..."), &TFM_Data::FillSequenceClick,
-                                 QKeySequence(Qt::CTRL | Qt::Key_F));
-    MI_ClearSelected = MakeAction(QStringLiteral("Clear Selected Cells Data"), &TFM_Data::ClearSelectedClick);
-    MI_ClearSelectedPopup = MakeAction(QStringLiteral("Clear Selectd Cells Data"), &TFM_Data::ClearSelectedClick);
-    MI_ClearAll = MakeAction(QStringLiteral("Clear All Data"), &TFM_Data::ClearAllClick);
-    MI_InsertRow = MakeAction(QStringLiteral("Insert Blank Row"), &TFM_Data::InsertRowClick, QKeySequence(Qt::Key_F2));
-    MI_ClearRow = MakeAction(QStringLiteral("Clear Current Row Data"), &TFM_Data::ClearRowClick);
-    MI_DeleteRow = MakeAction(QStringLiteral("Delete Current Row"), &TFM_Data::DeleteRowClick, QKeySequence(Qt::Key_F3));
-    MI_DeleteAllRows = MakeAction(QStringLiteral("Delete All Rows"), &TFM_Data::DeleteAllRowsClick);
-    MI_AddColumn = MakeAction(QStringLiteral("Add a New Column"), &TFM_Data::AddColumnClick, QKeySequence(Qt::Key_F5));
-    MI_RenameColumn = MakeAction(QStringLiteral("Rename Column"), &TFM_Data::RenameColumnClick);
-    MI_ClearColumn = MakeAction(QStringLiteral("Clear Current Column Data"), &TFM_Data::ClearColumnClick);
-    MI_DeleteColumn =
-        MakeAction(QStringLiteral("Delete Current Column"), &TFM_Data::DeleteColumnClick, QKeySequence(Qt::Key_F6));
-    MI_DeleteAllColumns = MakeAction(QStringLiteral("Delete All Columns (and Rows)"), &TFM_Data::DeleteAllColumnsClick);
-    MI_AddTagColumn = MakeAction(QStringLiteral("Add Tag Quantities Column"), &TFM_Data::AddTagColumnClick);
-    MI_RemoveTagColumn = MakeAction(QStringLiteral("Remove Tag Quantities Column"), &TFM_Data::RemoveTagColumnClick);
-    MI_PrintCurrentRow = MakeAction(QStringLiteral("Print Current Row Directly"), &TFM_Data::PrintCurrentRowClick);
-    MI_InsertPicture = MakeAction(QStringLiteral("Insert a Picture Path Name ..."), &TFM_Data::InsertPictureClick,
+    MI_Search = MakeAction(tr("Search ..."), &TFM_Data::SearchClick);
+    MI_FillSequence =
+        MakeAction(tr("Fill Sequence Data ..."), &TFM_Data::FillSequenceClick, QKeySequence(Qt::CTRL | Qt::Key_F));
+    MI_ClearSelected = MakeAction(tr("Clear Selected Cells Data"), &TFM_Data::ClearSelectedClick);
+    MI_ClearSelectedPopup = MakeAction(tr("Clear Selectd Cells Data"), &TFM_Data::ClearSelectedClick);
+    MI_ClearAll = MakeAction(tr("Clear All Data"), &TFM_Data::ClearAllClick);
+    MI_InsertRow = MakeAction(tr("Insert Blank Row"), &TFM_Data::InsertRowClick, QKeySequence(Qt::Key_F2));
+    MI_ClearRow = MakeAction(tr("Clear Current Row Data"), &TFM_Data::ClearRowClick);
+    MI_DeleteRow = MakeAction(tr("Delete Current Row"), &TFM_Data::DeleteRowClick, QKeySequence(Qt::Key_F3));
+    MI_DeleteAllRows = MakeAction(tr("Delete All Rows"), &TFM_Data::DeleteAllRowsClick);
+    MI_AddColumn = MakeAction(tr("Add a New Column"), &TFM_Data::AddColumnClick, QKeySequence(Qt::Key_F5));
+    MI_RenameColumn = MakeAction(tr("Rename Column"), &TFM_Data::RenameColumnClick);
+    MI_ClearColumn = MakeAction(tr("Clear Current Column Data"), &TFM_Data::ClearColumnClick);
+    MI_DeleteColumn = MakeAction(tr("Delete Current Column"), &TFM_Data::DeleteColumnClick, QKeySequence(Qt::Key_F6));
+    MI_DeleteAllColumns = MakeAction(tr("Delete All Columns (and Rows)"), &TFM_Data::DeleteAllColumnsClick);
+    MI_AddTagColumn = MakeAction(tr("Add Tag Quantities Column"), &TFM_Data::AddTagColumnClick);
+    MI_RemoveTagColumn = MakeAction(tr("Remove Tag Quantities Column"), &TFM_Data::RemoveTagColumnClick);
+    MI_PrintCurrentRow = MakeAction(tr("Print Current Row Directly"), &TFM_Data::PrintCurrentRowClick);
+    MI_InsertPicture = MakeAction(tr("Insert a Picture Path Name ..."), &TFM_Data::InsertPictureClick,
                                   QKeySequence(Qt::CTRL | Qt::Key_P));
-    MI_Help = MakeAction(QStringLiteral("&Help"), &TFM_Data::HelpClick);
+    MI_Help = MakeAction(tr("&Help"), &TFM_Data::HelpClick);
     MI_Undo = MakeAction(tr("&Undo"), &TFM_Data::UndoClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
     MI_Redo = MakeAction(tr("&Redo"), &TFM_Data::RedoClick, QKeySequence(Qt::CTRL | Qt::Key_Y));
     MI_Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
@@ -366,11 +365,11 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
 
     // Menu bar.
     MainMenu = new QMenuBar(this);
-    QMenu* file = MainMenu->addMenu(QStringLiteral("&File"));
+    QMenu* file = MainMenu->addMenu(tr("&File"));
     file->addAction(MI_ImportData);
     file->addSeparator();
     file->addAction(MI_Close);
-    QMenu* edit = MainMenu->addMenu(QStringLiteral("&Edit"));
+    QMenu* edit = MainMenu->addMenu(tr("&Edit"));
     edit->addAction(MI_Undo);
     edit->addAction(MI_Redo);
     edit->addSeparator();
@@ -398,10 +397,10 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
         m->addSeparator();
         m->addAction(MI_FitColumns);
     };
-    addRowEntries(MainMenu->addMenu(QStringLiteral("&Rows")));
-    addColumnEntries(MainMenu->addMenu(QStringLiteral("&Columns")));
-    QMenu* others = MainMenu->addMenu(QStringLiteral("Others"));
-    QMenu* tag = others->addMenu(QStringLiteral("Tag Control"));
+    addRowEntries(MainMenu->addMenu(tr("&Rows")));
+    addColumnEntries(MainMenu->addMenu(tr("&Columns")));
+    QMenu* others = MainMenu->addMenu(tr("Others"));
+    QMenu* tag = others->addMenu(tr("Tag Control"));
     tag->addAction(MI_AddTagColumn);
     tag->addAction(MI_RemoveTagColumn);
     others->addAction(MI_PrintCurrentRow);
@@ -410,8 +409,8 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     // Popup menu of the grid.
     PMenu_Data = new QMenu(this);
     PMenu_Data->setObjectName(QStringLiteral("PMenu_Data"));
-    addRowEntries(PMenu_Data->addMenu(QStringLiteral("Rows")));
-    addColumnEntries(PMenu_Data->addMenu(QStringLiteral("Columns")));
+    addRowEntries(PMenu_Data->addMenu(tr("Rows")));
+    addColumnEntries(PMenu_Data->addMenu(tr("Columns")));
     PMenu_Data->addSeparator();
     PMenu_Data->addAction(MI_FillSequence);
     PMenu_Data->addAction(MI_InsertPicture);
@@ -422,11 +421,11 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     connect(StrGrid_Data, &QWidget::customContextMenuRequested, this, &TFM_Data::ShowPopupMenu);
 
     // Buttons and layout.
-    Btn_OK = new QPushButton(QStringLiteral("&OK"), this);
+    Btn_OK = new QPushButton(tr("&OK"), this);
     Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
     Btn_OK->setAutoDefault(false);
     Btn_OK->setAccessibleName(tr("OK"));
-    Btn_Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    Btn_Cancel = new QPushButton(tr("&Cancel"), this);
     Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
     Btn_Cancel->setAutoDefault(false);
     Btn_Cancel->setAccessibleName(tr("Cancel"));
@@ -792,8 +791,8 @@ void TFM_Data::done(int result)
     FData.BuildPrintGrid();
     FData.ClearStaleBindings();
     if (FData.PrintGridTruncated()) {
-        Dialogs().MessageDlg(QStringLiteral("The tag quantities ask for more than %1 labels; only the first %1 "
-                                            "will be printed.")
+        Dialogs().MessageDlg(tr("The tag quantities ask for more than %1 labels; only the first %1 "
+                                "will be printed.")
                                  .arg(TAdvStringGrid::kMaxRowCount - 1),
                              TMsgDlgType::mtWarning, mbOK);
     }
@@ -868,7 +867,7 @@ bool TFM_Data::HoldsData() const
 void TFM_Data::ImportDataClick()
 {
     CommitEditor();
-    const QString path = Dialogs().OpenFileName(QStringLiteral("Import Data"), DataFolder, ImportFileFilter());
+    const QString path = Dialogs().OpenFileName(tr("Import Data"), DataFolder, ImportFileFilter());
     if (path.isEmpty())
         return;
     if (HoldsData() && !Confirm(tr("The imported data replaces all data of the datasheet. Continue?")))
@@ -916,8 +915,7 @@ void TFM_Data::SearchClick()
 {
     CommitEditor();
     QString value;
-    if (!Dialogs().InputQuery(QStringLiteral("Search"), QStringLiteral("Please input the value you want to search:"),
-                              value))
+    if (!Dialogs().InputQuery(tr("Search"), tr("Please input the value you want to search:"), value))
         return;
     if (value.trimmed().isEmpty())
         return;
@@ -1000,7 +998,7 @@ void TFM_Data::FillSequenceClick()
 void TFM_Data::ClearSelectedClick()
 {
     CommitEditor();
-    if (!Confirm(QStringLiteral("Are you sure clear all selected data?")))
+    if (!Confirm(tr("Are you sure clear all selected data?")))
         return;
     Step(MI_ClearSelected->text(), [this] {
         FData.ClearSelectedCells();
@@ -1012,7 +1010,7 @@ void TFM_Data::ClearSelectedClick()
 void TFM_Data::ClearAllClick()
 {
     CommitEditor();
-    if (!Confirm(QStringLiteral("Are you sure clear all data?")))
+    if (!Confirm(tr("Are you sure clear all data?")))
         return;
     Step(MI_ClearAll->text(), [this] {
         FData.ClearAllData();
@@ -1034,7 +1032,7 @@ void TFM_Data::InsertRowClick()
 void TFM_Data::ClearRowClick()
 {
     CommitEditor();
-    if (!Confirm(QStringLiteral("Are you sure clear data in this row?")))
+    if (!Confirm(tr("Are you sure clear data in this row?")))
         return;
     Step(MI_ClearRow->text(), [this] {
         FData.ClearCurrentRow();
@@ -1046,7 +1044,7 @@ void TFM_Data::ClearRowClick()
 void TFM_Data::DeleteRowClick()
 {
     CommitEditor();
-    if (!Confirm(QStringLiteral("Are you sure delete this row?")))
+    if (!Confirm(tr("Are you sure delete this row?")))
         return;
     Step(MI_DeleteRow->text(), [this] {
         FData.DeleteCurrentRow();
@@ -1058,7 +1056,7 @@ void TFM_Data::DeleteRowClick()
 void TFM_Data::DeleteAllRowsClick()
 {
     CommitEditor();
-    if (!Confirm(QStringLiteral("Are you sure delete all rows?")))
+    if (!Confirm(tr("Are you sure delete all rows?")))
         return;
     Step(MI_DeleteAllRows->text(), [this] {
         FData.DeleteAllRows();
@@ -1071,7 +1069,7 @@ void TFM_Data::AddColumnClick()
 {
     CommitEditor();
     QString name;  // cancelling leaves it empty: the blank-name error follows
-    Dialogs().InputQuery(QStringLiteral("Inset a Column"), QStringLiteral("Please input the column name:"), name);
+    Dialogs().InputQuery(tr("Inset a Column"), tr("Please input the column name:"), name);
     QString error;
     Step(MI_AddColumn->text(), [&] {
         error = FData.AddColumn(name);
@@ -1092,7 +1090,7 @@ void TFM_Data::RenameColumnClick()
         return;
     const QString old = g.Cells(g.Col(), 0);
     QString name = old;  // cancelling keeps it: nothing changes
-    Dialogs().InputQuery(QStringLiteral("Change Column Name"), QStringLiteral("Please input the column name:"), name);
+    Dialogs().InputQuery(tr("Change Column Name"), tr("Please input the column name:"), name);
     QString error;
     Step(MI_RenameColumn->text(), [&] {
         error = FData.RenameColumn(name);
@@ -1108,7 +1106,7 @@ void TFM_Data::RenameColumnClick()
 void TFM_Data::ClearColumnClick()
 {
     CommitEditor();
-    if (!Confirm(QStringLiteral("Are you sure clear data in this column?")))
+    if (!Confirm(tr("Are you sure clear data in this column?")))
         return;
     Step(MI_ClearColumn->text(), [this] {
         FData.ClearCurrentColumn();
@@ -1120,7 +1118,7 @@ void TFM_Data::ClearColumnClick()
 void TFM_Data::DeleteColumnClick()
 {
     CommitEditor();
-    if (!Confirm(QStringLiteral("Are you sure delete this column?")))
+    if (!Confirm(tr("Are you sure delete this column?")))
         return;
     Step(MI_DeleteColumn->text(), [this] {
         const int col = FData.StrGrid_Data.Col();
@@ -1137,7 +1135,7 @@ void TFM_Data::DeleteColumnClick()
 void TFM_Data::DeleteAllColumnsClick()
 {
     CommitEditor();
-    if (!Confirm(QStringLiteral("Are you sure delete all columns?")))
+    if (!Confirm(tr("Are you sure delete all columns?")))
         return;
     Step(MI_DeleteAllColumns->text(), [this] {
         FData.DeleteAllColumns();
@@ -1159,10 +1157,10 @@ void TFM_Data::RemoveTagColumnClick()
     CommitEditor();
     const int tag = FData.TagQtyColumn();
     if (tag == -1) {
-        Dialogs().MessageDlg(QStringLiteral("No tag control column be found!"), TMsgDlgType::mtInformation, mbOK);
+        Dialogs().MessageDlg(tr("No tag control column be found!"), TMsgDlgType::mtInformation, mbOK);
         return;
     }
-    if (!Confirm(QStringLiteral("Are you sure delete tag control column?")))
+    if (!Confirm(tr("Are you sure delete tag control column?")))
         return;
     Step(MI_RemoveTagColumn->text(), [&] {
         FData.RemoveTagColumn();
@@ -1187,9 +1185,9 @@ void TFM_Data::InsertPictureClick()
 {
     CommitEditor();
     const QString path = Dialogs().OpenFileName(
-        QStringLiteral("Open Picture"), DataFolder,
-        QStringLiteral("All Pictures (*.bmp *.ico *.emf *.wmf *.jpg *.jpeg);;Bitmaps (*.bmp);;Icons (*.ico);;"
-                       "Metafiles (*.emf *.wmf);;JPEG Images (*.jpg *.jpeg);;All Files (*)"));
+        tr("Open Picture"), DataFolder,
+        tr("All Pictures (*.bmp *.ico *.emf *.wmf *.jpg *.jpeg);;Bitmaps (*.bmp);;Icons (*.ico);;"
+           "Metafiles (*.emf *.wmf);;JPEG Images (*.jpg *.jpeg);;All Files (*)"));
     if (path.isEmpty())
         return;
     Step(MI_InsertPicture->text(), [&] {

@@ -4,6 +4,7 @@
 #include "datasheet/ImportSupport.h"
 #include "document/SystemText.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
@@ -16,6 +17,11 @@
 #include <sys/mman.h>
 #include <unistd.h>
 #endif
+
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("Import", text);
+}
 
 namespace {
 
@@ -375,17 +381,17 @@ private:
 
 [[noreturn]] void ThrowNothingToImport()
 {
-    ThrowImportError(QStringLiteral("There is nothing to import: the file holds no text."));
+    ThrowImportError(Tr("There is nothing to import: the file holds no text."));
 }
 
 [[noreturn]] void ThrowBinary()
 {
-    ThrowImportError(QStringLiteral("The file is not a text file (it holds NUL bytes); nothing was imported."));
+    ThrowImportError(Tr("The file is not a text file (it holds NUL bytes); nothing was imported."));
 }
 
 [[noreturn]] void ThrowTooManyLines()
 {
-    ThrowImportError(QStringLiteral("The file has too many lines to import."));
+    ThrowImportError(Tr("The file has too many lines to import."));
 }
 
 int RowsFor(qint64 lines)
@@ -609,14 +615,14 @@ void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid)
     // Only regular files: a device or a pipe could be endless.
     QFile file(fileName);
     if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
-        ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
+        ThrowImportError(Tr("Cannot open file ") + fileName);
     const qint64 size = file.size();
     uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
     if (!mapped) {
         // Not mappable (empty, or mapping refused): read it whole.
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
-            ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
+            ThrowImportError(Tr("Cannot open file ") + fileName);
         ReadAny(bytes.constData(), bytes.size(), grid, TReleaseFn());
         return;
     }

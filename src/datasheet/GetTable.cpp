@@ -10,15 +10,15 @@
 TFM_GetTable::TFM_GetTable(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("FM_GetTable"));
-    setWindowTitle(QStringLiteral("Select Tabel from Access Database"));
-    Lab_Prompt = new QLabel(QStringLiteral("Please Select a Table to Import:"), this);
+    setWindowTitle(tr("Select Tabel from Access Database"));
+    Lab_Prompt = new QLabel(tr("Please Select a Table to Import:"), this);
     CBX_Table = new QComboBox(this);
     CBX_Table->setObjectName(QStringLiteral("CBX_Table"));
     CBX_Table->setEditable(false);  // a choice from the list only
     CBX_Table->setMinimumWidth(240);
     Lab_Prompt->setBuddy(CBX_Table);
-    Btn_OK = new QPushButton(QStringLiteral("&OK"), this);
-    Btn_Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    Btn_OK = new QPushButton(tr("&OK"), this);
+    Btn_Cancel = new QPushButton(tr("&Cancel"), this);
     Btn_OK->setDefault(true);
     connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);

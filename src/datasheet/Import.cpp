@@ -6,8 +6,14 @@
 #include "datasheet/OfficeXmlImport.h"
 #include "datasheet/SpreadsheetImport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("Import", text);
+}
 
 namespace {
 
@@ -32,7 +38,7 @@ TPackageKind SniffPackage(const QString& path)
 void LoadSpreadsheetFile(const QString& path, const QString& ext, TCellGridWriter& grid)
 {
     if (!QFileInfo(path).isFile())
-        ThrowImportError(QStringLiteral("Cannot open file ") + path);
+        ThrowImportError(Tr("Cannot open file ") + path);
     const TPackageKind kind = SniffPackage(path);
     if (ext == QLatin1String("ODS") && kind != TPackageKind::Compound)
         return LoadOdsSheet(path, grid);
@@ -46,13 +52,13 @@ void LoadSpreadsheetFile(const QString& path, const QString& ext, TCellGridWrite
 QString ImportFileFilter()
 {
     QStringList entries = {
-        QStringLiteral("ASCII Data Files (*.txt *.csv)"),
-        QStringLiteral("Microsoft Excel Files (*.xls)"),
+        Tr("ASCII Data Files (*.txt *.csv)"),
+        Tr("Microsoft Excel Files (*.xls)"),
     };
 #ifdef TAGMORA_HAVE_QUAZIP
-    entries << QStringLiteral("Microsoft Excel Workbooks (*.xlsx)") << QStringLiteral("OpenDocument Spreadsheets (*.ods)");
+    entries << Tr("Microsoft Excel Workbooks (*.xlsx)") << Tr("OpenDocument Spreadsheets (*.ods)");
 #endif
-    entries << QStringLiteral("Microsoft Access Database (*.mdb)") << QStringLiteral("All Files (*)");
+    entries << Tr("Microsoft Access Database (*.mdb)") << Tr("All Files (*)");
     return entries.join(QStringLiteral(";;"));
 }
 
@@ -90,7 +96,7 @@ TTablePicker TablePickerByName(const QString& name)
                 return true;
             }
         }
-        ThrowImportError(QStringLiteral("The database has no table \"%1\". Its tables are: %2.")
-                             .arg(wanted, tables.join(QStringLiteral(", "))));
+        ThrowImportError(
+            Tr("The database has no table \"%1\". Its tables are: %2.").arg(wanted, tables.join(QStringLiteral(", "))));
     };
 }

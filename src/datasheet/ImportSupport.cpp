@@ -2,12 +2,18 @@
 
 #include "datasheet/CellGridWriter.h"
 
+#include <QCoreApplication>
 #include <QDate>
 
 #include <clocale>
 #include <cmath>
 
 #include <locale.h>
+
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("Import", text);
+}
 
 void ThrowImportError(const QString& message)
 {
@@ -179,8 +185,8 @@ constexpr qint64 kMaxSheetTextChars = kMaxSheetHeldChars;
 
 [[noreturn]] void ThrowTooLarge()
 {
-    ThrowImportError(QStringLiteral("The sheet is too large to import (the datasheet takes at most %1 rows, "
-                                    "%2 columns and %3 cells).")
+    ThrowImportError(Tr("The sheet is too large to import (the datasheet takes at most %1 rows, "
+                        "%2 columns and %3 cells).")
                          .arg(kMaxSheetRows)
                          .arg(kMaxSheetCols)
                          .arg(kMaxSheetCells));
@@ -190,7 +196,7 @@ constexpr qint64 kMaxSheetTextChars = kMaxSheetHeldChars;
 qint32 TSheetCells::AddText(QStringView text)
 {
     if (qint64(FArena.size()) + text.size() > kMaxSheetTextChars || FTexts.size() >= size_t(INT32_MAX))
-        ThrowImportError(QStringLiteral("The sheet holds more text than can be imported."));
+        ThrowImportError(Tr("The sheet holds more text than can be imported."));
     FTexts.push_back({qint64(FArena.size()), qint32(text.size())});
     FArena.insert(FArena.end(), text.utf16(), text.utf16() + text.size());
     return qint32(FTexts.size() - 1);
@@ -232,8 +238,8 @@ void TSheetCells::AddCell(qint64 row, qint64 col, qint32 textId, qint64 rowRepea
     // a small file must not expand into more text than a desktop can hold.
     const qint64 held = FHeldChars + qint64(FTexts[size_t(textId)].length) * rowRepeat * colRepeat;
     if (held > kMaxSheetHeldChars)
-        ThrowImportError(QStringLiteral("The spreadsheet is too large: its cells hold more than %1 million "
-                                        "characters of text.")
+        ThrowImportError(Tr("The spreadsheet is too large: its cells hold more than %1 million "
+                            "characters of text.")
                              .arg(kMaxSheetHeldChars / 1000000));
     FHeldChars = held;
     FCells.push_back({row, col, qint32(rowRepeat), qint32(colRepeat), textId});

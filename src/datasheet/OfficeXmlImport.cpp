@@ -3,6 +3,7 @@
 #include "datasheet/CellGridWriter.h"
 #include "datasheet/ImportSupport.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -18,15 +19,20 @@
 #include <cstring>
 #include <memory>
 
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("Import", text);
+}
+
 namespace {
 
 enum class TPackage { Xlsx, Ods };
 
 [[noreturn]] void ThrowUnreadable(TPackage kind, const QString& fileName, const QString& why = QString())
 {
-    const QString what = kind == TPackage::Xlsx ? QStringLiteral("Microsoft Excel workbook (.xlsx)")
-                                                : QStringLiteral("OpenDocument spreadsheet (.ods)");
-    QString message = QStringLiteral("The file %1 is not a readable %2").arg(QFileInfo(fileName).fileName(), what);
+    const QString what =
+        kind == TPackage::Xlsx ? Tr("Microsoft Excel workbook (.xlsx)") : Tr("OpenDocument spreadsheet (.ods)");
+    QString message = Tr("The file %1 is not a readable %2").arg(QFileInfo(fileName).fileName(), what);
     ThrowImportError(why.isEmpty() ? QString(message + u'.') : QString(message + QStringLiteral(" (") + why + QStringLiteral(").")));
 }
 
@@ -111,9 +117,9 @@ public:
     TPackageReader(TPackage kind, const QString& fileName) : FKind(kind), FFileName(fileName), FZip(fileName)
     {
         if (!QFileInfo(fileName).isFile())
-            ThrowImportError(QStringLiteral("Cannot open file ") + fileName);
+            ThrowImportError(Tr("Cannot open file ") + fileName);
         if (!FZip.open(QuaZip::mdUnzip))
-            Fail(QStringLiteral("it is not a zip package"));
+            Fail(Tr("it is not a zip package"));
     }
 
     bool Has(const QString& part) { return FZip.setCurrentFile(part, QuaZip::csInsensitive); }
@@ -127,18 +133,18 @@ public:
         if (!file.open(QIODevice::ReadOnly))
             Fail();
         if (file.usize() > kMaxSmallPart)
-            Fail(QStringLiteral("the part %1 is too large").arg(part));
+            Fail(Tr("the part %1 is too large").arg(part));
         QByteArray bytes;
         char chunk[65536];
         qint64 n;
         while ((n = file.read(chunk, sizeof chunk)) > 0) {
             bytes.append(chunk, n);
             if (bytes.size() > kMaxSmallPart)
-                Fail(QStringLiteral("the part %1 is too large").arg(part));
+                Fail(Tr("the part %1 is too large").arg(part));
         }
         file.close();
         if (file.getZipError() != UNZ_OK)
-            Fail(QStringLiteral("it is damaged"));
+            Fail(Tr("it is damaged"));
         return bytes;
     }
 
@@ -163,7 +169,7 @@ public:
         CheckXml(xml);
         file.close();
         if (file.getZipError() != UNZ_OK)
-            Fail(QStringLiteral("it is damaged"));
+            Fail(Tr("it is damaged"));
         return true;
     }
 
@@ -174,15 +180,15 @@ public:
         QString why = xml.errorString();
         if (why.endsWith(u'.'))
             why.chop(1);
-        Fail(QStringLiteral("it is damaged: %1").arg(why));
+        Fail(Tr("it is damaged: %1").arg(why));
     }
 
     [[noreturn]] void Fail(const QString& why = QString()) { ThrowUnreadable(FKind, FFileName, why); }
 
     [[noreturn]] void FailTooLarge(const QString& part)
     {
-        ThrowImportError(QStringLiteral("The spreadsheet is too large: its part %1 unpacks to more than can be "
-                                        "read (at most %2 MB, and %3 MB of text between two tags).")
+        ThrowImportError(Tr("The spreadsheet is too large: its part %1 unpacks to more than can be "
+                            "read (at most %2 MB, and %3 MB of text between two tags).")
                              .arg(part)
                              .arg(kMaxUnpackedPartBytes >> 20)
                              .arg(TBoundedDevice::kMaxTextRun >> 20));
@@ -361,7 +367,7 @@ public:
         if (sheet.isEmpty())
             sheet = QStringLiteral("xl/worksheets/sheet1.xml");
         if (sheet.isEmpty() || !FPkg.Stream(sheet, [this](QXmlStreamReader& xml) { ReadSheet(xml); }))
-            FPkg.Fail(QStringLiteral("its sheet is missing"));
+            FPkg.Fail(Tr("its sheet is missing"));
         FCells.WriteTo(grid);
     }
 
@@ -371,7 +377,7 @@ private:
     {
         const QByteArray bytes = FPkg.ReadSmall(part);
         if (bytes.isEmpty())
-            FPkg.Fail(QStringLiteral("it holds no workbook"));
+            FPkg.Fail(Tr("it holds no workbook"));
         QXmlStreamReader xml(bytes);
         int activeTab = 0;
         QStringList sheetIds;
@@ -389,7 +395,7 @@ private:
         }
         FPkg.CheckXml(xml);
         if (sheetIds.isEmpty())
-            FPkg.Fail(QStringLiteral("it holds no sheet"));
+            FPkg.Fail(Tr("it holds no sheet"));
         FSheetRelId = sheetIds.value(activeTab < sheetIds.size() ? activeTab : 0);
     }
 
@@ -451,7 +457,7 @@ private:
         qint64 r = row, c = FCol + 1;
         const QStringView ref = Attr(xml, QLatin1String("r"));
         if (!ref.isEmpty() && !ParseCellRef(ref, r, c))
-            FPkg.Fail(QStringLiteral("a cell has the malformed reference %1").arg(ref.toString()));
+            FPkg.Fail(Tr("a cell has the malformed reference %1").arg(ref.toString()));
         FCol = c;
         const QString type = Attr(xml, QLatin1String("t")).toString();
         const int style = Attr(xml, QLatin1String("s")).toInt();
@@ -541,11 +547,11 @@ public:
         const QByteArray mime = FPkg.ReadSmall(QStringLiteral("mimetype")).trimmed();
         if (!mime.isEmpty() && mime != "application/vnd.oasis.opendocument.spreadsheet" &&
             mime != "application/vnd.oasis.opendocument.spreadsheet-template")
-            FPkg.Fail(QStringLiteral("it is a different kind of document"));
+            FPkg.Fail(Tr("it is a different kind of document"));
         FActiveTable = ActiveTableName();
         bool found = false;
         if (!FPkg.Stream(QStringLiteral("content.xml"), [&](QXmlStreamReader& xml) { found = ReadContent(xml); }))
-            FPkg.Fail(QStringLiteral("it has no content"));
+            FPkg.Fail(Tr("it has no content"));
         if (!found && !FActiveTable.isEmpty()) {
             // The active sheet named in the settings is not there: take the first.
             FActiveTable.clear();
@@ -698,7 +704,7 @@ private:
                 ++depth;
             }
             if (text.size() > (qsizetype(1) << 24))
-                FPkg.Fail(QStringLiteral("a cell holds too much text"));
+                FPkg.Fail(Tr("a cell holds too much text"));
         }
         return text;
     }
@@ -718,7 +724,7 @@ void LoadXlsxSheet(const QString& fileName, TCellGridWriter& grid)
     TXlsxReader(fileName).Load(grid);
 #else
     Q_UNUSED(grid);
-    ThrowUnreadable(TPackage::Xlsx, fileName, QStringLiteral("this program was built without support for it"));
+    ThrowUnreadable(TPackage::Xlsx, fileName, Tr("this program was built without support for it"));
 #endif
 }
 
@@ -728,6 +734,6 @@ void LoadOdsSheet(const QString& fileName, TCellGridWriter& grid)
     TOdsReader(fileName).Load(grid);
 #else
     Q_UNUSED(grid);
-    ThrowUnreadable(TPackage::Ods, fileName, QStringLiteral("this program was built without support for it"));
+    ThrowUnreadable(TPackage::Ods, fileName, Tr("this program was built without support for it"));
 #endif
 }

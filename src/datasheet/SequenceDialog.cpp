@@ -13,7 +13,7 @@ TFM_Sdata::TFM_Sdata(QWidget* parent)
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("FM_Sdata"));
-    setWindowTitle(QStringLiteral("Generate Sequence"));
+    setWindowTitle(tr("Generate Sequence"));
     setModal(true);
 
     auto makeEdit = [this](const char* name) {
@@ -36,17 +36,17 @@ TFM_Sdata::TFM_Sdata(QWidget* parent)
     Edt_Foot = makeEdit("Edt_Foot");
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Prefix:"), Edt_Head);
-    form->addRow(QStringLiteral("From:"), Edt_Begin);
-    form->addRow(QStringLiteral("To:"), Edt_End);
-    form->addRow(QStringLiteral("Repeat :"), RPT);
-    form->addRow(QStringLiteral("Step :"), SEdt_Step);
-    form->addRow(QStringLiteral("Suffix:"), Edt_Foot);
+    form->addRow(tr("Prefix:"), Edt_Head);
+    form->addRow(tr("From:"), Edt_Begin);
+    form->addRow(tr("To:"), Edt_End);
+    form->addRow(tr("Repeat :"), RPT);
+    form->addRow(tr("Step :"), SEdt_Step);
+    form->addRow(tr("Suffix:"), Edt_Foot);
 
-    Btn_OK = new QPushButton(QStringLiteral("&OK"), this);
+    Btn_OK = new QPushButton(tr("&OK"), this);
     Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
     Btn_OK->setDefault(true);
-    Btn_Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
+    Btn_Cancel = new QPushButton(tr("&Cancel"), this);
     Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -87,7 +87,7 @@ void TFM_Sdata::WarnNonDigits(const QString& text)
     // One warning per offending character; the text itself stays as typed.
     const int bad = NonDigitCount(text);
     for (int i = 0; i < bad; ++i)
-        Dialogs().MessageDlg(QStringLiteral("Value must be numeric!"), TMsgDlgType::mtWarning, mbOK);
+        Dialogs().MessageDlg(tr("Value must be numeric!"), TMsgDlgType::mtWarning, mbOK);
 }
 
 void TFM_Sdata::Edt_BeginChange()

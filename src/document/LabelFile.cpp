@@ -5,6 +5,7 @@
 #include "document/MGraph.h"
 #include "document/Printer.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +14,11 @@
 #include <QtEndian>
 
 #include <climits>
+
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("LabelFile", text);
+}
 
 namespace {
 
@@ -52,26 +58,25 @@ QByteArray ReadBlock(QFile& file, qint64 pos, const char* what, const QString& p
 {
     const qint64 size = file.size();
     if (size - pos < 4)
-        throw ELabelFileError(QStringLiteral("The label file %1 is cut short: it ends before the length of its %2.")
-                                  .arg(Quoted(path), QLatin1String(what)));
+        throw ELabelFileError(
+            Tr("The label file %1 is cut short: it ends before the length of its %2.").arg(Quoted(path), Tr(what)));
     QByteArray raw;
     if (!file.seek(pos) || (raw = file.read(4)).size() != 4)
-        throw ELabelFileError(QStringLiteral("Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
+        throw ELabelFileError(Tr("Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
     const qint32 length = qFromLittleEndian<qint32>(raw.constData());
     if (length < 0)
-        throw ELabelFileError(QStringLiteral("The label file %1 is damaged: the length of its %2 is negative (%3).")
-                                  .arg(Quoted(path), QLatin1String(what))
+        throw ELabelFileError(Tr("The label file %1 is damaged: the length of its %2 is negative (%3).")
+                                  .arg(Quoted(path), Tr(what))
                                   .arg(length));
     const qint64 available = size - pos - 4;
     if (length > available)
-        throw ELabelFileError(
-            QStringLiteral("The label file %1 is cut short: its %2 announces %3 bytes but only %4 follow.")
-                .arg(Quoted(path), QLatin1String(what))
-                .arg(length)
-                .arg(available));
+        throw ELabelFileError(Tr("The label file %1 is cut short: its %2 announces %3 bytes but only %4 follow.")
+                                  .arg(Quoted(path), Tr(what))
+                                  .arg(length)
+                                  .arg(available));
     QByteArray block = file.read(length);
     if (block.size() != length)
-        throw ELabelFileError(QStringLiteral("Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
+        throw ELabelFileError(Tr("Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
     next = pos + 4 + length;
     return block;
 }
@@ -90,7 +95,7 @@ void SaveLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datas
     const QByteArray planBlock = plan.SavePlanToBytes();
     const QByteArray dataBlock = datasheet.WriteBlock();
     if (planBlock.size() > INT32_MAX || dataBlock.size() > INT32_MAX)
-        throw ELabelFileError(QStringLiteral("Cannot save the label file %1: the label is too large.").arg(Quoted(path)));
+        throw ELabelFileError(Tr("Cannot save the label file %1: the label is too large.").arg(Quoted(path)));
 
     QByteArray header = LabelFileHeader();
     header.append(QByteArray(kLabelFilePlanOffset - header.size(), '\0'));
@@ -99,18 +104,18 @@ void SaveLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datas
     // replaces the target only once it is completely written.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        throw ELabelFileError(QStringLiteral("Cannot save the label file %1: %2").arg(Quoted(path), file.errorString()));
+        throw ELabelFileError(Tr("Cannot save the label file %1: %2").arg(Quoted(path), file.errorString()));
     const QByteArray parts[] = {header, LengthBytes(qint32(planBlock.size())), planBlock,
                                 LengthBytes(qint32(dataBlock.size())), dataBlock};
     for (const QByteArray& part : parts) {
         if (file.write(part) != part.size()) {
             const QString error = file.errorString();
             file.cancelWriting();
-            throw ELabelFileError(QStringLiteral("Cannot save the label file %1: %2").arg(Quoted(path), error));
+            throw ELabelFileError(Tr("Cannot save the label file %1: %2").arg(Quoted(path), error));
         }
     }
     if (!file.commit())
-        throw ELabelFileError(QStringLiteral("Cannot save the label file %1: %2").arg(Quoted(path), file.errorString()));
+        throw ELabelFileError(Tr("Cannot save the label file %1: %2").arg(Quoted(path), file.errorString()));
 }
 
 bool OpenLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datasheet)
@@ -119,15 +124,16 @@ bool OpenLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datas
     if (!info.exists())
         return false;
     if (!info.isFile())
-        throw ELabelFileError(QStringLiteral("%1 is not a label file: it is not a regular file.").arg(Quoted(path)));
+        throw ELabelFileError(Tr("%1 is not a label file: it is not a regular file.").arg(Quoted(path)));
 
     TBusyCursor busy;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ELabelFileError(QStringLiteral("Cannot open the label file %1: %2").arg(Quoted(path), file.errorString()));
+        throw ELabelFileError(Tr("Cannot open the label file %1: %2").arg(Quoted(path), file.errorString()));
 
     qint64 next = 0;
-    const QByteArray planBlock = ReadBlock(file, kLabelFilePlanOffset, "label plan", path, next);
+    const QByteArray planBlock =
+        ReadBlock(file, kLabelFilePlanOffset, QT_TRANSLATE_NOOP("LabelFile", "label plan"), path, next);
 
     const bool wasVisible = plan.isVisible();
     if (wasVisible)
@@ -154,7 +160,7 @@ bool OpenLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datas
     } catch (...) {
     }
 
-    const QByteArray dataBlock = ReadBlock(file, next, "datasheet", path, next);
+    const QByteArray dataBlock = ReadBlock(file, next, QT_TRANSLATE_NOOP("LabelFile", "datasheet"), path, next);
     datasheet.ReadBlock(dataBlock);
     file.close();
     datasheet.BuildPrintGrid();

@@ -5,9 +5,15 @@
 #include "document/StrF.h"
 #include "document/Printer.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 #include <vector>
+
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("TLabelPlan", text);
+}
 
 TLabelObject* CreateLabelObject(const QString& typeName, TLabelPlan* plan)
 {
@@ -377,14 +383,12 @@ void TLabelPlan::ReadPlan(const QStringList& lines)
                 }
                 const QString type = line.mid(7);
                 if (open.size() >= size_t(kMaxPlanNesting))
-                    throw ELabelPlanException(
-                        QStringLiteral("Object sections are nested more than %1 deep").arg(kMaxPlanNesting));
+                    throw ELabelPlanException(Tr("Object sections are nested more than %1 deep").arg(kMaxPlanNesting));
                 if (++objectCount > kMaxPlanObjects)
-                    throw ELabelPlanException(
-                        QStringLiteral("The label has more than %1 objects").arg(kMaxPlanObjects));
+                    throw ELabelPlanException(Tr("The label has more than %1 objects").arg(kMaxPlanObjects));
                 TLabelObject* object = CreateLabelObject(type, this);
                 if (!object)
-                    throw ELabelPlanException(QStringLiteral("Invalid object: ") + type);
+                    throw ELabelPlanException(Tr("Invalid object: ") + type);
                 if (!open.empty())
                     object->SetParent(open.back());
                 open.push_back(object);

@@ -1,12 +1,13 @@
 #include "document/QtPrinter.h"
 
-#include <QPageSetupDialog>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
-#include <QPrintDialog>
-#include <QPushButton>
+#include <QPageSetupDialog>
 #include <QPageSize>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QPushButton>
 
 #include <algorithm>
 #include <cmath>
@@ -202,7 +203,9 @@ void TQtPrinter::BeginDoc(const QString& title)
         device->setOutputFileName(OutputFileName());
     }
     if (!FPainter.begin(device))
-        throw std::runtime_error(QString(QStringLiteral("The printer ") + FDeviceName + QStringLiteral(" cannot start a document")).toStdString());
+        throw std::runtime_error(QCoreApplication::translate("Printer", "The printer %1 cannot start a document")
+                                     .arg(FDeviceName)
+                                     .toStdString());
 }
 
 void TQtPrinter::NewPage()

@@ -1,11 +1,17 @@
 #include "document/StrF.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("StrF", text);
+}
 
 QString ReplaceAll(const QString& text, const QString& find, const QString& replacement)
 {
@@ -104,7 +110,7 @@ int StrToInt(QStringView text)
 {
     int v = 0;
     if (!TryStrToInt(text, v))
-        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text.left(255)));
+        throw EConvertError(Tr("'%1' is not a valid integer value").arg(text.left(255)));
     return v;
 }
 

@@ -6,15 +6,17 @@
 #include "printing/LabelOutput.h"
 #include "printing/SheetLayout.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
 
 QString InvalidCodeAbortMessage(int64_t k)
 {
-    return QStringLiteral("A value in line ") + QString::number(k) +
-           QStringLiteral(" is a invalid code for selected bar code format!") + QLatin1Char('\r') +
-           QStringLiteral("Abort printing!");
+    return QCoreApplication::translate("LabelRun",
+                                       "A value in line %1 is a invalid code for selected bar code format!\r"
+                                       "Abort printing!")
+        .arg(k);
 }
 
 TLabelRunResult TLabelRun::Run(int64_t first, int64_t last)

@@ -2,6 +2,7 @@
 
 #include "document/QtPrinter.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QPageLayout>
 #include <QPdfWriter>
@@ -75,7 +76,7 @@ void TPdfPrinter::BeginDoc(const QString& title)
         throw std::runtime_error("Printing in progress");
     const QString path = OutputFileName();
     if (path.isEmpty())
-        throw std::runtime_error("No file to print to");
+        throw std::runtime_error(QCoreApplication::translate("PdfPrinter", "No file to print to").toStdString());
     FWriter = std::make_unique<QPdfWriter>(path);
     FWriter->setResolution(FDpi);
     FWriter->setPageLayout(LayoutOf(FSettings));
@@ -83,7 +84,7 @@ void TPdfPrinter::BeginDoc(const QString& title)
     FWriter->setCreator(QStringLiteral("Tagmora " TAGMORA_VERSION));
     if (!FPainter.begin(FWriter.get())) {
         FWriter.reset();
-        throw std::runtime_error(QStringLiteral("Cannot write %1").arg(path).toStdString());
+        throw std::runtime_error(QCoreApplication::translate("PdfPrinter", "Cannot write %1").arg(path).toStdString());
     }
     FWritingPath = path;
 }

@@ -9,18 +9,35 @@
 #include "printing/LabelRun.h"
 #include "document/Printer.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <algorithm>
 #include <stdexcept>
 
-const QString NoPrinterMessage = QStringLiteral("No printr device exist! ");
-const QString PrintRangeMessage = QStringLiteral("Error print range! ");
-const QString NoPlacesMessage = QStringLiteral("The label layout has no rows or no columns! ");
+static QString Tr(const char* text)
+{
+    return QCoreApplication::translate("PrintJob", text);
+}
+
+QString NoPrinterMessage()
+{
+    return Tr("No printr device exist! ");
+}
+
+QString PrintRangeMessage()
+{
+    return Tr("Error print range! ");
+}
+
+QString NoPlacesMessage()
+{
+    return Tr("The label layout has no rows or no columns! ");
+}
 
 QString NotAPageNumberMessage(const QString& text)
 {
-    return QStringLiteral("'") + text + QStringLiteral("' is not a valid page number! ");
+    return Tr("'%1' is not a valid page number! ").arg(text);
 }
 
 namespace {
@@ -49,7 +66,7 @@ void SetUpPrinter(TLabelPlan& plan, const QString& printerName)
     }
     const int index = int(Printer().Printers().indexOf(printerName));
     if (index < 0)
-        throw std::invalid_argument(QStringLiteral("There is no printer named %1").arg(printerName).toStdString());
+        throw std::invalid_argument(Tr("There is no printer named %1").arg(printerName).toStdString());
     const int32_t documentPrinter = plan.OutputPrinter;
     plan.OutputPrinter = index;
     ApplyPrinterSettings(plan);
@@ -85,7 +102,7 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
     TPrintOutcome outcome;
     TPrinter& printer = Printer();
     if (!printer.HasPrinters()) {
-        Warn(request, NoPrinterMessage);
+        Warn(request, NoPrinterMessage());
         outcome.Status = TPrintStatus::NoPrinter;
         return outcome;
     }
@@ -129,13 +146,13 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
             return outcome;
         }
         if (!ValidPageRange(from, to, counts.Pages)) {
-            Warn(request, PrintRangeMessage);
+            Warn(request, PrintRangeMessage());
             outcome.Status = TPrintStatus::RangeError;
             return outcome;
         }
     }
     if (counts.PerPage < 1 && counts.Total > 0) {
-        Warn(request, NoPlacesMessage);
+        Warn(request, NoPlacesMessage());
         outcome.Status = TPrintStatus::NoPlaces;
         return outcome;
     }

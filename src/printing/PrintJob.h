@@ -108,8 +108,8 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
 int PaperMetric(const QString& name);
 
 // Messages of the job.
-extern const QString NoPrinterMessage;     // "No printr device exist! "
-extern const QString PrintRangeMessage;    // "Error print range! "
-extern const QString NoPlacesMessage;      // the layout has no label places
+QString NoPrinterMessage();   // "No printr device exist! "
+QString PrintRangeMessage();  // "Error print range! "
+QString NoPlacesMessage();    // the layout has no label places
 // The warning for a page number that is not a number.
 QString NotAPageNumberMessage(const QString& text);

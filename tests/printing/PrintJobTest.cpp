@@ -355,7 +355,7 @@ TEST_F(PrintJob, LayoutWithoutPlacesIsReported)
     SetRows(3);
     doc.Plan.LayoutRows = 0;
     EXPECT_EQ(Print().Status, TPrintStatus::NoPlaces);
-    EXPECT_EQ(Messages(), QStringList{NoPlacesMessage});
+    EXPECT_EQ(Messages(), QStringList{NoPlacesMessage()});
     EXPECT_EQ(Count("BeginDoc Tagmora"), 0);
 }
 
