@@ -20,6 +20,10 @@ PACKAGES=(
   cups cups-client printer-driver-cups-pdf
   # running the windows without a display
   xvfb xauth
+  # compiling the help pages (qhelpgenerator)
+  qt6-documentation-tools
+  # the end-to-end test through the accessibility bus
+  dbus-daemon at-spi2-core python3-pyatspi
 )
 
 missing=()

@@ -3,7 +3,8 @@
 // after the splash's two seconds the label setup for a new label.
 //
 // TAGMORA_SPLASH_MS overrides the splash time (0: no splash), for scripted
-// runs; TAGMORA_STARTUP_TIMING=1 prints the time to the first painted frame.
+// runs; TAGMORA_STARTUP_TIMING=1 prints the time to the first painted frame,
+// TAGMORA_STARTUP_TIMING=exit also ends the program there.
 #include "app/AboutWindow.h"
 #include "app/MainWindow.h"
 #include "document/ProgramEntry.h"
@@ -19,19 +20,25 @@ namespace {
 // Reports the time from launch to the main window's first paint.
 class TFirstPaint : public QObject {
 public:
-    explicit TFirstPaint(const QElapsedTimer& clock) : FClock(clock) {}
+    TFirstPaint(const QElapsedTimer& clock, bool quit) : FClock(clock), FQuit(quit) {}
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint && !FDone) {
             FDone = true;
             const qint64 ms = FClock.elapsed();
-            QTimer::singleShot(0, [ms] { std::fprintf(stderr, "tagmora: first frame after %lld ms\n", ms); });
+            const bool quit = FQuit;
+            QTimer::singleShot(0, [ms, quit] {
+                std::fprintf(stderr, "tagmora: first frame after %lld ms\n", ms);
+                if (quit)
+                    QCoreApplication::exit(0);
+            });
         }
         return false;
     }
 
 private:
     const QElapsedTimer& FClock;
+    bool FQuit = false;
     bool FDone = false;
 };
 }  // namespace
@@ -62,8 +69,9 @@ int main(int argc, char* argv[])
     }
 
     TFM_Main window;
-    TFirstPaint firstPaint(clock);
-    if (qEnvironmentVariableIntValue("TAGMORA_STARTUP_TIMING") == 1)
+    const QString timing = qEnvironmentVariable("TAGMORA_STARTUP_TIMING");
+    TFirstPaint firstPaint(clock, timing == QLatin1String("exit"));
+    if (timing == QLatin1String("1") || timing == QLatin1String("exit"))
         window.installEventFilter(&firstPaint);
     bool openedAtStart = false;
     const QStringList args = QApplication::arguments();
