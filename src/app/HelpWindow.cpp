@@ -110,6 +110,8 @@ THelpWindow::THelpWindow(const QString& helpFile, QWidget* parent) : QMainWindow
         if (QHelpContentItem* item = FEngine->contentModel()->contentItemAt(index))
             Browser->setSource(item->url());
     });
+    connect(FEngine->contentModel(), &QHelpContentModel::contentsCreated, this,
+            [this] { FEngine->contentWidget()->expandToDepth(0); });
     engine->reindexDocumentation();
 }
 

@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -335,6 +336,8 @@ void TFM_Main::BuildCentre()
     SBox_Plan->setAlignment(Qt::AlignCenter);
     SBox_Plan->setWidget(&FDocument->Plan);
     SBox_Plan->setWidgetResizable(false);
+    // A double-click on the grey area around the label opens a file.
+    SBox_Plan->viewport()->installEventFilter(this);
     layout->addWidget(SBox_Plan, 1);
 
     PNL_ProM = new QFrame(centre);
@@ -466,6 +469,21 @@ void TFM_Main::ConnectCommands()
     connect(SBtn_PanelArrow, &QToolButton::clicked, this, [this] { SetPanelExpanded(!FPanelExpanded); });
     on(SBtn_Pointer, &TFM_Main::ReleaseTools);
 
+    TLabelPlan& plan = FDocument->Plan;
+    connect(&plan, &TLabelPlan::ObjectClicked, this,
+            [this](TLabelObject* object, Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
+                if (button == Qt::RightButton && object && !object->ReadOnly) {
+                    RefreshCommands();
+                    PMenu_Object->popup(QCursor::pos());
+                }
+            });
+    connect(&plan, &TLabelPlan::ObjectDoubleClicked, this, [this](TLabelObject* object) {
+        if (object && object == FDocument->Plan.CurrentObject())
+            ObjectPropertiesClick();
+    });
+    connect(&plan, &TLabelPlan::ObjectMouseEntered, this,
+            [this](TLabelObject* object) { Stat_Object->setText(object ? object->GetTypeName() : QString()); });
+    connect(&plan, &TLabelPlan::ObjectMouseLeft, this, [this](TLabelObject*) { Stat_Object->clear(); });
     connect(FDocument.get(), &TLabelDocument::FileNameChanged, this, [this] { ShowTitle(); });
     connect(FDocument.get(), &TLabelDocument::Changed, this, [this] { RefreshCommands(); });
     connect(FDocument.get(), &TLabelDocument::SelectionChanged, this, [this] { RefreshCommands(); });
@@ -761,6 +779,15 @@ void TFM_Main::closeEvent(QCloseEvent* event)
     if (THelpWindow* help = HelpWindowInstance())
         help->close();
     event->accept();
+}
+
+bool TFM_Main::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SBox_Plan->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        QMetaObject::invokeMethod(this, [this] { OpenClick(); }, Qt::QueuedConnection);
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TFM_Main::dragEnterEvent(QDragEnterEvent* event)
