@@ -10,12 +10,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#ifndef TAGMORA_HOME_PAGE
-#define TAGMORA_HOME_PAGE "https://tagmora.example.org/"
-#endif
-#ifndef TAGMORA_SUPPORT_MAIL
-#define TAGMORA_SUPPORT_MAIL "support@tagmora.example.org"
-#endif
+// TAGMORA_HOME_PAGE and TAGMORA_SUPPORT_MAIL come from the build (CMake cache
+// variables of the same names).
 
 void InitTagmoraResources()
 {

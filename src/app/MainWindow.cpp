@@ -7,8 +7,15 @@
 #include "app/UserDialogs.h"
 #include "barcode/Barcode.h"
 #include "datasheet/DatasheetWindow.h"
+#include "designer/DesignArea.h"
+#include "designer/Ruler.h"
 #include "document/LabelFile.h"
 #include "document/PlanLayer.h"
+#include "printing/DesktopPrint.h"
+#include "properties/LabelSetup.h"
+#include "properties/ObjectProperties.h"
+#include "properties/PropertiesPanel.h"
+#include "properties/StatusTexts.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -106,6 +113,13 @@ TFM_Main::TFM_Main(QWidget* parent) : QMainWindow(parent), FDocument(std::make_u
     resize(900, 640);
     SettingsStore = [] { return OpenUserSettings(); };
     ShowHelp = [this](const QString& topic) { return ShowHelpTopic(topic, this); };
+    LabelSetup = [this](TLabelDocument& doc, int units) { return TLabelSetupPage::EditLabelSetup(doc, units, this); };
+    EditObject = [this](TLabelObject* object) { TFM_ObjPro::EditObject(*FDocument, object, Options.Units, this); };
+    Preview = [this] {
+        OpenPreview(
+            *FDocument, PrintSettings(), this, [this] { ReleaseTools(); }, SetupHook());
+    };
+    TFM_ObjPro::DatasheetEditor = [this](TLabelDocument&, QWidget*) { DatasheetsClick(); };
     Dialogs().SetParentWindow(this);
 
     BuildMenus();
@@ -115,7 +129,10 @@ TFM_Main::TFM_Main(QWidget* parent) : QMainWindow(parent), FDocument(std::make_u
     ConnectCommands();
 
     FDataWindow = new TFM_Data(FDocument->Data, this);
-    FDataWindow->OnPrintCurrentRow = [this] { PrintClick(); };
+    FDataWindow->OnPrintCurrentRow = [this] {
+        PrintCurrentRow(
+            *FDocument, PrintSettings(), FDataWindow, [this] { ReleaseTools(); }, SetupHook());
+    };
     FDataWindow->OnHelp = [this](const QString& topic) { ShowHelp(topic); };
     FOptions = new TFM_options(this);
 
@@ -128,6 +145,9 @@ TFM_Main::TFM_Main(QWidget* parent) : QMainWindow(parent), FDocument(std::make_u
 
 TFM_Main::~TFM_Main()
 {
+    // The windows that work on the document go before it.
+    delete centralWidget();
+    delete FDataWindow;
     if (Dialogs().ParentWindow() == this)
         Dialogs().SetParentWindow(nullptr);
 }
@@ -330,15 +350,14 @@ void TFM_Main::BuildCentre()
     auto* layout = new QVBoxLayout(centre);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    SBox_Plan = new QScrollArea(centre);
+    Design = new TDesignArea(*FDocument, centre);
+    SBox_Plan = Design->ScrollBox();
     SBox_Plan->setAccessibleName(tr("Label design"));
-    SBox_Plan->setBackgroundRole(QPalette::Dark);
-    SBox_Plan->setAlignment(Qt::AlignCenter);
-    SBox_Plan->setWidget(&FDocument->Plan);
-    SBox_Plan->setWidgetResizable(false);
     // A double-click on the grey area around the label opens a file.
+    if (QWidget* canvas = SBox_Plan->widget())
+        canvas->installEventFilter(this);
     SBox_Plan->viewport()->installEventFilter(this);
-    layout->addWidget(SBox_Plan, 1);
+    layout->addWidget(Design, 1);
 
     PNL_ProM = new QFrame(centre);
     PNL_ProM->setObjectName(QStringLiteral("PNL_ProM"));
@@ -360,7 +379,8 @@ void TFM_Main::BuildCentre()
     captionRow->addWidget(title, 1);
     captionRow->addWidget(SBtn_PanelArrow);
     panel->addWidget(caption);
-    FPanelBody = new QWidget(PNL_ProM);
+    Panel = new TPropertiesPanel(*FDocument, PNL_ProM);
+    FPanelBody = Panel;
     panel->addWidget(FPanelBody, 1);
     layout->addWidget(PNL_ProM);
     setCentralWidget(centre);
@@ -369,8 +389,8 @@ void TFM_Main::BuildCentre()
     Stat_Zoom = new QLabel(this);
     Stat_Size = new QLabel(this);
     Stat_Object = new QLabel(this);
-    Stat_Zoom->setMinimumWidth(90);
-    Stat_Size->setMinimumWidth(160);
+    Stat_Zoom->setMinimumWidth(kZoomFieldWidth);
+    Stat_Size->setMinimumWidth(kLabelSizeFieldWidth);
     Stat_Zoom->setAccessibleName(tr("Zoom"));
     Stat_Size->setAccessibleName(tr("Label size"));
     Stat_Object->setAccessibleName(tr("Object"));
@@ -426,9 +446,73 @@ void TFM_Main::ConnectCommands()
     on(MI_Exit, &TFM_Main::ExitClick);
     for (QAction* a : {MI_UnlockAll, SBtn_UnlockAll})
         on(a, [this] {
+            ReleaseTools();
             UnlockAllClick();
             RefreshCommands();
         });
+    for (QAction* a : {MI_Copy, SBtn_Copy, PM_Copy})
+        on(a, [this] {
+            Design->Copy();
+            RefreshCommands();
+        });
+    for (QAction* a : {MI_Cut, SBtn_Cut, PM_Cut})
+        on(a, [this] {
+            ReleaseTools();
+            Design->Cut();
+            RefreshCommands();
+        });
+    for (QAction* a : {MI_Paste, SBtn_Paste, PM_Paste})
+        on(a, [this] {
+            ReleaseTools();
+            Design->Paste();
+            RefreshCommands();
+        });
+    const auto command = [this, &on](QList<QAction*> actions, void (TDesignArea::*run)()) {
+        for (QAction* a : actions)
+            on(a, [this, run] {
+                ReleaseTools();
+                (Design->*run)();
+                RefreshCommands();
+            });
+    };
+    command({MI_AlignLeft, SBtn_AlignLeft, PM_Align[0]}, &TDesignArea::AlignLeft);
+    command({MI_AlignRight, SBtn_AlignRight, PM_Align[1]}, &TDesignArea::AlignRight);
+    command({MI_AlignTop, SBtn_AlignTop, PM_Align[2]}, &TDesignArea::AlignTop);
+    command({MI_AlignBottom, SBtn_AlignBottom, PM_Align[3]}, &TDesignArea::AlignBottom);
+    command({MI_AlignHorz, SBtn_AlignHorz, PM_Align[4]}, &TDesignArea::AlignHorzCenter);
+    command({MI_AlignVert, SBtn_AlignVert, PM_Align[5]}, &TDesignArea::AlignVertCenter);
+    // "Send to Back" and "Bring to Front" move one step, the other two to the end.
+    command({MI_SendBackward, SBtn_SendBackward, PM_Arrange[0]}, &TDesignArea::SendBackward);
+    command({MI_BringForward, SBtn_BringForward, PM_Arrange[1]}, &TDesignArea::BringForward);
+    command({MI_SendToBottom, SBtn_SendToBottom, PM_Arrange[2]}, &TDesignArea::SendToBack);
+    command({MI_BringToTop, SBtn_BringToTop, PM_Arrange[3]}, &TDesignArea::BringToFront);
+    const auto tool = [this](QAction* menu, QAction* button, TObjectTool kind) {
+        connect(menu, &QAction::triggered, this, [this, kind] { Design->StartNewObject(kind); });
+        connect(button, &QAction::triggered, this, [this, kind] { Design->StartNewObject(kind); });
+    };
+    tool(MI_InsBarcode, SBtn_Barcode, TObjectTool::Barcode);
+    tool(MI_InsText, SBtn_Text, TObjectTool::Text);
+    tool(MI_InsLine, SBtn_Line, TObjectTool::Line);
+    tool(MI_InsRect, SBtn_Rect, TObjectTool::Rectangle);
+    tool(MI_InsEllipse, SBtn_Ellipse, TObjectTool::Ellipse);
+    tool(MI_InsPicture, SBtn_Picture, TObjectTool::Picture);
+    connect(Design, &TDesignArea::ToolChanged, this, [this](TObjectTool kind) {
+        if (kind == TObjectTool::Pointer)
+            SBtn_Pointer->setChecked(true);
+        Panel->SetPointerToolSelected(kind == TObjectTool::Pointer);
+    });
+    connect(Design, &TDesignArea::MouseReleased, this, &TFM_Main::RefreshCommands);
+    connect(Design, &TDesignArea::SelectionChanged, this, &TFM_Main::RefreshCommands);
+    connect(Design, &TDesignArea::PasteAvailableChanged, this, &TFM_Main::RefreshCommands);
+    connect(Design, &TDesignArea::ZoomChanged, this, &TFM_Main::RefreshCommands);
+    connect(Design, &TDesignArea::ObjectDoubleClicked, this, [this](TLabelObject*) { ObjectPropertiesClick(); });
+    connect(Design, &TDesignArea::HoverChanged, this, [this](TLabelObject* object) {
+        if (!object)
+            return;
+        if (const std::optional<QString> text = ObjectStatusText(*object))
+            Stat_Object->setText(*text);
+    });
+    connect(Panel, &TPropertiesPanel::MorePropertiesRequested, this, &TFM_Main::ObjectPropertiesClick);
     on(PM_UnlockAll, &TFM_Main::UnlockAllClick);
     for (QAction* a : {MI_Delete, SBtn_Delete})
         on(a, [this] {
@@ -450,19 +534,27 @@ void TFM_Main::ConnectCommands()
     on(MI_About, &TFM_Main::AboutClick);
     for (QAction* a : {MI_ViewZoomIn, SBtn_ZoomIn})
         on(a, [this] {
-            FDocument->Plan.ZoomIn();
+            ReleaseTools();
+            Design->ZoomIn();
             RefreshCommands();
         });
     for (QAction* a : {MI_ViewZoomOut, SBtn_ZoomOut})
         on(a, [this] {
-            FDocument->Plan.ZoomOut();
+            ReleaseTools();
+            Design->ZoomOut();
             RefreshCommands();
         });
     for (QAction* a : {MI_ViewZoomActual, SBtn_ActualSize})
         on(a, [this] {
-            FDocument->Plan.ActualSize();
+            ReleaseTools();
+            Design->ActualSize();
             RefreshCommands();
         });
+    on(MI_ViewRuler, [this] {
+        Design->HorizontalRuler()->setVisible(MI_ViewRuler->isChecked());
+        Design->VerticalRuler()->setVisible(MI_ViewRuler->isChecked());
+        Design->PlaceSurface();
+    });
     on(MI_ViewToolbar, [this] { TB_File->setVisible(MI_ViewToolbar->isChecked()); });
     on(MI_ViewStatusBar, [this] { statusBar()->setVisible(MI_ViewStatusBar->isChecked()); });
     on(MI_ViewPanel, [this] { SetPanelExpanded(MI_ViewPanel->isChecked()); });
@@ -477,13 +569,6 @@ void TFM_Main::ConnectCommands()
                     PMenu_Object->popup(QCursor::pos());
                 }
             });
-    connect(&plan, &TLabelPlan::ObjectDoubleClicked, this, [this](TLabelObject* object) {
-        if (object && object == FDocument->Plan.CurrentObject())
-            ObjectPropertiesClick();
-    });
-    connect(&plan, &TLabelPlan::ObjectMouseEntered, this,
-            [this](TLabelObject* object) { Stat_Object->setText(object ? object->GetTypeName() : QString()); });
-    connect(&plan, &TLabelPlan::ObjectMouseLeft, this, [this](TLabelObject*) { Stat_Object->clear(); });
     connect(FDocument.get(), &TLabelDocument::FileNameChanged, this, [this] { ShowTitle(); });
     connect(FDocument.get(), &TLabelDocument::Changed, this, [this] { RefreshCommands(); });
     connect(FDocument.get(), &TLabelDocument::SelectionChanged, this, [this] { RefreshCommands(); });
@@ -496,12 +581,6 @@ void TFM_Main::ShowTitle()
 {
     setWindowTitle(QStringLiteral("Tagmora ") + QStringLiteral(TAGMORA_VERSION) + QStringLiteral("  [ ") +
                    FDocument->CurrentFileName() + QStringLiteral(" ]"));
-}
-
-bool TFM_Main::ClipboardHasObjects() const
-{
-    const QString text = QGuiApplication::clipboard()->text();
-    return text.startsWith(QLatin1String("Barcode Label Object Data"));
 }
 
 void TFM_Main::RefreshCommands()
@@ -519,8 +598,7 @@ void TFM_Main::RefreshCommands()
             ++selectedUnlocked;
     }
     const bool currentLocked = current && current->ReadOnly;
-    // Commands carried out by the design surface wait for it.
-    const bool surface = false;
+    const bool surface = true;
 
     const bool copyCut = current || selectedUnlocked > 0;
     for (QAction* a : {MI_Copy, MI_Cut})
@@ -530,7 +608,7 @@ void TFM_Main::RefreshCommands()
         a->setEnabled(surface && copyCut && !currentLocked);
     SBtn_Delete->setEnabled(copyCut && !currentLocked);
     MI_Paste->setEnabled(surface);
-    SBtn_Paste->setEnabled(surface && ClipboardHasObjects());
+    SBtn_Paste->setEnabled(Design->CanPaste());
     MI_UnlockAll->setEnabled(anyLocked);
     SBtn_UnlockAll->setEnabled(anyLocked);
     MI_ObjProps->setEnabled(IsEditableKind(current) && bool(EditObject));
@@ -554,35 +632,54 @@ void TFM_Main::RefreshCommands()
         a->setEnabled(surface);
     SBtn_Symbology->setEnabled(surface);
     for (QAction* a : {MI_ViewZoomIn, SBtn_ZoomIn})
-        a->setEnabled(plan.CanZoomIn());
+        a->setEnabled(Design->CanZoomIn());
     for (QAction* a : {MI_ViewZoomOut, SBtn_ZoomOut})
-        a->setEnabled(plan.CanZoomOut());
+        a->setEnabled(Design->CanZoomOut());
     MI_LabelSetup->setEnabled(bool(LabelSetup));
     SBtn_LabelSetup->setEnabled(bool(LabelSetup));
     MI_Preview->setEnabled(bool(Preview));
     SBtn_Preview->setEnabled(bool(Preview));
     MN_Recent->menuAction()->setVisible(!FRecentActions.isEmpty());
     RefreshStatus();
+    Panel->Refresh();
 }
 
 void TFM_Main::RefreshStatus()
 {
     const TLabelPlan& plan = FDocument->Plan;
-    Stat_Zoom->setText(tr("Zoom: %1%").arg(plan.ZoomPercent()));
-    const double factor = Options.Units == 1 ? 72.0 : 72.0 / 2.54;
-    const QString unit = Options.Units == 1 ? tr("in") : tr("cm");
-    Stat_Size->setText(
-        tr("Label: %1 x %2 %3").arg(plan.ScaleX / factor, 0, 'f', 2).arg(plan.ScaleY / factor, 0, 'f', 2).arg(unit));
+    Stat_Zoom->setText(ZoomStatusText(plan));
+    Stat_Size->setText(LabelSizeStatusText(plan, Options.Units));
 }
 
 void TFM_Main::ApplyUnits()
 {
+    Design->SetUnits(Options.Units);
+    Panel->SetUnits(Options.Units);
     RefreshStatus();
 }
 
 void TFM_Main::ReleaseTools()
 {
+    Design->CancelNewObject();
     SBtn_Pointer->setChecked(true);
+}
+
+TDesktopPrintSettings TFM_Main::PrintSettings() const
+{
+    TDesktopPrintSettings settings;
+    settings.InvalidCodeProcess = Options.InvalidCodeProcess;
+    settings.Units = Options.Units;
+    return settings;
+}
+
+std::function<bool()> TFM_Main::SetupHook()
+{
+    return [this] {
+        if (!LabelSetup || !LabelSetup(*FDocument, Options.Units))
+            return false;
+        FDocument->MarkChanged();
+        return true;
+    };
 }
 
 void TFM_Main::SetPanelExpanded(bool expanded)
@@ -603,6 +700,7 @@ void TFM_Main::ChooseSymbology(int ordinal)
 {
     FDocument->Plan.DefaultBarcodeType = ordinal;
     SBtn_Barcode->setChecked(true);
+    Design->StartNewObject(TObjectTool::Barcode);
 }
 
 // ----- Lifecycle ------------------------------------------------------------
@@ -783,8 +881,10 @@ void TFM_Main::closeEvent(QCloseEvent* event)
 
 bool TFM_Main::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == SBox_Plan->viewport() && event->type() == QEvent::MouseButtonDblClick) {
-        QMetaObject::invokeMethod(this, [this] { OpenClick(); }, Qt::QueuedConnection);
+    if ((watched == SBox_Plan->viewport() || watched == SBox_Plan->widget()) &&
+        event->type() == QEvent::MouseButtonDblClick) {
+        QMetaObject::invokeMethod(
+            this, [this] { OpenClick(); }, Qt::QueuedConnection);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -903,8 +1003,7 @@ void TFM_Main::OptionsClick()
 void TFM_Main::LabelSetupClick()
 {
     ReleaseTools();
-    if (LabelSetup && LabelSetup(*FDocument, Options.Units))
-        FDocument->MarkChanged();
+    SetupHook()();
     RefreshCommands();
 }
 
@@ -919,19 +1018,8 @@ void TFM_Main::PreviewClick()
 void TFM_Main::PrintClick()
 {
     ReleaseTools();
-    TPrintRequest request;
-    request.InvalidCodeProcess = Options.InvalidCodeProcess;
-    request.Dialog = PrintDialog;
-    request.OpenPreview = Preview;
-    request.ReleaseTools = [this] { ReleaseTools(); };
-    request.Report = [](const QString& text, bool error) {
-        Dialogs().MessageDlg(text, error ? TMsgDlgType::mtError : TMsgDlgType::mtWarning, mbOK);
-    };
-    try {
-        LastPrint = PrintLabels(FDocument->Plan, FDocument->Data, request);
-    } catch (const std::exception& error) {
-        Dialogs().MessageDlg(QString::fromStdString(error.what()), TMsgDlgType::mtError, mbOK);
-    }
+    PrintDocument(
+        *FDocument, PrintSettings(), this, [this] { ReleaseTools(); }, SetupHook());
     RefreshCommands();
 }
 
@@ -958,50 +1046,17 @@ void TFM_Main::ObjectPropertiesClick()
 
 void TFM_Main::LockClick()
 {
-    TDocumentEdit edit(*FDocument, tr("Lock"));
-    TLabelPlan& plan = FDocument->Plan;
-    if (TLabelObject* current = plan.CurrentObject()) {
-        current->SetReadOnly(true);
-        current->Unfocus();
-        current->SetSelected(false);
-    }
-    if (TPlanLayer* layer = plan.Layers().Item(0)) {
-        for (TLabelObject* object : layer->Objects()) {
-            if (object->Selected()) {
-                object->SetReadOnly(true);
-                object->Unfocus();
-                object->SetSelected(false);
-            }
-        }
-    }
-    edit.Commit();
+    Design->LockSelected();
     RefreshCommands();
 }
 
 void TFM_Main::UnlockAllClick()
 {
-    TDocumentEdit edit(*FDocument, tr("Unlock All"));
-    if (TPlanLayer* layer = FDocument->Plan.Layers().Item(0))
-        for (TLabelObject* object : layer->Objects())
-            object->SetReadOnly(false);
-    edit.Commit();
+    Design->UnlockAll();
 }
 
 void TFM_Main::DeleteClick()
 {
-    TPlanLayer* layer = FDocument->Plan.Layers().Item(0);
-    if (!layer)
-        return;
-    QList<TLabelObject*> doomed;
-    for (TLabelObject* object : layer->Objects())
-        if (object->Selected() || object->Focused() || object == FDocument->Plan.CurrentObject())
-            doomed << object;
-    if (doomed.isEmpty())
-        return;
-    TDocumentEdit edit(*FDocument, tr("Delete"));
-    for (TLabelObject* object : doomed)
-        object->Release();
-    FDocument->Plan.InvalidatePlan();
-    edit.Commit();
+    Design->DeleteSelected();
     RefreshCommands();
 }

@@ -7,7 +7,6 @@
 
 #include "app/LabelDocument.h"
 #include "app/Settings.h"
-#include "printing/PrintJob.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -27,6 +26,9 @@ class QToolButton;
 class TFM_About;
 class TFM_Data;
 class TFM_options;
+class TDesignArea;
+class TPropertiesPanel;
+struct TDesktopPrintSettings;
 
 class TFM_Main : public QMainWindow {
     Q_OBJECT
@@ -85,8 +87,6 @@ public:
     // Hooks for the dialogs that other parts provide (replaceable by tests).
     // Label setup: true when confirmed (the document is then modified).
     std::function<bool(TLabelDocument&, int units)> LabelSetup;
-    // The print dialog (none: print straight away).
-    std::function<TPrintChoice(const TPrintDialogInfo&, TPrintRequest&)> PrintDialog;
     std::function<void()> Preview;
     std::function<void(TLabelObject*)> EditObject;
     // The help viewer (topic file name such as "tagmora.htm").
@@ -96,7 +96,7 @@ public:
 
     TFM_Data* DatasheetWindow() const { return FDataWindow; }
     TFM_options* OptionsDialog() const { return FOptions; }
-    TPrintOutcome LastPrint;
+    TDesktopPrintSettings PrintSettings() const;
 
     // ----- Controls ---------------------------------------------------------
     QMenu* MN_File;
@@ -113,6 +113,8 @@ public:
     QToolBar* TB_File;
     QToolBar* TB_Tools;
     QToolBar* TB_Align;
+    TDesignArea* Design;
+    TPropertiesPanel* Panel;
     QScrollArea* SBox_Plan;
     QFrame* PNL_ProM;
     QToolButton* SBtn_PanelArrow;
@@ -166,7 +168,8 @@ private:
     void RefreshStatus();
     TWindowPlacement Placement() const;
     void ApplyPlacement(const TWindowPlacement& placement);
-    bool ClipboardHasObjects() const;
+    // The print dialogs' "Setting ..." (the label setup; true when confirmed).
+    std::function<bool()> SetupHook();
 
     std::unique_ptr<TLabelDocument> FDocument;
     TFM_Data* FDataWindow = nullptr;

@@ -33,6 +33,11 @@ void SetDialogs(TUserDialogs* dialogs)
 
 int TQtUserDialogs::MessageDlg(const QString& text, TMsgDlgType type, int buttons)
 {
+    return MessageDlg(text, type, buttons, mbNone);
+}
+
+int TQtUserDialogs::MessageDlg(const QString& text, TMsgDlgType type, int buttons, int defaultButton)
+{
     QMessageBox box(ParentWindow());
     switch (type) {
     case TMsgDlgType::mtWarning: box.setIcon(QMessageBox::Warning); box.setWindowTitle(QObject::tr("Warning")); break;
@@ -52,6 +57,13 @@ int TQtUserDialogs::MessageDlg(const QString& text, TMsgDlgType type, int button
     if (!std)
         std = QMessageBox::Ok;
     box.setStandardButtons(std);
+    const QMessageBox::StandardButton enterButton = defaultButton == mbYes      ? QMessageBox::Yes
+                                                    : defaultButton == mbNo     ? QMessageBox::No
+                                                    : defaultButton == mbOK     ? QMessageBox::Ok
+                                                    : defaultButton == mbCancel ? QMessageBox::Cancel
+                                                                                : QMessageBox::NoButton;
+    if (enterButton != QMessageBox::NoButton && (std & enterButton))
+        box.setDefaultButton(enterButton);
     switch (box.exec()) {
     case QMessageBox::Yes: return mbYes;
     case QMessageBox::No: return mbNo;
@@ -70,9 +82,25 @@ bool TQtUserDialogs::InputQuery(const QString& caption, const QString& prompt, Q
     return ok;
 }
 
+namespace {
+
+// Opens in the detail view, wide enough that name, size and date can be read.
+void SizeFileDialog(QFileDialog& dlg)
+{
+    dlg.setViewMode(QFileDialog::Detail);
+    dlg.resize(860, 520);
+}
+
+}  // namespace
+
 QString TQtUserDialogs::OpenFileName(const QString& caption, const QString& folder, const QString& filter)
 {
-    return QFileDialog::getOpenFileName(ParentWindow(), caption, folder, filter);
+    QFileDialog dlg(ParentWindow(), caption, folder, filter);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    SizeFileDialog(dlg);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return QString();
+    return dlg.selectedFiles().front();
 }
 
 QString TQtUserDialogs::SaveFileName(const QString& caption, const QString& folder, const QString& filter,
@@ -81,6 +109,7 @@ QString TQtUserDialogs::SaveFileName(const QString& caption, const QString& fold
     QFileDialog dlg(ParentWindow(), caption, folder, filter);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(defaultSuffix);
+    SizeFileDialog(dlg);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
         return QString();
     return dlg.selectedFiles().front();

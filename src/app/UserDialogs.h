@@ -29,6 +29,14 @@ public:
     // offered, otherwise as the only or first button.
     virtual int MessageDlg(const QString& text, TMsgDlgType type, int buttons) = 0;
 
+    // The same box with the button that Enter presses (mbNone: the box's own
+    // choice). Destructive questions pass mbCancel or mbNo. Stand-ins that show
+    // no box answer it as MessageDlg.
+    virtual int MessageDlg(const QString& text, TMsgDlgType type, int buttons, int defaultButton)
+    {
+        return MessageDlg(text, type, buttons);
+    }
+
     // One-line input box; returns false when cancelled (value unchanged).
     virtual bool InputQuery(const QString& caption, const QString& prompt, QString& value) = 0;
 
@@ -49,6 +57,7 @@ private:
 class TQtUserDialogs : public TUserDialogs {
 public:
     int MessageDlg(const QString& text, TMsgDlgType type, int buttons) override;
+    int MessageDlg(const QString& text, TMsgDlgType type, int buttons, int defaultButton) override;
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
     QString OpenFileName(const QString& caption, const QString& folder, const QString& filter) override;
     QString SaveFileName(const QString& caption, const QString& folder, const QString& filter,
@@ -59,6 +68,7 @@ public:
 // (Cancel or No when offered), input and file dialogs are cancelled.
 class TConsoleUserDialogs : public TUserDialogs {
 public:
+    using TUserDialogs::MessageDlg;
     int MessageDlg(const QString& text, TMsgDlgType type, int buttons) override;
     bool InputQuery(const QString& caption, const QString& prompt, QString& value) override;
     QString OpenFileName(const QString& caption, const QString& folder, const QString& filter) override;

@@ -8,16 +8,24 @@
 
 #include <QAbstractItemDelegate>
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHelpEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QStyledItemDelegate>
 #include <QTableView>
+#include <QToolTip>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,6 +34,7 @@
 namespace {
 
 constexpr int kRowHeight = 21;
+constexpr int kUndoLimit = 100;
 
 class TBusyCursor {
 public:
@@ -53,7 +62,182 @@ bool AskTableName(const QStringList& tables, QString& chosen)
     return false;
 }
 
+bool SameCells(const TAdvStringGrid& a, const TAdvStringGrid& b)
+{
+    if (a.ColCount() != b.ColCount() || a.RowCount() != b.RowCount() || a.ColWidths() != b.ColWidths())
+        return false;
+    for (int c = 0; c < a.ColCount(); ++c)
+        for (int r = 0; r < a.RowCount(); ++r)
+            if (a.CellUtf8(c, r) != b.CellUtf8(c, r))
+                return false;
+    return true;
+}
+
+int LongestLine(const QFontMetrics& fm, const QString& text)
+{
+    if (!text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
+        return fm.horizontalAdvance(text);
+    int widest = 0;
+    for (const QString& line : text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n"))))
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    return widest;
+}
+
+// The grid's cells: Enter ends editing and moves down a row, and a cell's
+// tooltip is its whole text when the column cuts it off (nothing otherwise,
+// so the grid's menu hint stays off the data).
+class TCellDelegate : public QStyledItemDelegate {
+public:
+    TCellDelegate(TFM_Data* window, QObject* parent)
+        : QStyledItemDelegate(parent),
+          FWindow(window)
+    {
+    }
+
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override
+    {
+        if (event->type() != QEvent::ToolTip || !index.isValid())
+            return QStyledItemDelegate::helpEvent(event, view, option, index);
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const QWidget* widget = view;
+        const QRect textRect = view->style()->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+        const int margin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
+        const bool cutOff = text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')) ||
+                            opt.fontMetrics.horizontalAdvance(text) > textRect.width() - 2 * margin;
+        if (cutOff && !text.isEmpty())
+            QToolTip::showText(event->globalPos(), text, view->viewport(), option.rect);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            auto* editor = qobject_cast<QWidget*>(object);
+            if (editor && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+                !(key->modifiers() & ~Qt::KeypadModifier)) {
+                Q_EMIT commitData(editor);
+                Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
+                FWindow->MoveAfterEnter();
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    TFM_Data* FWindow;
+};
+
+// The grid's keys beyond a plain table view's: Enter starts editing, Delete
+// and Backspace clear the selection, Ctrl+Tab leaves the grid, Shift+F10 opens
+// the popup menu.
+class TDatasheetView : public QTableView {
+public:
+    TDatasheetView(TFM_Data* window, QWidget* parent)
+        : QTableView(parent),
+          FWindow(window)
+    {
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+        const int key = event->key();
+        if (state() != EditingState) {
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::NoModifier &&
+                currentIndex().isValid()) {
+                edit(currentIndex());
+                return;
+            }
+            if ((key == Qt::Key_Delete || key == Qt::Key_Backspace) && mods == Qt::NoModifier) {
+                FWindow->ClearCellsKey();
+                return;
+            }
+        }
+        if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) && (mods & Qt::ControlModifier)) {
+            QWidget::focusNextPrevChild(key == Qt::Key_Tab && !(mods & Qt::ShiftModifier));
+            return;
+        }
+        if (key == Qt::Key_F10 && mods == Qt::ShiftModifier) {
+            FWindow->ShowPopupMenu(visualRect(currentIndex()).center());
+            return;
+        }
+        QTableView::keyPressEvent(event);
+    }
+
+private:
+    TFM_Data* FWindow;
+};
+
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// Undo steps
+
+// A change of the datasheet kept as the whole grid before and after it (the
+// copies share their cells with the datasheet until one side changes).
+class TSheetStep : public QUndoCommand {
+public:
+    TSheetStep(TFM_Data* window, const QString& text, TFM_Data::TSheetState before, TFM_Data::TSheetState after)
+        : QUndoCommand(text),
+          FWindow(window),
+          FBefore(std::move(before)),
+          FAfter(std::move(after)),
+          FKeepWidths(FBefore.grid.ColWidths() == FAfter.grid.ColWidths())
+    {
+    }
+    void undo() override { FWindow->RestoreState(FBefore, FKeepWidths); }
+    void redo() override
+    {
+        if (FDone)  // pushed after the change was made
+            FWindow->RestoreState(FAfter, FKeepWidths);
+        FDone = true;
+    }
+
+private:
+    TFM_Data* FWindow;
+    TFM_Data::TSheetState FBefore;
+    TFM_Data::TSheetState FAfter;
+    bool FKeepWidths;  // widths dragged later survive undoing a step that kept them
+    bool FDone = false;
+};
+
+// A cell typed into.
+class TCellEditStep : public QUndoCommand {
+public:
+    TCellEditStep(TFM_Data* window, int col, int row, QString before, QString after)
+        : QUndoCommand(QObject::tr("Typing")),
+          FWindow(window),
+          FCol(col),
+          FRow(row),
+          FBefore(std::move(before)),
+          FAfter(std::move(after))
+    {
+    }
+    void undo() override { FWindow->RestoreCell(FCol, FRow, FBefore); }
+    void redo() override
+    {
+        if (FDone)
+            FWindow->RestoreCell(FCol, FRow, FAfter);
+        FDone = true;
+    }
+
+private:
+    TFM_Data* FWindow;
+    int FCol;
+    int FRow;
+    QString FBefore;
+    QString FAfter;
+    bool FDone = false;
+};
 
 // ---------------------------------------------------------------------------
 // Row-number header
@@ -97,16 +281,30 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
 
     FModel = new TDatasheetModel(FData.StrGrid_Data, this);
     FSdata = new TFM_Sdata(this);
+    FUndo = new QUndoStack(this);
+    FUndo->setUndoLimit(kUndoLimit);
+    connect(FUndo, &QUndoStack::indexChanged, this, [this] {
+        if (!FForgetting)
+            NoteChange();
+    });
+    connect(FModel, &TDatasheetModel::CellEdited, this,
+            [this](int col, int row, const QString& before, const QString& after) {
+                FUndo->push(new TCellEditStep(this, col, row, before, after));
+            });
 
-    StrGrid_Data = new QTableView(this);
+    StrGrid_Data = new TDatasheetView(this, this);
     StrGrid_Data->setObjectName(QStringLiteral("StrGrid_Data"));
+    StrGrid_Data->setAccessibleName(tr("Datasheet"));
     StrGrid_Data->setVerticalHeader(new TRowNumberHeader(StrGrid_Data));
     StrGrid_Data->setModel(FModel);
+    StrGrid_Data->setItemDelegate(new TCellDelegate(this, StrGrid_Data));
+    // Shown over the headers and the empty part of the grid; a cell shows its
+    // whole text instead when the column cuts it off.
     StrGrid_Data->setToolTip(QStringLiteral("Right Click to Pop up Menu"));
     StrGrid_Data->setSelectionMode(QAbstractItemView::ContiguousSelection);
     StrGrid_Data->setSelectionBehavior(QAbstractItemView::SelectItems);
-    StrGrid_Data->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
-                                  QAbstractItemView::AnyKeyPressed);
+    // A click on the current cell only selects it; typing or a double click edits.
+    StrGrid_Data->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::AnyKeyPressed);
     StrGrid_Data->setWordWrap(false);
     StrGrid_Data->setContextMenuPolicy(Qt::CustomContextMenu);
     QHeaderView* hh = StrGrid_Data->horizontalHeader();
@@ -150,6 +348,21 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     MI_InsertPicture = MakeAction(QStringLiteral("Insert a Picture Path Name ..."), &TFM_Data::InsertPictureClick,
                                   QKeySequence(Qt::CTRL | Qt::Key_P));
     MI_Help = MakeAction(QStringLiteral("&Help"), &TFM_Data::HelpClick);
+    MI_Undo = MakeAction(tr("&Undo"), &TFM_Data::UndoClick, QKeySequence(Qt::CTRL | Qt::Key_Z));
+    MI_Redo = MakeAction(tr("&Redo"), &TFM_Data::RedoClick, QKeySequence(Qt::CTRL | Qt::Key_Y));
+    MI_Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    MI_Undo->setEnabled(false);
+    MI_Redo->setEnabled(false);
+    connect(FUndo, &QUndoStack::canUndoChanged, MI_Undo, &QAction::setEnabled);
+    connect(FUndo, &QUndoStack::canRedoChanged, MI_Redo, &QAction::setEnabled);
+    connect(FUndo, &QUndoStack::undoTextChanged, MI_Undo,
+            [this](const QString& text) { MI_Undo->setText(text.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(text)); });
+    connect(FUndo, &QUndoStack::redoTextChanged, MI_Redo,
+            [this](const QString& text) { MI_Redo->setText(text.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(text)); });
+    MI_Copy = MakeAction(tr("&Copy"), &TFM_Data::CopyClick, QKeySequence(Qt::CTRL | Qt::Key_C));
+    MI_Paste = MakeAction(tr("&Paste"), &TFM_Data::PasteClick, QKeySequence(Qt::CTRL | Qt::Key_V));
+    MI_FindNext = MakeAction(tr("Find Next"), &TFM_Data::FindNextClick, QKeySequence(Qt::CTRL | Qt::Key_G));
+    MI_FitColumns = MakeAction(tr("Fit Column Widths"), &TFM_Data::FitColumnsClick);
 
     // Menu bar.
     MainMenu = new QMenuBar(this);
@@ -158,7 +371,14 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     file->addSeparator();
     file->addAction(MI_Close);
     QMenu* edit = MainMenu->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(MI_Undo);
+    edit->addAction(MI_Redo);
+    edit->addSeparator();
+    edit->addAction(MI_Copy);
+    edit->addAction(MI_Paste);
+    edit->addSeparator();
     edit->addAction(MI_Search);
+    edit->addAction(MI_FindNext);
     edit->addAction(MI_FillSequence);
     edit->addSeparator();
     edit->addAction(MI_ClearSelected);
@@ -175,6 +395,8 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
         m->addAction(MI_ClearColumn);
         m->addAction(MI_DeleteColumn);
         m->addAction(MI_DeleteAllColumns);
+        m->addSeparator();
+        m->addAction(MI_FitColumns);
     };
     addRowEntries(MainMenu->addMenu(QStringLiteral("&Rows")));
     addColumnEntries(MainMenu->addMenu(QStringLiteral("&Columns")));
@@ -197,20 +419,24 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     PMenu_Data->addSeparator();
     PMenu_Data->addAction(MI_ClearAll);
     PMenu_Data->addAction(MI_ClearSelectedPopup);
-    connect(StrGrid_Data, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& pos) { PMenu_Data->popup(StrGrid_Data->viewport()->mapToGlobal(pos)); });
+    connect(StrGrid_Data, &QWidget::customContextMenuRequested, this, &TFM_Data::ShowPopupMenu);
 
     // Buttons and layout.
     Btn_OK = new QPushButton(QStringLiteral("&OK"), this);
     Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
     Btn_OK->setAutoDefault(false);
+    Btn_OK->setAccessibleName(tr("OK"));
     Btn_Cancel = new QPushButton(QStringLiteral("&Cancel"), this);
     Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
     Btn_Cancel->setAutoDefault(false);
+    Btn_Cancel->setAccessibleName(tr("Cancel"));
     connect(Btn_OK, &QPushButton::clicked, this, &TFM_Data::accept);
     connect(Btn_Cancel, &QPushButton::clicked, this, &TFM_Data::reject);
+    Lab_Status = new QLabel(this);
+    Lab_Status->setObjectName(QStringLiteral("Lab_Status"));
+    Lab_Status->setTextFormat(Qt::PlainText);
     auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
+    buttons->addWidget(Lab_Status, 1);
     buttons->addWidget(Btn_OK);
     buttons->addWidget(Btn_Cancel);
     auto* layout = new QVBoxLayout(this);
@@ -228,6 +454,7 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
             HeaderClick(section);
         } catch (const std::exception& e) {
             Dialogs().MessageDlg(QString::fromStdString(e.what()), TMsgDlgType::mtError, mbOK);
+            RefreshView();
         }
     });
     connect(hh, &QHeaderView::sectionMoved, this, [this](int, int oldVisual, int newVisual) {
@@ -244,7 +471,12 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     RefreshView();
 }
 
-TFM_Data::~TFM_Data() = default;
+TFM_Data::~TFM_Data()
+{
+    // The steps call back into the window: let them go while it is whole.
+    FForgetting = true;
+    FUndo->clear();
+}
 
 QAction* TFM_Data::MakeAction(const QString& text, void (TFM_Data::*handler)(), const QKeySequence& key)
 {
@@ -272,12 +504,97 @@ void TFM_Data::RunCommand(void (TFM_Data::*handler)())
 
 int TFM_Data::Execute()
 {
+    FChanged = false;
     return exec();
 }
 
 bool TFM_Data::Confirm(const QString& text)
 {
-    return Dialogs().MessageDlg(text, TMsgDlgType::mtWarning, mbYes | mbCancel) == mbYes;
+    return Dialogs().MessageDlg(text, TMsgDlgType::mtWarning, mbYes | mbCancel, mbCancel) == mbYes;
+}
+
+// ---------------------------------------------------------------------------
+// Undo
+
+TFM_Data::TSheetState TFM_Data::State() const
+{
+    return TSheetState{FData.StrGrid_Data, FSortCol, FSortAscending};
+}
+
+void TFM_Data::RestoreState(const TSheetState& state, bool keepWidths)
+{
+    TAdvStringGrid& g = FData.StrGrid_Data;
+    const std::vector<int> widths = g.ColWidths();
+    g = state.grid;
+    if (keepWidths && int(widths.size()) == g.ColCount())
+        for (int c = 0; c < g.ColCount(); ++c)
+            g.SetColWidth(c, widths[std::size_t(c)]);
+    FSortCol = state.sortCol;
+    FSortAscending = state.sortAscending;
+    RefreshView();
+}
+
+void TFM_Data::RestoreCell(int col, int row, const QString& text)
+{
+    TAdvStringGrid& g = FData.StrGrid_Data;
+    g.SetCell(col, row, text);
+    g.SetCurrent(col, row);
+    g.SetSelection({col, row, col, row});
+    const QModelIndex index = FModel->index(row - 1, col - 1);
+    Q_EMIT FModel->dataChanged(index, index);
+    ShowCurrentCell();
+}
+
+void TFM_Data::PushStep(const QString& what, TSheetState before)
+{
+    FUndo->push(new TSheetStep(this, what, std::move(before), State()));
+}
+
+template <typename F>
+bool TFM_Data::Step(const QString& what, F change)
+{
+    TSheetState before = State();
+    bool changed = false;
+    try {
+        changed = change();
+    } catch (...) {
+        PushStep(what, std::move(before));
+        throw;
+    }
+    if (changed)
+        PushStep(what, std::move(before));
+    return changed;
+}
+
+void TFM_Data::NoteChange()
+{
+    FChanged = true;
+    Q_EMIT DataChanged();
+}
+
+void TFM_Data::ForgetHistory()
+{
+    FForgetting = true;
+    FUndo->clear();
+    FForgetting = false;
+}
+
+void TFM_Data::UndoClick()
+{
+    CommitEditor();
+    if (FUndo->canUndo()) {
+        TBusyCursor busy;
+        FUndo->undo();
+    }
+}
+
+void TFM_Data::RedoClick()
+{
+    CommitEditor();
+    if (FUndo->canRedo()) {
+        TBusyCursor busy;
+        FUndo->redo();
+    }
 }
 
 void TFM_Data::CommitEditor()
@@ -318,6 +635,18 @@ void TFM_Data::RefreshView()
     FUpdating = wasUpdating;
 }
 
+void TFM_Data::UpdateStatus()
+{
+    const TAdvStringGrid& g = FData.StrGrid_Data;
+    const int rows = g.RowCount() - 1;
+    const int row = rows > 0 ? std::clamp(g.Row(), 1, rows) : 0;
+    const int col = std::clamp(g.Col(), 1, std::max(g.ColCount() - 1, 1));
+    QString name = g.Cells(col, 0).trimmed();
+    if (name.isEmpty())
+        name = QString::number(col);
+    Lab_Status->setText(tr("Row %1 of %2 \u00B7 Column %3").arg(row).arg(rows).arg(name));
+}
+
 void TFM_Data::ShowCurrentCell()
 {
     const bool wasUpdating = FUpdating;
@@ -342,6 +671,7 @@ void TFM_Data::ShowCurrentCell()
     } else {
         sm->clear();
     }
+    UpdateStatus();
     FUpdating = wasUpdating;
 }
 
@@ -363,6 +693,7 @@ void TFM_Data::OnCurrentChanged()
     const QModelIndex idx = StrGrid_Data->currentIndex();
     if (idx.isValid())
         FData.StrGrid_Data.SetCurrent(idx.column() + 1, idx.row() + 1);
+    UpdateStatus();
 }
 
 void TFM_Data::OnSelectionChanged()
@@ -387,8 +718,10 @@ void TFM_Data::OnSelectionChanged()
 
 void TFM_Data::OnSectionResized(int logical, int, int newSize)
 {
-    if (!FUpdating)
-        FData.StrGrid_Data.SetColWidth(logical + 1, newSize);
+    if (FUpdating || FData.StrGrid_Data.ColWidth(logical + 1) == newSize)
+        return;
+    FData.StrGrid_Data.SetColWidth(logical + 1, newSize);
+    NoteChange();  // widths are kept in the label file
 }
 
 void TFM_Data::OnColumnMoved(int oldVisual, int newVisual)
@@ -399,22 +732,25 @@ void TFM_Data::OnColumnMoved(int oldVisual, int newVisual)
     FUpdating = true;
     StrGrid_Data->horizontalHeader()->moveSection(newVisual, oldVisual);
     FUpdating = false;
-    TAdvStringGrid& g = FData.StrGrid_Data;
-    const int from = oldVisual + 1;
-    const int to = newVisual + 1;
-    const int col = g.Col();
-    g.MoveColumn(from, to);
-    if (col == from)
-        g.SetCol(to);
-    else if (from < to && col > from && col <= to)
-        g.SetCol(col - 1);
-    else if (from > to && col >= to && col < from)
-        g.SetCol(col + 1);
-    g.SetSelection({g.Col(), g.Row(), g.Col(), g.Row()});
-    if (FSortCol == from)
-        FSortCol = to;
-    else
-        ClearSortMark();
+    Step(tr("Move Column"), [&] {
+        TAdvStringGrid& g = FData.StrGrid_Data;
+        const int from = oldVisual + 1;
+        const int to = newVisual + 1;
+        const int col = g.Col();
+        g.MoveColumn(from, to);
+        if (col == from)
+            g.SetCol(to);
+        else if (from < to && col > from && col <= to)
+            g.SetCol(col - 1);
+        else if (from > to && col >= to && col < from)
+            g.SetCol(col + 1);
+        g.SetSelection({g.Col(), g.Row(), g.Col(), g.Row()});
+        if (FSortCol == from)
+            FSortCol = to;
+        else
+            ClearSortMark();
+        return true;
+    });
     RefreshView();
 }
 
@@ -424,16 +760,23 @@ void TFM_Data::OnRowMoved(int oldVisual, int newVisual)
     FUpdating = true;
     StrGrid_Data->verticalHeader()->moveSection(newVisual, oldVisual);
     FUpdating = false;
-    TAdvStringGrid& g = FData.StrGrid_Data;
-    g.MoveRow(oldVisual + 1, newVisual + 1);
-    g.SetRow(newVisual + 1);
-    g.SetSelection({g.Col(), g.Row(), g.Col(), g.Row()});
-    ClearSortMark();
+    Step(tr("Move Row"), [&] {
+        TAdvStringGrid& g = FData.StrGrid_Data;
+        g.MoveRow(oldVisual + 1, newVisual + 1);
+        g.SetRow(newVisual + 1);
+        g.SetSelection({g.Col(), g.Row(), g.Col(), g.Row()});
+        ClearSortMark();
+        return true;
+    });
     RefreshView();
 }
 
 void TFM_Data::showEvent(QShowEvent* event)
 {
+    // A datasheet replaced while the window was closed (a new or opened label)
+    // makes the old steps meaningless.
+    if (FHasLeft && !SameCells(FLeft, FData.StrGrid_Data))
+        ForgetHistory();
     QDialog::showEvent(event);
     RefreshView();
     StrGrid_Data->setEnabled(true);
@@ -443,6 +786,8 @@ void TFM_Data::showEvent(QShowEvent* event)
 void TFM_Data::done(int result)
 {
     CommitEditor();
+    FLeft = FData.StrGrid_Data;
+    FHasLeft = true;
     FData.BuildPrintGrid();
     FData.ClearStaleBindings();
     if (FData.PrintGridTruncated()) {
@@ -454,8 +799,70 @@ void TFM_Data::done(int result)
     QDialog::done(result);
 }
 
+void TFM_Data::ShowPopupMenu(const QPoint& pos)
+{
+    PMenu_Data->popup(StrGrid_Data->viewport()->mapToGlobal(pos));
+}
+
+void TFM_Data::MoveAfterEnter()
+{
+    const QModelIndex current = StrGrid_Data->currentIndex();
+    if (current.isValid() && current.row() + 1 < FModel->rowCount())
+        StrGrid_Data->setCurrentIndex(FModel->index(current.row() + 1, current.column()));
+}
+
+// ---------------------------------------------------------------------------
+// Column widths
+
+int TFM_Data::FitColumnWidth(int col) const
+{
+    const TAdvStringGrid& g = FData.StrGrid_Data;
+    const QHeaderView* hh = StrGrid_Data->horizontalHeader();
+    const int cellPadding = 2 * (StrGrid_Data->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1) + 6;
+    // The name leaves room for the sort mark.
+    const int headerPadding = 2 * hh->style()->pixelMetric(QStyle::PM_HeaderMargin) + 16;
+    int width = LongestLine(hh->fontMetrics(), g.Cells(col, 0)) + headerPadding;
+    const QFontMetrics fm = StrGrid_Data->fontMetrics();
+    const int lastRow = std::min(g.RowCount() - 1, kFitSampleRows);
+    for (int r = 1; r <= lastRow && width < kMaxFitWidth; ++r)
+        if (!g.IsCellEmpty(col, r))
+            width = std::max(width, LongestLine(fm, g.Cells(col, r)) + cellPadding);
+    return std::clamp(width, kMinFitWidth, kMaxFitWidth);
+}
+
+void TFM_Data::FitColumns(bool all)
+{
+    TAdvStringGrid& g = FData.StrGrid_Data;
+    for (int c = 1; c < g.ColCount(); ++c) {
+        const int width = FitColumnWidth(c);
+        if (all || width > g.ColWidth(c))
+            g.SetColWidth(c, width);
+    }
+}
+
+void TFM_Data::FitColumnsClick()
+{
+    CommitEditor();
+    Step(tr("Fit Column Widths"), [this] {
+        const std::vector<int> before = FData.StrGrid_Data.ColWidths();
+        FitColumns(true);
+        return FData.StrGrid_Data.ColWidths() != before;
+    });
+    RefreshView();
+}
+
 // ---------------------------------------------------------------------------
 // Commands
+
+bool TFM_Data::HoldsData() const
+{
+    const TAdvStringGrid& g = FData.StrGrid_Data;
+    for (int c = 1; c < g.ColCount(); ++c)
+        for (int r = 1; r < g.RowCount(); ++r)
+            if (!g.IsCellEmpty(c, r))
+                return true;
+    return false;
+}
 
 void TFM_Data::ImportDataClick()
 {
@@ -463,13 +870,18 @@ void TFM_Data::ImportDataClick()
     const QString path = Dialogs().OpenFileName(QStringLiteral("Import Data"), DataFolder, ImportFileFilter());
     if (path.isEmpty())
         return;
+    if (HoldsData() && !Confirm(tr("The imported data replaces all data of the datasheet. Continue?")))
+        return;
     const TTablePicker picker = TablePicker ? TablePicker : TTablePicker(AskTableName);
     QString error;
     bool imported = false;
+    TSheetState before = State();
     {
         TBusyCursor busy;
         try {
             imported = FData.ImportFile(path, picker, ImportLoader ? ImportLoader : TImportLoader(ImportDataFile));
+            if (imported)
+                FitColumns(true);
         } catch (const std::exception& e) {
             error = QString::fromStdString(e.what());
         }
@@ -481,8 +893,22 @@ void TFM_Data::ImportDataClick()
     if (imported) {
         DataFolder = QFileInfo(path).absolutePath();
         ClearSortMark();
+        PushStep(tr("Import Data"), std::move(before));
         RefreshView();
     }
+}
+
+void TFM_Data::ShowFound(QPoint cell, const QString& input)
+{
+    if (cell.x() < 0) {
+        Dialogs().MessageDlg(tr("\"%1\" was not found in the datasheet.").arg(input), TMsgDlgType::mtInformation,
+                             mbOK);
+        return;
+    }
+    TAdvStringGrid& g = FData.StrGrid_Data;
+    g.SetCurrent(cell.x(), cell.y());
+    g.SetSelection({cell.x(), cell.y(), cell.x(), cell.y()});
+    ShowCurrentCell();
 }
 
 void TFM_Data::SearchClick()
@@ -492,9 +918,66 @@ void TFM_Data::SearchClick()
     if (!Dialogs().InputQuery(QStringLiteral("Search"), QStringLiteral("Please input the value you want to search:"),
                               value))
         return;
+    if (value.trimmed().isEmpty())
+        return;
+    FLastSearch = value;
     TBusyCursor busy;
-    if (FData.Search(value).x() >= 0)
-        ShowCurrentCell();
+    ShowFound(FData.Search(value), value);
+}
+
+void TFM_Data::FindNextClick()
+{
+    CommitEditor();
+    if (FLastSearch.isEmpty()) {
+        SearchClick();
+        return;
+    }
+    const TAdvStringGrid& g = FData.StrGrid_Data;
+    QPoint found;
+    {
+        TBusyCursor busy;
+        found = TDatasheetModel::FindNext(g, FLastSearch, g.Col(), g.Row());
+    }
+    ShowFound(found, FLastSearch);
+}
+
+void TFM_Data::CopyClick()
+{
+    CommitEditor();
+    const TAdvStringGrid& g = FData.StrGrid_Data;
+    TGridRect rect = g.Selection();
+    if (rect.IsEmpty() || rect.Left < 1 || rect.Top < 1)
+        rect = {g.Col(), g.Row(), g.Col(), g.Row()};
+    if (rect.Left < 1 || rect.Top < 1)
+        return;
+    QGuiApplication::clipboard()->setText(TDatasheetModel::CopyText(g, rect));
+}
+
+void TFM_Data::PasteClick()
+{
+    CommitEditor();
+    const QString text = QGuiApplication::clipboard()->text();
+    if (text.isEmpty())
+        return;
+    Step(tr("Paste"), [&] {
+        TAdvStringGrid& g = FData.StrGrid_Data;
+        const TGridRect rect = TDatasheetModel::PasteText(g, g.Col(), g.Row(), text);
+        if (rect.IsEmpty())
+            return false;
+        g.SetSelection(rect);
+        FitColumns(false);  // new columns and longer values show whole
+        return true;
+    });
+    RefreshView();
+}
+
+void TFM_Data::ClearCellsKey()
+{
+    Step(tr("Clear Cells"), [this] {
+        FData.ClearSelectedCells();
+        return true;
+    });
+    CellsChanged();
 }
 
 void TFM_Data::FillSequenceClick()
@@ -503,7 +986,10 @@ void TFM_Data::FillSequenceClick()
     if (!FSdata->Execute())
         return;
     const int rows = FData.StrGrid_Data.RowCount();
-    FData.FillSequence(FSdata->SequenceValues);
+    Step(MI_FillSequence->text(), [this] {
+        FData.FillSequence(FSdata->SequenceValues);
+        return !FSdata->SequenceValues.isEmpty();
+    });
     if (FData.StrGrid_Data.RowCount() != rows)
         RefreshView();
     else
@@ -515,7 +1001,10 @@ void TFM_Data::ClearSelectedClick()
     CommitEditor();
     if (!Confirm(QStringLiteral("Are you sure clear all selected data?")))
         return;
-    FData.ClearSelectedCells();
+    Step(MI_ClearSelected->text(), [this] {
+        FData.ClearSelectedCells();
+        return true;
+    });
     CellsChanged();
 }
 
@@ -524,14 +1013,20 @@ void TFM_Data::ClearAllClick()
     CommitEditor();
     if (!Confirm(QStringLiteral("Are you sure clear all data?")))
         return;
-    FData.ClearAllData();
+    Step(MI_ClearAll->text(), [this] {
+        FData.ClearAllData();
+        return true;
+    });
     CellsChanged();
 }
 
 void TFM_Data::InsertRowClick()
 {
     CommitEditor();
-    FData.InsertBlankRow();
+    Step(MI_InsertRow->text(), [this] {
+        FData.InsertBlankRow();
+        return true;
+    });
     RefreshView();
 }
 
@@ -540,7 +1035,10 @@ void TFM_Data::ClearRowClick()
     CommitEditor();
     if (!Confirm(QStringLiteral("Are you sure clear data in this row?")))
         return;
-    FData.ClearCurrentRow();
+    Step(MI_ClearRow->text(), [this] {
+        FData.ClearCurrentRow();
+        return true;
+    });
     CellsChanged();
 }
 
@@ -549,7 +1047,10 @@ void TFM_Data::DeleteRowClick()
     CommitEditor();
     if (!Confirm(QStringLiteral("Are you sure delete this row?")))
         return;
-    FData.DeleteCurrentRow();
+    Step(MI_DeleteRow->text(), [this] {
+        FData.DeleteCurrentRow();
+        return true;
+    });
     RefreshView();
 }
 
@@ -558,7 +1059,10 @@ void TFM_Data::DeleteAllRowsClick()
     CommitEditor();
     if (!Confirm(QStringLiteral("Are you sure delete all rows?")))
         return;
-    FData.DeleteAllRows();
+    Step(MI_DeleteAllRows->text(), [this] {
+        FData.DeleteAllRows();
+        return true;
+    });
     RefreshView();
 }
 
@@ -567,7 +1071,11 @@ void TFM_Data::AddColumnClick()
     CommitEditor();
     QString name;  // cancelling leaves it empty: the blank-name error follows
     Dialogs().InputQuery(QStringLiteral("Inset a Column"), QStringLiteral("Please input the column name:"), name);
-    const QString error = FData.AddColumn(name);
+    QString error;
+    Step(MI_AddColumn->text(), [&] {
+        error = FData.AddColumn(name);
+        return error.isEmpty();
+    });
     if (!error.isEmpty()) {
         Dialogs().MessageDlg(error, TMsgDlgType::mtError, mbOK);
         return;
@@ -581,9 +1089,14 @@ void TFM_Data::RenameColumnClick()
     const TAdvStringGrid& g = FData.StrGrid_Data;
     if (g.Col() < 1)
         return;
-    QString name = g.Cells(g.Col(), 0);  // cancelling keeps it: nothing changes
+    const QString old = g.Cells(g.Col(), 0);
+    QString name = old;  // cancelling keeps it: nothing changes
     Dialogs().InputQuery(QStringLiteral("Change Column Name"), QStringLiteral("Please input the column name:"), name);
-    const QString error = FData.RenameColumn(name);
+    QString error;
+    Step(MI_RenameColumn->text(), [&] {
+        error = FData.RenameColumn(name);
+        return error.isEmpty() && g.Cells(g.Col(), 0) != old;
+    });
     if (!error.isEmpty()) {
         Dialogs().MessageDlg(error, TMsgDlgType::mtError, mbOK);
         return;
@@ -596,7 +1109,10 @@ void TFM_Data::ClearColumnClick()
     CommitEditor();
     if (!Confirm(QStringLiteral("Are you sure clear data in this column?")))
         return;
-    FData.ClearCurrentColumn();
+    Step(MI_ClearColumn->text(), [this] {
+        FData.ClearCurrentColumn();
+        return true;
+    });
     CellsChanged();
 }
 
@@ -605,12 +1121,15 @@ void TFM_Data::DeleteColumnClick()
     CommitEditor();
     if (!Confirm(QStringLiteral("Are you sure delete this column?")))
         return;
-    const int col = FData.StrGrid_Data.Col();
-    FData.DeleteCurrentColumn();
-    if (FSortCol == col)
-        ClearSortMark();
-    else if (FSortCol > col)
-        --FSortCol;
+    Step(MI_DeleteColumn->text(), [this] {
+        const int col = FData.StrGrid_Data.Col();
+        FData.DeleteCurrentColumn();
+        if (FSortCol == col)
+            ClearSortMark();
+        else if (FSortCol > col)
+            --FSortCol;
+        return true;
+    });
     RefreshView();
 }
 
@@ -619,15 +1138,18 @@ void TFM_Data::DeleteAllColumnsClick()
     CommitEditor();
     if (!Confirm(QStringLiteral("Are you sure delete all columns?")))
         return;
-    FData.DeleteAllColumns();
-    ClearSortMark();
+    Step(MI_DeleteAllColumns->text(), [this] {
+        FData.DeleteAllColumns();
+        ClearSortMark();
+        return true;
+    });
     RefreshView();
 }
 
 void TFM_Data::AddTagColumnClick()
 {
     CommitEditor();
-    if (FData.AddTagColumn())
+    if (Step(MI_AddTagColumn->text(), [this] { return FData.AddTagColumn(); }))
         RefreshView();
 }
 
@@ -641,11 +1163,14 @@ void TFM_Data::RemoveTagColumnClick()
     }
     if (!Confirm(QStringLiteral("Are you sure delete tag control column?")))
         return;
-    FData.RemoveTagColumn();
-    if (FSortCol == tag)
-        ClearSortMark();
-    else if (FSortCol > tag)
-        --FSortCol;
+    Step(MI_RemoveTagColumn->text(), [&] {
+        FData.RemoveTagColumn();
+        if (FSortCol == tag)
+            ClearSortMark();
+        else if (FSortCol > tag)
+            --FSortCol;
+        return true;
+    });
     RefreshView();
 }
 
@@ -666,7 +1191,10 @@ void TFM_Data::InsertPictureClick()
                        "Metafiles (*.emf *.wmf);;JPEG Images (*.jpg *.jpeg);;All Files (*)"));
     if (path.isEmpty())
         return;
-    FData.SetCurrentCellText(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+    Step(MI_InsertPicture->text(), [&] {
+        FData.SetCurrentCellText(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+        return true;
+    });
     CellsChanged();
 }
 
@@ -686,11 +1214,12 @@ void TFM_Data::HeaderClick(int section)
         return;
     }
     const bool ascending = col == FSortCol ? !FSortAscending : true;
-    {
+    Step(tr("Sort"), [&] {
         TBusyCursor busy;
         FData.SortByColumn(col, ascending);
-    }
-    FSortCol = col;
-    FSortAscending = ascending;
+        FSortCol = col;
+        FSortAscending = ascending;
+        return true;
+    });
     RefreshView();
 }

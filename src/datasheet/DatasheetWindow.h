@@ -3,6 +3,11 @@
 // menu and shortcuts, asks the questions through Dialogs(), and calls the
 // window-free commands of TDatasheet. Closing it by any means rebuilds the
 // print grid from all rows and clears stale bindings.
+//
+// Every change made in the window (typing, clearing, deleting, inserting,
+// sequences, sorts, drags, pastes, imports) is one step on the window's own
+// undo stack; the stack lives as long as the window and is forgotten when the
+// datasheet was replaced while the window was closed.
 #pragma once
 
 #include "datasheet/Datasheet.h"
@@ -13,12 +18,16 @@
 #include <functional>
 
 class QAction;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QPushButton;
 class QTableView;
+class QUndoStack;
 class TDatasheetModel;
 class TFM_Sdata;
+class TSheetStep;
+class TCellEditStep;
 
 // The vertical header: row numbers drawn right-aligned, the right edge moved
 // left by the width of the digit "2".
@@ -44,6 +53,15 @@ public:
     TDatasheet& Datasheet() const { return FData; }
     TDatasheetModel* Model() const { return FModel; }
     TFM_Sdata* SequenceDialog() const { return FSdata; }
+    QUndoStack* UndoStack() const { return FUndo; }
+
+    // True when the datasheet changed (an edit, an undo, a column width) since
+    // the window was last opened; DataChanged is signalled on every change.
+    bool Changed() const { return FChanged; }
+    // Drops the undo history; for the program to call when it replaces the
+    // datasheet (new or opened label). Showing the window does it as well when
+    // the datasheet no longer holds what the window left.
+    void ForgetHistory();
 
     // Hooks filled by the program. "Print Current Row Directly" builds the
     // current-row print grid and then calls OnPrintCurrentRow (the main
@@ -64,6 +82,7 @@ public:
     QMenu* PMenu_Data;
     QPushButton* Btn_OK;
     QPushButton* Btn_Cancel;
+    QLabel* Lab_Status;  // "Row 3 of 200 · Column Code"
 
     // Commands (each one is a menu entry; the handlers are public so that the
     // program and tests can run them).
@@ -88,6 +107,12 @@ public:
     QAction* MI_PrintCurrentRow;
     QAction* MI_InsertPicture;
     QAction* MI_Help;
+    QAction* MI_Undo;
+    QAction* MI_Redo;
+    QAction* MI_Copy;
+    QAction* MI_Paste;
+    QAction* MI_FindNext;
+    QAction* MI_FitColumns;
 
     void ImportDataClick();
     void SearchClick();
@@ -108,11 +133,36 @@ public:
     void PrintCurrentRowClick();
     void InsertPictureClick();
     void HelpClick();
+    void UndoClick();
+    void RedoClick();
+    // The selected cells as tab-separated text on the clipboard.
+    void CopyClick();
+    // Tab-separated text from the clipboard, from the current cell on.
+    void PasteClick();
+    // The next match of the last search after the current cell.
+    void FindNextClick();
+    // Every data column as wide as its name and a sample of its rows need.
+    void FitColumnsClick();
+    // Delete and Backspace on the grid: the selected cells become empty.
+    void ClearCellsKey();
+    // Enter committed an edit: the cell below becomes the current one.
+    void MoveAfterEnter();
+    // Opens the popup menu at a point of the grid's viewport.
+    void ShowPopupMenu(const QPoint& pos);
     // A click on a column name (model column).
     void HeaderClick(int section);
 
     // Shows the datasheet again after it changed outside the window.
     void RefreshView();
+
+    // The width that fits a column's name and its first rows, within limits.
+    int FitColumnWidth(int col) const;
+    static constexpr int kFitSampleRows = 500;
+    static constexpr int kMinFitWidth = 40;
+    static constexpr int kMaxFitWidth = 320;
+
+Q_SIGNALS:
+    void DataChanged();
 
 public Q_SLOTS:
     void done(int result) override;
@@ -121,9 +171,30 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    friend class TSheetStep;
+    friend class TCellEditStep;
+    struct TSheetState {
+        TAdvStringGrid grid;
+        int sortCol;
+        bool sortAscending;
+    };
+
+    TSheetState State() const;
+    void RestoreState(const TSheetState& state, bool keepWidths);
+    void PushStep(const QString& what, TSheetState before);
+    // Runs a change as one undoable step; the change returns false when it
+    // changed nothing. A change that throws still leaves an undoable step.
+    template <typename F>
+    bool Step(const QString& what, F change);
+    void RestoreCell(int col, int row, const QString& text);
+    void NoteChange();
+    bool HoldsData() const;
+    void ShowFound(QPoint cell, const QString& input);
+    void FitColumns(bool all);
+    void UpdateStatus();
     QAction* MakeAction(const QString& text, void (TFM_Data::*handler)(), const QKeySequence& key = QKeySequence());
     void RunCommand(void (TFM_Data::*handler)());
-    bool Confirm(const QString& text);
+    bool Confirm(const QString& text);  // destructive: Cancel is the default
     void CommitEditor();
     void ShowCurrentCell();
     void CellsChanged();
@@ -140,4 +211,11 @@ private:
     bool FUpdating = false;
     int FSortCol = -1;  // grid column of the sort mark
     bool FSortAscending = true;
+    QUndoStack* FUndo;
+    bool FChanged = false;
+    bool FForgetting = false;
+    QString FLastSearch;
+    // What the datasheet held when the window last closed.
+    TAdvStringGrid FLeft;
+    bool FHasLeft = false;
 };

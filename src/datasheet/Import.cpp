@@ -46,15 +46,13 @@ void LoadSpreadsheetFile(const QString& path, const QString& ext, TCellGridWrite
 QString ImportFileFilter()
 {
     QStringList entries = {
-        QStringLiteral("ASCII Data Files ( *.txt; *.csv ) (*.txt *.csv)"),
-        QStringLiteral("Microsoft Excel Files ( *.xls ) (*.xls)"),
+        QStringLiteral("ASCII Data Files (*.txt *.csv)"),
+        QStringLiteral("Microsoft Excel Files (*.xls)"),
     };
 #ifdef TAGMORA_HAVE_QUAZIP
-    entries << QStringLiteral("Microsoft Excel Workbooks ( *.xlsx ) (*.xlsx)")
-            << QStringLiteral("OpenDocument Spreadsheets ( *.ods ) (*.ods)");
+    entries << QStringLiteral("Microsoft Excel Workbooks (*.xlsx)") << QStringLiteral("OpenDocument Spreadsheets (*.ods)");
 #endif
-    entries << QStringLiteral("Microsoft Access Database ( *.mdb ) (*.mdb)")
-            << QStringLiteral("All Files ( *.* ) (*)");
+    entries << QStringLiteral("Microsoft Access Database (*.mdb)") << QStringLiteral("All Files (*)");
     return entries.join(QStringLiteral(";;"));
 }
 

@@ -94,6 +94,12 @@ public:
     // The printer setup dialog (printer, paper, orientation); true when the
     // user confirmed it.
     virtual bool ExecuteSetupDialog(QWidget* parent) = 0;
+    // The printer's own options (the driver's properties and the printer
+    // choice, without page range or file output); copies goes in and comes
+    // back as the user left it. True when the user confirmed it; printers
+    // without such a dialog return false.
+    virtual bool HasPropertiesDialog() const { return false; }
+    virtual bool ExecutePropertiesDialog(QWidget* parent, int& copies) { return false; }
 
 private:
     QString FOutputFileName;

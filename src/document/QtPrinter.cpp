@@ -1,6 +1,7 @@
 #include "document/QtPrinter.h"
 
 #include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -223,4 +224,26 @@ bool TQtPrinter::ExecuteSetupDialog(QWidget* parent)
         return false;
     QPageSetupDialog dialog(device, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool TQtPrinter::ExecutePropertiesDialog(QWidget* parent, int& copies)
+{
+    QPrinter* device = Device();
+    if (!device)
+        return false;
+    device->setCopyCount(std::max(1, copies));
+    QPrintDialog dialog(device, parent);
+    // Page range and file output stay with the program's own print dialog.
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    copies = device->copyCount();
+    // The user may have chosen another printer in the dialog: it becomes the
+    // current one, keeping the options set for it.
+    const QString chosen = device->printerName();
+    if (!chosen.isEmpty() && chosen != FDeviceName && Printers().contains(chosen)) {
+        FPrinterName = chosen;
+        FDeviceName = chosen;
+    }
+    return true;
 }

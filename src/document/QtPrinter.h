@@ -37,6 +37,8 @@ public:
     bool Printing() const override { return FPainter.isActive(); }
     QPainter* Canvas() override { return FPainter.isActive() ? &FPainter : nullptr; }
     bool ExecuteSetupDialog(QWidget* parent) override;
+    bool HasPropertiesDialog() const override { return !Printers().isEmpty(); }
+    bool ExecutePropertiesDialog(QWidget* parent, int& copies) override;
 
     // Windows paper codes and QPageSize: the page size of a code (an invalid
     // QPageSize for codes without a twin), and the code of a page size (256

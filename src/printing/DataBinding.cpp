@@ -35,13 +35,33 @@ int FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row, c
             const QString value = datasheet.LookupCell(barcode->DataExpression, row, sourceName);
             if (value == BlankLabelValue)
                 continue;
-            if (IsValidCode(value, barcode->Barcode.Typ(), barcode->Barcode.Checksum()))
+            // An empty cell is a missing value, not the empty symbol.
+            if (!value.isEmpty() && IsValidCode(value, barcode->Barcode.Typ(), barcode->Barcode.Checksum()))
                 barcode->SetDataValue(value);
             else
                 result = -1;
         }
     }
     return result;
+}
+
+QStringList MissingBoundColumns(const TLabelPlan& plan, const TDatasheet& datasheet)
+{
+    QStringList missing;
+    const TPlanLayers& layers = plan.Layers();
+    const TPlanLayer* layer = layers.Count() > 0 ? layers.Item(0) : nullptr;
+    for (int i = 0; layer && i < layer->Count(); ++i) {
+        const TLabelObject* object = layer->Item(i);
+        const QString* column = nullptr;
+        if (auto* text = dynamic_cast<const TPlanText*>(object); text && text->DataOrigin == doDataColumn)
+            column = &text->DataExpression;
+        else if (auto* barcode = dynamic_cast<const TPlanBarcode*>(object);
+                 barcode && barcode->DataOrigin == doDataColumn)
+            column = &barcode->DataExpression;
+        if (column && TDatasheet::FindColumnExact(datasheet.StrGrid_Data, *column) < 0 && !missing.contains(*column))
+            missing << *column;
+    }
+    return missing;
 }
 
 int TPlanBindingSite::BoundObjectCount() const

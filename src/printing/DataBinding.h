@@ -5,6 +5,7 @@
 #include "datasheet/Datasheet.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 #include <vector>
@@ -18,7 +19,13 @@ extern const QString BlankLabelValue;
 // given row of the named grid. Returns 0 when every bound barcode took its
 // value and -1 when at least one value was not a valid code for its barcode
 // (that barcode keeps its previous value; the other objects are still filled).
+// An empty cell is not a valid code for a bound barcode.
 int FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row, const QString& sourceName);
+
+// The columns that text and barcode objects of the plan's first layer are
+// bound to (DataOrigin 1) but the datasheet does not have, each once, in layer
+// order. A run should not start with any: every such object would print empty.
+QStringList MissingBoundColumns(const TLabelPlan& plan, const TDatasheet& datasheet);
 
 // The barcode, text and picture objects of the plan's first layer, as the
 // datasheet sees them when it drops bindings to columns that no longer exist.

@@ -48,6 +48,10 @@ TLabelRunResult TLabelRun::Run(int64_t first, int64_t last)
                 PaintLabelAt(Plan, *canvas, origin);
             ++result.Painted;
         }
+        if (Progress && !Progress(k)) {
+            result.Stopped = true;
+            return result;
+        }
         if (k < last && k % n == 0 && NewPage) {
             NewPage();
             ++result.PageBreaks;

@@ -21,6 +21,7 @@ struct TLabelRunResult {
     int Skipped = 0;       // places left empty for an invalid code
     int64_t AbortedAt = 0; // the label whose invalid code ended the run (0: none)
     int PageBreaks = 0;
+    bool Stopped = false;  // Progress asked to stop
     bool Aborted() const { return AbortedAt != 0; }
 };
 
@@ -39,6 +40,9 @@ struct TLabelRun {
     std::function<void()> NewPage;
     // Tells the user why an invalid code ended the run (may be empty).
     std::function<void(const QString&)> ReportError;
+    // Told after each label (painted or left empty) with its number; returning
+    // false ends the run there, with the labels placed so far (may be empty).
+    std::function<bool(int64_t k)> Progress;
 
     // Labels first..last (numbers from 1), with the surface already prepared.
     // Fills from "PrintGrid" row k, or from the datasheet's current row when

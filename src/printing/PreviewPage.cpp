@@ -29,7 +29,8 @@ QSize PreviewPaperSize(const TLabelPlan& plan)
 }
 
 TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, int page, int invalidCodeProcess,
-                               const std::function<void(const QString&)>& reportError)
+                               const std::function<void(const QString&)>& reportError,
+                               const std::function<bool(int64_t done, int64_t total)>& progress)
 {
     TPreviewPage result;
     result.PaperSize = PreviewPaperSize(plan);
@@ -56,7 +57,10 @@ TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, in
         } showCurrentRow{plan, datasheet};
         TOutputSurface surface(plan, QSize(plan.ScaleX, plan.ScaleY), true);
         TLabelRun run{plan, datasheet, layout, invalidCodeProcess, [&canvas] { return &canvas; }, {}, reportError};
+        if (progress)
+            run.Progress = [&](int64_t k) { return progress(k - first + 1, last - first + 1); };
         const TLabelRunResult r = run.Run(first, last);
+        result.Stopped = r.Stopped;
         result.Painted = r.Painted;
         result.Skipped = r.Skipped;
         result.AbortedAt = r.AbortedAt;

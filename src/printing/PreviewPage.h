@@ -20,6 +20,7 @@ struct TPreviewPage {
     int Painted = 0;          // labels painted
     int Skipped = 0;          // places left empty for an invalid code
     int64_t AbortedAt = 0;    // label whose invalid code stopped the page (0: none)
+    bool Stopped = false;     // progress asked to stop: the labels before it are shown
 };
 
 // Pages the preview offers: the pages of the run, at least 1 (an empty sheet
@@ -36,6 +37,8 @@ QSize PreviewPaperSize(const TLabelPlan& plan);
 // invalidCodeProcess 0 leaves a label with an invalid barcode value empty;
 // any other value reports the error through reportError (when given) and
 // renders no further label. The surface is restored and shows the
-// datasheet's current row afterwards.
+// datasheet's current row afterwards. progress, when given, is told after
+// each label how many of the page's labels are done; returning false stops.
 TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, int page, int invalidCodeProcess,
-                               const std::function<void(const QString&)>& reportError = {});
+                               const std::function<void(const QString&)>& reportError = {},
+                               const std::function<bool(int64_t done, int64_t total)>& progress = {});

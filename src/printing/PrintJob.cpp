@@ -9,6 +9,8 @@
 #include "printing/LabelRun.h"
 #include "document/Printer.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <stdexcept>
 
@@ -160,9 +162,31 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
                   [&printer] { printer.NewPage(); }};
     if (request.Report)
         run.ReportError = [&request](const QString& text) { request.Report(text, true); };
+    const QString file = printer.OutputFileName();
+    TPrintProgress progress;
+    const int64_t spanLabels = outcome.Span.Last - outcome.Span.First + 1;
+    const int spanPages = int((spanLabels + counts.PerPage - 1) / counts.PerPage);
+    progress.Total = spanLabels * repeats;
+    progress.Pages = spanPages * repeats;
+    progress.ToFile = !file.isEmpty();
+    int copy = 0;
+    if (request.Progress) {
+        run.Progress = [&](int64_t k) {
+            const int64_t done = k - outcome.Span.First + 1;
+            progress.Done = spanLabels * copy + done;
+            progress.Page = spanPages * copy + int((done + counts.PerPage - 1) / counts.PerPage);
+            return request.Progress(progress);
+        };
+    }
+    // An unfinished file is no use: it goes.
+    const auto discard = [&printer, &file] {
+        printer.Abort();
+        if (!file.isEmpty())
+            QFile::remove(file);
+    };
     try {
         printer.BeginDoc(request.Title);
-        for (int copy = 0; copy < repeats; ++copy) {
+        for (copy = 0; copy < repeats; ++copy) {
             if (copy > 0)
                 printer.NewPage();
             const TLabelRunResult r = run.Run(outcome.Span.First, outcome.Span.Last);
@@ -176,10 +200,17 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
                 outcome.AbortedAt = r.AbortedAt;
                 break;
             }
+            if (r.Stopped) {
+                outcome.Status = TPrintStatus::Stopped;
+                break;
+            }
         }
-        printer.EndDoc();
+        if (outcome.Status == TPrintStatus::Stopped && !file.isEmpty())
+            discard();
+        else
+            printer.EndDoc();
     } catch (...) {
-        printer.Abort();
+        discard();
         throw;
     }
     return outcome;

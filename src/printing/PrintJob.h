@@ -11,6 +11,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <functional>
 
 class TDatasheet;
@@ -21,6 +22,15 @@ struct TPrintDialogInfo {
     QString PrinterName;
     int Dpi = 0;
     int Pages = 0;
+};
+
+// Where a run stands, told after every label.
+struct TPrintProgress {
+    int64_t Done = 0;    // labels done (painted or left empty), copies sent one by one included
+    int64_t Total = 0;   // labels to do
+    int Page = 1;        // sheet being filled, from 1, counted over the copies sent
+    int Pages = 0;       // sheets to fill
+    bool ToFile = false; // the printer writes a file: a stopped run leaves no file
 };
 
 // How the print dialog closed.
@@ -56,6 +66,10 @@ struct TPrintRequest {
     // invalid code that ended the run). None: the messages are dropped and
     // only the outcome tells.
     std::function<void(const QString& text, bool error)> Report;
+    // Told after every label of the run; returning false stops it. A printer
+    // then gets the sheets printed so far, the sheet in progress as far as it
+    // got; a file is removed, as a part of a run is no use there.
+    std::function<bool(const TPrintProgress&)> Progress;
 };
 
 enum class TPrintStatus {
@@ -66,6 +80,8 @@ enum class TPrintStatus {
     RangeError,   // "Error print range! " or a page number that is not a number
     NoPlaces,     // the layout has no rows or no columns
     Aborted,      // an invalid barcode value ended the run
+    Stopped,      // the run was stopped through Progress
+    Failed,       // the printer failed (PrintLabels throws; callers that catch report it)
 };
 
 struct TPrintOutcome {

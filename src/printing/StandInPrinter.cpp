@@ -18,7 +18,7 @@ void TStandInPrinter::AddPrinter(const TStandInPrinterInfo& info)
     FPrinters.append(Entry{info, TPrinterDeviceSettings()});
 }
 
-std::unique_ptr<TStandInPrinter> TStandInPrinter::FromSpec(const QString& settings)
+std::unique_ptr<TStandInPrinter> TStandInPrinter::FromPrinterList(const QString& settings)
 {
     auto printer = std::make_unique<TStandInPrinter>();
     const QStringList items = settings.split(QLatin1Char(';'), Qt::SkipEmptyParts);
@@ -231,7 +231,7 @@ bool InstallStandInPrinterFromEnvironment()
     if (!qEnvironmentVariableIsSet("TAGMORA_PRINTERS"))
         return false;
     static std::unique_ptr<TStandInPrinter> printer;
-    printer = TStandInPrinter::FromSpec(qEnvironmentVariable("TAGMORA_PRINTERS"));
+    printer = TStandInPrinter::FromPrinterList(qEnvironmentVariable("TAGMORA_PRINTERS"));
     SetPrinter(printer.get());
     return true;
 }

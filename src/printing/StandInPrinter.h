@@ -37,7 +37,7 @@ public:
     // Builds a printer list from "Name[@dpi[xdpiY]][*];...": "*" marks the
     // default printer; an empty text gives no printers. Example:
     // "Office@600x300;Labels@203*".
-    static std::unique_ptr<TStandInPrinter> FromSpec(const QString& settings);
+    static std::unique_ptr<TStandInPrinter> FromPrinterList(const QString& settings);
 
     // What callers set, one line per call ("SetPrinterIndex -1",
     // "SetDeviceSettings 9 2100x2970 portrait", "BeginDoc title", ...).
@@ -86,6 +86,6 @@ private:
 };
 
 // When the environment variable TAGMORA_PRINTERS is set, installs a stand-in
-// printer built from it (TStandInPrinter::FromSpec; empty = no printers) and
+// printer built from it (TStandInPrinter::FromPrinterList; empty = no printers) and
 // returns true. Lets scripts and tests run the programs against known printers.
 bool InstallStandInPrinterFromEnvironment();

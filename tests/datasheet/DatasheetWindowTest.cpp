@@ -10,20 +10,44 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
+#include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
+#include <QUndoStack>
 
+#include <functional>
 #include <stdexcept>
 
 using testsupport::ScopedDialogs;
 
 namespace {
+
+// Also records the default button of every question.
+struct TRecordingDialogs : testsupport::ScriptedDialogs {
+    using ScriptedDialogs::MessageDlg;
+    QList<int> defaults;
+    int MessageDlg(const QString& text, TMsgDlgType type, int buttons, int defaultButton) override
+    {
+        defaults << defaultButton;
+        return MessageDlg(text, type, buttons);
+    }
+};
+
+struct TScopedRecordingDialogs {
+    TScopedRecordingDialogs() { SetDialogs(&dialogs); }
+    ~TScopedRecordingDialogs() { SetDialogs(nullptr); }
+    TRecordingDialogs dialogs;
+};
 
 QStringList MenuTexts(const QList<QAction*>& actions)
 {
@@ -99,10 +123,11 @@ TEST(DatasheetWindow, MenusPopupAndShortcuts)
               QStringList({"&File", "&Edit", "&Rows", "&Columns", "Others", "&Help"}));
     EXPECT_EQ(MenuTexts(SubMenu(w.MainMenu, "&File")->actions()), QStringList({"Import Data ...", "Close"}));
     EXPECT_EQ(MenuTexts(SubMenu(w.MainMenu, "&Edit")->actions()),
-              QStringList({"Search ...", "Fill Sequence Data ...", "Clear Selected Cells Data", "Clear All Data"}));
+              QStringList({"&Undo", "&Redo", "&Copy", "&Paste", "Search ...", "Find Next", "Fill Sequence Data ...",
+                           "Clear Selected Cells Data", "Clear All Data"}));
     const QStringList rows = {"Insert Blank Row", "Clear Current Row Data", "Delete Current Row", "Delete All Rows"};
     const QStringList cols = {"Add a New Column", "Rename Column", "Clear Current Column Data", "Delete Current Column",
-                              "Delete All Columns (and Rows)"};
+                              "Delete All Columns (and Rows)", "Fit Column Widths"};
     EXPECT_EQ(MenuTexts(SubMenu(w.MainMenu, "&Rows")->actions()), rows);
     EXPECT_EQ(MenuTexts(SubMenu(w.MainMenu, "&Columns")->actions()), cols);
     QMenu* others = SubMenu(w.MainMenu, "Others");
@@ -120,11 +145,16 @@ TEST(DatasheetWindow, MenusPopupAndShortcuts)
         {w.MI_InsertRow, QKeySequence(Qt::Key_F2)},        {w.MI_DeleteRow, QKeySequence(Qt::Key_F3)},
         {w.MI_AddColumn, QKeySequence(Qt::Key_F5)},        {w.MI_DeleteColumn, QKeySequence(Qt::Key_F6)},
         {w.MI_FillSequence, QKeySequence("Ctrl+F")},       {w.MI_InsertPicture, QKeySequence("Ctrl+P")},
+        {w.MI_Undo, QKeySequence("Ctrl+Z")},               {w.MI_Redo, QKeySequence("Ctrl+Y")},
+        {w.MI_Copy, QKeySequence("Ctrl+C")},               {w.MI_Paste, QKeySequence("Ctrl+V")},
+        {w.MI_FindNext, QKeySequence("Ctrl+G")},
     };
     for (const auto& k : keys)
         EXPECT_EQ(k.first->shortcut(), k.second) << k.first->text().toStdString();
     EXPECT_EQ(w.Btn_OK->text(), QStringLiteral("&OK"));
     EXPECT_EQ(w.Btn_Cancel->text(), QStringLiteral("&Cancel"));
+    EXPECT_EQ(w.MI_Redo->shortcuts().value(1), QKeySequence("Ctrl+Shift+Z"));
+    EXPECT_EQ(w.StrGrid_Data->accessibleName(), QStringLiteral("Datasheet"));
 }
 
 TEST(DatasheetWindow, ModelShowsTheGrid)
@@ -152,12 +182,12 @@ TEST(DatasheetWindow, ModelShowsTheGrid)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCoreApplication::processEvents();  // the editor commits after its key handling
     EXPECT_EQ(f.ds.StrGrid_Data.Cells(1, 2), QStringLiteral("Plum"));
-    EXPECT_EQ(f.ds.StrGrid_Data.Row(), 2);
+    EXPECT_EQ(f.ds.StrGrid_Data.Row(), 3);  // Enter moves on to the next row
 }
 
 TEST(DatasheetWindow, RowCommands)
 {
-    ScopedDialogs scoped;
+    TScopedRecordingDialogs scoped;
     auto& dlg = scoped.dialogs;
     TWindowFixture f;
     TAdvStringGrid& g = f.ds.StrGrid_Data;
@@ -202,6 +232,7 @@ TEST(DatasheetWindow, RowCommands)
         c.action->trigger();
         ASSERT_EQ(dlg.messages.size(), 1) << c.question.toStdString();
         EXPECT_EQ(dlg.messages[0].text, c.question);
+        EXPECT_EQ(dlg.defaults.value(dlg.defaults.size() - 1), int(mbCancel)) << "Enter must not destroy";
         EXPECT_EQ(WriteDatasheetStream(g), before) << "Cancel changed the datasheet: " << c.question.toStdString();
     }
 
@@ -418,6 +449,7 @@ TEST(DatasheetWindow, ImportDataCommand)
     // Cancel in the file dialog: nothing happens.
     f.w.MI_ImportData->trigger();
     EXPECT_EQ(WriteDatasheetStream(g), before);
+    dlg.buttonAnswers = {mbYes, mbYes, mbYes};  // replace the data each time
 
     // A loader that fails: its message is shown and the datasheet stays as it was.
     f.w.ImportLoader = [](const QString& path, TCellGridWriter& grid, const TTablePicker&) -> bool {
@@ -426,9 +458,9 @@ TEST(DatasheetWindow, ImportDataCommand)
     };
     dlg.fileAnswers = {QStringLiteral("/no/such.csv")};
     f.w.MI_ImportData->trigger();
-    ASSERT_EQ(dlg.messages.size(), 1);
-    EXPECT_EQ(dlg.messages[0].text, QStringLiteral("Cannot open file /no/such.csv"));
-    EXPECT_EQ(dlg.messages[0].type, TMsgDlgType::mtError);
+    ASSERT_EQ(dlg.messages.size(), 2);
+    EXPECT_EQ(dlg.messages[1].text, QStringLiteral("Cannot open file /no/such.csv"));
+    EXPECT_EQ(dlg.messages[1].type, TMsgDlgType::mtError);
     EXPECT_EQ(WriteDatasheetStream(g), before);
 
     // A database: the table picker is asked, then the loaded table shows with
@@ -545,4 +577,258 @@ TEST(DatasheetWindow, LimitsAreReportedNotThrown)
     EXPECT_EQ(scoped.dialogs.messages[0].text, QStringLiteral("Too many columns (the most a datasheet can have is 16384)"));
     EXPECT_EQ(scoped.dialogs.messages[0].type, TMsgDlgType::mtError);
     EXPECT_EQ(ds.StrGrid_Data.ColCount(), TAdvStringGrid::kMaxColCount);
+}
+
+TEST(DatasheetWindow, EnterOnAQuestionBoxPressesItsDefaultButton)
+{
+    TQtUserDialogs qt;
+    QTimer::singleShot(0, [] {
+        QWidget* box = QApplication::activeModalWidget();
+        ASSERT_NE(qobject_cast<QMessageBox*>(box), nullptr);
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    EXPECT_EQ(qt.MessageDlg(QStringLiteral("Are you sure delete all rows?"), TMsgDlgType::mtWarning, mbYes | mbCancel,
+                            mbCancel),
+              int(mbCancel));
+}
+
+TEST(DatasheetWindow, UndoAndRedoRestoreTheCellsExactly)
+{
+    ScopedDialogs scoped;  // every question is answered Yes
+    TWindowFixture f;
+    TAdvStringGrid& g = f.ds.StrGrid_Data;
+    QTableView* grid = f.w.StrGrid_Data;
+    QSignalSpy changed(&f.w, &TFM_Data::DataChanged);
+    f.w.ImportLoader = [](const QString&, TCellGridWriter& out, const TTablePicker&) {
+        out.SetColCount(1);
+        out.SetRowCount(2);
+        out.SetCell(0, 0, u"Imported");
+        out.SetCell(0, 1, u"x");
+        return true;
+    };
+    const QByteArray initial = WriteDatasheetStream(g);
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+    };
+    const QList<Case> cases = {
+        {"insert row", [&] { QTest::keyClick(grid, Qt::Key_F2); }},
+        {"sort", [&] { QTest::mouseClick(grid->horizontalHeader()->viewport(), Qt::LeftButton, {}, f.HeaderPoint(1)); }},
+        {"row drag",
+         [&] {
+             grid->verticalHeader()->moveSection(0, 2);
+             QCoreApplication::processEvents();
+         }},
+        {"typing",
+         [&] {
+             f.SelectCell(2, 2);
+             QTest::keyClick(grid, '7');
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+         }},
+        {"delete key",
+         [&] {
+             f.SelectCell(1, 1);
+             QTest::keyClick(grid, Qt::Key_Delete);
+         }},
+        {"paste",
+         [&] {
+             QGuiApplication::clipboard()->setText(QStringLiteral("a\tb\tc\r\nd\te\tf\r\n"));
+             f.SelectCell(2, 3);
+             QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+         }},
+        {"delete all rows", [&] { f.w.MI_DeleteAllRows->trigger(); }},
+        {"clear all", [&] { f.w.MI_ClearAll->trigger(); }},
+        {"import",
+         [&] {
+             scoped.dialogs.fileAnswers = {QStringLiteral("/data/new.csv")};
+             f.w.MI_ImportData->trigger();
+         }},
+    };
+    for (const Case& c : cases) {
+        const QByteArray before = WriteDatasheetStream(g);
+        c.run();
+        const QByteArray after = WriteDatasheetStream(g);
+        ASSERT_NE(after, before) << c.name;
+        QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(WriteDatasheetStream(g), before) << c.name;
+        EXPECT_EQ(f.w.Model()->rowCount(), g.RowCount() - 1) << c.name;
+        QTest::keyClick(grid, Qt::Key_Y, Qt::ControlModifier);
+        EXPECT_EQ(WriteDatasheetStream(g), after) << c.name;
+    }
+    EXPECT_TRUE(f.w.Changed());
+    EXPECT_GE(changed.count(), 3 * cases.size());
+
+    while (f.w.UndoStack()->canUndo())
+        f.w.MI_Undo->trigger();
+    EXPECT_EQ(WriteDatasheetStream(g), initial);
+
+    // Closed and reopened over the same data the history stays; over data
+    // replaced meanwhile it is gone.
+    f.w.MI_Redo->trigger();
+    f.w.reject();
+    f.w.show();
+    EXPECT_TRUE(f.w.UndoStack()->canUndo());
+    f.w.reject();
+    f.ds.ResetDatasheet();
+    f.w.show();
+    EXPECT_FALSE(f.w.UndoStack()->canUndo());
+    EXPECT_FALSE(f.w.UndoStack()->canRedo());
+}
+
+TEST(DatasheetWindow, SpreadsheetKeys)
+{
+    ScopedDialogs scoped;
+    TWindowFixture f({{"a", "1"}, {"b", "2"}, {"c", "3"}});
+    TAdvStringGrid& g = f.ds.StrGrid_Data;
+    QTableView* grid = f.w.StrGrid_Data;
+    auto cellPoint = [&](int col, int row) { return grid->visualRect(f.w.Model()->index(row - 1, col - 1)).center(); };
+
+    // A click on the current cell keeps it selected, not edited; arrows move.
+    f.SelectCell(1, 1);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cellPoint(1, 1));
+    EXPECT_EQ(grid->indexWidget(grid->currentIndex()), nullptr);
+    QTest::keyClick(grid, Qt::Key_Down);
+    EXPECT_EQ(g.Row(), 2);
+    EXPECT_EQ(f.w.Lab_Status->text(), QString::fromUtf8("Row 2 of 3 \u00B7 Column Name"));
+
+    // Enter on a cell not being edited starts editing it.
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_NE(grid->indexWidget(grid->currentIndex()), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(f.w.isVisible());
+
+    // Delete clears the selected range, Backspace the current cell; one step each.
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellPoint(2, 3));
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_EQ(Column(g, 1), QStringList({"Name", "a", "", ""}));
+    EXPECT_EQ(Column(g, 2), QStringList({"*TAGQTY*", "1", "", ""}));
+    f.SelectCell(1, 1);
+    QTest::keyClick(grid, Qt::Key_Backspace);
+    EXPECT_EQ(g.Cells(1, 1), QString());
+    EXPECT_EQ(f.w.UndoStack()->count(), 2);
+    EXPECT_TRUE(scoped.dialogs.messages.isEmpty());
+
+    // Ctrl+C puts the selected range on the clipboard as tab-separated text.
+    f.w.MI_Undo->trigger();
+    f.w.MI_Undo->trigger();
+    f.SelectCell(1, 2);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier, cellPoint(2, 3));
+    QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("b\t2\nc\t3"));
+
+    // Ctrl+Tab leaves the grid for the buttons; Shift+F10 opens the popup menu.
+    QTest::keyClick(grid, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::focusWidget(), f.w.Btn_OK);
+    grid->setFocus();
+    QTest::keyClick(grid, Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(f.w.PMenu_Data->isVisible());
+    f.w.PMenu_Data->hide();
+}
+
+TEST(DatasheetWindow, FindNextContinuesAndSaysWhenNothingMatches)
+{
+    ScopedDialogs scoped;
+    auto& dlg = scoped.dialogs;
+    TWindowFixture f({{"apple", "1"}, {"pear", "2"}, {"Apple pie", "3"}});
+    const TAdvStringGrid& g = f.ds.StrGrid_Data;
+    dlg.inputAnswers = {QStringLiteral("APP")};
+    f.w.MI_Search->trigger();
+    EXPECT_EQ(QPoint(g.Col(), g.Row()), QPoint(1, 1));
+    QTest::keyClick(f.w.StrGrid_Data, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(QPoint(g.Col(), g.Row()), QPoint(1, 3));
+    QTest::keyClick(f.w.StrGrid_Data, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(QPoint(g.Col(), g.Row()), QPoint(1, 1));  // round to the start
+    EXPECT_TRUE(dlg.messages.isEmpty());
+
+    dlg.inputAnswers = {QStringLiteral("kiwi")};
+    f.w.MI_Search->trigger();
+    ASSERT_EQ(dlg.messages.size(), 1);
+    EXPECT_EQ(dlg.messages[0].text, QStringLiteral("\"kiwi\" was not found in the datasheet."));
+    EXPECT_EQ(dlg.messages[0].type, TMsgDlgType::mtInformation);
+    f.w.MI_FindNext->trigger();
+    EXPECT_EQ(dlg.messages.size(), 2);
+    EXPECT_EQ(QPoint(g.Col(), g.Row()), QPoint(1, 1));
+}
+
+TEST(DatasheetWindow, ImportAsksFitsWidthsAndCutOffCellsShowTheirText)
+{
+    ScopedDialogs scoped;
+    auto& dlg = scoped.dialogs;
+    TWindowFixture f;
+    TAdvStringGrid& g = f.ds.StrGrid_Data;
+    QTableView* grid = f.w.StrGrid_Data;
+    const QString description = QStringLiteral("Stainless steel hex bolt M8 x 40 DIN 933 A2");
+    const QString notes = QString(200, QLatin1Char('n'));
+    f.w.ImportLoader = [&](const QString&, TCellGridWriter& out, const TTablePicker&) {
+        const QStringList names = {"Code", "Description", "Qty", "Notes"};
+        const QStringList row = {"1000012345678", description, "5", notes};
+        out.SetColCount(4);
+        out.SetRowCount(3);
+        for (int c = 0; c < 4; ++c) {
+            out.SetCell(c, 0, names[c]);
+            out.SetCell(c, 1, row[c]);
+        }
+        return true;
+    };
+
+    // The datasheet holds data: Cancel keeps it.
+    const QByteArray before = WriteDatasheetStream(g);
+    dlg.fileAnswers = {QStringLiteral("/data/stock.csv")};
+    dlg.buttonAnswers = {mbCancel};
+    f.w.MI_ImportData->trigger();
+    ASSERT_EQ(dlg.messages.size(), 1);
+    EXPECT_EQ(dlg.messages[0].text, QStringLiteral("The imported data replaces all data of the datasheet. Continue?"));
+    EXPECT_EQ(WriteDatasheetStream(g), before);
+
+    dlg.fileAnswers = {QStringLiteral("/data/stock.csv")};
+    dlg.buttonAnswers = {mbYes};
+    f.w.MI_ImportData->trigger();
+    ASSERT_EQ(g.Cells(2, 0), QStringLiteral("Description"));
+    const QFontMetrics fm = grid->fontMetrics();
+    EXPECT_GT(g.ColWidth(1), fm.horizontalAdvance(QStringLiteral("1000012345678")));
+    EXPECT_GT(g.ColWidth(2), fm.horizontalAdvance(description));
+    EXPECT_LT(g.ColWidth(3), g.ColWidth(1));
+    EXPECT_EQ(g.ColWidth(4), TFM_Data::kMaxFitWidth);
+    EXPECT_EQ(grid->horizontalHeader()->sectionSize(1), g.ColWidth(2));
+
+    // Over a cell that shows whole no tooltip; over a cut-off one its text.
+    auto hover = [&](int col) {
+        const QPoint pos = grid->visualRect(f.w.Model()->index(0, col - 1)).center();
+        QHelpEvent help(QEvent::ToolTip, pos, grid->viewport()->mapToGlobal(pos));
+        QApplication::sendEvent(grid->viewport(), &help);
+    };
+    hover(2);
+    EXPECT_FALSE(QToolTip::isVisible());
+    hover(4);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), notes);
+    QToolTip::hideText();
+}
+
+TEST(DatasheetModel, TabSeparatedTextTravelsBothWays)
+{
+    TAdvStringGrid g(3, 3);
+    g.SetCell(1, 0, u"Name");
+    g.SetCell(2, 0, u"data2");
+    g.SetCell(1, 1, u"plain");
+    g.SetCell(2, 1, u"tab\there");
+    g.SetCell(1, 2, u"two\r\nlines");
+    g.SetCell(2, 2, u"say \"hi\"");
+    const QString text = TDatasheetModel::CopyText(g, {1, 1, 2, 2});
+    EXPECT_EQ(text, QStringLiteral("plain\t\"tab\there\"\n\"two\r\nlines\"\t\"say \"\"hi\"\"\""));
+    const QList<QStringList> rows = {{"plain", "tab\there"}, {"two\r\nlines", "say \"hi\""}};
+    EXPECT_EQ(TDatasheetModel::ParseTabText(text), rows);
+    // A single empty cell survives the trip; a final line break adds no row.
+    EXPECT_EQ(TDatasheetModel::ParseTabText(TDatasheetModel::CopyText(g, TGridRect{0, 1, 0, 1})),
+              QList<QStringList>({{""}}));
+    EXPECT_EQ(TDatasheetModel::ParseTabText(QStringLiteral("a\tb\r\nc\t\r\n")),
+              QList<QStringList>({{"a", "b"}, {"c", ""}}));
+
+    // A block wider and longer than the grid grows it, naming new columns.
+    const TGridRect written = TDatasheetModel::PasteText(g, 2, 2, QStringLiteral("x\ty\tz\r\n1\t2\t3\r\n"));
+    EXPECT_EQ(written, (TGridRect{2, 2, 4, 3}));
+    EXPECT_EQ(g.RowCount(), 4);
+    EXPECT_EQ(Column(g, 3), QStringList({"Data3", "", "y", "2"}));
+    EXPECT_EQ(Column(g, 4), QStringList({"Data4", "", "z", "3"}));
+    EXPECT_EQ(g.Cells(1, 1), QStringLiteral("plain"));
 }

@@ -228,12 +228,12 @@ TEST_F(MainWindow, EveryKindOfChangeMarksTheDocumentModified)
         EXPECT_TRUE(doc.Modified()) << what;
     };
     changed("lock", [&] {
-        doc.Plan.SetCurrentObject(Object(0));
+        Object(0)->Focus();
         window->PM_Lock->trigger();
     });
     changed("unlock from the popup", [&] { window->PM_UnlockAll->trigger(); });
     changed("delete", [&] {
-        doc.Plan.SetCurrentObject(Object(0));
+        Object(0)->Focus();
         window->MI_Delete->trigger();
     });
     EXPECT_EQ(doc.Plan.Layers().Item(0)->Count(), objects - 1);
@@ -271,7 +271,7 @@ TEST_F(MainWindow, ShortcutsRunTheirCommandOnce)
     dialogs.buttonAnswers = {mbNo};
     ASSERT_TRUE(window->OpenFile(Example()));
     const int objects = window->Document().Plan.Layers().Item(0)->Count();
-    window->Document().Plan.SetCurrentObject(Object(0));
+    Object(0)->Focus();
     QTest::keyClick(window.get(), Qt::Key_Delete);
     EXPECT_EQ(window->Document().Plan.Layers().Item(0)->Count(), objects - 1);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
@@ -300,4 +300,19 @@ TEST(Help, MissingFilesGiveAClearErrorAndTheCompiledHelpHasBothTopics)
     EXPECT_TRUE(help.Browser->toPlainText().contains(QStringLiteral("main window")));
     EXPECT_TRUE(help.ShowTopic(QStringLiteral("datasheet.htm")));
     EXPECT_FALSE(help.ShowTopic(QStringLiteral("missing.htm")));
+}
+
+TEST_F(MainWindow, CreatingAnObjectWithTheMouseMarksTheDocumentModified)
+{
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    TLabelPlan& plan = window->Document().Plan;
+    const int before = plan.Layers().Item(0)->Count();
+    window->SBtn_Rect->trigger();
+    QTest::mouseClick(&plan, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(&plan, QPoint(60, 50));
+    QTest::mouseClick(&plan, Qt::LeftButton, {}, QPoint(80, 60));
+    EXPECT_EQ(plan.Layers().Item(0)->Count(), before + 1);
+    EXPECT_TRUE(window->Document().Modified());
+    EXPECT_TRUE(window->SBtn_Pointer->isChecked());
 }

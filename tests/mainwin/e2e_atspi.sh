@@ -10,5 +10,8 @@ command -v dbus-run-session >/dev/null || skip "dbus-run-session missing (packag
 # Debian's own Python carries python3-pyatspi (a python3 earlier on PATH may not).
 py=/usr/bin/python3
 [ -x "$py" ] || py=python3
-"$py" -c 'import pyatspi' 2>/dev/null || skip "pyatspi missing (package python3-pyatspi)"
-exec dbus-run-session -- xvfb-run -a -s "-screen 0 1280x1024x24" "$py" "$script" "$gui" "$cli"
+"$py" -c "import pyatspi" 2>/dev/null || skip "pyatspi missing (package python3-pyatspi)"
+"$py" -c "import Xlib.ext.xtest" 2>/dev/null || skip "python-xlib missing (package python3-xlib)"
+# The session bus starts inside the display, so the accessibility registry
+# it launches can synthesise mouse events there.
+exec xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$py" "$script" "$gui" "$cli"

@@ -3,6 +3,7 @@
 #include "barcode/PlanBarcode.h"
 #include "common/TestSupport.h"
 #include "document/PlanObjects.h"
+#include "printing/DataBinding.h"
 #include "printing/StandInPrinter.h"
 
 #include <QTemporaryDir>
@@ -81,11 +82,14 @@ TEST_F(Binding, MissingColumnsRowsAndSourcesGiveEmptyValues)
     // A header "code" does not match "Code": case matters after trimming.
     doc.Data.StrGrid_Data.SetCell(1, 0, u"code");
     doc.Data.BuildPrintGrid();
-    EXPECT_EQ(doc.FillObjectsFromRow(1, "DataGrid"), 0);  // the empty code is a valid EAN-13 (zeros)
+    EXPECT_EQ(MissingBoundColumns(doc.Plan, doc.Data), QStringList{"Code"});
+    // An empty cell is a missing code, not an EAN-13 of zeros.
+    EXPECT_EQ(doc.FillObjectsFromRow(1, "DataGrid"), -1);
     EXPECT_EQ(codeText->DataValue, QString());
+    EXPECT_EQ(ean->DataValue, QString("400638133393"));
     EXPECT_EQ(nameText->DataValue, QString("Alpha"));
 
-    EXPECT_EQ(doc.FillObjectsFromRow(99, "DataGrid"), 0);
+    EXPECT_EQ(doc.FillObjectsFromRow(99, "DataGrid"), -1);
     EXPECT_EQ(nameText->DataValue, QString());
     nameText->SetText("kept?");
     doc.FillObjectsFromRow(1, "OtherGrid");

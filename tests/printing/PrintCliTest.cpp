@@ -6,6 +6,7 @@
 #include "printing/PdfPrinter.h"
 #include "printing/SheetLayout.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -59,21 +60,29 @@ TEST_F(PrintCli, WrongArgumentsAreUsageErrors)
         {"print", label},                                              // no output
         {"print", label, "-o", Out(), "--printer", "X"},               // two outputs
         {"print", "-o", Out()},                                        // no label
-        {"print", label, "-o", Out(), "--pages", "2"},                 // not FROM-TO
+        {"print", label, "-o", Out(), "--pages", "x"},
+        {"print", label, "-o", Out(), "--pages", "0-2"},
         {"print", label, "-o", Out(), "--copies", "0"},
         {"print", label, "-o", Out(), "--copies", "many"},
         {"print", label, "-o", Out(), "--dpi", "10"},
         {"print", label, "--printer", "X", "--dpi", "300"},            // resolution of a PDF only
         {"print", label, "-o", Out(), "--table", "T"},                 // --table without --data
         {"print", label, "-o", Out(), "--on-invalid", "ignore"},
+        {"print", label, "-o", Out(), "--data", "-"},                   // standard input needs its format
+        {"print", label, "-o", Out(), "--data", label, "--data-format", "csv"},
+        {"print", label, "-o", label},                                 // would replace the label file
         {"print", label, "-o", Out(), "--bogus"},
         {"print", label, "-o"},
     };
     for (const QStringList& args : cases) {
         const auto r = RunCli(args);
         EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString() << "\n" << r.err.constData();
-        EXPECT_TRUE(r.err.contains("Usage: tagmora-cli print")) << r.err.constData();
+        EXPECT_TRUE(r.err.contains("(try 'tagmora-cli print --help')")) << r.err.constData();
     }
+    // A reversed range names both numbers.
+    const auto reversed = RunCli({"print", label, "-o", Out(), "--pages", "5-2"});
+    EXPECT_EQ(reversed.exitCode, 2);
+    EXPECT_TRUE(reversed.err.contains("the first page, 5, comes after the last, 2")) << reversed.err.constData();
     const auto missing = RunCli({"print", dir.filePath("none.blf"), "-o", Out()});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.err.contains("no such file"));
@@ -93,10 +102,32 @@ TEST_F(PrintCli, PrintsSheetsIntoAPdf)
     EXPECT_EQ(r.err, QByteArray("tagmora-cli print: 2 labels on 1 page, 3 copies\n"));
     EXPECT_EQ(printtest::PdfPageCount(Out("range.pdf")), 3);
 
-    r = RunCli({"print", label, "-o", Out("bad.pdf"), "--pages", "2-3"});
-    EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("warning: Error print range!")) << r.err.constData();
-    EXPECT_FALSE(QFile::exists(Out("bad.pdf")));
+    // Page ranges: N, N- and a range past the end, which stops at the last page.
+    struct Case {
+        const char* pages;
+        int exitCode;
+        const char* message;
+        int pdfPages;
+    };
+    const Case cases[] = {
+        {"2", 0, "tagmora-cli print: 2 labels on 1 page\n", 1},
+        {"1-", 0, "tagmora-cli print: 20 labels on 2 pages\n", 2},
+        {"1-999999", 0, "pages 1-999999 of 2: printing pages 1-2\ntagmora-cli print: 20 labels on 2 pages\n", 2},
+        {"3-", 1, "pages 3- of 2: no such pages\n", -1},
+    };
+    for (const Case& c : cases) {
+        const QString out = Out("pages.pdf");
+        QFile::remove(out);
+        r = RunCli({"print", label, "-o", out, "--pages", c.pages});
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.pages << r.err.constData();
+        EXPECT_TRUE(r.err.endsWith(c.message)) << r.err.constData();
+        EXPECT_EQ(printtest::PdfPageCount(out), c.pdfPages) << c.pages;
+    }
+
+    // To standard output.
+    r = RunCli({"print", label, "-o", "-"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.out.startsWith("%PDF-")) << r.err.constData();
 }
 
 TEST_F(PrintCli, ResolutionPlacesTheCutMarksToTheDot)
@@ -122,13 +153,15 @@ TEST_F(PrintCli, ResolutionPlacesTheCutMarksToTheDot)
 TEST_F(PrintCli, InvalidCodesAbortByDefaultOrAreSkipped)
 {
     const QString label = MakeLabel(20, {5});
+    // An aborted run leaves the file that was there.
+    ASSERT_TRUE(testsupport::WriteFile(Out(), "previous"));
     auto r = RunCli({"print", label, "-o", Out()});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_TRUE(r.err.contains("error: A value in line 5 is a invalid code for selected bar code format!\n"
-                               "Abort printing!\n"))
-        << r.err.constData();
-    EXPECT_TRUE(r.err.contains("aborted at label 5 (invalid code); 4 labels on 1 page")) << r.err.constData();
-    EXPECT_EQ(printtest::PdfPageCount(Out()), 1);  // the labels before it are printed
+    EXPECT_EQ(r.err, "tagmora-cli print: " + label.toUtf8() +
+                         ": A value in line 5 is a invalid code for selected bar code format! Abort printing! - " +
+                         Out().toUtf8() + " not written\n");
+    EXPECT_EQ(testsupport::ReadFile(Out()), QByteArray("previous"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no temporary file left
 
     r = RunCli({"print", label, "-o", Out(), "--on-invalid", "skip"});
     EXPECT_EQ(r.exitCode, 0);
@@ -148,10 +181,42 @@ TEST_F(PrintCli, DataIsImportedForTheRunOnly)
     ASSERT_EQ(r.exitCode, 0) << r.err.constData();
     EXPECT_EQ(r.err, QByteArray("tagmora-cli print: 25 labels on 2 pages\n"));
     EXPECT_EQ(testsupport::ReadFile(label), before);
+    const auto in = RunCli({"print", label, "-o", Out(), "--data", "-", "--data-format", "csv"}, csv);
+    EXPECT_EQ(in.err, QByteArray("tagmora-cli print: 25 labels on 2 pages\n"));
+
+    // Neither input may be the output.
+    EXPECT_EQ(RunCli({"print", label, "-o", dir.filePath("rows.csv"), "--data", dir.filePath("rows.csv")}).exitCode, 2);
+    // A CSV has no tables to pick.
+    EXPECT_EQ(RunCli({"print", label, "-o", Out(), "--data", dir.filePath("rows.csv"), "--table", "T"}).exitCode, 2);
 
     EXPECT_EQ(RunCli({"print", label, "-o", Out(), "--data", dir.filePath("none.csv")}).exitCode, 1);
     ASSERT_TRUE(testsupport::WriteFile(dir.filePath("rows.unknown"), csv));
     EXPECT_EQ(RunCli({"print", label, "-o", Out(), "--data", dir.filePath("rows.unknown")}).exitCode, 1);
+}
+
+TEST_F(PrintCli, MissingColumnsAndEmptyRunsPrintNothing)
+{
+    const QString label = MakeLabel(3);
+    ASSERT_TRUE(testsupport::WriteFile(dir.filePath("other.csv"), "Sku;Title\r\n1;One\r\n2;Two\r\n"));
+    auto r = RunCli({"print", label, "-o", Out(), "--data", dir.filePath("other.csv")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("other.csv: the data has no column 'Name', 'Code'")) << r.err.constData();
+    EXPECT_FALSE(QFile::exists(Out()));
+
+    // Allowed, the empty barcode cells are invalid codes, not EAN-13s of zeros.
+    r = RunCli({"print", label, "-o", Out(), "--data", dir.filePath("other.csv"), "--allow-missing-columns"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("A value in line 1 is a invalid code")) << r.err.constData();
+    r = RunCli({"print", label, "-o", Out(), "--data", dir.filePath("other.csv"), "--allow-missing-columns",
+                "--on-invalid", "skip"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, QByteArray("tagmora-cli print: 0 labels on 1 page, 2 left empty (invalid code)\n"));
+
+    const QString empty = MakeLabel(0, {}, "empty.blf");
+    r = RunCli({"print", empty, "-o", Out("empty.pdf")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "tagmora-cli print: " + empty.toUtf8() + ": nothing to print (no labels)\n");
+    EXPECT_FALSE(QFile::exists(Out("empty.pdf")));
 }
 
 TEST_F(PrintCli, PrintsOnANamedPrinter)

@@ -9,7 +9,10 @@
 #include "app/LabelDocument.h"
 #include "common/BarcodeScan.h"
 #include "common/TestSupport.h"
+#include "ModalSupport.h"
 #include "PdfSupport.h"
+#include "printing/DesktopPrint.h"
+#include "printing/PrintDialog.h"
 #include "printing/PrintJob.h"
 #include "document/QtPrinter.h"
 #include "printing/SheetLayout.h"
@@ -20,6 +23,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -315,4 +322,48 @@ TEST_F(PrintCups, TheCommandLinePrintsToANamedQueue)
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF in " << spooler.OutputFolders().join(", ").toStdString();
     outputs << pdf;
     EXPECT_EQ(printtest::PdfPageCount(pdf), 1);
+}
+
+TEST_F(PrintCups, ThePrintCommandPrintsTheChosenPagesOnTheDocumentsPrinter)
+{
+    TQtPrinter qt;
+    TScopedPrinter guard(qt);
+    testsupport::ScopedDialogs dialogs;
+    QTemporaryDir dir;
+    TLabelDocument doc;
+    MakeLabel(doc);
+    doc.Plan.OutputPrinter = int(qt.Printers().indexOf(kQueue));
+    ASSERT_GE(doc.Plan.OutputPrinter, 0);
+    const QString title = UniqueTitle("desktop");
+    doc.SetFileName(dir.filePath(title + ".blf"));
+    QString shown;
+    printtest::WhenModal<TFM_Print>([&](TFM_Print* d) {
+        shown = d->Lab_PrinterName->text();
+        d->Rdio_Pages->setChecked(true);
+        d->Edt_From->setText("2");
+        d->Edt_To->setText("2");
+        d->Btn_OK->click();
+    });
+    QWidget window;
+    EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Printed);
+    EXPECT_EQ(shown, "Name:           " + kQueue);
+    EXPECT_TRUE(dialogs.dialogs.messages.isEmpty());
+
+    const QString pdf = spooler.WaitForOutput(title, 90000);
+    ASSERT_FALSE(pdf.isEmpty()) << "no PDF in " << spooler.OutputFolders().join(", ").toStdString();
+    outputs << pdf;
+    ASSERT_EQ(printtest::PdfPageCount(pdf), 1);
+    if (!testsupport::ScanAvailable())
+        return;
+    // Page 2 holds labels 19 and 20 in the first two places.
+    const QList<QImage> pages = printtest::RenderPdfPages(pdf, 300);
+    ASSERT_EQ(pages.size(), 1);
+    TSheetLayout layout = SheetLayoutOf(doc.Plan, 300, pages[0].size());
+    const QPoint corner = qt.PrintableArea().topLeft() * 300 / doc.Plan.PntDPI;
+    layout.ML += corner.x();
+    layout.MT += corner.y();
+    QStringList read = printtest::DecodeLabelPlaces(pages[0], layout, 1, 2);
+    for (QString& t : read)
+        t.chop(1);  // the check digit
+    EXPECT_EQ(read, (QStringList{doc.Data.StrGrid_Data.Cells(2, 19), doc.Data.StrGrid_Data.Cells(2, 20)}));
 }

@@ -26,7 +26,7 @@ protected:
 
     void SetUp() override
     {
-        printer.AddPrinter(TStandInPrinter::FromSpec("Labels@300")->Info(0));
+        printer.AddPrinter(TStandInPrinter::FromPrinterList("Labels@300")->Info(0));
         doc.Plan.ReadPlan(QStringList{
             "LabelSize 144,108", "LayoutRows 6", "LayoutCols 3", "MarginLeft 1", "MarginTop 1", "MarginRight 1",
             "MarginBottom 1", "HorizontalSpace 0.5", "VerticalSpace 0.5", "CutMark -1", "LabelCount -1",

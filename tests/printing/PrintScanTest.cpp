@@ -189,7 +189,7 @@ TEST_F(PrintScan, BarsAreWholeModulesAt1200Dpi)
     {
         TStandInPrinter printer;
         TScopedPrinter guard(printer);
-        printer.AddPrinter(TStandInPrinter::FromSpec("Fine@1200")->Info(0));
+        printer.AddPrinter(TStandInPrinter::FromPrinterList("Fine@1200")->Info(0));
         TLabelDocument doc;
         MakeSmallLabel(doc);
         ASSERT_EQ(PrintLabels(doc.Plan, doc.Data, TPrintRequest()).Painted, 1);

@@ -207,9 +207,9 @@ TEST_F(Printers, StandInRecordsPagesFromThePrintableCorner)
     EXPECT_THROW(printer.SetPrinterIndex(-2), std::out_of_range);
 }
 
-TEST(StandInPrinter, FromSpec)
+TEST(StandInPrinter, FromPrinterList)
 {
-    auto p = TStandInPrinter::FromSpec("Office@600x300; Label Printer@203* ;Plain");
+    auto p = TStandInPrinter::FromPrinterList("Office@600x300; Label Printer@203* ;Plain");
     EXPECT_EQ(p->Printers(), (QStringList{"Office", "Label Printer", "Plain"}));
     EXPECT_EQ(p->PrinterIndex(), 1);
     EXPECT_EQ(p->ResolutionX(), 203);
@@ -218,8 +218,8 @@ TEST(StandInPrinter, FromSpec)
     EXPECT_EQ(p->ResolutionY(), 300);
     p->SetPrinterIndex(2);
     EXPECT_EQ(p->ResolutionX(), 300);
-    EXPECT_TRUE(TStandInPrinter::FromSpec("")->Printers().isEmpty());
-    EXPECT_EQ(TStandInPrinter::FromSpec("")->PrinterIndex(), -1);
+    EXPECT_TRUE(TStandInPrinter::FromPrinterList("")->Printers().isEmpty());
+    EXPECT_EQ(TStandInPrinter::FromPrinterList("")->PrinterIndex(), -1);
 }
 
 TEST(QtPrinter, PaperCodes)

@@ -1,22 +1,26 @@
-// Subcommands of tagmora-cli. Each takes the arguments after its own name and
-// returns the process exit status; wrong arguments throw cli::UsageError.
+// Subcommands of tagmora-cli. Each takes its parsed arguments and returns the
+// process exit status; wrong arguments throw cli::UsageError, failures on a
+// file cli::Failure. Each has one table of options.
 #pragma once
 
-#include <QStringList>
+#include "app/cli/Cli.h"
 
-// plan FILE.blf: writes the label's plan text to stdout (CR LF lines).
-int CmdPlan(const QStringList& args);
-// convert IN.blf OUT.blf: opens a label file and saves it under another name.
-int CmdConvert(const QStringList& args);
-// datasheet FILE.blf [--csv]: the datasheet stream, or the data rows as CSV.
-int CmdDatasheet(const QStringList& args);
-// import FILE.blf DATA -o OUT.blf [--table NAME]: imports into the datasheet and saves.
-int CmdImport(const QStringList& args);
-// print FILE.blf (-o OUT.pdf | --printer NAME) [...]: runs the print job without dialogs.
-int CmdPrint(const QStringList& args);
-// barcode --type T --text TEXT [--checksum] [--modul N] [--ratio R] (--pattern | -o OUT.png|OUT.svg [drawing options])
-int CmdBarcode(const QStringList& args);
-// validate --type T [--checksum] TEXT...
-int CmdValidate(const QStringList& args);
-// render FILE.blf -o OUT.png|OUT.svg|OUT.pdf [--dpi N]
-int CmdRender(const QStringList& args);
+int CmdPlan(const cli::TArguments& args);
+int CmdConvert(const cli::TArguments& args);
+int CmdDatasheet(const cli::TArguments& args);
+int CmdImport(const cli::TArguments& args);
+int CmdPrint(const cli::TArguments& args);
+int CmdBarcode(const cli::TArguments& args);
+int CmdValidate(const cli::TArguments& args);
+int CmdRender(const cli::TArguments& args);
+int CmdTypes(const cli::TArguments& args);
+
+const cli::TOptions& PlanOptions();
+const cli::TOptions& ConvertOptions();
+const cli::TOptions& DatasheetOptions();
+const cli::TOptions& ImportOptions();
+const cli::TOptions& PrintOptions();
+const cli::TOptions& BarcodeOptions();
+const cli::TOptions& ValidateOptions();
+const cli::TOptions& RenderOptions();
+const cli::TOptions& TypesOptions();

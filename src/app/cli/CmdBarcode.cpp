@@ -1,27 +1,20 @@
 // tagmora-cli barcode: builds a symbol and prints its module pattern and its
 // human-readable text, or draws it into a PNG or SVG file.
-#include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliFiles.h"
 #include "barcode/Barcode.h"
 #include "barcode/BarcodeDraw.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImage>
-#include <QLocale>
 #include <QPainter>
-#include <QSaveFile>
 #include <QSvgGenerator>
-
-#include <cmath>
 
 namespace {
 
 struct TBarcodeArgs {
     TBarcodeType type = bcCodeEAN13;
-    bool haveType = false;
     QString text;
-    bool haveText = false;
     bool checksum = false;
     int modul = 1;
     double ratio = 2.0;
@@ -40,97 +33,60 @@ struct TBarcodeArgs {
 // Quiet zone around a drawn symbol, in modules.
 constexpr int kQuietModules = 10;
 
-int ParseInt(const QString& option, const QString& value, int lo, int hi)
-{
-    bool ok = false;
-    const int v = QLocale::c().toInt(value, &ok);
-    if (!ok || v < lo || v > hi)
-        throw cli::UsageError(QStringLiteral("%1 takes a whole number from %2 to %3, not '%4'").arg(option).arg(lo).arg(hi).arg(value));
-    return v;
-}
-
 // A keyword from `names` (any letter case) or its ordinal.
-int ParseChoice(const QString& option, const QString& value, const QStringList& names)
+int ParseChoice(const char* option, const QString& value, const QStringList& names)
 {
     for (int i = 0; i < names.size(); ++i) {
         if (value.compare(names.at(i), Qt::CaseInsensitive) == 0 || value == QString::number(i))
             return i;
     }
-    throw cli::UsageError(QStringLiteral("%1 takes one of %2, not '%3'").arg(option, names.join(QStringLiteral(", ")), value));
+    throw cli::UsageError(QStringLiteral("--%1 takes one of %2, not '%3'")
+                              .arg(QLatin1String(option), names.join(QStringLiteral(", ")), value));
 }
 
-QString ValueOf(const QStringList& args, int& i)
+TBarcodeArgs ParseArgs(const cli::TArguments& args)
 {
-    const QString option = args.at(i);
-    if (i + 1 >= args.size())
-        throw cli::UsageError(QStringLiteral("%1 needs a value").arg(option));
-    return args.at(++i);
-}
-
-TBarcodeArgs ParseArgs(const QStringList& args)
-{
-    TBarcodeArgs a;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("--type")) {
-            const QString value = ValueOf(args, i);
-            if (!ParseBarcodeType(value, a.type))
-                throw cli::UsageError(QStringLiteral("unknown barcode type '%1'").arg(value));
-            a.haveType = true;
-        } else if (arg == QLatin1String("--text")) {
-            a.text = ValueOf(args, i);
-            a.haveText = true;
-        } else if (arg == QLatin1String("--checksum")) {
-            a.checksum = true;
-        } else if (arg == QLatin1String("--modul")) {
-            const QString value = ValueOf(args, i);
-            bool ok = false;
-            a.modul = QLocale::c().toInt(value, &ok);
-            if (!ok || a.modul < 1 || a.modul > 49)
-                throw cli::UsageError(QStringLiteral("--modul takes a whole number from 1 to 49, not '%1'").arg(value));
-        } else if (arg == QLatin1String("--ratio")) {
-            const QString value = ValueOf(args, i);
-            bool ok = false;
-            a.ratio = QLocale::c().toDouble(value, &ok);
-            if (!ok || !std::isfinite(a.ratio) || a.ratio <= 0)
-                throw cli::UsageError(QStringLiteral("--ratio takes a positive number such as 2.5, not '%1'").arg(value));
-        } else if (arg == QLatin1String("--pattern")) {
-            a.pattern = true;
-        } else if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
-            a.output = ValueOf(args, i);
-            const QString suffix = QFileInfo(a.output).suffix().toLower();
-            if (suffix == QLatin1String("svg"))
-                a.svg = true;
-            else if (suffix != QLatin1String("png"))
-                throw cli::UsageError(QStringLiteral("the output file must end in .png or .svg, not '%1'").arg(a.output));
-        } else if (arg == QLatin1String("--height")) {
-            a.height = ParseInt(arg, ValueOf(args, i), 0, 30000);
-        } else if (arg == QLatin1String("--angle")) {
-            const QString value = ValueOf(args, i);
-            bool ok = false;
-            a.angle = QLocale::c().toDouble(value, &ok);
-            if (!ok || !std::isfinite(a.angle))
-                throw cli::UsageError(QStringLiteral("--angle takes degrees such as 90, not '%1'").arg(value));
-        } else if (arg == QLatin1String("--show-text")) {
-            a.showText = TBarcodeOption(ParseChoice(arg, ValueOf(args, i), {"none", "code", "typ", "both"}));
-        } else if (arg == QLatin1String("--text-position")) {
-            a.position = TShowTextPosition(ParseChoice(
-                arg, ValueOf(args, i),
-                {"top-left", "top-right", "top-center", "bottom-left", "bottom-right", "bottom-center"}));
-        } else if (arg == QLatin1String("--font")) {
-            a.fontName = ValueOf(args, i);
-        } else if (arg == QLatin1String("--font-size")) {
-            a.fontSize = ParseInt(arg, ValueOf(args, i), 1, 2000);
-        } else {
-            throw cli::UsageError(QStringLiteral("unexpected argument '%1'").arg(arg));
-        }
-    }
-    if (!a.haveType)
+    if (!args.Positional.isEmpty())
+        throw cli::UsageError(
+            QStringLiteral("unexpected argument '%1' (the text goes after --text)").arg(args.Positional.front()));
+    if (!args.IsSet("type"))
         throw cli::UsageError(QStringLiteral("--type is required"));
-    if (!a.haveText)
+    if (!args.IsSet("text"))
         throw cli::UsageError(QStringLiteral("--text is required"));
+    TBarcodeArgs a;
+    a.type = cli::BarcodeTypeValue(args.Value("type"));
+    a.text = args.Value("text");
+    a.checksum = args.IsSet("checksum");
+    if (args.IsSet("modul"))
+        a.modul = cli::IntValue("modul", args.Value("modul"), 1, 49);
+    if (args.IsSet("ratio")) {
+        // Below 1 the wide elements would be narrower than the narrow ones.
+        a.ratio = cli::RealValue("ratio", args.Value("ratio"));
+        if (a.ratio < 1 || a.ratio > 100)
+            throw cli::UsageError(
+                QStringLiteral("--ratio takes a number from 1 to 100, not '%1'").arg(args.Value("ratio")));
+    }
+    a.pattern = args.IsSet("pattern");
+    a.output = args.Value("output");
     if (a.pattern == !a.output.isEmpty())
         throw cli::UsageError(QStringLiteral("give either --pattern or -o FILE"));
+    if (!a.output.isEmpty())
+        a.svg = cli::OutputFormat(a.output, args.Value("format"), {"png", "svg"}) == QLatin1String("svg");
+    else if (args.IsSet("format"))
+        throw cli::UsageError(QStringLiteral("--format goes with -o"));
+    if (args.IsSet("height"))
+        a.height = cli::IntValue("height", args.Value("height"), 0, 30000);
+    if (args.IsSet("angle"))
+        a.angle = cli::RealValue("angle", args.Value("angle"));
+    if (args.IsSet("show-text"))
+        a.showText = TBarcodeOption(ParseChoice("show-text", args.Value("show-text"), {"none", "code", "typ", "both"}));
+    if (args.IsSet("text-position"))
+        a.position = TShowTextPosition(
+            ParseChoice("text-position", args.Value("text-position"),
+                        {"top-left", "top-right", "top-center", "bottom-left", "bottom-right", "bottom-center"}));
+    a.fontName = args.Value("font", a.fontName);
+    if (args.IsSet("font-size"))
+        a.fontSize = cli::IntValue("font-size", args.Value("font-size"), 1, 2000);
     return a;
 }
 
@@ -170,28 +126,51 @@ int DrawToFile(TBarcode& barcode, const TBarcodeArgs& a)
     buffer.open(QIODevice::WriteOnly);
     if (a.svg) {
         if (!RenderSvg(barcode, buffer, margin)) {
-            cli::WriteErr(QStringLiteral("cannot draw the barcode as SVG"));
-            return cli::ExitError;
+            throw cli::Failure(a.output, QStringLiteral("cannot draw the barcode as SVG"));
         }
     } else {
         const QImage image = RenderBarcodeImage(barcode, margin);
         if (image.isNull()) {
-            cli::WriteErr(QStringLiteral("the barcode is too large to draw into an image"));
-            return cli::ExitError;
+            throw cli::Failure(a.output, QStringLiteral("the barcode is too large to draw into an image"));
         }
-        image.save(&buffer, "PNG");
+        if (!image.save(&buffer, "PNG"))
+            throw cli::Failure(a.output, QStringLiteral("cannot encode the image as PNG"));
     }
-    QSaveFile file(a.output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.data().size() || !file.commit()) {
-        cli::WriteErr(QStringLiteral("cannot write '%1': %2").arg(a.output, file.errorString()));
-        return cli::ExitError;
-    }
+    cli::WriteOutput(a.output, buffer.data());
     return cli::ExitOk;
 }
 
 }  // namespace
 
-int CmdBarcode(const QStringList& args)
+const cli::TOptions& BarcodeOptions()
+{
+    static const cli::TOptions options = {
+        {"t", "type", "TYPE", "the barcode type: its number, name or another name from 'tagmora-cli types'"},
+        {nullptr, "text", "TEXT", "the text to encode, taken as it is (also when it starts with \"-\")"},
+        {nullptr, "checksum", nullptr, "add the check digit of symbologies whose check digit is optional"},
+        {nullptr, "modul", "N", "width of the narrowest bar and space in pixels, 1 to 49 (default 1)"},
+        {nullptr, "ratio", "R",
+         "width of a wide bar or space as a multiple of a narrow one, 1 to 100 (default 2); only symbologies "
+         "with two widths (2 of 5, Code 39, Codabar, EAN and UPC) use it, within their own limits"},
+        {nullptr, "pattern", nullptr,
+         "print the module pattern (one character per module, digits for the widths) and the shown text"},
+        {"o", "output", "FILE", "draw the barcode into a PNG or SVG file, \"-\" for standard output"},
+        {nullptr, "format", "png|svg", "the drawing's format (default: the file's suffix; needed for -o -)"},
+        {nullptr, "height", "PX", "bar height in pixels (default 50 modules)"},
+        {nullptr, "angle", "DEG", "rotation counter-clockwise in degrees (default 0)"},
+        {nullptr, "show-text", "WHAT",
+         "the text under or over the bars: none, code (the encoded text, default), typ (the barcode type's name) "
+         "or both"},
+        {nullptr, "text-position", "POS",
+         "where that text goes: top-left, top-right, top-center, bottom-left (default), bottom-right or "
+         "bottom-center"},
+        {nullptr, "font", "NAME", "font of that text (default Verdana)"},
+        {nullptr, "font-size", "PX", "size of that text in pixels (default 8 modules)"},
+    };
+    return options;
+}
+
+int CmdBarcode(const cli::TArguments& args)
 {
     const TBarcodeArgs a = ParseArgs(args);
     TBarcode barcode;
@@ -206,7 +185,7 @@ int CmdBarcode(const QStringList& args)
         if (!a.output.isEmpty())
             return DrawToFile(barcode, a);
     } catch (const BarcodeError& e) {
-        cli::WriteErr(QString::fromUtf8(e.what()));
+        cli::Report(QString::fromUtf8(e.what()));
         return cli::ExitError;
     }
     QByteArray out = QByteArray::fromStdString(pattern);

@@ -1,21 +1,31 @@
 // tagmora-cli convert IN.blf OUT.blf: opens a label file and saves it again.
 #include "app/LabelDocument.h"
-#include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliFiles.h"
 
-#include <QFileInfo>
+#include <exception>
 
-int CmdConvert(const QStringList& args)
+const cli::TOptions& ConvertOptions()
 {
-    if (args.size() != 2)
+    static const cli::TOptions options;
+    return options;
+}
+
+int CmdConvert(const cli::TArguments& args)
+{
+    if (args.Positional.size() != 2)
         throw cli::UsageError(QStringLiteral("expects an input and an output label file"));
-    const QString in = args.at(0);
-    if (!QFileInfo::exists(in)) {
-        cli::WriteErr(QStringLiteral("tagmora-cli convert: %1: no such file").arg(in));
-        return cli::ExitError;
-    }
+    const QString in = args.Positional.at(0);
+    const QString out = args.Positional.at(1);
+    if (out == QLatin1String("-"))
+        throw cli::UsageError(QStringLiteral("a label file is written to a file, not to standard output"));
+    cli::RequireDistinctOutput(out, {in});
     TLabelDocument document;
-    document.Open(in);
-    document.Save(args.at(1));
+    cli::OpenLabel(document, in);
+    try {
+        document.Save(out);  // through a temporary file: a failed save leaves the old file
+    } catch (const std::exception& e) {
+        throw cli::Failure(out, QString::fromUtf8(e.what()));
+    }
     return cli::ExitOk;
 }

@@ -1,11 +1,9 @@
 // tagmora-cli datasheet FILE.blf [--csv]: the datasheet of a label file, as
 // its stream or as CSV.
 #include "app/LabelDocument.h"
-#include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliFiles.h"
 #include "datasheet/DatasheetStream.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -28,31 +26,29 @@ void AppendCsvField(QByteArray& out, QByteArrayView cell)
 
 }  // namespace
 
-int CmdDatasheet(const QStringList& args)
+const cli::TOptions& DatasheetOptions()
 {
-    QStringList files;
-    bool csv = false;
-    for (const QString& a : args) {
-        if (a == QLatin1String("--csv"))
-            csv = true;
-        else if (a.startsWith(QLatin1String("--")))
-            throw cli::UsageError(QStringLiteral("unknown option %1").arg(a));
-        else
-            files << a;
-    }
-    if (files.size() != 1)
+    static const cli::TOptions options = {
+        {nullptr, "csv", nullptr, "write CSV (RFC 4180, CR LF lines) instead of the datasheet stream"},
+        {"o", "output", "FILE", "write into FILE instead of standard output (\"-\")"},
+    };
+    return options;
+}
+
+int CmdDatasheet(const cli::TArguments& args)
+{
+    if (args.Positional.size() != 1)
         throw cli::UsageError(QStringLiteral("expects one label file"));
-    if (!QFileInfo::exists(files.front())) {
-        cli::WriteErr(QStringLiteral("tagmora-cli datasheet: %1: no such file").arg(files.front()));
-        return cli::ExitError;
-    }
+    const QString path = args.Positional.front();
+    const QString target = args.Value("output", QStringLiteral("-"));
+    cli::RequireDistinctOutput(target, {path});
     TLabelDocument document;
-    document.Open(files.front());
+    cli::OpenLabel(document, path);
     const TAdvStringGrid& grid = document.Data.StrGrid_Data;
     QByteArray out;
-    if (!csv) {
+    if (!args.IsSet("csv")) {
         WriteDatasheetStream(grid, out);
-        cli::WriteOut(out);
+        cli::WriteOutput(target, out);
         return cli::ExitOk;
     }
     // Column 0 holds row numbers, not data: the CSV starts at column 1, with
@@ -64,11 +60,7 @@ int CmdDatasheet(const QStringList& args)
             AppendCsvField(out, grid.CellUtf8(c, r));
         }
         out += "\r\n";
-        if (out.size() > (1 << 20)) {
-            cli::WriteOut(out);
-            out.clear();
-        }
     }
-    cli::WriteOut(out);
+    cli::WriteOutput(target, out);
     return cli::ExitOk;
 }

@@ -1,52 +1,62 @@
 // tagmora-cli import FILE.blf DATA -o OUT.blf [--table NAME]: imports a data
 // file into the label's datasheet as "Import Data ..." does and saves.
 #include "app/LabelDocument.h"
-#include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliFiles.h"
 #include "datasheet/Import.h"
 
-#include <QFileInfo>
+#include <exception>
 
-int CmdImport(const QStringList& args)
+const cli::TOptions& ImportOptions()
 {
-    QStringList positional;
-    QString out;
-    QString table;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        if (a == QLatin1String("-o") || a == QLatin1String("--table")) {
-            if (i + 1 >= args.size())
-                throw cli::UsageError(QStringLiteral("%1 needs a value").arg(a));
-            (a == QLatin1String("-o") ? out : table) = args.at(++i);
-        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
-            throw cli::UsageError(QStringLiteral("unknown option %1").arg(a));
-        } else {
-            positional << a;
-        }
-    }
-    if (positional.size() != 2)
+    static const cli::TOptions options = {
+        {"o", "output", "OUT.blf", "the label file to write (required; not one of the inputs)"},
+        {nullptr, "table", "NAME",
+         "the table of a workbook or database to import (default: the first); files without tables (.csv, .txt) "
+         "refuse it"},
+        {nullptr, "data-format", "csv|txt", "how to read DATA when it is \"-\" (standard input)"},
+    };
+    return options;
+}
+
+int CmdImport(const cli::TArguments& args)
+{
+    if (args.Positional.size() != 2)
         throw cli::UsageError(QStringLiteral("expects a label file and a data file"));
+    const QString label = args.Positional.at(0);
+    const QString data = args.Positional.at(1);
+    const QString out = args.Value("output");
     if (out.isEmpty())
         throw cli::UsageError(QStringLiteral("-o OUT.blf is required"));
-    for (const QString& path : positional) {
-        if (!QFileInfo::exists(path)) {
-            cli::WriteErr(QStringLiteral("tagmora-cli import: %1: no such file").arg(path));
-            return cli::ExitError;
-        }
-    }
+    if (out == QLatin1String("-"))
+        throw cli::UsageError(QStringLiteral("a label file is written to a file, not to standard output"));
+    if (args.IsSet("table") && !cli::HasTables(data))
+        throw cli::UsageError(QStringLiteral("--table: '%1' has no tables to choose from").arg(data));
+    cli::RequireDistinctOutput(out, {label, data});
+    QTemporaryDir dir;
+    const QString dataPath = cli::DataInput(data, args.Value("data-format"), dir);
+
     TLabelDocument document;
-    document.Open(positional.at(0));
+    cli::OpenLabel(document, label);
+    const QString table = args.Value("table");
     const TTablePicker picker = table.isEmpty() ? TTablePicker() : TablePickerByName(table);
-    if (!document.Data.ImportFile(positional.at(1), picker)) {
-        cli::WriteErr(QStringLiteral("tagmora-cli import: %1: nothing to import (unknown file type or no table)")
-                          .arg(positional.at(1)));
-        return cli::ExitError;
+    try {
+        if (!document.Data.ImportFile(dataPath, picker))
+            throw cli::Failure(data, QStringLiteral("nothing to import (unknown file type or no table)"));
+    } catch (const cli::Failure&) {
+        throw;
+    } catch (const std::exception& e) {
+        throw cli::Failure(data, QString::fromUtf8(e.what()));
     }
     // As after the datasheet window: a fresh print grid and the design showing
     // the current row. Bindings to columns the data lacks are kept: nobody saw
     // the new columns to rebind them.
     document.Data.BuildPrintGrid();
     document.FillFromCurrentRow();
-    document.Save(out);
+    try {
+        document.Save(out);
+    } catch (const std::exception& e) {
+        throw cli::Failure(out, QString::fromUtf8(e.what()));
+    }
     return cli::ExitOk;
 }

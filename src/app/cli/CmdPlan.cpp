@@ -1,22 +1,26 @@
 // tagmora-cli plan FILE.blf: the plan text of a label file.
 #include "app/LabelDocument.h"
-#include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliFiles.h"
 
-#include <QFileInfo>
-
-int CmdPlan(const QStringList& args)
+const cli::TOptions& PlanOptions()
 {
-    if (args.size() != 1)
+    static const cli::TOptions options = {
+        {"o", "output", "FILE", "write the plan text into FILE instead of standard output (\"-\")"},
+    };
+    return options;
+}
+
+int CmdPlan(const cli::TArguments& args)
+{
+    if (args.Positional.size() != 1)
         throw cli::UsageError(QStringLiteral("expects one label file"));
-    const QString path = args.at(0);
-    if (!QFileInfo::exists(path)) {
-        cli::WriteErr(QStringLiteral("tagmora-cli plan: %1: no such file").arg(path));
-        return cli::ExitError;
-    }
+    const QString path = args.Positional.at(0);
+    const QString out = args.Value("output", QStringLiteral("-"));
+    cli::RequireDistinctOutput(out, {path});
     // Start from a new label, as the program does before it opens a file.
     TLabelDocument document;
-    document.Open(path);
-    cli::WriteOut(document.Plan.SavePlanToBytes());
+    cli::OpenLabel(document, path);
+    cli::WriteOutput(out, document.Plan.SavePlanToBytes());
     return cli::ExitOk;
 }

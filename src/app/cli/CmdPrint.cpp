@@ -1,103 +1,98 @@
-// tagmora-cli print FILE.blf (-o OUT.pdf | --printer NAME) [--data DATA [--table NAME]]
-//   [--pages FROM-TO] [--copies N] [--dpi N] [--on-invalid skip|abort]
-// Runs the print job without dialogs: into a PDF file, or onto an installed
-// printer. Messages the job shows go to stderr.
+// tagmora-cli print FILE.blf (-o OUT.pdf | --printer NAME) [options]: runs the
+// print job without dialogs, into a PDF file or onto an installed printer.
+// The job's messages go to stderr, one line for the run.
 #include "app/LabelDocument.h"
-#include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliFiles.h"
 #include "datasheet/Import.h"
+#include "printing/DataBinding.h"
 #include "printing/PdfPrinter.h"
 #include "printing/PrintJob.h"
 
 #include <QFileInfo>
 
+#include <exception>
 #include <memory>
 #include <optional>
 
 namespace {
+
+// --pages: N, N-M or N- (to the end).
+struct TPageRange {
+    int From = 1;
+    std::optional<int> To;
+};
 
 struct TPrintArgs {
     QString file;
     QString out;
     QString printer;
     QString data;
+    QString dataFormat;
     QString table;
-    std::optional<QString> pages;
+    std::optional<TPageRange> pages;
     int copies = 1;
     int dpi = 600;
-    bool dpiGiven = false;
     int invalidCodeProcess = 1;
+    bool allowMissingColumns = false;
 };
 
-int IntValue(const QString& option, const QString& text, int low, int high)
+TPageRange ParsePages(const QString& text)
 {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok, 10);
-    if (!ok || v < low || v > high)
-        throw cli::UsageError(QStringLiteral("%1 takes a whole number from %2 to %3").arg(option).arg(low).arg(high));
-    return v;
+    const qsizetype dash = text.indexOf(QLatin1Char('-'));
+    TPageRange range;
+    range.From = cli::IntValue("pages", dash < 0 ? text : text.left(dash), 1, 1000000000);
+    if (dash < 0)
+        range.To = range.From;
+    else if (!text.mid(dash + 1).trimmed().isEmpty())
+        range.To = cli::IntValue("pages", text.mid(dash + 1), 1, 1000000000);
+    if (range.To && *range.To < range.From)
+        throw cli::UsageError(QStringLiteral("--pages %1: the first page, %2, comes after the last, %3")
+                                  .arg(text)
+                                  .arg(range.From)
+                                  .arg(*range.To));
+    return range;
 }
 
-TPrintArgs ParseArgs(const QStringList& args)
+TPrintArgs ParseArgs(const cli::TArguments& args)
 {
-    TPrintArgs a;
-    QStringList positional;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& opt = args.at(i);
-        static const QStringList withValue = {"-o", "--printer", "--data", "--table", "--pages",
-                                              "--copies", "--dpi", "--on-invalid"};
-        if (withValue.contains(opt)) {
-            if (i + 1 >= args.size())
-                throw cli::UsageError(QStringLiteral("%1 needs a value").arg(opt));
-            const QString value = args.at(++i);
-            if (opt == QLatin1String("-o"))
-                a.out = value;
-            else if (opt == QLatin1String("--printer"))
-                a.printer = value;
-            else if (opt == QLatin1String("--data"))
-                a.data = value;
-            else if (opt == QLatin1String("--table"))
-                a.table = value;
-            else if (opt == QLatin1String("--pages"))
-                a.pages = value;
-            else if (opt == QLatin1String("--copies"))
-                a.copies = IntValue(opt, value, 1, 10000);
-            else if (opt == QLatin1String("--dpi")) {
-                a.dpi = IntValue(opt, value, 72, 4800);
-                a.dpiGiven = true;
-            } else if (value == QLatin1String("skip"))
-                a.invalidCodeProcess = 0;
-            else if (value == QLatin1String("abort"))
-                a.invalidCodeProcess = 1;
-            else
-                throw cli::UsageError(QStringLiteral("--on-invalid takes skip or abort"));
-        } else if (opt.startsWith(QLatin1Char('-')) && opt.size() > 1) {
-            throw cli::UsageError(QStringLiteral("unknown option %1").arg(opt));
-        } else {
-            positional << opt;
-        }
-    }
-    if (positional.size() != 1)
+    if (args.Positional.size() != 1)
         throw cli::UsageError(QStringLiteral("expects one label file"));
-    a.file = positional.front();
+    TPrintArgs a;
+    a.file = args.Positional.front();
+    a.out = args.Value("output");
+    a.printer = args.Value("printer");
+    a.data = args.Value("data");
+    a.dataFormat = args.Value("data-format");
+    a.table = args.Value("table");
     if (a.out.isEmpty() == a.printer.isEmpty())
         throw cli::UsageError(QStringLiteral("give either -o OUT.pdf or --printer NAME"));
-    if (a.dpiGiven && a.out.isEmpty())
-        throw cli::UsageError(QStringLiteral("--dpi sets the resolution of a PDF file (-o)"));
-    if (!a.table.isEmpty() && a.data.isEmpty())
+    if (args.IsSet("dpi")) {
+        if (a.out.isEmpty())
+            throw cli::UsageError(QStringLiteral("--dpi sets the resolution of a PDF file (-o)"));
+        a.dpi = cli::IntValue("dpi", args.Value("dpi"), 72, 4800);
+    }
+    if (args.IsSet("table") && a.data.isEmpty())
         throw cli::UsageError(QStringLiteral("--table needs --data"));
-    if (a.pages && !a.pages->contains(QLatin1Char('-')))
-        throw cli::UsageError(QStringLiteral("--pages takes FROM-TO"));
+    if (args.IsSet("table") && !cli::HasTables(a.data))
+        throw cli::UsageError(QStringLiteral("--table: '%1' has no tables to choose from").arg(a.data));
+    if (args.IsSet("data-format") && a.data != QLatin1String("-"))
+        throw cli::UsageError(QStringLiteral("--data-format is for data read from standard input (--data -)"));
+    if (args.IsSet("pages"))
+        a.pages = ParsePages(args.Value("pages"));
+    if (args.IsSet("copies"))
+        a.copies = cli::IntValue("copies", args.Value("copies"), 1, 10000);
+    if (args.IsSet("on-invalid")) {
+        const QString v = args.Value("on-invalid");
+        if (v == QLatin1String("skip"))
+            a.invalidCodeProcess = 0;
+        else if (v != QLatin1String("abort"))
+            throw cli::UsageError(QStringLiteral("--on-invalid takes skip or abort, not '%1'").arg(v));
+    }
+    a.allowMissingColumns = args.IsSet("allow-missing-columns");
+    if (!a.out.isEmpty())
+        cli::RequireDistinctOutput(a.out, {a.file, a.data});
     return a;
-}
-
-// A message of the job on stderr; a line break written as a lone CR becomes
-// a newline so it does not overwrite the line.
-void ReportToConsole(const QString& text, bool error)
-{
-    QString lines = QLatin1String(error ? "error: " : "warning: ") + text.trimmed();
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    cli::WriteErr(lines);
 }
 
 QString Plural(int n, const char* one, const char* many)
@@ -105,77 +100,157 @@ QString Plural(int n, const char* one, const char* many)
     return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
 }
 
+QString Quoted(const QStringList& names)
+{
+    QStringList quoted;
+    for (const QString& n : names)
+        quoted << QLatin1Char('\'') + n + QLatin1Char('\'');
+    return quoted.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
-int CmdPrint(const QStringList& args)
+const cli::TOptions& PrintOptions()
+{
+    static const cli::TOptions options = {
+        {"o", "output", "OUT.pdf",
+         "print into this PDF file (\"-\": standard output); it is replaced only when the run succeeds"},
+        {nullptr, "printer", "NAME", "print onto this installed printer instead"},
+        {nullptr, "data", "DATA",
+         "import DATA (.txt, .csv, .xls, .xlsx, .ods, .mdb; \"-\": standard input) into the datasheet first; the "
+         "label file is not changed"},
+        {nullptr, "data-format", "csv|txt", "how to read --data - (standard input)"},
+        {nullptr, "table", "NAME", "the table of a workbook or database to import (default: the first)"},
+        {nullptr, "allow-missing-columns", nullptr,
+         "print even when the data lacks columns that objects are bound to (bound texts stay empty, bound barcodes "
+         "are invalid codes)"},
+        {nullptr, "pages", "N|N-M|N-",
+         "print only these pages: one page, a range, or from a page to the end; a range past the end stops at the "
+         "last page"},
+        {nullptr, "copies", "N", "copies of the whole run, 1 to 10000 (default 1)"},
+        {nullptr, "dpi", "N", "resolution of the PDF file, 72 to 4800 (default 600)"},
+        {nullptr, "on-invalid", "skip|abort",
+         "what a value that is not a valid code for its barcode does: skip leaves that label empty, abort (default) "
+         "stops the run with exit status 1 and writes no PDF"},
+    };
+    return options;
+}
+
+int CmdPrint(const cli::TArguments& args)
 {
     const TPrintArgs a = ParseArgs(args);
-    for (const QString& path : {a.file, a.data}) {
-        if (!path.isEmpty() && !QFileInfo::exists(path)) {
-            cli::WriteErr(QStringLiteral("tagmora-cli print: %1: no such file").arg(path));
-            return cli::ExitError;
-        }
-    }
+    cli::RequireFile(a.file);
+    QTemporaryDir dataDir;
+    const QString dataPath = a.data.isEmpty() ? QString() : cli::DataInput(a.data, a.dataFormat, dataDir);
+    const QString dataName = a.data == QLatin1String("-") ? QStringLiteral("standard input") : a.data;
 
     // The PDF printer is in place before the label opens, so the label takes
     // its resolution and paper from it as from any printer.
     std::unique_ptr<TPdfPrinter> pdf;
     std::unique_ptr<TScopedPrinter> pdfGuard;
+    std::unique_ptr<cli::TOutputFile> output;
     if (!a.out.isEmpty()) {
+        output = std::make_unique<cli::TOutputFile>(a.out);
         pdf = std::make_unique<TPdfPrinter>(a.dpi);
-        pdf->SetOutputFileName(a.out);
+        pdf->SetOutputFileName(output->WorkPath());
         pdfGuard = std::make_unique<TScopedPrinter>(*pdf);
     } else if (!Printer().Printers().contains(a.printer)) {
         const QStringList names = Printer().Printers();
-        cli::WriteErr(QStringLiteral("tagmora-cli print: no printer named %1 (%2)")
-                          .arg(a.printer, names.isEmpty() ? QStringLiteral("no printers installed")
-                                                          : QStringLiteral("printers: ") + names.join(", ")));
-        return cli::ExitError;
+        throw cli::Failure(a.file,
+                           QStringLiteral("no printer named %1 (%2)")
+                               .arg(a.printer, names.isEmpty() ? QStringLiteral("no printers installed")
+                                                               : QStringLiteral("printers: ") + names.join(", ")));
     }
 
     TLabelDocument document;
-    document.Open(a.file);
-    if (!a.data.isEmpty()) {
+    cli::OpenLabel(document, a.file);
+    if (!dataPath.isEmpty()) {
         const TTablePicker picker = a.table.isEmpty() ? TTablePicker() : TablePickerByName(a.table);
-        if (!document.Data.ImportFile(a.data, picker)) {
-            cli::WriteErr(QStringLiteral("tagmora-cli print: %1: nothing to import (unknown file type or no table)")
-                              .arg(a.data));
-            return cli::ExitError;
+        bool imported = false;
+        try {
+            imported = document.Data.ImportFile(dataPath, picker);
+        } catch (const std::exception& e) {
+            throw cli::Failure(dataName, QString::fromUtf8(e.what()));
         }
+        if (!imported)
+            throw cli::Failure(dataName, QStringLiteral("nothing to import (unknown file type or no table)"));
         document.Data.BuildPrintGrid();
         document.FillFromCurrentRow();
     }
-
-    TPrintRequest request;
-    if (a.pages) {
-        request.AllPages = false;
-        const qsizetype dash = a.pages->indexOf(QLatin1Char('-'), 1);
-        request.FromPage = a.pages->left(dash);
-        request.ToPage = dash < 0 ? QString() : a.pages->mid(dash + 1);
+    const QStringList missing = MissingBoundColumns(document.Plan, document.Data);
+    if (!missing.isEmpty() && !a.allowMissingColumns) {
+        throw cli::Failure(dataPath.isEmpty() ? a.file : dataName,
+                           QStringLiteral("the data has no column %1, which the label is bound to "
+                                          "(--allow-missing-columns prints anyway)")
+                               .arg(Quoted(missing)));
     }
+
+    // The job's message, shown with the outcome on one line.
+    QString message;
+    bool nothingToPrint = false;
+    bool noSuchPages = false;
+    TPrintRequest request;
     request.Copies = a.copies;
     request.PrinterName = a.printer;
     request.InvalidCodeProcess = a.invalidCodeProcess;
     request.Title = QFileInfo(a.file).completeBaseName();
-    request.Report = ReportToConsole;
+    request.Report = [&message](const QString& text, bool) { message = text.trimmed(); };
+    // In place of the print dialog: the page range against the page count.
+    request.Dialog = [&](const TPrintDialogInfo& info, TPrintRequest& r) {
+        if (info.Pages < 1) {
+            nothingToPrint = true;
+            return TPrintChoice::Cancel;
+        }
+        if (!a.pages)
+            return TPrintChoice::Print;
+        const QString asked = a.pages->To ? QStringLiteral("%1-%2").arg(a.pages->From).arg(*a.pages->To)
+                                          : QStringLiteral("%1-").arg(a.pages->From);
+        if (a.pages->From > info.Pages) {
+            message = QStringLiteral("pages %1 of %2: no such pages").arg(asked).arg(info.Pages);
+            noSuchPages = true;
+            return TPrintChoice::Cancel;
+        }
+        const int to = std::min(a.pages->To.value_or(info.Pages), info.Pages);
+        if (a.pages->To && *a.pages->To > info.Pages)
+            cli::Report(QStringLiteral("%1: pages %2 of %3: printing pages %4-%5")
+                            .arg(a.file, asked)
+                            .arg(info.Pages)
+                            .arg(a.pages->From)
+                            .arg(to));
+        r.AllPages = false;
+        r.FromPage = QString::number(a.pages->From);
+        r.ToPage = QString::number(to);
+        return TPrintChoice::Print;
+    };
 
-    const TPrintOutcome outcome = PrintLabels(document.Plan, document.Data, request);
-    QString summary = Plural(outcome.Painted, "label", "labels") + QStringLiteral(" on ") +
-                      Plural(outcome.Pages, "page", "pages");
+    TPrintOutcome outcome;
+    try {
+        outcome = PrintLabels(document.Plan, document.Data, request);
+    } catch (const std::exception& e) {
+        throw cli::Failure(a.out.isEmpty() ? a.printer : a.out, QString::fromUtf8(e.what()));
+    }
+    QString summary =
+        Plural(outcome.Painted, "label", "labels") + QStringLiteral(" on ") + Plural(outcome.Pages, "page", "pages");
     if (outcome.Copies > 1)
         summary += QStringLiteral(", %1 copies").arg(outcome.Copies);
     if (outcome.Skipped > 0)
         summary += QStringLiteral(", %1 left empty (invalid code)").arg(outcome.Skipped);
-    switch (outcome.Status) {
-    case TPrintStatus::Printed:
-        cli::WriteErr(QStringLiteral("tagmora-cli print: ") + summary);
+
+    const bool printed = outcome.Status == TPrintStatus::Printed && !outcome.Span.IsEmpty();
+    if (printed) {
+        if (output)
+            output->Commit();
+        cli::Report(summary);
         return cli::ExitOk;
-    case TPrintStatus::Aborted:
-        cli::WriteErr(QStringLiteral("tagmora-cli print: aborted at label %1 (invalid code); ").arg(outcome.AbortedAt) +
-                      summary);
-        return cli::ExitError;
-    default:
-        cli::WriteErr(QStringLiteral("tagmora-cli print: nothing printed"));
-        return cli::ExitError;
     }
+    if (outcome.Status == TPrintStatus::Aborted) {
+        message +=
+            output
+                ? QStringLiteral(" - %1 not written").arg(a.out == QLatin1String("-") ? QStringLiteral("PDF") : a.out)
+                : QStringLiteral(" - sent to the printer: ") + summary;
+    } else if (nothingToPrint || (outcome.Status == TPrintStatus::Printed && !noSuchPages)) {
+        message = QStringLiteral("nothing to print (no labels)");
+    }
+    cli::Report(QStringLiteral("%1: %2").arg(a.file, message.isEmpty() ? QStringLiteral("nothing printed") : message));
+    return cli::ExitError;
 }

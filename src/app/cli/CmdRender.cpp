@@ -1,7 +1,7 @@
 // tagmora-cli render FILE.blf -o OUT.(png|svg|pdf) [--dpi N]: paints one
 // label as the printer would, at the given resolution.
-#include "app/cli/Cli.h"
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliFiles.h"
 #include "document/LabelFile.h"
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
@@ -10,11 +10,9 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
-#include <QLocale>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 #include <exception>
@@ -35,46 +33,22 @@ constexpr int kMaxDpi = 2400;
 constexpr int kMaxBitmapSide = 32767;
 constexpr int kMaxVectorSide = 1000000;
 
-TRenderArgs ParseArgs(const QStringList& args)
+TRenderArgs ParseArgs(const cli::TArguments& args)
 {
+    if (args.Positional.size() != 1)
+        throw cli::UsageError(QStringLiteral("expects one label file"));
     TRenderArgs a;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (arg == QLatin1String("-o") || arg == QLatin1String("--output")) {
-            if (i + 1 >= args.size())
-                throw cli::UsageError(QStringLiteral("%1 needs a file name").arg(arg));
-            a.output = args.at(++i);
-            const QString suffix = QFileInfo(a.output).suffix().toLower();
-            if (suffix == QLatin1String("png"))
-                a.format = TRenderFormat::Png;
-            else if (suffix == QLatin1String("svg"))
-                a.format = TRenderFormat::Svg;
-            else if (suffix == QLatin1String("pdf"))
-                a.format = TRenderFormat::Pdf;
-            else
-                throw cli::UsageError(
-                    QStringLiteral("the output file must end in .png, .svg or .pdf, not '%1'").arg(a.output));
-        } else if (arg == QLatin1String("--dpi")) {
-            if (i + 1 >= args.size())
-                throw cli::UsageError(QStringLiteral("--dpi needs a value"));
-            const QString value = args.at(++i);
-            bool ok = false;
-            a.dpi = QLocale::c().toInt(value, &ok);
-            if (!ok || a.dpi < 1 || a.dpi > kMaxDpi)
-                throw cli::UsageError(
-                    QStringLiteral("--dpi takes a whole number from 1 to %1, not '%2'").arg(kMaxDpi).arg(value));
-        } else if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
-            throw cli::UsageError(QStringLiteral("unexpected option '%1'").arg(arg));
-        } else if (a.input.isEmpty()) {
-            a.input = arg;
-        } else {
-            throw cli::UsageError(QStringLiteral("unexpected argument '%1'").arg(arg));
-        }
-    }
-    if (a.input.isEmpty())
-        throw cli::UsageError(QStringLiteral("expects a label file"));
+    a.input = args.Positional.front();
+    a.output = args.Value("output");
     if (a.output.isEmpty())
         throw cli::UsageError(QStringLiteral("-o OUT.png|OUT.svg|OUT.pdf is required"));
+    const QString format = cli::OutputFormat(a.output, args.Value("format"), {"png", "svg", "pdf"});
+    a.format = format == QLatin1String("svg")   ? TRenderFormat::Svg
+               : format == QLatin1String("pdf") ? TRenderFormat::Pdf
+                                                : TRenderFormat::Png;
+    if (args.IsSet("dpi"))
+        a.dpi = cli::IntValue("dpi", args.Value("dpi"), 1, kMaxDpi);
+    cli::RequireDistinctOutput(a.output, {a.input});
     return a;
 }
 
@@ -138,17 +112,28 @@ bool RenderPdf(TLabelPlan& plan, int dpi, const QString& title, QBuffer& out, QS
 
 }  // namespace
 
-int CmdRender(const QStringList& args)
+const cli::TOptions& RenderOptions()
+{
+    static const cli::TOptions options = {
+        {"o", "output", "FILE", "the PNG, SVG or PDF file to write (required), \"-\" for standard output"},
+        {nullptr, "format", "png|svg|pdf", "the output's format (default: the file's suffix; needed for -o -)"},
+        {nullptr, "dpi", "N", "resolution in dots per inch, 1 to 2400 (default 300)"},
+    };
+    return options;
+}
+
+int CmdRender(const cli::TArguments& args)
 {
     const TRenderArgs a = ParseArgs(args);
-    if (!QFileInfo::exists(a.input)) {
-        cli::WriteErr(QStringLiteral("tagmora-cli render: %1: no such file").arg(a.input));
-        return cli::ExitError;
-    }
+    cli::RequireFile(a.input);
     TLabelPlan plan;
     plan.NewLabel();
     TOpaqueDatasheetBlock datasheet;
-    OpenLabelFile(a.input, plan, datasheet);
+    try {
+        OpenLabelFile(a.input, plan, datasheet);
+    } catch (const std::exception& e) {
+        throw cli::Failure(a.input, QString::fromUtf8(e.what()));
+    }
 
     // The surface as the print job sets it up: the label in device pixels,
     // printing (no handles, no placeholders), the output resolution.
@@ -156,11 +141,10 @@ int CmdRender(const QStringList& args)
     const double h = double(plan.ScaleY) / 72.0 * a.dpi;
     const int maxSide = a.format == TRenderFormat::Png ? kMaxBitmapSide : kMaxVectorSide;
     if (w > maxSide || h > maxSide) {
-        cli::WriteErr(QStringLiteral("tagmora-cli render: the label is too large for %1 dpi (%2 x %3 pixels)")
-                          .arg(a.dpi)
-                          .arg(w, 0, 'f', 0)
-                          .arg(h, 0, 'f', 0));
-        return cli::ExitError;
+        throw cli::Failure(a.input, QStringLiteral("the label is too large for %1 dpi (%2 x %3 pixels)")
+                                        .arg(a.dpi)
+                                        .arg(w, 0, 'f', 0)
+                                        .arg(h, 0, 'f', 0));
     }
     plan.ApplyMainWindowAppearance();
     plan.PntDPI = a.dpi;
@@ -173,19 +157,19 @@ int CmdRender(const QStringList& args)
     const QString title = QFileInfo(a.input).completeBaseName();
     bool ok = false;
     switch (a.format) {
-    case TRenderFormat::Png: ok = RenderPng(plan, a.dpi, buffer, error); break;
-    case TRenderFormat::Svg: ok = RenderSvg(plan, a.dpi, title, buffer, error); break;
-    case TRenderFormat::Pdf: ok = RenderPdf(plan, a.dpi, title, buffer, error); break;
+        case TRenderFormat::Png:
+            ok = RenderPng(plan, a.dpi, buffer, error);
+            break;
+        case TRenderFormat::Svg:
+            ok = RenderSvg(plan, a.dpi, title, buffer, error);
+            break;
+        case TRenderFormat::Pdf:
+            ok = RenderPdf(plan, a.dpi, title, buffer, error);
+            break;
     }
     buffer.close();
-    if (!ok) {
-        cli::WriteErr(QStringLiteral("tagmora-cli render: %1").arg(error.isEmpty() ? QStringLiteral("drawing failed") : error));
-        return cli::ExitError;
-    }
-    QSaveFile file(a.output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.data().size() || !file.commit()) {
-        cli::WriteErr(QStringLiteral("tagmora-cli render: cannot write '%1': %2").arg(a.output, file.errorString()));
-        return cli::ExitError;
-    }
+    if (!ok)
+        throw cli::Failure(a.input, error.isEmpty() ? QStringLiteral("drawing failed") : error);
+    cli::WriteOutput(a.output, buffer.data());
     return cli::ExitOk;
 }

@@ -1,45 +1,57 @@
-// tagmora-cli validate: the code validity check over texts, one line each.
-#include "app/cli/Cli.h"
+// tagmora-cli validate: the code validity check over texts, one line each;
+// tagmora-cli types: the symbologies --type accepts.
 #include "app/cli/CliCommands.h"
+#include "app/cli/CliFiles.h"
 #include "barcode/Barcode.h"
 
-int CmdValidate(const QStringList& args)
+const cli::TOptions& ValidateOptions()
 {
-    TBarcodeType type = bcCodeEAN13;
-    bool haveType = false;
-    bool checksum = false;
-    QStringList texts;
-    bool optionsDone = false;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args.at(i);
-        if (optionsDone) {
-            texts << arg;
-        } else if (arg == QLatin1String("--")) {
-            optionsDone = true;
-        } else if (arg == QLatin1String("--type")) {
-            if (i + 1 >= args.size())
-                throw cli::UsageError(QStringLiteral("--type needs a value"));
-            const QString value = args.at(++i);
-            if (!ParseBarcodeType(value, type))
-                throw cli::UsageError(QStringLiteral("unknown barcode type '%1'").arg(value));
-            haveType = true;
-        } else if (arg == QLatin1String("--checksum")) {
-            checksum = true;
-        } else {
-            texts << arg;
-        }
-    }
-    if (!haveType)
+    static const cli::TOptions options = {
+        {"t", "type", "TYPE", "the barcode type: its number, name or another name from 'tagmora-cli types'"},
+        {nullptr, "checksum", nullptr, "the texts get a check digit added (symbologies whose check digit is optional)"},
+    };
+    return options;
+}
+
+int CmdValidate(const cli::TArguments& args)
+{
+    if (!args.IsSet("type"))
         throw cli::UsageError(QStringLiteral("--type is required"));
-    if (texts.isEmpty())
+    const TBarcodeType type = cli::BarcodeTypeValue(args.Value("type"));
+    if (args.Positional.isEmpty())
         throw cli::UsageError(QStringLiteral("no text to check"));
     QByteArray out;
     bool allValid = true;
-    for (const QString& text : texts) {
-        const bool valid = IsValidCode(text, type, checksum);
+    for (const QString& text : args.Positional) {
+        const bool valid = IsValidCode(text, type, args.IsSet("checksum"));
         allValid = allValid && valid;
         out += valid ? "valid\n" : "invalid\n";
     }
     cli::WriteOut(out);
     return allValid ? cli::ExitOk : cli::ExitError;
+}
+
+const cli::TOptions& TypesOptions()
+{
+    static const cli::TOptions options;
+    return options;
+}
+
+int CmdTypes(const cli::TArguments& args)
+{
+    if (!args.Positional.isEmpty())
+        throw cli::UsageError(QStringLiteral("takes no arguments"));
+    QByteArray out;
+    for (const TSymbologyInfo& info : SymbologyTable) {
+        QString line = QStringLiteral("%1  %2  %3")
+                           .arg(int(info.type), 2)
+                           .arg(QLatin1String(info.name), -16)
+                           .arg(QLatin1String(info.enumName));
+        const QStringList aliases = cli::BarcodeTypeAliases(info.type);
+        if (!aliases.isEmpty())
+            line = line.leftJustified(46) + aliases.join(QStringLiteral(", "));
+        out += line.toUtf8() + '\n';
+    }
+    cli::WriteOut(out);
+    return cli::ExitOk;
 }

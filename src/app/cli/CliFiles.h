@@ -1,0 +1,67 @@
+// Files and values shared by the tagmora-cli commands: inputs that must exist,
+// outputs written whole or not at all ("-" is standard output), data read from
+// standard input, numbers and barcode types from option values.
+#pragma once
+
+#include "app/cli/Cli.h"
+#include "barcode/Barcode.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTemporaryFile>
+
+#include <memory>
+
+class TLabelDocument;
+
+namespace cli {
+
+// Throws Failure(path, "no such file") unless the file exists.
+void RequireFile(const QString& path);
+// Opens a label file into the document; any error becomes a Failure naming it.
+void OpenLabel(TLabelDocument& document, const QString& path);
+// Throws UsageError when the output is one of the inputs (same file after
+// following links). "-" is never a file.
+void RequireDistinctOutput(const QString& output, const QStringList& inputs);
+
+// Writes the bytes to the file through a temporary file in the same folder
+// that replaces it only when complete; "-" writes them to standard output.
+void WriteOutput(const QString& path, const QByteArray& bytes);
+
+// An output that a library writes by file name (the PDF printer): it writes to
+// WorkPath(), a temporary file beside the target (or in the temporary folder
+// for "-"); Commit() moves it into place or copies it to standard output. An
+// output never committed is removed.
+class TOutputFile {
+public:
+    explicit TOutputFile(const QString& target);
+    QString WorkPath() const { return FWork.fileName(); }
+    void Commit();
+
+private:
+    QString FTarget;
+    QTemporaryFile FWork;
+};
+
+// The output's format: the --format value when given, else the file's suffix
+// ("-" needs --format). Throws UsageError for anything but the allowed ones.
+QString OutputFormat(const QString& output, const QString& formatOption, const QStringList& allowed);
+
+// A data file for import: the path itself, or for "-" standard input copied
+// into a file of the --data-format's type (csv or txt) in `dir`.
+QString DataInput(const QString& path, const QString& format, const QTemporaryDir& dir);
+// True for data files that hold tables to choose from (workbooks, databases).
+bool HasTables(const QString& path);
+
+// Whole number from lo to hi, else UsageError naming the option.
+int IntValue(const char* option, const QString& value, int lo, int hi);
+// Number (with "."), else UsageError naming the option.
+double RealValue(const char* option, const QString& value);
+// A symbology by number, name, enumeration name or common alias, ignoring case
+// and the separators " ", "-" and "_"; UsageError otherwise.
+TBarcodeType BarcodeTypeValue(const QString& value);
+// The other names a symbology is known by ("EAN-13"), for the types list.
+QStringList BarcodeTypeAliases(TBarcodeType type);
+
+}  // namespace cli

@@ -1,0 +1,242 @@
+#include "printing/DesktopPrint.h"
+
+#include "app/LabelDocument.h"
+#include "app/UserDialogs.h"
+#include "document/Printer.h"
+#include "printing/PreviewWindow.h"
+#include "printing/PrintDialog.h"
+#include "printing/SheetLayout.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include <exception>
+#include <memory>
+
+namespace {
+
+QString Tr(const char* text)
+{
+    return QCoreApplication::translate("DesktopPrint", text);
+}
+
+// What the print dialog and the preview keep between uses.
+struct TRemembered {
+    bool AllPages = true;
+    QString FromPage = QStringLiteral("1");
+    QString ToPage;
+    int Copies = 1;
+    int ZoomEntry = pzActualSize;
+};
+
+TRemembered& Remembered()
+{
+    static TRemembered remembered;
+    return remembered;
+}
+
+class TBusyCursor {
+public:
+    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+    TBusyCursor(const TBusyCursor&) = delete;
+    TBusyCursor& operator=(const TBusyCursor&) = delete;
+};
+
+// The progress dialog of a long run: made when a run of more labels than the
+// threshold reports, updated a few times a second (which also lets the
+// windows repaint and the Cancel button work), closed with the run.
+class TRunProgress {
+public:
+    TRunProgress(QWidget* parent, const QString& caption) : FParent(parent), FCaption(caption) {}
+    ~TRunProgress()
+    {
+        if (FDialog)
+            FDialog->close();
+    }
+    TRunProgress(const TRunProgress&) = delete;
+    TRunProgress& operator=(const TRunProgress&) = delete;
+
+    // False once the user cancelled.
+    bool Update(int64_t done, int64_t total, const QString& text)
+    {
+        if (total <= kProgressLabelThreshold)
+            return true;
+        if (!FDialog) {
+            FDialog = std::make_unique<QProgressDialog>(text, Tr("&Cancel"), 0, 1000, FParent);
+            FDialog->setObjectName(QStringLiteral("PrintProgress"));
+            FDialog->setWindowTitle(FCaption);
+            FDialog->setAccessibleName(FCaption);
+            FDialog->setWindowModality(Qt::ApplicationModal);
+            FDialog->setAutoClose(false);
+            FDialog->setAutoReset(false);
+            FDialog->setMinimumDuration(300);
+            FDialog->setValue(0);
+            FSince.start();
+        }
+        if (FDialog->wasCanceled())
+            return false;
+        if (FSince.elapsed() >= 40 || done >= total) {
+            FDialog->setLabelText(text);
+            FDialog->setValue(int(done * 1000 / total));
+            QCoreApplication::processEvents();
+            FSince.restart();
+        }
+        return !FDialog->wasCanceled();
+    }
+
+private:
+    QWidget* FParent;
+    QString FCaption;
+    std::unique_ptr<QProgressDialog> FDialog;
+    QElapsedTimer FSince;
+};
+
+QString DocumentTitle(const TLabelDocument& doc)
+{
+    return doc.HasFileName() ? QFileInfo(doc.CurrentFileName()).completeBaseName() : QStringLiteral("Tagmora");
+}
+
+// ---- Bound columns the datasheet lacks --------------------------------------
+// Objects bound to a column the datasheet does not have print without their
+// data. Wire the data binding's MissingBoundColumns(doc.Plan, doc.Data) in
+// here; until then nothing is reported and the question is never asked.
+QStringList MissingColumns(const TLabelDocument& doc)
+{
+    return {};
+}
+
+// Asked after OK in the print dialog; false cancels the run.
+bool ConfirmMissingColumns(const TLabelDocument& doc)
+{
+    const QStringList missing = MissingColumns(doc);
+    if (missing.isEmpty())
+        return true;
+    const QString text = Tr("The label uses columns the datasheet does not have: ") + missing.join(QStringLiteral(", ")) +
+                         QLatin1Char('\r') + Tr("Their objects print without data. Print anyway?");
+    return Dialogs().MessageDlg(text, TMsgDlgType::mtWarning, mbYes | mbCancel) == mbYes;
+}
+// ------------------------------------------------------------------------------
+
+TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::function<bool()>& labelSetup,
+                             const TPrintDialogInfo& info, TPrintRequest& request)
+{
+    TFM_Print dialog(parent);
+    dialog.SetLabelSetup(labelSetup);
+    dialog.RefreshInfo = [&doc] {
+        TPrinter& printer = Printer();
+        return TPrintDialogInfo{printer.PrinterName(), UsableDpi(printer.ResolutionX()),
+                                SheetCounts(doc.Plan, doc.Data).Pages};
+    };
+    TRemembered& r = Remembered();
+    (r.AllPages ? dialog.Rdio_All : dialog.Rdio_Pages)->setChecked(true);
+    dialog.Edt_From->setText(r.FromPage);
+    dialog.Edt_To->setText(r.ToPage);
+    dialog.SEdt_Copies->setValue(r.Copies);
+    const TPrintChoice choice = dialog.Execute(info, request);
+    r.AllPages = dialog.AllPages();
+    r.FromPage = dialog.FromPage();
+    r.ToPage = dialog.ToPage();
+    r.Copies = dialog.Copies();
+    if (choice == TPrintChoice::Print && !ConfirmMissingColumns(doc))
+        return TPrintChoice::Cancel;
+    return choice;
+}
+
+// Shows the preview; true when it closed with "&Print ...".
+bool RunPreview(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
+                const std::function<void()>& releaseTools, const std::function<bool()>& labelSetup)
+{
+    if (releaseTools)
+        releaseTools();
+    TFM_Preview preview(doc, settings.InvalidCodeProcess, parent);
+    preview.SetLabelSetup(labelSetup);
+    preview.SetZoomEntry(Remembered().ZoomEntry);
+    preview.RenderGuard = [&preview](int64_t labels, const auto& render) {
+        if (labels <= kProgressLabelThreshold) {
+            TBusyCursor busy;
+            return render({});
+        }
+        TRunProgress progress(&preview, Tr("Preview"));
+        return render([&progress](int64_t done, int64_t total) {
+            return progress.Update(done, total,
+                                   Tr("Rendering label %1 of %2 ...").arg(done).arg(total));
+        });
+    };
+    preview.Start(PreviewPageCount(doc.Plan, doc.Data));
+    preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
+    const int result = preview.exec();
+    Remembered().ZoomEntry = preview.ZoomEntry();
+    return result == QDialog::Accepted;
+}
+
+}  // namespace
+
+QString PrintProgressText(const TPrintProgress& progress)
+{
+    return Tr("Printing label %1 of %2, page %3 of %4 ...")
+               .arg(progress.Done)
+               .arg(progress.Total)
+               .arg(progress.Page)
+               .arg(progress.Pages) +
+           QStringLiteral("\n\n") +
+           (progress.ToFile ? Tr("Cancel stops printing and writes no PDF file.")
+                            : Tr("Cancel stops printing; the printer gets the pages printed so far."));
+}
+
+TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
+                           const std::function<void()>& releaseTools, const std::function<bool()>& labelSetup)
+{
+    for (;;) {
+        TPrintRequest request;
+        request.InvalidCodeProcess = settings.InvalidCodeProcess;
+        request.Title = DocumentTitle(doc);
+        request.ReleaseTools = releaseTools;
+        request.Report = [](const QString& text, bool error) {
+            Dialogs().MessageDlg(text, error ? TMsgDlgType::mtError : TMsgDlgType::mtWarning, mbOK);
+        };
+        request.Dialog = [&](const TPrintDialogInfo& info, TPrintRequest& r) {
+            return ShowPrintDialog(doc, parent, labelSetup, info, r);
+        };
+        TRunProgress progress(parent, Tr("Printing"));
+        request.Progress = [&progress](const TPrintProgress& p) {
+            return progress.Update(p.Done, p.Total, PrintProgressText(p));
+        };
+        TPrintOutcome outcome;
+        try {
+            outcome = PrintLabels(doc.Plan, doc.Data, request);
+        } catch (const std::exception& e) {
+            Dialogs().MessageDlg(QString::fromLocal8Bit(e.what()), TMsgDlgType::mtError, mbOK);
+            return TPrintStatus::Failed;
+        }
+        if (outcome.Status != TPrintStatus::Previewed)
+            return outcome.Status;
+        if (!RunPreview(doc, settings, parent, releaseTools, labelSetup))
+            return TPrintStatus::Previewed;
+    }
+}
+
+TPrintStatus OpenPreview(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
+                         const std::function<void()>& releaseTools, const std::function<bool()>& labelSetup)
+{
+    if (!RunPreview(doc, settings, parent, releaseTools, labelSetup))
+        return TPrintStatus::Previewed;
+    return PrintDocument(doc, settings, parent, releaseTools, labelSetup);
+}
+
+TPrintStatus PrintCurrentRow(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
+                             const std::function<void()>& releaseTools, const std::function<bool()>& labelSetup)
+{
+    struct TAllRowsAgain {
+        TDatasheet& data;
+        ~TAllRowsAgain() { data.BuildPrintGrid(); }
+    } allRowsAgain{doc.Data};
+    doc.Data.BuildPrintGridCurrentRow();
+    return PrintDocument(doc, settings, parent, releaseTools, labelSetup);
+}

@@ -1,0 +1,117 @@
+// The label setup page (PAG_Page) of the properties form: label size and
+// corner radius, columns and rows (also worked out for the page), margins and
+// gaps, crop marks, output order, copies or one label per datasheet row, and
+// the printer and paper. It shows the sheet as a thumbnail.
+//
+//   if (TLabelSetupPage::EditLabelSetup(document, units, this)) ...
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class TLabelDocument;
+class TRealSpinBox;
+
+// The page thumbnail with its black shadow, in a 170 x 250 pixel area.
+class TPagePreview : public QWidget {
+public:
+    explicit TPagePreview(QWidget* parent = nullptr);
+    void SetThumbnail(const QImage& image);
+    const QImage& Thumbnail() const { return FImage; }
+    QSize sizeHint() const override { return QSize(176, 256); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage FImage;
+};
+
+class TLabelSetupPage : public QWidget {
+    Q_OBJECT
+public:
+    TLabelSetupPage(TLabelDocument& document, int units, QWidget* parent = nullptr);
+
+    // Shows the label setup dialog for the document and applies it on OK as
+    // one undoable step, keeping the design surface's zoom. Returns whether
+    // it applied.
+    static bool EditLabelSetup(TLabelDocument& document, int units, QWidget* parent);
+
+    // Fills the page from the document (and puts the document's printer
+    // settings into the printer).
+    void Fill();
+    // Writes the page into the document (no undo step of its own).
+    void Apply();
+    // The OK check: false (with a message) for a label of no width or height.
+    bool Validate();
+
+    // Columns and rows that fit on the page, -1 in a direction where the
+    // label does not fit at all. Defined is false when a label size plus gap
+    // of 0 dots leaves the count without a measure.
+    struct TCapacity {
+        int Cols = 0;
+        int Rows = 0;
+        bool ColsDefined = true;
+        bool RowsDefined = true;
+    };
+    TCapacity CalcLayoutCapacity() const;
+    // Redraws the thumbnail; with "Auto Calculate" the column and row boxes
+    // then take the capacity.
+    void DrawPagePreview();
+
+    // The page in device dots and its resolution (the printer's, or A4 at 300
+    // dpi without a printer).
+    struct TPageGeometry {
+        int Width = 2479;
+        int Height = 3508;
+        int DpiX = 300;
+        int DpiY = 300;
+    };
+    static TPageGeometry PageGeometry();
+
+    // ----- Controls -----------------------------------------------------------
+    QGroupBox* GroupBox11 = nullptr;
+    QRadioButton* Rdio_onelab = nullptr;
+    QSpinBox* SEdt_LabCopies = nullptr;
+    QRadioButton* Rdio_ALLItem = nullptr;
+    QPushButton* Button4 = nullptr;
+    TPagePreview* IMG_Page = nullptr;
+    QGroupBox* GBox_Lab = nullptr;
+    QSpinBox* SEdt_Col = nullptr;
+    QSpinBox* SEdt_Row = nullptr;
+    TRealSpinBox* RSEdt_Width = nullptr;
+    TRealSpinBox* RSEdt_Height = nullptr;
+    TRealSpinBox* RSEdt_CR = nullptr;
+    QCheckBox* CHK_Auto = nullptr;
+    QGroupBox* GBox_Mar = nullptr;
+    TRealSpinBox* RSEdt_ML = nullptr;
+    TRealSpinBox* RSEdt_MT = nullptr;
+    TRealSpinBox* RSEdt_MR = nullptr;
+    TRealSpinBox* RSEdt_MB = nullptr;
+    TRealSpinBox* RSEdt_VS = nullptr;
+    TRealSpinBox* RSEdt_HS = nullptr;
+    QGroupBox* GroupBox3 = nullptr;
+    QComboBox* CBX_Start = nullptr;
+    QComboBox* CBX_Direct = nullptr;
+    QCheckBox* CHK_CutMark = nullptr;
+
+private:
+    void CountChanged(QSpinBox* box, bool columns);
+    void AutoToggled(bool checked);
+    void PrinterSetupClicked();
+    // Sets the column and row boxes to the capacity (1 to 200); reports a
+    // count without a measure.
+    void TakeCapacity();
+    int Dots(double length, int dpi) const;
+
+    TLabelDocument& FDocument;
+    int FUnits = 0;
+    double FB = 1;  // centimetres per display unit
+    bool FFilling = false;
+};

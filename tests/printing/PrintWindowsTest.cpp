@@ -1,0 +1,295 @@
+// The print dialog, the preview window and the desktop print commands on
+// stand-in printers: page boxes, the dialog's three results, pages, zoom and
+// placement of the preview, cancelling a long run, printing the current row.
+#include "app/LabelDocument.h"
+#include "ModalSupport.h"
+#include "PdfSupport.h"
+#include "common/TestSupport.h"
+#include "document/PlanObjects.h"
+#include "printing/DesktopPrint.h"
+#include "printing/PdfPrinter.h"
+#include "printing/PreviewWindow.h"
+#include "printing/PrintDialog.h"
+#include "printing/StandInPrinter.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+using printtest::WhenModal;
+
+namespace {
+
+// Labels 144 x 108 points, 6 x 3 per A4 sheet; a text bound to "Name" and an
+// EAN-13 bound to "Code".
+class PrintWindows : public ::testing::Test {
+protected:
+    TStandInPrinter printer;
+    TScopedPrinter guard{printer};
+    testsupport::ScopedDialogs dialogs;
+    TLabelDocument doc;
+    TPlanText* name = nullptr;
+    QWidget window;
+
+    void SetUp() override
+    {
+        printer.AddPrinter(TStandInPrinter::FromSpec("Labels@100")->Info(0));
+        doc.Plan.ReadPlan(QStringList{
+            "LabelSize 144,108", "LayoutRows 6", "LayoutCols 3", "MarginLeft 1", "MarginTop 1", "MarginRight 1",
+            "MarginBottom 1", "HorizontalSpace 0.5", "VerticalSpace 0.5", "LabelCount -1", "PaperSize 9",
+            "PaperOrientation -1",
+            "Object Text", "  X1=4", "  Y1=4", "  X2=140", "  Y2=30", "  DataOrigin=1", "  DataExpression=Name",
+            "End",
+            "Object Barcode", "  X1=4", "  Y1=34", "  X2=140", "  Y2=104", "  BarType=14", "  DataOrigin=1",
+            "  DataExpression=Code", "End"});
+        name = dynamic_cast<TPlanText*>(doc.Plan.Layers().Item(0)->Item(0));
+        ASSERT_TRUE(name);
+        doc.Plan.PntDPI = 100;
+    }
+
+    void SetRows(int n, std::initializer_list<int> invalid = {}) { printtest::FillNameCodeRows(doc.Data, n, invalid); }
+
+    // The print dialog answered: pages "all" or from..to, then the button.
+    static void AnswerPrintDialog(const QString& from, const QString& to, QPushButton* TFM_Print::*button)
+    {
+        WhenModal<TFM_Print>([=](TFM_Print* d) {
+            (from.isEmpty() ? d->Rdio_All : d->Rdio_Pages)->setChecked(true);
+            d->Edt_From->setText(from);
+            d->Edt_To->setText(to);
+            d->SEdt_Copies->setValue(1);
+            (d->*button)->click();
+        });
+    }
+};
+
+}  // namespace
+
+TEST_F(PrintWindows, PageBoxesKeepDigitsAndWarnOncePerOtherCharacter)
+{
+    TFM_Print dialog;
+    EXPECT_FALSE(dialog.Edt_From->isEnabled());
+    EXPECT_FALSE(dialog.Lab_To->isEnabled());
+    dialog.Rdio_Pages->setChecked(true);
+    EXPECT_TRUE(dialog.Edt_From->isEnabled() && dialog.Edt_To->isEnabled() && dialog.Lab_To->isEnabled());
+
+    // Typed key by key, a blank is trimmed off as it comes; pasted, it is
+    // inside the text and refused.
+    struct Case {
+        const char* text;
+        bool pasted;
+        const char* kept;
+        int warnings;
+    } cases[] = {{"1a", false, "1", 1}, {"a1b", false, "1", 2}, {" 12 ", false, "12", 0},
+                 {"3 4", false, "34", 0}, {" 3 4x ", true, "34", 2}};
+    for (const Case& c : cases) {
+        dialog.Edt_To->clear();
+        dialogs.dialogs.messages.clear();
+        if (c.pasted)
+            dialog.Edt_To->setText(QString::fromLatin1(c.text));
+        else
+            QTest::keyClicks(dialog.Edt_To, QString::fromLatin1(c.text));
+        EXPECT_EQ(dialog.Edt_To->text(), QString::fromLatin1(c.kept)) << c.text;
+        EXPECT_EQ(dialogs.dialogs.messages.size(), c.warnings) << c.text;
+        for (const auto& m : dialogs.dialogs.messages) {
+            EXPECT_EQ(m.text, QString("Value must be numeric!"));
+            EXPECT_EQ(m.type, TMsgDlgType::mtWarning);
+        }
+    }
+}
+
+TEST_F(PrintWindows, DialogClosesWithPrintCancelOrPreview)
+{
+    const TPrintDialogInfo info{QStringLiteral("Labels"), 100, 2};
+    struct Case {
+        QPushButton* TFM_Print::*button;
+        TPrintChoice choice;
+        bool takesRange;
+    } cases[] = {{&TFM_Print::Btn_OK, TPrintChoice::Print, true},
+                 {&TFM_Print::Btn_Cancel, TPrintChoice::Cancel, false},
+                 {&TFM_Print::Btn_Preview, TPrintChoice::Preview, true}};
+    for (const Case& c : cases) {
+        TFM_Print dialog;
+        QString shown;
+        WhenModal<TFM_Print>([&](TFM_Print* d) {
+            shown = d->Lab_PrinterName->text() + '|' + d->Lab_Quality->text() + '|' + d->Lab_Pages->text();
+            d->Rdio_Pages->setChecked(true);
+            d->Edt_From->setText("2");
+            d->Edt_To->setText("2");
+            d->SEdt_Copies->setValue(3);
+            (d->*c.button)->click();
+        });
+        TPrintRequest request;
+        EXPECT_EQ(dialog.Execute(info, request), c.choice);
+        EXPECT_EQ(shown, QString("Name:           Labels|Print Quality:  100 DPI|[ 2 Pages ]"));
+        EXPECT_EQ(request.AllPages, !c.takesRange);
+        EXPECT_EQ(request.ToPage, c.takesRange ? QString("2") : QString());
+        EXPECT_EQ(request.Copies, c.takesRange ? 3 : 1);
+    }
+    // Without a label setup there is no "&Setting ..." button.
+    TFM_Print dialog;
+    EXPECT_TRUE(dialog.Btn_Setting->isHidden());
+}
+
+TEST_F(PrintWindows, PrintCommandPrintsTheChosenPagesAndGoesThroughThePreview)
+{
+    SetRows(20);
+    AnswerPrintDialog("", "", &TFM_Print::Btn_OK);
+    EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Printed);
+    EXPECT_EQ(printer.Pages.size(), 2);
+
+    printer.Pages.clear();
+    AnswerPrintDialog("2", "2", &TFM_Print::Btn_OK);
+    EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Printed);
+    EXPECT_EQ(printer.Pages.size(), 1);
+
+    // Preview from the dialog, "&Print ..." in the preview shows the dialog
+    // again, which is cancelled.
+    printer.Pages.clear();
+    int releases = 0;
+    AnswerPrintDialog("", "", &TFM_Print::Btn_Preview);
+    WhenModal<TFM_Preview>([](TFM_Preview* p) {
+        EXPECT_EQ(p->SEdt_Page->maximum(), 2);
+        EXPECT_EQ(p->Page().Painted, 18);
+        AnswerPrintDialog("", "", &TFM_Print::Btn_Cancel);
+        p->Btn_Print->click();
+    });
+    EXPECT_EQ(PrintDocument(doc, {}, &window, [&] { ++releases; }), TPrintStatus::Cancelled);
+    EXPECT_TRUE(printer.Pages.isEmpty());
+    EXPECT_EQ(releases, 1);  // the preview released the tools; nothing printed
+    EXPECT_TRUE(dialogs.dialogs.messages.isEmpty());
+}
+
+TEST_F(PrintWindows, PreviewOffersThePagesOfTheRun)
+{
+    struct Case {
+        int rows, pages, paintedOnLast;
+    } cases[] = {{20, 2, 2}, {18, 1, 18}, {0, 1, 0}};
+    for (const Case& c : cases) {
+        SetRows(c.rows);
+        TFM_Preview preview(doc, 1);
+        preview.Start(PreviewPageCount(doc.Plan, doc.Data));
+        preview.show();
+        QApplication::setActiveWindow(&preview);
+        EXPECT_EQ(preview.SEdt_Page->maximum(), c.pages) << c.rows;
+        EXPECT_EQ(preview.ShownPage(), 1);
+        QTest::keyClick(&preview, Qt::Key_PageDown);
+        EXPECT_EQ(preview.ShownPage(), c.pages) << c.rows;
+        EXPECT_TRUE(preview.Page().Rendered);
+        EXPECT_EQ(preview.Page().Painted, c.paintedOnLast) << c.rows;
+        QTest::keyClick(&preview, Qt::Key_PageUp);
+        EXPECT_EQ(preview.ShownPage(), 1);
+    }
+    // With LabelCount every label shows the datasheet's current row: the rows
+    // with invalid codes are never used.
+    SetRows(4, {1, 2, 4});
+    doc.Data.StrGrid_Data.SetRow(3);
+    doc.Plan.LabelCount = 4;
+    TFM_Preview preview(doc, 1);
+    preview.Start(PreviewPageCount(doc.Plan, doc.Data));
+    preview.show();
+    EXPECT_EQ(preview.Page().Painted, 4);
+    EXPECT_TRUE(dialogs.dialogs.messages.isEmpty());
+    EXPECT_EQ(name->DataValue, QString("Name 3"));
+}
+
+TEST_F(PrintWindows, PreviewZoomAndPlacement)
+{
+    const QSize a4(595, 842), window(1000, 942);
+    const int zooms[pzEntryCount] = {100, 100, 158, 75, 50, 20};  // Fit Width: 940 / 595
+    for (int entry = 0; entry < pzEntryCount; ++entry)
+        EXPECT_EQ(PreviewZoom(entry, window, a4), zooms[entry]) << entry;
+    // Centred across ((1000 - 615) / 2, ties to even), at the top when it
+    // leaves less than 100 pixels below; centred down when it fits.
+    EXPECT_EQ(PreviewPicturePlacement(window, a4, 100), QRect(192, 0, 595, 842));
+    EXPECT_EQ(PreviewPicturePlacement(window, a4, 50), QRect(341, 210, 298, 421));
+    EXPECT_EQ(PreviewPicturePlacement(QSize(300, 300), a4, 100).left(), 0);
+
+    SetRows(20);
+    TFM_Preview preview(doc, 1);
+    preview.Start(2);
+    preview.resize(window);
+    preview.show();
+    preview.MI_View[pzFillInWindow]->trigger();
+    EXPECT_EQ(preview.CBX_View->currentText(), QString("Fill in Window"));
+    EXPECT_EQ(preview.Zoom(), 100);
+    EXPECT_EQ(preview.PicturePlacement(), QRect(192, 0, 595, 842));
+    EXPECT_EQ(preview.SHP_Shadow->geometry(), QRect(196, 4, 595, 842));
+
+    // Ctrl with the wheel steps to the entry of the next zoom.
+    const auto wheel = [&](int delta) {
+        QWheelEvent e(QPointF(50, 50), QPointF(50, 50), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(preview.SCB_Picture->viewport(), &e);
+    };
+    wheel(120);
+    EXPECT_EQ(preview.ZoomEntry(), pzFitWidth);
+    wheel(-120);
+    wheel(-120);
+    EXPECT_EQ(preview.ZoomEntry(), pz75);
+}
+
+TEST_F(PrintWindows, CancelInTheProgressDialogEndsTheRunCleanly)
+{
+    SetRows(3000);
+    doc.Data.StrGrid_Data.SetRow(7);
+    doc.FillFromCurrentRow();
+    const QSize surface = doc.Plan.size();
+    QTemporaryDir dir;
+    TPdfPrinter pdf(100);
+    pdf.SetOutputFileName(dir.filePath("run.pdf"));
+
+    for (TPrinter* device : {static_cast<TPrinter*>(&printer), static_cast<TPrinter*>(&pdf)}) {
+        TScopedPrinter use(*device);
+        QString said;
+        auto* timer = new QTimer(&window);
+        QObject::connect(timer, &QTimer::timeout, [&] {
+            auto* progress = window.findChild<QProgressDialog*>("PrintProgress");
+            if (progress && progress->value() > 0) {
+                said = progress->labelText();
+                progress->cancel();
+            }
+        });
+        timer->start(5);
+        AnswerPrintDialog("", "", &TFM_Print::Btn_OK);
+        EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Stopped);
+        delete timer;
+        EXPECT_FALSE(device->Printing());
+        EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
+        if (device == &pdf) {
+            EXPECT_TRUE(said.contains("no PDF file")) << said.toStdString();
+            EXPECT_FALSE(QFile::exists(pdf.OutputFileName()));
+        } else {
+            EXPECT_TRUE(said.contains("the pages printed so far")) << said.toStdString();
+            EXPECT_TRUE(printer.Log.contains("EndDoc"));
+            EXPECT_GE(printer.Pages.size(), 1);
+            EXPECT_LT(printer.Pages.size(), 167);
+        }
+        // The design surface is back as it was.
+        EXPECT_FALSE(doc.Plan.Printing);
+        EXPECT_EQ(doc.Plan.size(), surface);
+        EXPECT_EQ(name->DataValue, QString("Name 7"));
+    }
+}
+
+TEST_F(PrintWindows, PrintCurrentRowPrintsThatRowAndRestoresThePrintGrid)
+{
+    // Every other row holds an invalid code, which would abort the run.
+    SetRows(6, {1, 2, 3, 4, 6});
+    doc.Data.StrGrid_Data.SetRow(5);
+    AnswerPrintDialog("", "", &TFM_Print::Btn_OK);
+    EXPECT_EQ(PrintCurrentRow(doc, {}, &window), TPrintStatus::Printed);
+    EXPECT_EQ(printer.Pages.size(), 1);
+    EXPECT_TRUE(dialogs.dialogs.messages.isEmpty());
+    EXPECT_EQ(doc.Data.StrGrid_Print.RowCount(), 7);
+}

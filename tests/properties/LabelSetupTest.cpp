@@ -1,0 +1,172 @@
+// The label setup page on a page without a printer (A4 at 300 dpi).
+#include "app/LabelDocument.h"
+#include "common/TestSupport.h"
+#include "printing/StandInPrinter.h"
+#include "properties/LabelSetup.h"
+#include "properties/ObjectProperties.h"
+#include "properties/PropertyUnits.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+class LabelSetup : public ::testing::Test {
+protected:
+    LabelSetup() : printer(none) { doc.Plan.PntDPI = 300; }
+    ~LabelSetup() override { TFM_ObjPro::ExecHook = nullptr; }
+
+    bool Edit(std::function<void(TLabelSetupPage&)> drive, int units = 0, bool ok = true)
+    {
+        TFM_ObjPro::ExecHook = [&](QDialog& d) {
+            auto& form = static_cast<TFM_ObjPro&>(d);
+            EXPECT_EQ(form.windowTitle(), QString("Label Setup "));
+            drive(*form.LabelSetup());
+            if (ok)
+                QTest::mouseClick(form.Btn_OK, Qt::LeftButton);
+            else
+                form.reject();
+            return d.result();
+        };
+        return TLabelSetupPage::EditLabelSetup(doc, units, nullptr);
+    }
+
+    TStandInPrinter none;
+    TScopedPrinter printer;
+    TLabelDocument doc;
+    testsupport::ScopedDialogs scoped;
+};
+
+}  // namespace
+
+// A new label shows its size in centimetres, lays out 3 x 6 on A4, and
+// confirming it unchanged gives back the same points, keeping the zoom.
+TEST_F(LabelSetup, NewLabelRoundTrip)
+{
+    doc.Plan.SetViewSize(360, 260);
+    const QStringList before = doc.Plan.PlanStrings();
+    EXPECT_TRUE(Edit([](TLabelSetupPage& p) {
+        EXPECT_EQ(p.GBox_Lab->title(), QString(" Label Setup  ( cm ) "));
+        EXPECT_DOUBLE_EQ(p.RSEdt_Width->value(), 6.35);
+        EXPECT_DOUBLE_EQ(p.RSEdt_Height->value(), 4.59);
+        EXPECT_DOUBLE_EQ(p.RSEdt_CR->value(), 0.28);
+        EXPECT_DOUBLE_EQ(p.RSEdt_ML->value(), 0.8);
+        EXPECT_TRUE(p.Rdio_ALLItem->isChecked());
+        p.SEdt_Col->setValue(1);
+        p.CHK_Auto->setChecked(true);
+        EXPECT_EQ(p.SEdt_Col->value(), 3);
+        EXPECT_EQ(p.SEdt_Row->value(), 6);
+        EXPECT_FALSE(p.SEdt_Col->isEnabled());
+        p.CHK_Auto->setChecked(false);
+    }));
+    EXPECT_EQ(doc.Plan.ScaleX, 180);
+    EXPECT_EQ(doc.Plan.ScaleY, 130);
+    EXPECT_EQ(doc.Plan.LabCR, 8);
+    EXPECT_EQ(doc.Plan.size(), QSize(360, 260));
+    EXPECT_EQ(doc.Plan.PlanStrings(), before);
+    EXPECT_TRUE(doc.Modified());
+    EXPECT_TRUE(scoped.dialogs.messages.isEmpty());
+}
+
+TEST_F(LabelSetup, InchesOrderCopiesAndUndo)
+{
+    doc.Plan.ResizeToLabel();
+    EXPECT_TRUE(Edit(
+        [](TLabelSetupPage& p) {
+            EXPECT_EQ(p.GBox_Mar->title(), QString(" Margins ( in ) "));
+            p.RSEdt_Width->setValue(2.5);
+            p.RSEdt_Height->setValue(3);
+            p.RSEdt_ML->setValue(0.5);
+            p.CBX_Start->setCurrentIndex(3);   // BottomRight
+            p.CBX_Direct->setCurrentIndex(1);  // Vertical
+            p.Rdio_onelab->setChecked(true);
+            p.SEdt_LabCopies->setValue(12);
+        },
+        1));
+    EXPECT_EQ(doc.Plan.ScaleX, 180);
+    EXPECT_EQ(doc.Plan.ScaleY, 216);
+    EXPECT_DOUBLE_EQ(doc.Plan.MarginLeft, 1.27);
+    EXPECT_EQ(doc.Plan.OutputOrder, oo2RbLt);
+    EXPECT_EQ(doc.Plan.LabelCount, 12);
+    EXPECT_EQ(doc.Plan.size(), QSize(180, 216));
+
+    doc.UndoStack().undo();
+    EXPECT_EQ(doc.Plan.ScaleY, 130);
+    EXPECT_EQ(doc.Plan.LabelCount, -1);
+
+    // Cancel changes nothing.
+    const QStringList before = doc.Plan.PlanStrings();
+    EXPECT_FALSE(Edit([](TLabelSetupPage& p) { p.RSEdt_Width->setValue(9); }, 0, false));
+    EXPECT_EQ(doc.Plan.PlanStrings(), before);
+}
+
+TEST_F(LabelSetup, CapacityWarningsAndLabelsThatDoNotFit)
+{
+    Edit(
+        [&](TLabelSetupPage& p) {
+            // One column above the capacity: the warning, and back to it.
+            p.SEdt_Col->setValue(4);
+            EXPECT_EQ(p.SEdt_Col->value(), 3);
+            p.SEdt_Row->setValue(7);
+            EXPECT_EQ(p.SEdt_Row->value(), 6);
+            ASSERT_EQ(scoped.dialogs.messages.size(), 2);
+            EXPECT_EQ(scoped.dialogs.messages[0].text, QString("Too many columns out of page! "));
+            EXPECT_EQ(scoped.dialogs.messages[1].text, QString("Too many rows out of page! "));
+
+            // Wider than the printable width: no column fits, rows still do.
+            p.RSEdt_Width->setValue(25);
+            TLabelSetupPage::TCapacity c = p.CalcLayoutCapacity();
+            EXPECT_EQ(c.Cols, -1);
+            EXPECT_EQ(c.Rows, 6);
+            p.CHK_Auto->setChecked(true);
+            EXPECT_EQ(p.SEdt_Col->value(), 1);
+
+            // A label of no width and no gap has no capacity across: a
+            // message, not a division by zero.
+            scoped.dialogs.messages.clear();
+            p.RSEdt_Width->setValue(0);
+            c = p.CalcLayoutCapacity();
+            EXPECT_FALSE(c.ColsDefined);
+            EXPECT_TRUE(c.RowsDefined);
+            ASSERT_FALSE(scoped.dialogs.messages.isEmpty());
+            EXPECT_TRUE(scoped.dialogs.messages[0].text.contains("no width"));
+        },
+        0, true);
+    // OK refuses a label of no width.
+    EXPECT_EQ(doc.Plan.ScaleX, 180);
+}
+
+// The thumbnail: a silver outline per label place, red crop ticks outside
+// the margins only when asked for.
+TEST_F(LabelSetup, PageThumbnail)
+{
+    Edit(
+        [](TLabelSetupPage& p) {
+            auto redPixels = [&] {
+                const QImage& img = p.IMG_Page->Thumbnail();
+                int n = 0;
+                for (int y = 0; y < img.height(); ++y)
+                    for (int x = 0; x < img.width(); ++x)
+                        n += img.pixel(x, y) == qRgb(255, 0, 0);
+                return n;
+            };
+            const QImage& img = p.IMG_Page->Thumbnail();
+            EXPECT_EQ(img.size(), QSize(155, 219));
+            EXPECT_EQ(redPixels(), 0);
+            // Label (1, 2) starts at ml + w + hs, mt + 2 (h + vs) = 6 + 47, 7 + 2 * 34.
+            EXPECT_EQ(img.pixel(53 + 10, 75), qRgb(192, 192, 192));
+            p.CHK_CutMark->setChecked(true);
+            EXPECT_GT(redPixels(), 0);
+            EXPECT_EQ(p.IMG_Page->Thumbnail().pixel(60, 100), qRgb(255, 255, 255));
+        },
+        0, false);
+}
