@@ -1,11 +1,15 @@
 // Import speed and memory: a 1,000,000-row CSV (generated into a temporary
 // folder at start) into a compact grid, and the 20,000-row ".XLS" fixture.
 // Counters: the peak resident memory of the process while importing
-// (VmHWM, reset before each run) against the CSV's size.
+// (VmHWM, reset before each run) against the CSV's size. Wide data: a CSV of
+// 16,000 columns and 2 rows into the datasheet's grid, and the saved datasheet
+// read back, where memory must stay a small multiple of the file.
 #include "../tests/common/MemoryCellGrid.h"
 
+#include "datasheet/DatasheetStream.h"
 #include "datasheet/DelimitedText.h"
 #include "datasheet/SpreadsheetImport.h"
+#include "datasheet/StringGrid.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -101,3 +105,65 @@ void BM_ImportXls20000Rows(benchmark::State& state)
 BENCHMARK(BM_ImportXls20000Rows)->Unit(benchmark::kMillisecond);
 
 }  // namespace
+
+const QString& WideCsv()
+{
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString p = dir.filePath(QStringLiteral("wide.csv"));
+        QByteArray text;
+        for (int row = 0; row < 2; ++row) {
+            for (int col = 0; col < 16000; ++col) {
+                if (col > 0)
+                    text += ',';
+                text += (row == 0 ? "C" : "") + QByteArray::number(col);
+            }
+            text += "\r\n";
+        }
+        QFile file(p);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(text);
+        return p;
+    }();
+    return path;
+}
+
+void BM_ImportWideCsv(benchmark::State& state)
+{
+    const QString path = WideCsv();
+    const double csvBytes = double(QFileInfo(path).size());
+    double importPeak = 0, reopenPeak = 0, gridBytes = 0, reopenedBytes = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto grid = std::make_unique<TAdvStringGrid>(1, 1);
+        ResetPeak();
+        double base = double(StatusBytes("VmRSS"));
+        state.ResumeTiming();
+
+        LoadDelimitedText(path, *grid);
+
+        state.PauseTiming();
+        importPeak = double(StatusBytes("VmHWM")) - base;
+        gridBytes = double(grid->MemoryUsage());
+        const QByteArray block = WriteDatasheetStream(*grid);
+        grid.reset();
+        auto reopened = std::make_unique<TAdvStringGrid>(1, 1);
+        ResetPeak();
+        base = double(StatusBytes("VmRSS"));
+        state.ResumeTiming();
+
+        ReadDatasheetStream(*reopened, block);
+
+        state.PauseTiming();
+        reopenPeak = double(StatusBytes("VmHWM")) - base;
+        reopenedBytes = double(reopened->MemoryUsage());
+        reopened.reset();
+        state.ResumeTiming();
+    }
+    state.counters["csv_KB"] = csvBytes / 1e3;
+    state.counters["grid_KB"] = gridBytes / 1e3;
+    state.counters["import_peak_per_csv"] = importPeak / csvBytes;
+    state.counters["reopened_grid_KB"] = reopenedBytes / 1e3;
+    state.counters["reopen_peak_per_csv"] = reopenPeak / csvBytes;
+}
+BENCHMARK(BM_ImportWideCsv)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -2,9 +2,42 @@
 
 #include "app/LabelDocument.h"
 
+namespace {
+
+// Makes the lines of target that equal lines of source share their text, so
+// that snapshots of a large plan cost little more than the lines that differ:
+// the common start, the common end and, between them, lines at the same place.
+void ShareLines(QStringList& target, const QStringList& source)
+{
+    const qsizetype n = target.size(), m = source.size();
+    qsizetype front = 0;
+    for (; front < n && front < m; ++front) {
+        if (target.at(front) != source.at(front))
+            break;
+        target[front] = source.at(front);
+    }
+    qsizetype back = 0;
+    for (; back < n - front && back < m - front; ++back) {
+        const qsizetype t = n - 1 - back, s = m - 1 - back;
+        if (target.at(t) != source.at(s))
+            break;
+        target[t] = source.at(s);
+    }
+    for (qsizetype i = front; i < n - back && i < m; ++i)
+        if (target.at(i) == source.at(i))
+            target[i] = source.at(i);
+}
+
+}  // namespace
+
 TDocumentEdit::TDocumentEdit(TLabelDocument& document, const QString& text)
     : FDocument(document), FText(text), FBefore(document.Plan.PlanStrings())
 {
+    // The previous step's result is usually this one's start.
+    QUndoStack& stack = document.UndoStack();
+    if (stack.index() > 0)
+        if (auto* last = dynamic_cast<const TPlanTextCommand*>(stack.command(stack.index() - 1)))
+            ShareLines(FBefore, last->After());
 }
 
 bool TDocumentEdit::Commit()
@@ -15,12 +48,12 @@ bool TDocumentEdit::Commit()
     QStringList after = FDocument.Plan.PlanStrings();
     if (after == FBefore)
         return false;
+    ShareLines(after, FBefore);
     FDocument.UndoStack().push(new TPlanTextCommand(FDocument, FText, std::move(FBefore), std::move(after)));
     return true;
 }
 
-TPlanTextCommand::TPlanTextCommand(TLabelDocument& document, const QString& text, QStringList before,
-                                   QStringList after)
+TPlanTextCommand::TPlanTextCommand(TLabelDocument& document, const QString& text, QStringList before, QStringList after)
     : QUndoCommand(text), FDocument(document), FBefore(std::move(before)), FAfter(std::move(after))
 {
 }

@@ -1,8 +1,10 @@
 #include "app/UserDialogs.h"
 
 #include <QFileDialog>
+#include <QHeaderView>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QTreeView>
 
 #include <cstdio>
 
@@ -84,11 +86,18 @@ bool TQtUserDialogs::InputQuery(const QString& caption, const QString& prompt, Q
 
 namespace {
 
-// Opens in the detail view, wide enough that name, size and date can be read.
+// Opens in the detail view, wide enough that name, size and date can be read:
+// the name takes the room the size, type and date columns leave.
 void SizeFileDialog(QFileDialog& dlg)
 {
     dlg.setViewMode(QFileDialog::Detail);
-    dlg.resize(860, 520);
+    dlg.resize(900, 540);
+    if (auto* details = dlg.findChild<QTreeView*>()) {
+        QHeaderView* header = details->header();
+        header->setStretchLastSection(false);
+        header->setSectionResizeMode(QHeaderView::ResizeToContents);
+        header->setSectionResizeMode(0, QHeaderView::Stretch);
+    }
 }
 
 }  // namespace

@@ -17,6 +17,20 @@ const char kErrUpcE[] = "UPC-E code must have number system 0 or 1";
 const char kErrCode128[] = "Code128 bad Data: characters 129 to 192 and 197 to 255 cannot be encoded";
 const char kErrUnencodable[] = "Barcode text holds a character that is not 8-bit text";
 const char kErrTooWide[] = "Barcode too wide";
+const char kErrCode39[] = "Code39 bad Data: only 0-9, A-Z, space and - . $ / + % * can be encoded";
+const char kErrFullAscii[] = "Barcode bad Data: characters above 127 cannot be encoded";
+const char kErrCode128A[] = "Code128A bad Data: only characters 0 to 95 can be encoded";
+const char kErrCode128B[] = "Code128B bad Data: only characters 32 to 126 can be encoded";
+const char kErrCode128COdd[] = "EAN128C bad Data: a single digit cannot be encoded";
+const char kErrRatio[] = "Barcode Ratio too small: wide elements would be narrower than narrow ones";
+const char kErrTooManyDigits[] = "Barcode has more digits than the symbol holds";
+const char* const kErrCheckDigit[10] = {
+    "Wrong check digit: the last digit must be 0", "Wrong check digit: the last digit must be 1",
+    "Wrong check digit: the last digit must be 2", "Wrong check digit: the last digit must be 3",
+    "Wrong check digit: the last digit must be 4", "Wrong check digit: the last digit must be 5",
+    "Wrong check digit: the last digit must be 6", "Wrong check digit: the last digit must be 7",
+    "Wrong check digit: the last digit must be 8", "Wrong check digit: the last digit must be 9",
+};
 
 void PadDigitsInto(std::string_view text, int n, std::string& out)
 {
@@ -323,6 +337,10 @@ const char* TBarcode::BuildInto(std::string& pattern)
     ComputeModuleWidths();
     if (!IsValidBarcodeType(typ_))
         return kErrSystem;
+    // A Ratio below 1 (symbologies without ratio bounds keep any) would give
+    // wide elements narrower than narrow ones, or no width at all.
+    if (moduleWidths_[1] < moduleWidths_[0])
+        return kErrRatio;
     if (textUnencodable_)
         return kErrUnencodable;
     if (SymbologyTable[size_t(typ_)].digitsOnly) {

@@ -34,20 +34,20 @@ enum : int {
     kStop = 106,
 };
 
-// Value of a byte in the set A and set B columns of the fixed encoders; bytes
-// outside the column count as a space.
+// Value of a byte in the set A and set B columns of the fixed encoders; -1 for
+// a byte outside the column (the text cannot be encoded in that set).
 inline int FixedValueA(unsigned char b)
 {
     if (b < 32)
         return b + 64;
     if (b < 96)
         return b - 32;
-    return 0;
+    return -1;
 }
 
 inline int FixedValueB(unsigned char b)
 {
-    return b >= 32 && b <= 126 ? b - 32 : 0;
+    return b >= 32 && b <= 126 ? b - 32 : -1;
 }
 
 // Start value, the values after it weighted 1, 2, 3, ... and the stop.
@@ -113,14 +113,21 @@ const char* TBarcodeEncoder::Code128Fixed(TBarcode& bc, std::string& out)
     if (setC) {
         thread_local std::string digits;
         SetCText(bc, digits);
+        // A lone digit (EAN-128C "7") has no pair to encode.
+        if (digits.size() % 2 == 1)
+            return kErrCode128COdd;
         for (size_t i = 0; i + 1 < digits.size(); i += 2) {
             const auto hi = (unsigned char)digits[i];
             const auto lo = (unsigned char)digits[i + 1];
             values.push_back(IsDigit(hi) && IsDigit(lo) ? (hi - '0') * 10 + (lo - '0') : 0);
         }
     } else {
-        for (const char c : bc.text_)
-            values.push_back(setA ? FixedValueA((unsigned char)c) : FixedValueB((unsigned char)c));
+        for (const char c : bc.text_) {
+            const int value = setA ? FixedValueA((unsigned char)c) : FixedValueB((unsigned char)c);
+            if (value < 0)
+                return setA ? kErrCode128A : kErrCode128B;
+            values.push_back(value);
+        }
     }
     ValuesToPattern(values, out);
     return nullptr;

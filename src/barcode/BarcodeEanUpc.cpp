@@ -83,6 +83,22 @@ bool UpcEParts(const TBarcode& bc, char& numberSystem, std::string& six, char& c
     return true;
 }
 
+// Without Checksum the text carries its own check digit: a text longer than the
+// symbol, or of full length with a wrong last digit, would print a symbol that
+// differs from its text or that no scanner accepts.
+const char* CheckOwnDigits(const TBarcode& bc, size_t length)
+{
+    if (bc.Checksum())
+        return nullptr;
+    const std::string& text = bc.Text();
+    if (text.size() > length)
+        return kErrTooManyDigits;
+    if (text.size() < length)
+        return nullptr;
+    const char expected = Modulo10CheckDigit(std::string_view(text).substr(0, length - 1));
+    return text.back() == expected ? nullptr : kErrCheckDigit[expected - '0'];
+}
+
 }  // namespace
 
 namespace barcode_detail {
@@ -135,6 +151,8 @@ std::string AddOnCheckDigit(std::string_view digits)
 
 const char* TBarcodeEncoder::Ean8(TBarcode& bc, std::string& out)
 {
+    if (const char* error = CheckOwnDigits(bc, 8))
+        return error;
     const std::string data = bc.checksum_ ? bc.ApplyCheckSum(bc.PadDigits(7)) : bc.PadDigits(8);
     out = kNormalGuard;
     for (size_t i = 0; i < 4 && i < data.size(); ++i)
@@ -148,6 +166,8 @@ const char* TBarcodeEncoder::Ean8(TBarcode& bc, std::string& out)
 
 const char* TBarcodeEncoder::Ean13(TBarcode& bc, std::string& out)
 {
+    if (const char* error = CheckOwnDigits(bc, 13))
+        return error;
     const std::string data = bc.checksum_ ? bc.ApplyCheckSum(bc.PadDigits(12)) : bc.PadDigits(13);
     const char* parity = kEan13Parity[data.empty() ? 0 : data[0] - '0'];
     out = kNormalGuard;
@@ -162,6 +182,8 @@ const char* TBarcodeEncoder::Ean13(TBarcode& bc, std::string& out)
 
 const char* TBarcodeEncoder::UpcA(TBarcode& bc, std::string& out)
 {
+    if (const char* error = CheckOwnDigits(bc, 12))
+        return error;
     const std::string data = bc.checksum_ ? bc.ApplyCheckSum(bc.PadDigits(11)) : bc.PadDigits(12);
     out = kNormalGuard;
     for (size_t i = 0; i < 6 && i < data.size(); ++i)

@@ -52,6 +52,14 @@ extern const char kErrUpcE[];
 extern const char kErrCode128[];
 extern const char kErrUnencodable[];
 extern const char kErrTooWide[];
+extern const char kErrCode39[];
+extern const char kErrFullAscii[];
+extern const char kErrCode128A[];
+extern const char kErrCode128B[];
+extern const char kErrCode128COdd[];
+extern const char kErrTooManyDigits[];
+extern const char kErrRatio[];
+extern const char* const kErrCheckDigit[10];
 
 inline bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 

@@ -148,26 +148,32 @@ void AppendFullAscii(std::string& out, unsigned char b, bool code93)
     out.push_back(letter);
 }
 
-void FullAscii(std::string_view text, bool code93, std::string& out)
+// Fails for a byte above 127: it has no full-ASCII form, and leaving it out
+// would print a symbol that does not carry the text shown under it.
+const char* FullAscii(std::string_view text, bool code93, std::string& out)
 {
     out.clear();
     for (const char c : text) {
-        if ((unsigned char)c <= 127)
-            AppendFullAscii(out, (unsigned char)c, code93);
+        if ((unsigned char)c > 127)
+            return kErrFullAscii;
+        AppendFullAscii(out, (unsigned char)c, code93);
     }
+    return nullptr;
 }
 
-void Code39Core(std::string_view text, bool checksum, std::string& out)
+const char* Code39Core(std::string_view text, bool checksum, std::string& out)
 {
     const TIndex& index = Code39Index();
+    for (const char c : text) {
+        if (index[c] < 0)
+            return kErrCode39;
+    }
     out.clear();
     AppendTwoWidth(out, kCode39Bits[kCode39Star], 9);
     out.push_back('0');
     int sum = 0;
     for (const char c : text) {
         const int i = index[c];
-        if (i < 0)
-            continue;
         AppendTwoWidth(out, kCode39Bits[i], 9);
         out.push_back('0');
         sum += kCode39Values[i];
@@ -178,6 +184,7 @@ void Code39Core(std::string_view text, bool checksum, std::string& out)
         out.push_back('0');
     }
     AppendTwoWidth(out, kCode39Bits[kCode39Star], 9);
+    return nullptr;
 }
 
 const char* Code93Core(std::string_view text, std::string& out)
@@ -259,16 +266,15 @@ const char* TBarcodeEncoder::Code25Matrix(TBarcode& bc, std::string& out)
 
 const char* TBarcodeEncoder::Code39(TBarcode& bc, std::string& out)
 {
-    Code39Core(bc.text_, bc.checksum_, out);
-    return nullptr;
+    return Code39Core(bc.text_, bc.checksum_, out);
 }
 
 const char* TBarcodeEncoder::Code39Extended(TBarcode& bc, std::string& out)
 {
     thread_local std::string replaced;
-    FullAscii(bc.text_, false, replaced);
-    Code39Core(replaced, bc.checksum_, out);
-    return nullptr;
+    if (const char* error = FullAscii(bc.text_, false, replaced))
+        return error;
+    return Code39Core(replaced, bc.checksum_, out);
 }
 
 const char* TBarcodeEncoder::Code93(TBarcode& bc, std::string& out)
@@ -279,7 +285,8 @@ const char* TBarcodeEncoder::Code93(TBarcode& bc, std::string& out)
 const char* TBarcodeEncoder::Code93Extended(TBarcode& bc, std::string& out)
 {
     thread_local std::string replaced;
-    FullAscii(bc.text_, true, replaced);
+    if (const char* error = FullAscii(bc.text_, true, replaced))
+        return error;
     return Code93Core(replaced, out);
 }
 

@@ -558,7 +558,8 @@ bool TFM_Data::Step(const QString& what, F change)
     try {
         changed = change();
     } catch (...) {
-        PushStep(what, std::move(before));
+        if (!SameCells(before.grid, FData.StrGrid_Data))  // stopped part way: that part can be undone
+            PushStep(what, std::move(before));
         throw;
     }
     if (changed)

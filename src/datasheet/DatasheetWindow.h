@@ -183,7 +183,7 @@ private:
     void RestoreState(const TSheetState& state, bool keepWidths);
     void PushStep(const QString& what, TSheetState before);
     // Runs a change as one undoable step; the change returns false when it
-    // changed nothing. A change that throws still leaves an undoable step.
+    // changed nothing. A change that throws part way still leaves an undoable step.
     template <typename F>
     bool Step(const QString& what, F change);
     void RestoreCell(int col, int row, const QString& text);

@@ -81,49 +81,48 @@ public:
         FCol = 0;
         FPlain = !line.contains(QChar(kQuote)) && !line.contains(QChar(kVerticalTab));
         QStringView rest = line;
-        if (FDelimiter != 0) {
-            qsizetype next = rest.indexOf(QChar(FDelimiter));
-            while (next >= 0) {
-                if (!rest.isEmpty() && rest.front() == kQuote) {
-                    const QStringView body = rest.mid(1);
-                    const qsizetype close = ClosingQuote(body);
-                    if (close >= 0) {
-                        Put(body.left(close));
-                        rest = body.mid(close + 1);
-                    } else {
-                        Put(QStringView());
-                        rest = body;
+        for (;;) {
+            if (!rest.isEmpty() && rest.front() == kQuote) {
+                const QStringView body = rest.mid(1);
+                const qsizetype close = ClosingQuote(body);
+                if (close >= 0) {
+                    Put(body.left(close), true);
+                    // Text between the closing quote and the next delimiter is
+                    // dropped; without a delimiter it is the line's last field.
+                    rest = body.mid(close + 1);
+                    const qsizetype next = FDelimiter != 0 ? rest.indexOf(QChar(FDelimiter)) : -1;
+                    if (next < 0) {
+                        if (!rest.isEmpty())
+                            Put(rest, false);
+                        return;
                     }
-                    next = rest.indexOf(QChar(FDelimiter));
-                } else {
-                    Put(rest.left(next));
-                }
-                // On to the text after the next delimiter; without one the
-                // rest stays as it is and ends the line as its last field.
-                if (next >= 0)
                     rest = rest.mid(next + 1);
-                next = rest.indexOf(QChar(FDelimiter));
+                    continue;
+                }
+                // No closing quote: the field is kept as written, quote included.
             }
+            const qsizetype next = FDelimiter != 0 ? rest.indexOf(QChar(FDelimiter)) : -1;
+            if (next < 0) {
+                if (!rest.isEmpty())
+                    Put(rest, false);
+                return;
+            }
+            Put(rest.left(next), false);
+            rest = rest.mid(next + 1);
         }
-        if (rest.isEmpty())
-            return;
-        if (rest.front() == kQuote)
-            rest = rest.mid(1);
-        if (!rest.isEmpty() && rest.back() == kQuote)
-            rest.chop(1);
-        Put(rest);
     }
 
 private:
-    // Writes a field to the next column: quote pairs become one quote, a
-    // single quote is dropped, a vertical tab becomes CR LF.
-    void Put(QStringView field)
+    // Writes a field to the next column: in a quoted field quote pairs become
+    // one quote (an unquoted field keeps its quotes as written); a vertical
+    // tab becomes CR LF.
+    void Put(QStringView field, bool quoted)
     {
-        if (!FPlain && (field.contains(QChar(kQuote)) || field.contains(QChar(kVerticalTab)))) {
+        if (!FPlain && ((quoted && field.contains(QChar(kQuote))) || field.contains(QChar(kVerticalTab)))) {
             FScratch.clear();
             for (qsizetype i = 0; i < field.size(); ++i) {
                 const char16_t c = field[i].unicode();
-                if (c == kQuote) {
+                if (c == kQuote && quoted) {
                     if (i + 1 < field.size() && field[i + 1] == kQuote) {
                         FScratch.push_back(kQuote);
                         ++i;
@@ -374,6 +373,16 @@ private:
     QString FOwned;
 };
 
+[[noreturn]] void ThrowNothingToImport()
+{
+    ThrowImportError(QStringLiteral("There is nothing to import: the file holds no text."));
+}
+
+[[noreturn]] void ThrowBinary()
+{
+    ThrowImportError(QStringLiteral("The file is not a text file (it holds NUL bytes); nothing was imported."));
+}
+
 [[noreturn]] void ThrowTooManyLines()
 {
     ThrowImportError(QStringLiteral("The file has too many lines to import."));
@@ -463,6 +472,8 @@ void ReadBytes(const char* data, qsizetype size, TCellGridWriter& grid, const TR
         ++records;
         const qsizetype pos = counter.Position();
         if (pos - checkedUpTo >= kWindow || pos == size) {
+            if (std::memchr(data + checkedUpTo, 0, size_t(pos - checkedUpTo)))
+                ThrowBinary();
             if (utf8 && begin == 0 && !IsValidUtf8(data + checkedUpTo, pos - checkedUpTo))
                 utf8 = false;
             checkedUpTo = pos;
@@ -493,20 +504,69 @@ void ReadBytes(const char* data, qsizetype size, TCellGridWriter& grid, const TR
     FinishRows(grid, rows);
 }
 
+bool OnlyBlanks(const char* data, qsizetype size)
+{
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = data[i];
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\v')
+            return false;
+    }
+    return true;
+}
+
+enum class TNulPattern { None, Utf16LE, Utf16BE, Other };
+
+// Text in UTF-16 without a byte-order mark shows itself by its NUL bytes: the
+// high bytes of ASCII characters, all on odd offsets (little endian) or all on
+// even ones (big endian). NUL bytes in any other pattern mean binary data.
+TNulPattern NulPattern(const char* data, qsizetype size)
+{
+    const qsizetype n = std::min<qsizetype>(size, 64 * 1024);
+    qsizetype even = 0, odd = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        if (data[i] == 0)
+            ++((i & 1) ? odd : even);
+    }
+    if (even + odd == 0)
+        return TNulPattern::None;
+    const qsizetype pairs = std::max<qsizetype>(n / 2, 1);
+    if (size % 2 == 0 && odd * 8 >= pairs && even * 10 <= odd)
+        return TNulPattern::Utf16LE;
+    if (size % 2 == 0 && even * 8 >= pairs && odd * 10 <= even)
+        return TNulPattern::Utf16BE;
+    return TNulPattern::Other;
+}
+
+void ReadUtf16(const char* data, qsizetype size, bool littleEndian, TCellGridWriter& grid, const TReleaseFn& release)
+{
+    QStringDecoder decoder(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
+                           QStringDecoder::Flag::Stateless);
+    const QString text = decoder(QByteArrayView(data, size));
+    if (release)
+        release(size);
+    if (text.trimmed().isEmpty())
+        ThrowNothingToImport();
+    if (text.contains(QChar(0)))
+        ThrowBinary();
+    ReadText(text, grid);
+}
+
 void ReadAny(const char* data, qsizetype size, TCellGridWriter& grid, const TReleaseFn& release)
 {
     if (size >= 2) {
         const auto b0 = static_cast<unsigned char>(data[0]), b1 = static_cast<unsigned char>(data[1]);
-        if ((b0 == 0xFF && b1 == 0xFE) || (b0 == 0xFE && b1 == 0xFF)) {
-            QStringDecoder decoder(b0 == 0xFF ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
-                                   QStringDecoder::Flag::Stateless);
-            const QString text = decoder(QByteArrayView(data + 2, size - 2));
-            if (release)
-                release(size);
-            ReadText(text, grid);
-            return;
-        }
+        if ((b0 == 0xFF && b1 == 0xFE) || (b0 == 0xFE && b1 == 0xFF))
+            return ReadUtf16(data + 2, size - 2, b0 == 0xFF, grid, release);
     }
+    switch (NulPattern(data, size)) {
+    case TNulPattern::Utf16LE: return ReadUtf16(data, size, true, grid, release);
+    case TNulPattern::Utf16BE: return ReadUtf16(data, size, false, grid, release);
+    case TNulPattern::Other: ThrowBinary();
+    case TNulPattern::None: break;
+    }
+    const qsizetype begin = size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+    if (OnlyBlanks(data + begin, size - begin))
+        ThrowNothingToImport();
     ReadBytes(data, size, grid, release);
 }
 

@@ -15,12 +15,15 @@ char16_t DetectDelimiter(QStringView firstLine, QStringView secondLine);
 // line, fields split by the detected delimiter with double-quote handling;
 // a vertical tab in a field becomes CR LF. A quoted field that holds line
 // breaks (the line ends inside it and a later line, within 64 lines, closes
-// it) keeps them as CR LF, and its lines form one row. Reads UTF-8 (a byte-order mark is
-// dropped), UTF-16 with a byte-order mark, and Windows-1252 when the file is
-// not valid UTF-8. Lines end with LF, CR LF or CR. The row count becomes the
-// number of rows read (at least 1); the column count grows to the longest line
-// and never shrinks; cells a line does not reach keep their text.
-// Throws EImportError "Cannot open file <name>" when the file cannot be read.
+// it) keeps them as CR LF, and its lines form one row. A field without its
+// closing quote, and an unquoted field, keep their text as written. Reads
+// UTF-8 (a byte-order mark is dropped), UTF-16 with a byte-order mark or
+// recognised by its NUL bytes, and Windows-1252 when the file is not valid
+// UTF-8. Lines end with LF, CR LF or CR. The row count becomes the number of
+// rows read (at least 1); the column count grows to the longest line and never
+// shrinks; cells a line does not reach keep their text.
+// Throws EImportError "Cannot open file <name>" when the file cannot be read,
+// and refuses a file that holds no text, or binary data (NUL bytes).
 void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid);
 
 // The same for text already in memory (the file's bytes).

@@ -175,7 +175,7 @@ TCNumericLocaleScope::~TCNumericLocaleScope()
 
 namespace {
 // The sum of all texts a sheet import keeps (UTF-16 code units, 512 MB).
-constexpr qint64 kMaxSheetTextChars = qint64(1) << 28;
+constexpr qint64 kMaxSheetTextChars = kMaxSheetHeldChars;
 
 [[noreturn]] void ThrowTooLarge()
 {
@@ -228,6 +228,14 @@ void TSheetCells::AddCell(qint64 row, qint64 col, qint32 textId, qint64 rowRepea
     FFirstCol = firstCol;
     FLastRow = endRow;
     FLastCol = endCol;
+    // The grid stores the text once per cell, so repeated cells count in full:
+    // a small file must not expand into more text than a desktop can hold.
+    const qint64 held = FHeldChars + qint64(FTexts[size_t(textId)].length) * rowRepeat * colRepeat;
+    if (held > kMaxSheetHeldChars)
+        ThrowImportError(QStringLiteral("The spreadsheet is too large: its cells hold more than %1 million "
+                                        "characters of text.")
+                             .arg(kMaxSheetHeldChars / 1000000));
+    FHeldChars = held;
     FCells.push_back({row, col, qint32(rowRepeat), qint32(colRepeat), textId});
 }
 

@@ -24,6 +24,11 @@ public:
 constexpr int kMaxSheetRows = 1048576;
 constexpr int kMaxSheetCols = 16384;
 constexpr qint64 kMaxSheetCells = 50'000'000;
+// The most text (characters, every repeated cell counted) a sheet may put into
+// the datasheet.
+constexpr qint64 kMaxSheetHeldChars = 128'000'000;
+// The most bytes a spreadsheet part may unpack to.
+constexpr qint64 kMaxUnpackedPartBytes = qint64(256) << 20;
 
 // A number as a spreadsheet shows it in its General format: up to 15
 // significant digits, no trailing zeros, integers without ".0"; the E notation
@@ -106,4 +111,5 @@ private:
     std::vector<TText> FTexts;
     std::vector<char16_t> FArena;
     qint64 FFirstRow = 0, FFirstCol = 0, FLastRow = -1, FLastCol = -1;
+    qint64 FHeldChars = 0;
 };

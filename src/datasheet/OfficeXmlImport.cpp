@@ -15,6 +15,7 @@
 #endif
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -66,6 +67,45 @@ QString NumberAttrText(QStringView text)
 // Largest part read whole (workbook, relationships, styles, settings).
 constexpr qint64 kMaxSmallPart = qint64(64) << 20;
 
+// Passes a part through, ending it (as if the data ran out) once more than
+// `limit` bytes came: a small package may unpack into gigabytes of XML.
+class TBoundedDevice : public QIODevice {
+public:
+    static constexpr qint64 kMaxTextRun = qint64(32) << 20;
+
+    TBoundedDevice(QIODevice& inner, qint64 limit) : FInner(inner), FLimit(limit) { open(QIODevice::ReadOnly); }
+    bool Exceeded() const { return FExceeded; }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* data, qint64 maxSize) override
+    {
+        if (FExceeded)
+            return 0;
+        const qint64 n = FInner.read(data, std::min(maxSize, FLimit - FRead + 1));
+        if (n > 0) {
+            FRead += n;
+            // Text between two tags is held whole by the XML reader: a long
+            // run without markup (blank padding) is refused as well.
+            const void* lt = memrchr(data, '<', size_t(n));
+            FSinceTag = lt ? n - 1 - (static_cast<const char*>(lt) - data) : FSinceTag + n;
+        }
+        if (FRead > FLimit || FSinceTag > kMaxTextRun) {
+            FExceeded = true;
+            return 0;
+        }
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QIODevice& FInner;
+    const qint64 FLimit;
+    qint64 FRead = 0;
+    qint64 FSinceTag = 0;
+    bool FExceeded = false;
+};
+
 class TPackageReader {
 public:
     TPackageReader(TPackage kind, const QString& fileName) : FKind(kind), FFileName(fileName), FZip(fileName)
@@ -111,8 +151,15 @@ public:
         QuaZipFile file(&FZip);
         if (!file.open(QIODevice::ReadOnly))
             Fail();
-        QXmlStreamReader xml(&file);
+        // The size the package declares fails early; the bytes really
+        // unpacked are counted as well, in case the declaration lies.
+        if (file.usize() > kMaxUnpackedPartBytes)
+            FailTooLarge(part);
+        TBoundedDevice bounded(file, kMaxUnpackedPartBytes);
+        QXmlStreamReader xml(&bounded);
         parse(xml);
+        if (bounded.Exceeded())
+            FailTooLarge(part);
         CheckXml(xml);
         file.close();
         if (file.getZipError() != UNZ_OK)
@@ -131,6 +178,15 @@ public:
     }
 
     [[noreturn]] void Fail(const QString& why = QString()) { ThrowUnreadable(FKind, FFileName, why); }
+
+    [[noreturn]] void FailTooLarge(const QString& part)
+    {
+        ThrowImportError(QStringLiteral("The spreadsheet is too large: its part %1 unpacks to more than can be "
+                                        "read (at most %2 MB, and %3 MB of text between two tags).")
+                             .arg(part)
+                             .arg(kMaxUnpackedPartBytes >> 20)
+                             .arg(TBoundedDevice::kMaxTextRun >> 20));
+    }
 
 private:
     TPackage FKind;

@@ -189,7 +189,7 @@ const gridstore::TCellRef* TAdvStringGrid::RefAt(int col, std::uint32_t slot) co
     const std::size_t p = slot >> kPageBits;
     if (p >= pages.size() || !pages[p])
         return nullptr;
-    return &pages[p]->cells[slot & kPageMask];
+    return pages[p]->Find(slot & kPageMask);
 }
 
 gridstore::TCellRef& TAdvStringGrid::MutableRef(int col, std::uint32_t slot)
@@ -203,7 +203,7 @@ gridstore::TCellRef& TAdvStringGrid::MutableRef(int col, std::uint32_t slot)
         page = std::make_shared<TCellPage>();
     else if (page.use_count() > 1)
         page = std::make_shared<TCellPage>(*page);
-    return page->cells[slot & kPageMask];
+    return page->At(slot & kPageMask);
 }
 
 void TAdvStringGrid::ClearRef(int col, std::uint32_t slot)
@@ -270,7 +270,7 @@ void TAdvStringGrid::Compact()
                 pages.resize(p + 1);
             if (!pages[p])
                 pages[p] = std::make_shared<TCellPage>();
-            pages[p]->cells[std::uint32_t(r) & kPageMask] = TCellRef{off, ref->len};
+            pages[p]->At(std::uint32_t(r) & kPageMask) = TCellRef{off, ref->len};
         }
     }
     FArena = std::move(arena);
@@ -398,7 +398,8 @@ void TAdvStringGrid::SetRowCount(int count)
                 auto& page = col.pages[p];
                 if (page.use_count() > 1)
                     page = std::make_shared<TCellPage>(*page);
-                std::fill(page->cells + (n & kPageMask), page->cells + kPageSize, TCellRef());
+                if ((n & kPageMask) < page->cells.size())
+                    page->cells.resize(n & kPageMask);
             }
         }
         FSlotCount = n;
@@ -791,7 +792,7 @@ std::size_t TAdvStringGrid::MemoryUsage() const
         bytes += col.pages.capacity() * sizeof(gridstore::TPagePtr);
         for (const auto& page : col.pages)
             if (page)
-                bytes += sizeof(TCellPage);
+                bytes += sizeof(TCellPage) + page->cells.capacity() * sizeof(TCellRef);
     }
     return bytes;
 }

@@ -4,8 +4,8 @@
 // Cells are addressed (column, row) from 0. Every grid has at least one column
 // and one row. Cell text is kept as UTF-8 in an append-only text arena; each
 // column holds, per physical row slot, an (offset, length) reference into it,
-// in pages of 4096 references that are shared between grids and copied on
-// write. A row-order vector maps the grid's rows to slots, so inserting,
+// in pages of up to 4096 references (sized to the slots used) that are shared
+// between grids and copied on write. A row-order vector maps the grid's rows to slots, so inserting,
 // removing, moving and sorting rows only permutes indices, and another grid can
 // show rows of this one by reference (the print grid repeats rows that way).
 // Copying a grid is cheap: both copies share pages and text until one of them
@@ -23,6 +23,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -38,8 +39,23 @@ constexpr int kPageBits = 12;
 constexpr std::uint32_t kPageSize = 1u << kPageBits;
 constexpr std::uint32_t kPageMask = kPageSize - 1;
 
+// A page holds up to kPageSize references; it grows as its slots are written,
+// so a column of a few rows costs a few references, not a whole page. Slots at
+// or beyond cells.size() are empty.
 struct TCellPage {
-    TCellRef cells[kPageSize];
+    std::vector<TCellRef> cells;
+    TCellRef* Find(std::uint32_t index) { return index < cells.size() ? &cells[index] : nullptr; }
+    const TCellRef* Find(std::uint32_t index) const { return index < cells.size() ? &cells[index] : nullptr; }
+    TCellRef& At(std::uint32_t index)
+    {
+        if (index >= cells.size()) {
+            std::size_t size = std::max<std::size_t>(cells.size(), 4);
+            while (size <= index)
+                size *= 2;
+            cells.resize(std::min<std::size_t>(size, kPageSize));
+        }
+        return cells[index];
+    }
 };
 using TPagePtr = std::shared_ptr<TCellPage>;
 

@@ -8,6 +8,8 @@
 #include "designer/Ruler.h"
 #include "document/LabelPlan.h"
 
+#include <QAction>
+#include <QActionGroup>
 #include <QClipboard>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -72,6 +74,38 @@ TDesignArea::TDesignArea(TLabelDocument& document, QWidget* parent) : QWidget(pa
             CheckObjects();
     });
 
+    // The tool actions: the pointer and the six creation tools, one radio group.
+    auto* tools = new QActionGroup(this);
+    const struct {
+        TObjectTool tool;
+        QString text;
+    } toolTexts[] = {
+        {TObjectTool::Pointer, tr("Pointer")},
+        {TObjectTool::Barcode, tr("Create barcode object")},
+        {TObjectTool::Text, tr("Create text object")},
+        {TObjectTool::Line, tr("Create line object")},
+        {TObjectTool::Rectangle, tr("Create rectangle object")},
+        {TObjectTool::Ellipse, tr("Create ellipse object")},
+        {TObjectTool::Picture, tr("Create picture object")},
+    };
+    for (const auto& t : toolTexts) {
+        auto* action = new QAction(t.text, tools);
+        action->setCheckable(true);
+        action->setToolTip(t.text);
+        action->setData(int(t.tool));
+        const TObjectTool tool = t.tool;
+        connect(action, &QAction::triggered, this, [this, tool] {
+            if (tool == TObjectTool::Pointer)
+                CancelNewObject();
+            else
+                StartNewObject(tool);
+        });
+        FToolActions[int(t.tool)] = action;
+    }
+    FToolActions[int(TObjectTool::Pointer)]->setChecked(true);
+    connect(this, &TDesignArea::ToolChanged, this,
+            [this](TObjectTool tool) { FToolActions[int(tool)]->setChecked(true); });
+
     auto* monitor = new TClipboardMonitor(this);
     connect(monitor, &TClipboardMonitor::Changed, this, &TDesignArea::UpdatePasteState);
     UpdatePasteState();
@@ -87,6 +121,11 @@ TDesignArea::~TDesignArea()
     delete FBand;
     plan.hide();
     plan.setParent(nullptr);
+}
+
+QAction* TDesignArea::ToolAction(TObjectTool tool) const
+{
+    return FToolActions[int(tool)];
 }
 
 TLabelPlan& TDesignArea::Plan() const

@@ -13,6 +13,8 @@
 
 #include <memory>
 
+class QAction;
+class QActionGroup;
 class QLabel;
 class QRubberBand;
 class QScrollArea;
@@ -44,6 +46,10 @@ public:
     // Discards the object being created, if any; the tool returns to Pointer.
     void CancelNewObject();
     TObjectTool Tool() const { return FTool; }
+    // The checkable tool actions, one radio group in sync with Tool(): the
+    // pointer and "Create barcode object", "Create text object", ... for the
+    // main window's tool bar and Object menu.
+    QAction* ToolAction(TObjectTool tool) const;
     // The object being created (none in the pointer tool).
     TLabelObject* NewObject() const { return FNewObject; }
 
@@ -109,6 +115,8 @@ Q_SIGNALS:
     void MouseReleased();
     void ZoomChanged(int percent);
     void PasteAvailableChanged(bool available);
+    // A double click on the grey area around the label.
+    void GreyAreaDoubleClicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -145,6 +153,7 @@ private:
     TRuler* FVertRuler = nullptr;
     QLabel* Lab_Unit = nullptr;
     QRubberBand* FBand = nullptr;
+    QAction* FToolActions[7] = {};
     int FUnits = 0;
 
     TObjectTool FTool = TObjectTool::Pointer;

@@ -8,6 +8,7 @@
 #include "document/LabelPlan.h"
 #include "document/PlanObjects.h"
 
+#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QRubberBand>
@@ -104,6 +105,27 @@ Qt::CursorShape ObjectCursor(int cursor)
     }
 }
 
+// What a new picture object shows until it gets a picture: a small 256-colour
+// landscape bitmap.
+TPlanPictureData PlaceholderPicture()
+{
+    static const TPlanPictureData picture = [] {
+        QImage image(16, 16, QImage::Format_RGB32);
+        image.fill(QColor(200, 230, 255));
+        for (int x = 0; x < 16; ++x)
+            for (int y = 0; y < 16; ++y) {
+                if (y >= 11 - std::abs(x - 6) / 2 && y < 15)
+                    image.setPixel(x, y, qRgb(60, 140, 60));
+                if ((x - 12) * (x - 12) + (y - 4) * (y - 4) <= 4)
+                    image.setPixel(x, y, qRgb(250, 200, 0));
+                if (x == 0 || y == 0 || x == 15 || y == 15)
+                    image.setPixel(x, y, qRgb(90, 90, 90));
+            }
+        return TPlanPictureData::FromImage(image.convertToFormat(QImage::Format_Indexed8), TPictureKind::Bitmap);
+    }();
+    return picture;
+}
+
 QString CreationText(TObjectTool tool)
 {
     switch (tool) {
@@ -154,7 +176,8 @@ void TDesignArea::CancelNewObject()
 void TDesignArea::CancelNewObjectQuietly()
 {
     TLabelPlan& plan = Plan();
-    if (FNewObject) {
+    // A placed object may already be gone with the plan it was on (New, Open).
+    if (FNewObject && (!FNewObjectPlaced || IsOnPlan(plan, FNewObject))) {
         try {
             FNewObject->Release();
         } catch (...) {
@@ -179,6 +202,10 @@ void TDesignArea::FinishCreation()
         text->SetText(QStringLiteral("Sample Text"));
     else if (auto* barcode = dynamic_cast<TPlanBarcode*>(object))
         barcode->SetHeightMM(20);
+    else if (auto* picture = dynamic_cast<TPlanPicture*>(object)) {
+        picture->Picture = PlaceholderPicture();
+        picture->Invalidate();
+    }
     object->StoreProperties();
     FNewObject = nullptr;
     FNewObjectPlaced = false;
@@ -213,6 +240,8 @@ bool TDesignArea::eventFilter(QObject* watched, QEvent* event)
         return false;
     }
     if (watched == FCanvas) {
+        if (type == QEvent::MouseButtonDblClick)
+            Q_EMIT GreyAreaDoubleClicked();
         if (type == QEvent::MouseMove)
             TrackHairlines(FCanvas, static_cast<QMouseEvent*>(event)->position().toPoint());
         return false;
@@ -223,6 +252,9 @@ bool TDesignArea::eventFilter(QObject* watched, QEvent* event)
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             auto* e = static_cast<QMouseEvent*>(event);
+            // Outside the label's rounded corners the surface takes no clicks.
+            if (!plan.mask().isEmpty() && !plan.mask().contains(e->position().toPoint()))
+                return true;
             plan.setFocus(Qt::MouseFocusReason);
             PlanMousePress(e->position().toPoint(), e->button(), e->buttons(), e->modifiers());
             if (type == QEvent::MouseButtonDblClick)
@@ -363,10 +395,11 @@ void TDesignArea::PlanMouseMove(QPoint pos, Qt::MouseButtons buttons)
     TLabelObject* current = plan.CurrentObject();
     const bool left = buttons & Qt::LeftButton;
 
-    // The rubber band: the left button held down away from every object.
+    // The rubber band: the left button held down away from every object,
+    // anchored where it went down.
     if (left && !current && !FNewObject) {
         if (!FBandActive) {
-            FBandStart = pos;
+            FBandStart = plan.DownPoint;
             FBandActive = true;
         }
         ShowBand(FBandStart, pos);

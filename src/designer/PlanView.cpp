@@ -164,6 +164,9 @@ void TLabelPlan::PaintTo(QPainter& canvas)
 {
     if (FDestroying || FUpdateCount > 0)
         return;
+    // Combining pen modes on a device that cannot combine: through an image.
+    if (PaintCombiningLabelAsImage(*this, canvas))
+        return;
     TPainterState state(canvas);
     canvas.setFont(Font.ToQFont(std::abs(PlanToPixelX(Font.Height()))));
     canvas.setRenderHint(QPainter::Antialiasing, false);

@@ -1,6 +1,9 @@
 #include "document/PlanDraw.h"
 
+#include "document/LabelObject.h"
+#include "document/LabelPlan.h"
 #include "document/MGraph.h"
+#include "document/PlanLayer.h"
 
 #include <QHash>
 #include <QImage>
@@ -185,6 +188,58 @@ bool SupportsRasterOps(const QPainter& canvas)
     return engine->type() == QPaintEngine::Raster || engine->type() == QPaintEngine::Picture;
 }
 
+bool PenModeCombines(int penMode)
+{
+    return penMode == pmNot || (penMode >= pmMergePenNot && penMode <= pmNotXor);
+}
+
+bool PaintCombiningLabelAsImage(TLabelPlan& plan, QPainter& canvas)
+{
+    if (!canvas.isActive() || SupportsRasterOps(canvas))
+        return false;
+    bool needed = false;
+    for (int l = 0; l < plan.Layers().Count() && !needed; ++l) {
+        const TPlanLayer* layer = plan.Layers().Item(l);
+        if (!layer->Visible())
+            continue;
+        for (const TLabelObject* o : layer->Objects()) {
+            if (o->Visible && PenModeCombines(o->Pen.Mode)) {
+                needed = true;
+                break;
+            }
+        }
+    }
+    const QSize size = plan.size();
+    if (!needed || size.isEmpty())
+        return false;
+    // A very large label at a high resolution is rendered more coarsely
+    // rather than taking gigabytes.
+    constexpr double kMaxPixels = 64e6;
+    const double pixels = double(size.width()) * double(size.height());
+    const double scale = pixels > kMaxPixels ? std::sqrt(kMaxPixels / pixels) : 1.0;
+    QImage image(std::max(1, int(std::ceil(size.width() * scale))), std::max(1, int(std::ceil(size.height() * scale))),
+                 QImage::Format_RGB32);
+    if (image.isNull())
+        return false;
+    image.fill(Qt::white);
+    // Fonts are sized on the device they draw on: the image takes the canvas's resolution.
+    if (const QPaintDevice* device = canvas.device()) {
+        image.setDotsPerMeterX(int(std::lround(device->logicalDpiX() / 0.0254)));
+        image.setDotsPerMeterY(int(std::lround(device->logicalDpiY() / 0.0254)));
+    }
+    {
+        QPainter p(&image);
+        if (scale < 1.0)
+            p.scale(scale, scale);
+        plan.PaintTo(p);
+    }
+    canvas.save();
+    canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    canvas.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), image);
+    canvas.restore();
+    return true;
+}
+
 namespace {
 
 uint32_t Rgb(const QColor& c)
@@ -199,7 +254,7 @@ QColor FromRgb(uint32_t v)
 
 bool CombinesWithDestination(int mode)
 {
-    return mode == pmNot || (mode >= pmMergePenNot && mode <= pmNotXor);
+    return PenModeCombines(mode);
 }
 
 QPainter::CompositionMode RasterOp(int mode)

@@ -65,3 +65,16 @@ void ApplyPenMode(QPainter& canvas, int penMode, QPen& pen, TPlanBrush& brush);
 // True when the canvas's device combines colours with raster operations:
 // pixel images, the screen and recorded pictures.
 bool SupportsRasterOps(const QPainter& canvas);
+
+// True when the pen mode combines pen and brush with what lies beneath.
+bool PenModeCombines(int penMode);
+
+class TLabelPlan;
+
+// Vector devices (PDF, SVG, printers) cannot combine colours. When an object
+// on a visible layer of the plan draws with a combining pen mode, the label is
+// painted into an image at the device's resolution (white paper beneath) and
+// that image is placed on the canvas, so the output looks like the screen.
+// Returns false, painting nothing, when the canvas combines colours itself or
+// no object needs it; the caller paints as usual then.
+bool PaintCombiningLabelAsImage(TLabelPlan& plan, QPainter& canvas);

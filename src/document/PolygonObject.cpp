@@ -281,9 +281,9 @@ void TPlanPolygon::LoadProperties()
     int count = 0;
     if (!TryStrToInt(Properties.Value(u"PointCount"), count) || count <= 0)
         return;
-    // A section has at least one line per point it really gives; a larger
-    // count would only add points at (0, 0), so it is cut to the line count.
-    count = std::min({count, Properties.Count(), kMaxPolygonPoints});
+    // Points may be left out (they stay at (0, 0)), so the count is kept as
+    // given, up to a limit that keeps a hostile count from taking the memory.
+    count = std::min(count, kMaxPolygonPoints);
     SetPointCount(count);
     // One pass over the lines: the first line of each "X<i>" / "Y<i>" key wins.
     QHash<QString, QString> values;

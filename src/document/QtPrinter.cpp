@@ -1,7 +1,9 @@
 #include "document/QtPrinter.h"
 
 #include <QPageSetupDialog>
+#include <QDialogButtonBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QPageSize>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -133,15 +135,21 @@ void TQtPrinter::SetDeviceSettings(const TPrinterDeviceSettings& settings)
     device->setPageOrientation(settings.Orientation == poLandscape ? QPageLayout::Landscape : QPageLayout::Portrait);
 }
 
+QSize TQtPrinter::ResolutionOf(const QPaintDevice& device)
+{
+    return QSize(device.logicalDpiX(), device.logicalDpiY());
+}
+
 int TQtPrinter::ResolutionX() const
 {
     QPrinter* device = Device();
-    return device ? device->resolution() : 0;
+    return device ? ResolutionOf(*device).width() : 0;
 }
 
 int TQtPrinter::ResolutionY() const
 {
-    return ResolutionX();
+    QPrinter* device = Device();
+    return device ? ResolutionOf(*device).height() : 0;
 }
 
 QSize TQtPrinter::PhysicalPageSize() const
@@ -235,6 +243,12 @@ bool TQtPrinter::ExecutePropertiesDialog(QWidget* parent, int& copies)
     QPrintDialog dialog(device, parent);
     // Page range and file output stay with the program's own print dialog.
     dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setWindowTitle(QPrintDialog::tr("Printer Properties"));
+    // It confirms the options; printing starts from the program's dialog.
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QPrintDialog::tr("&OK"));
+    }
     if (dialog.exec() != QDialog::Accepted)
         return false;
     copies = device->copyCount();

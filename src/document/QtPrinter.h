@@ -45,6 +45,8 @@ public:
     // for sizes without one).
     static QPageSize PageSizeOfCode(int code, int customWidth, int customLength);
     static int CodeOfPageSize(const QPageSize& size);
+    // Dots per inch across and down a device, as its painter maps them.
+    static QSize ResolutionOf(const QPaintDevice& device);
 
 private:
     // The QPrinter of the current printer, made on first use.

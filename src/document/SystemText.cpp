@@ -1,5 +1,7 @@
 #include "document/SystemText.h"
 
+#include <cstring>
+
 namespace {
 
 // Code points of the bytes 0x80..0x9F in Windows-1252; the rest is Latin-1.
@@ -65,7 +67,23 @@ QString DecodeSystemText(const QByteArray& block)
 {
     if (IsValidUtf8(block))
         return QString::fromUtf8(block);
-    return DecodeWindows1252(block);
+    // Decided line by line: one stray byte must not turn the valid UTF-8 of
+    // other lines into mojibake (which would then be saved that way).
+    QString text;
+    text.reserve(block.size());
+    const char* data = block.constData();
+    const qsizetype n = block.size();
+    qsizetype start = 0;
+    while (start < n) {
+        const char* lf = static_cast<const char*>(std::memchr(data + start, '\n', size_t(n - start)));
+        const qsizetype end = lf ? lf - data + 1 : n;
+        if (IsValidUtf8(data + start, end - start))
+            text += QString::fromUtf8(data + start, end - start);
+        else
+            text += DecodeWindows1252(data + start, end - start);
+        start = end;
+    }
+    return text;
 }
 
 QByteArray EncodeSystemText(const QString& text)

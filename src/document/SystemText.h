@@ -14,7 +14,8 @@ inline bool IsValidUtf8(const QByteArray& bytes) { return IsValidUtf8(bytes.cons
 QString DecodeWindows1252(const char* data, qsizetype size);
 inline QString DecodeWindows1252(const QByteArray& bytes) { return DecodeWindows1252(bytes.constData(), bytes.size()); }
 
-// A whole block of system text: UTF-8 when it is valid UTF-8, else Windows-1252.
+// A block of system text, line by line: each line is UTF-8 when it is valid
+// UTF-8, else Windows-1252.
 QString DecodeSystemText(const QByteArray& block);
 
 // Text to system code page bytes (UTF-8).

@@ -41,7 +41,8 @@ TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, in
 
     // One pixel per point: the sheet is laid out in points.
     const TSheetLayout layout = SheetLayoutOf(plan, 72, result.PaperSize);
-    QPainter canvas(&result.Picture);
+    TPageRecorder recorder(result.PaperSize);
+    QPainter canvas(&recorder);
     canvas.fillRect(QRect(QPoint(0, 0), result.PaperSize), Qt::white);
     if (counts.PerPage >= 1 && counts.Total > 0) {
         const int64_t first = counts.PerPage * (page - 1) + 1;
@@ -66,6 +67,6 @@ TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, in
         result.AbortedAt = r.AbortedAt;
     }
     canvas.end();
-    result.Picture.setBoundingRect(QRect(QPoint(0, 0), result.PaperSize));
+    result.Picture = recorder.Picture();
     return result;
 }

@@ -1,11 +1,12 @@
 // The preview's page rendering: one sheet recorded as vector drawing in
-// points (1/72 inch) into a QPicture, laid out as the print job lays out its
-// sheets, so the preview window can show it at any zoom.
+// points (1/72 inch) into a page picture, laid out as the print job lays out
+// its sheets, so the preview window can show it at any zoom.
 #pragma once
+
+#include "printing/PagePicture.h"
 
 #include <functional>
 
-#include <QPicture>
 #include <QSize>
 
 #include <cstdint>
@@ -14,7 +15,7 @@ class TDatasheet;
 class TLabelPlan;
 
 struct TPreviewPage {
-    QPicture Picture;         // the sheet; its bounding rectangle is the paper
+    TPagePicture Picture;     // the sheet; its bounding rectangle is the paper
     QSize PaperSize;          // points
     bool Rendered = false;    // false for a page number outside 1..page count
     int Painted = 0;          // labels painted

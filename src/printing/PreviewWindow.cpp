@@ -40,7 +40,7 @@ protected:
         p.setRenderHint(QPainter::Antialiasing);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.scale(double(width()) / paper.width(), double(height()) / paper.height());
-        p.drawPicture(0, 0, FPage.Picture);
+        FPage.Picture.Play(p);
     }
 
 private:
@@ -114,6 +114,7 @@ TFM_Preview::TFM_Preview(TLabelDocument& doc, int invalidCodeProcess, QWidget* p
     sheet->setBackgroundRole(QPalette::Dark);
     SHP_Shadow = new QWidget(sheet);
     SHP_Shadow->setAutoFillBackground(true);
+    SHP_Shadow->setBackgroundRole(QPalette::Window);
     QPalette black = SHP_Shadow->palette();
     black.setColor(QPalette::Window, Qt::black);
     SHP_Shadow->setPalette(black);
@@ -268,9 +269,9 @@ void TFM_Preview::Place()
     const QRect picture = PreviewPicturePlacement(size(), paper, FZoom);
     IMG_Page->setGeometry(picture);
     SHP_Shadow->setGeometry(picture.translated(4, 4));
-    const QSize viewport = SCB_Picture->viewport()->size();
-    SCB_Picture->widget()->resize(std::max(viewport.width(), picture.right() + 1 + 4 + 10),
-                                  std::max(viewport.height(), picture.bottom() + 1 + 4 + 10));
+    // The sheet holds the page and its shadow; around it the area shows its
+    // own background, and scroll bars come only for a page that needs them.
+    SCB_Picture->widget()->resize(picture.right() + 1 + 4, picture.bottom() + 1 + 4);
     IMG_Page->update();
 }
 

@@ -379,12 +379,13 @@ void TLabelSetupPage::Fill()
     SEdt_Col->setEnabled(!plan.AutoCalcLayout);
     SEdt_Row->setEnabled(!plan.AutoCalcLayout);
     CHK_CutMark->setChecked(plan.CutMark);
-    RSEdt_ML->setValue(plan.MarginLeft / FB);
-    RSEdt_MT->setValue(plan.MarginTop / FB);
-    RSEdt_MR->setValue(plan.MarginRight / FB);
-    RSEdt_MB->setValue(plan.MarginBottom / FB);
-    RSEdt_VS->setValue(plan.VerticalSpace / FB);
-    RSEdt_HS->setValue(plan.HorizontalSpace / FB);
+    const double margins[6] = {plan.MarginLeft,   plan.MarginTop,     plan.MarginRight,
+                               plan.MarginBottom, plan.VerticalSpace, plan.HorizontalSpace};
+    TRealSpinBox* boxes[6] = {RSEdt_ML, RSEdt_MT, RSEdt_MR, RSEdt_MB, RSEdt_VS, RSEdt_HS};
+    for (int i = 0; i < 6; ++i) {
+        boxes[i]->setValue(margins[i] / FB);
+        FShownMargins[i] = {margins[i], boxes[i]->value()};
+    }
     if (plan.LabelCount == -1) {
         Rdio_ALLItem->setChecked(true);
     } else {
@@ -430,12 +431,16 @@ void TLabelSetupPage::Apply()
     ReadPrinterSettings(plan);
     if (Printer().HasPrinters())
         plan.PntDPI = UsableDpi(Printer().ResolutionX());
-    plan.MarginLeft = FB * RSEdt_ML->value();
-    plan.MarginTop = FB * RSEdt_MT->value();
-    plan.MarginRight = FB * RSEdt_MR->value();
-    plan.MarginBottom = FB * RSEdt_MB->value();
-    plan.VerticalSpace = FB * RSEdt_VS->value();
-    plan.HorizontalSpace = FB * RSEdt_HS->value();
+    // A box left as filled keeps the exact value (inches show it rounded).
+    auto margin = [this](int i, const TRealSpinBox* box) {
+        return box->value() == FShownMargins[i].second ? FShownMargins[i].first : FB * box->value();
+    };
+    plan.MarginLeft = margin(0, RSEdt_ML);
+    plan.MarginTop = margin(1, RSEdt_MT);
+    plan.MarginRight = margin(2, RSEdt_MR);
+    plan.MarginBottom = margin(3, RSEdt_MB);
+    plan.VerticalSpace = margin(4, RSEdt_VS);
+    plan.HorizontalSpace = margin(5, RSEdt_HS);
     plan.LabelCount = Rdio_onelab->isChecked() ? SEdt_LabCopies->value() : -1;
     plan.OutputOrder =
         TOutputOrder(std::max(0, CBX_Start->currentIndex()) + 4 * std::max(0, CBX_Direct->currentIndex()));
@@ -448,9 +453,9 @@ void TLabelSetupPage::Apply()
 bool TLabelSetupPage::EditLabelSetup(TLabelDocument& document, int units, QWidget* parent)
 {
     TFM_ObjPro dialog(document, units, parent);
-    dialog.ShowLabelSetupPage();
     TLabelSetupPage& page = *dialog.LabelSetup();
     page.Fill();
+    dialog.ShowLabelSetupPage();
     if (dialog.Execute() != QDialog::Accepted)
         return false;
     TDocumentEdit edit(document, tr("Label Setup"));

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <utility>
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -114,4 +116,6 @@ private:
     int FUnits = 0;
     double FB = 1;  // centimetres per display unit
     bool FFilling = false;
+    // Margins and spaces as filled: the document's value and the box's.
+    std::pair<double, double> FShownMargins[6];
 };

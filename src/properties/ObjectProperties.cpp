@@ -245,6 +245,8 @@ TFM_ObjPro::TFM_ObjPro(TLabelDocument& document, int units, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Pages);
     layout->addLayout(buttons);
+    // The dialog takes the size of the page shown.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     const QString unit = UnitCaption(FUnits);
     Lab_UnitBH->setText(unit);
@@ -357,7 +359,6 @@ QWidget* TFM_ObjPro::BuildBarcodePage()
     Lab_Preview->setObjectName(QStringLiteral("Lab_Preview"));
     Lab_Preview->setAccessibleName(tr("Preview"));
     Lab_Preview->setAlignment(Qt::AlignCenter);
-    Lab_Preview->setWordWrap(true);
     Lab_Preview->setMinimumSize(360, 110);
     auto* pv = new QVBoxLayout(preview);
     pv->addWidget(Lab_Preview);
@@ -742,6 +743,7 @@ bool TFM_ObjPro::FillFrom(TLabelObject* object)
     setWindowTitle(tr("Modify Current ") + object->GetTypeName());
     UpdateOriginControls();
     UpdatePreview();
+    ShowPage(page);
     return true;
 }
 
@@ -1088,11 +1090,22 @@ void TFM_ObjPro::ShowNaturalSize()
     SEdt_SY->setValue(100);
 }
 
+void TFM_ObjPro::ShowPage(QWidget* page)
+{
+    // Only the shown page counts for the dialog's size.
+    for (int i = 0; i < Pages->count(); ++i) {
+        QWidget* p = Pages->widget(i);
+        const QSizePolicy::Policy policy = p == page ? QSizePolicy::Preferred : QSizePolicy::Ignored;
+        p->setSizePolicy(policy, policy);
+    }
+    Pages->setCurrentWidget(page);
+}
+
 void TFM_ObjPro::ShowLabelSetupPage()
 {
-    Pages->setCurrentWidget(PAG_Page);
     Btn_Font->setVisible(false);
     setWindowTitle(tr("Label Setup "));
+    ShowPage(PAG_Page);
 }
 
 bool TFM_ObjPro::EditObject(TLabelDocument& document, TLabelObject* object, int units, QWidget* parent)

@@ -65,11 +65,6 @@ public:
     TLabelSetupPage* LabelSetup() const { return PAG_Page; }
     void ShowLabelSetupPage();
 
-    // Texts of the control-character menu and the escapes they insert ("\193").
-    struct TControlChar {
-        QString Item;
-        QString Digits;
-    };
     // The code text after inserting "\" + digits at caret position pos, and
     // the caret position after it.
     static QString InsertControlChar(const QString& text, int pos, const QString& digits, int& newPos);
@@ -138,6 +133,7 @@ public:
     QPushButton* Button6 = nullptr;
 
 private:
+    void ShowPage(QWidget* page);
     QWidget* BuildBarcodePage();
     QWidget* BuildTextPage();
     QWidget* BuildPicturePage();

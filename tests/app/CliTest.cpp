@@ -2,6 +2,7 @@
 // named "-", outputs that are inputs, write errors.
 #include "common/TestSupport.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -149,6 +150,16 @@ TEST(Cli, WriteErrorsFailWithOneLineNamingTheFile)
     EXPECT_EQ(p.exitCode(), 1);
     EXPECT_EQ(p.readAllStandardError(),
               QByteArray("tagmora-cli plan: standard output: cannot write: No space left on device\n"));
+
+    // A device is written in place, never replaced or removed.
+    for (const QStringList& args :
+         QList<QStringList>{{"print", SourcePath("examples/shipping.blf"), "-o", "/dev/full"},
+                            {"datasheet", SourcePath("examples/shipping.blf"), "-o", "/dev/full"}}) {
+        const auto r = RunCli(args);
+        EXPECT_EQ(r.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.endsWith(": /dev/full: cannot write: No space left on device\n")) << r.err.constData();
+    }
+    EXPECT_TRUE(QFileInfo::exists("/dev/full") && !QFileInfo("/dev/full").isFile());
 
     // A folder that does not exist: our message, none of Qt's.
     const auto r = RunCli({"render", SourcePath("examples/shapes.blf"), "-o", "/nonexistent/dir/x.pdf"});

@@ -141,7 +141,8 @@ TEST(BarcodeComponent, RatioBoundsAppliedByTheBuild)
         bc.SetRatio(c.ratio);
         int calls = 0;
         bc.SetOnChange([&calls] { ++calls; });
-        bc.Width();
+        int width = 0;
+        bc.TryWidth(width);
         EXPECT_EQ(bc.Ratio(), c.after) << SymbologyTable[c.type].name << " " << c.ratio;
         EXPECT_EQ(calls, bc.Ratio() == c.ratio ? 0 : 1) << SymbologyTable[c.type].name;
     }
@@ -174,6 +175,24 @@ TEST(BarcodeComponent, WidthClasses)
         for (int k = 0; k < 4; ++k)
             EXPECT_EQ(bc.ModuleWidth(k), c.classes[size_t(k)]) << c.modul << " x " << c.ratio << " class " << k;
     }
+}
+
+TEST(BarcodeComponent, RatioBelowOneIsRefused)
+{
+    // Wide elements narrower than narrow ones (or of no width) make no symbol.
+    for (const double ratio : {0.4, 0.7, -1.0}) {
+        TBarcode bc;
+        bc.SetTyp(bcCode128B);
+        bc.SetModul(2);
+        bc.SetRatio(ratio);
+        bc.SetText("A");
+        EXPECT_EQ(BuildError(bc), "Barcode Ratio too small: wide elements would be narrower than narrow ones") << ratio;
+    }
+    TBarcode one;
+    one.SetTyp(bcCode93);
+    one.SetRatio(1.0);
+    one.SetText("A");
+    EXPECT_EQ(BuildError(one), "");
 }
 
 TEST(BarcodeComponent, ModuleInfoAndMeasuring)
@@ -389,13 +408,28 @@ TEST(BarcodeComponent, ValidityCheck)
         {QStringLiteral("\t0123456 \n"), bcCodeUPC_E0, false, true},
         {QStringLiteral("2123456"), bcCodeUPC_E0, false, false},
         {QStringLiteral("123a"), bcCodeCodabar, false, false},
-        {QStringLiteral("A\u00e9"), bcCode128B, false, true},       // outside set B: a space
-        {QStringLiteral("A\u00e9"), bcCode128Auto, false, false},   // no symbol value
-        {QStringLiteral("A\u20ac"), bcCode128B, false, false},      // not 8-bit text
+        // A symbol must carry every character its text shows.
+        {QStringLiteral("A\u00e9"), bcCode128B, false, false},
+        {QStringLiteral("abc1"), bcCode128A, false, false},
+        {QStringLiteral("7"), bcCodeEAN128C, false, false},
+        {QStringLiteral("Ab"), bcCode39, false, false},
+        {QStringLiteral("A\u00e9"), bcCode39Extended, false, false},
+        {QStringLiteral("A\u00e9"), bcCode93Extended, false, false},
+        // Without Checksum a full-length retail code carries its own check digit.
+        {QStringLiteral("4006381333931"), bcCodeEAN13, false, true},
+        {QStringLiteral("4006381333932"), bcCodeEAN13, false, false},
+        {QStringLiteral("4006381333932"), bcCodeEAN13, true, true},
+        {QStringLiteral("40063813339310"), bcCodeEAN13, false, false},
+        {QStringLiteral("96385074"), bcCodeEAN8, false, true},
+        {QStringLiteral("96385075"), bcCodeEAN8, false, false},
+        {QStringLiteral("036000291452"), bcCodeUPC_A, false, true},
+        {QStringLiteral("036000291453"), bcCodeUPC_A, false, false},
+        {QStringLiteral("A\u00e9"), bcCode128Auto, false, false},  // no symbol value
+        {QStringLiteral("A\u20ac"), bcCode128B, false, false},     // not 8-bit text
         {QStringLiteral("A\\200"), bcCode128Auto, false, false},
         {QStringLiteral("A\\128\\193\\196"), bcEAN128Auto, false, true},
         {QStringLiteral("\u20ac "), bcCode39, false, false},
-        {QStringLiteral(" \u00a0"), bcCode39, false, true},          // U+00A0 is no blank, and Code 39 drops it
+        {QStringLiteral(" \u00a0"), bcCode39, false, false},  // U+00A0 is no blank and not in Code 39
         {QStringLiteral("12345"), TBarcodeType(30), false, false},
     };
     for (const auto& c : cases) {
@@ -403,6 +437,14 @@ TEST(BarcodeComponent, ValidityCheck)
         // The check leaves no state behind for the next text.
         EXPECT_TRUE(IsValidCode(QStringLiteral("1"), bcCodeEAN13, false));
     }
+}
+
+TEST(BarcodeComponent, WrongCheckDigitNamesTheExpectedOne)
+{
+    TBarcode bc;
+    bc.SetTyp(bcCodeEAN13);
+    bc.SetText("4006381333932");
+    EXPECT_EQ(BuildError(bc), "Wrong check digit: the last digit must be 1");
 }
 
 }  // namespace

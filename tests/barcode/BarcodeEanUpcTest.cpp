@@ -127,7 +127,7 @@ TEST(EanUpc, DigitEncodings)
     EXPECT_EQ(Build(bcCodeEAN8, "0000000", true).pattern, "505" "2605" "2605" "2605" "2605" "05050" "7150" "7150" "7150"
                                                           "7150" "505");
     // Leading 1 takes row AABABB, so the third and the last two left digits are set B: "0517".
-    EXPECT_EQ(Build(bcCodeEAN13, "1000000000000", false).pattern.substr(3, 24), "2605" "2605" "0517" "2605" "0517" "0517");
+    EXPECT_EQ(Build(bcCodeEAN13, "1000000000009", false).pattern.substr(3, 24), "2605" "2605" "0517" "2605" "0517" "0517");
 }
 
 TEST(EanUpc, ParityRows)
@@ -144,7 +144,7 @@ TEST(EanUpc, ParityRows)
         // EAN-13 leading digit 5: row ABBAAB.
         {bcCodeEAN13, "590123412345", true, 3, 6, 4, "ABBAAB"},
         {bcCodeEAN13, "0000000000000", false, 3, 6, 4, "AAAAAA"},
-        {bcCodeEAN13, "9000000000000", false, 3, 6, 4, "ABBABA"},
+        {bcCodeEAN13, "9000000000001", false, 3, 6, 4, "ABBABA"},
         // UPC-E0 check digit 5: EooEEo, E even (set B), o odd (set A).
         {bcCodeUPC_E0, "123456", false, 3, 6, 4, "BAABBA"},
         // UPC-E1 check digit 1: EEoEoo with the letters inverted.
@@ -245,8 +245,8 @@ TEST(EanUpc, NumberSetsAreMirrors)
 {
     // Set B of a digit is set C read backwards: check all ten digits.
     for (char d = '0'; d <= '9'; ++d) {
-        const std::string allB = std::string("9") + std::string(12, d);  // row ABBABA: the third digit is in set B
-        const std::string p = Build(bcCodeEAN13, allB, false).pattern;
+        const std::string allB = std::string("9") + std::string(11, d);  // row ABBABA: the third digit is in set B
+        const std::string p = Build(bcCodeEAN13, allB, true).pattern;
         const std::string setB = p.substr(7, 4);
         const std::string setC = p.substr(32, 4);
         EXPECT_EQ(setB, std::string(setC.rbegin(), setC.rend())) << d;

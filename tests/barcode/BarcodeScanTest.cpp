@@ -121,8 +121,6 @@ TEST_F(ScanDifferences, Code39ExtendedIsFullAsciiOnlyWhenReadSo)
     EXPECT_EQ(Scan(bcCode39Extended, "abc", o).result.bytes, QByteArray("abc"));
     const std::string controls{'a', '-', 'b', '.', 'c', '\0', '\x1f', '\x7f', '@', '`'};
     EXPECT_EQ(Scan(bcCode39Extended, controls, o).result.bytes, QByteArray::fromStdString(controls));
-    // Characters from 128 on are dropped.
-    EXPECT_EQ(Scan(bcCode39Extended, "A\xe9" "B", o).result.bytes, QByteArray("AB"));
 }
 
 TEST_F(ScanDifferences, PlainCode93ShiftCharactersReadAsFullAscii)

@@ -577,6 +577,7 @@ TEST(DatasheetWindow, LimitsAreReportedNotThrown)
     EXPECT_EQ(scoped.dialogs.messages[0].text, QStringLiteral("Too many columns (the most a datasheet can have is 16384)"));
     EXPECT_EQ(scoped.dialogs.messages[0].type, TMsgDlgType::mtError);
     EXPECT_EQ(ds.StrGrid_Data.ColCount(), TAdvStringGrid::kMaxColCount);
+    EXPECT_FALSE(w.UndoStack()->canUndo());  // nothing changed, nothing to undo
 }
 
 TEST(DatasheetWindow, EnterOnAQuestionBoxPressesItsDefaultButton)

@@ -74,8 +74,8 @@ TEST(ImportDelimitedText, EveryFixtureGivesItsRowsAndColumns)
          {{"Name", "Code", "Note"},
           {"Smith, John", "100000000001", "delimiter inside quotes"},
           {"The \"Best\" Tea", "100000000002", "doubled \"quotes\" here"},
-          {"ONeil", "100000000003", "stray quote in unquoted field"},
-          {"5 Screw", "100000000004", "unquoted field ending in a quote mark"},
+          {"O\"Neil", "100000000003", "stray quote in unquoted field"},
+          {"5\" Screw", "100000000004", "unquoted field ending in a quote mark"},
           {"", "100000000005", "empty quoted field"},
           {"a,b,c", "100000000006", "x, y"}}},
         // Every line is a row, also inside quotes.
@@ -132,19 +132,19 @@ TEST(ImportDelimitedText, QuotingRules)
         const char* line;
         QStringList fields;
     } cases[] = {
-        {"\"a\"\"b\",x", {"a\"b", "x"}},            // quoted: a pair of quotes is one quote
-        {"ab\"c,x", {"abc", "x"}},                  // unquoted: a single quote is dropped
-        {"x,\"a,b\"", {"x", "a,b"}},                // a quoted last field keeps the delimiter
-        {"x,\"a\"\"b\"", {"x", "a\"b"}},            // a quoted last field without delimiter
-        {"\"ab\"cd,ef", {"ab", "ef"}},              // text between closing quote and delimiter is lost
-        {"\"abc,def", {"", "def"}},                 // no closing quote: an empty field
-        {"\"\"\"a\"\"\",b", {"\"a\"", "b"}},        // odd runs close, even runs stay inside
-        {"\"a,b\"c", {"a,b", "c"}},                 // no delimiter after the closing quote
-        {"a,b,", {"a", "b"}},                       // an empty rest writes nothing
+        {"\"a\"\"b\",x", {"a\"b", "x"}},                  // quoted: a pair of quotes is one quote
+        {"5\" Screw,O\"Neil", {"5\" Screw", "O\"Neil"}},  // unquoted: quotes stay as written
+        {"x,\"a,b\"", {"x", "a,b"}},                      // a quoted last field keeps the delimiter
+        {"x,\"a\"\"b\"", {"x", "a\"b"}},                  // a quoted last field without delimiter
+        {"\"ab\"cd,ef", {"ab", "ef"}},                    // text between closing quote and delimiter is lost
+        {"\"abc,def", {"\"abc", "def"}},                  // no closing quote: the text as written
+        {"\"\"\"a\"\"\",b", {"\"a\"", "b"}},              // odd runs close, even runs stay inside
+        {"\"a,b\"c", {"a,b", "c"}},                       // no delimiter after the closing quote
+        {"a,b,", {"a", "b"}},                             // an empty rest writes nothing
         {"a,,b", {"a", "", "b"}},
         {",a", {"", "a"}},
-        {"a,\"", {"a", ""}},                        // a lone quote as last field is empty
-        {"one\x0Btwo,x", {"one\r\ntwo", "x"}},      // vertical tab becomes CR LF
+        {"a,\"", {"a", "\""}},                  // a lone quote as last field stays
+        {"one\x0Btwo,x", {"one\r\ntwo", "x"}},  // vertical tab becomes CR LF
         {"x,\"p\x0Bq\"", {"x", "p\r\nq"}},
     };
     for (const auto& c : cases) {
@@ -190,17 +190,23 @@ TEST(ImportDelimitedText, RowCountBecomesLineCountColumnsNeverShrink)
     EXPECT_EQ(ragged.RowCount(), 3);
 }
 
-TEST(ImportDelimitedText, EmptyFileLeavesOneRow)
+TEST(ImportDelimitedText, RefusesFilesWithoutText)
 {
-    TMemoryCellGrid grid(2, 4);
-    LoadDelimitedTextBytes(QByteArray(), grid);
-    EXPECT_EQ(grid.RowCount(), 1);
-    EXPECT_EQ(grid.ColCount(), 2);
-
-    importtest::TTempFiles files;
-    TMemoryCellGrid fromFile(2, 4);
-    LoadDelimitedText(files.Write(QStringLiteral("empty.csv"), QByteArray()), fromFile);
-    EXPECT_EQ(fromFile.RowCount(), 1);
+    const struct {
+        QByteArray bytes;
+        const char* error;
+    } cases[] = {
+        {QByteArray(), "nothing to import"},
+        {QByteArray(" \r\n\t\n"), "nothing to import"},
+        {QByteArray("\xEF\xBB\xBF\n"), "nothing to import"},
+        {QByteArray("\xFF\xFE\n\0", 4), "nothing to import"},
+        {QByteArray("Name,Code\nA,\x01\0\x02\x03\0\0\x7f\n", 20), "not a text file"},
+    };
+    for (const auto& c : cases) {
+        TMemoryCellGrid grid(2, 4);
+        EXPECT_TRUE(ErrorOf([&] { LoadDelimitedTextBytes(c.bytes, grid); }).contains(QLatin1String(c.error)))
+            << c.bytes.toHex().toStdString();
+    }
 }
 
 TEST(ImportDelimitedText, Encodings)
@@ -215,6 +221,9 @@ TEST(ImportDelimitedText, Encodings)
     const TRows expected = {{"Name", "Code"}, {QString::fromUtf8("Ελλάδα"), "1"}};
     EXPECT_EQ(Load(le), expected);
     EXPECT_EQ(Load(be), expected);
+    // Without the mark the NUL bytes give the byte order away.
+    EXPECT_EQ(Load(le.mid(2)), expected);
+    EXPECT_EQ(Load(be.mid(2)), expected);
 
     // Not valid UTF-8 anywhere in the file: all of it is Windows-1252, also
     // lines that would pass as UTF-8 on their own.
@@ -260,8 +269,7 @@ TEST(ImportDelimitedText, QuotedLineBreaksStayInTheirField)
     // Quote pairs inside a field that spans lines.
     EXPECT_EQ(Load("A,B\n\"say \"\"hi\nthere\"\"\",2\n"), TRows({{"A", "B"}, {"say \"hi\r\nthere\"", "2"}}));
     // A quote that never closes leaves every line a row of its own.
-    EXPECT_EQ(Load("A,B\n\"open,1\nx,2\ny,3\n"),
-              TRows({{"A", "B"}, {"", "1"}, {"x", "2"}, {"y", "3"}}));
+    EXPECT_EQ(Load("A,B\n\"open,1\nx,2\ny,3\n"), TRows({{"A", "B"}, {"\"open", "1"}, {"x", "2"}, {"y", "3"}}));
     // Nor does a field that closes only after more than 64 lines.
     QByteArray longField = "A,B\n\"start,1\n";
     for (int i = 0; i < 70; ++i)

@@ -2,6 +2,12 @@
 
 #include "datasheet/OfficeXmlImport.h"
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+
 #ifdef TAGMORA_HAVE_QUAZIP
 
 using importtest::ErrorOf;
@@ -280,6 +286,69 @@ TEST(ImportOfficeXml, BrokenAndHugeFilesFailCleanly)
     TMemoryCellGrid grid(1, 1);
     const QString missing = files.Path(QStringLiteral("missing.xlsx"));
     EXPECT_EQ(ErrorOf([&] { LoadXlsxSheet(missing, grid); }), QStringLiteral("Cannot open file ") + missing);
+}
+
+// Runs fn in a forked child whose address space may grow by at most `extra`
+// bytes; its result is the child's exit status (-1 when it did not exit).
+int RunWithMemoryLimit(const std::function<int()>& fn, rlim_t extra)
+{
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        long pages = 0;
+        if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(f, "%ld", &pages) != 1)
+                pages = 0;
+            std::fclose(f);
+        }
+        rlimit limit{};
+        limit.rlim_cur = limit.rlim_max = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + extra;
+        setrlimit(RLIMIT_AS, &limit);
+        int code = 3;
+        try {
+            code = fn();
+        } catch (...) {
+            code = 4;
+        }
+        _exit(code);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(ImportOfficeXml, ArchiveBombsFailEarlyUnderAMemoryLimit)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#endif
+    importtest::TTempFiles files;
+    // One 1,000-character cell over 5,000 x 10,000 cells: a tiny file, 50 G characters.
+    const QString repeated = files.Path(QStringLiteral("repeated.ods"));
+    ASSERT_TRUE(importtest::WriteZip(
+        repeated, OdsParts("<table:table><table:table-row table:number-rows-repeated=\"5000\"><table:table-cell "
+                           "office:value-type=\"string\" table:number-columns-repeated=\"10000\"><text:p>" +
+                               QByteArray(1000, 'x') + "</text:p></table:table-cell></table:table-row></table:table>",
+                           "")));
+    // Blank padding that unpacks into a run of text longer than any cell.
+    const QString padded = files.Path(QStringLiteral("padded.xlsx"));
+    ASSERT_TRUE(importtest::WriteZip(
+        padded, XlsxParts(Workbook("activeTab=\"1\""),
+                          Sheet("<row r=\"1\"><c r=\"A1\"><v>1</v></c></row>" + QByteArray(40 << 20, ' ')))));
+    const struct {
+        QString path;
+        void (*loader)(const QString&, TCellGridWriter&);
+    } cases[] = {{repeated, LoadOdsSheet}, {padded, LoadXlsxSheet}};
+    for (const auto& c : cases) {
+        const int status = RunWithMemoryLimit(
+            [&] {
+                TMemoryCellGrid grid(1, 1);
+                const QString error = ErrorOf([&] { c.loader(c.path, grid); });
+                return error.startsWith(QLatin1String("The spreadsheet is too large: ")) ? 0 : 1;
+            },
+            rlim_t(1) << 30);
+        EXPECT_EQ(status, 0) << c.path.toStdString();
+    }
 }
 
 #endif  // TAGMORA_HAVE_QUAZIP

@@ -1,3 +1,5 @@
+#include "datasheet/DatasheetStream.h"
+#include "datasheet/DelimitedText.h"
 #include "datasheet/StringGrid.h"
 
 #include "DatasheetTestUtil.h"
@@ -486,4 +488,28 @@ TEST(StringGrid, GarbageIsReclaimed)
     EXPECT_EQ(g.Cells(0, 0), big + QStringLiteral("149"));
     EXPECT_EQ(g.Cells(1, 999), QStringLiteral("59999"));
     EXPECT_LT(g.ArenaBytes(), std::uint64_t(140) << 20);
+}
+
+TEST(StringGrid, WideShortDataCostsItsCells)
+{
+    // Thousands of columns of two rows: memory in step with the cells used,
+    // also in the grid read back from its saved form.
+    TAdvStringGrid g(1, 1);
+    const QByteArray csv = [] {
+        QByteArray text;
+        for (int row = 0; row < 2; ++row) {
+            for (int col = 0; col < 4000; ++col)
+                text += (col ? "," : "") + QByteArray::number(col);
+            text += "\n";
+        }
+        return text;
+    }();
+    LoadDelimitedTextBytes(csv, g);
+    ASSERT_EQ(g.ColCount(), 4000);
+    EXPECT_EQ(g.Cells(3999, 1), QStringLiteral("3999"));
+    EXPECT_LT(g.MemoryUsage(), std::size_t(20) * std::size_t(csv.size()));
+    TAdvStringGrid reopened(1, 1);
+    ReadDatasheetStream(reopened, WriteDatasheetStream(g));
+    EXPECT_EQ(reopened.Cells(3999, 1), QStringLiteral("3999"));
+    EXPECT_LT(reopened.MemoryUsage(), std::size_t(20) * std::size_t(csv.size()));
 }

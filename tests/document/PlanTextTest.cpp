@@ -392,8 +392,10 @@ TEST_F(PlanText, BarcodeObjectKeys)
 
 TEST_F(PlanText, PolygonPoints)
 {
-    Read("Object Polygon\nPointCount=3\nX1=10\nY1=20\nX2=30\nY2=40\nX9=5\nEnd\n"
-         "Object Polygon\nPointCount=999999999\nEnd");
+    Read(
+        "Object Polygon\nPointCount=3\nX1=10\nY1=20\nX2=30\nY2=40\nX9=5\nEnd\n"
+        "Object Polygon\nPointCount=999999999\nEnd\n"
+        "Object Polygon\nPointCount=20\nX1=1\nY1=2\nX2=3\nY2=4\nX20=5\nY20=6\nEnd");
     auto* p = dynamic_cast<TPlanPolygon*>(Object(0));
     ASSERT_TRUE(p);
     ASSERT_EQ(p->PointCount(), 3);
@@ -401,8 +403,12 @@ TEST_F(PlanText, PolygonPoints)
     EXPECT_EQ(p->GetPoint(1), QPoint(30, 40));
     EXPECT_EQ(p->GetPoint(2), QPoint(0, 0));
     EXPECT_EQ(p->GetPoint(3), QPoint(-1, -1));
-    // A count beyond its section's lines is cut to them.
-    EXPECT_EQ(dynamic_cast<TPlanPolygon*>(Object(1))->PointCount(), 1);
+    // Points left out stay (0, 0); only an absurd count is cut.
+    EXPECT_EQ(dynamic_cast<TPlanPolygon*>(Object(1))->PointCount(), kMaxPolygonPoints);
+    auto* gaps = dynamic_cast<TPlanPolygon*>(Object(2));
+    ASSERT_EQ(gaps->PointCount(), 20);
+    EXPECT_EQ(gaps->GetPoint(2), QPoint(0, 0));
+    EXPECT_EQ(gaps->GetPoint(19), QPoint(5, 6));
     const QStringList s = FirstSection();
     EXPECT_TRUE(s.contains("  X3=0"));
     EXPECT_TRUE(s.contains("  Y3=0"));

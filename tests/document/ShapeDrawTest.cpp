@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <QSvgRenderer>
 
 #include <gtest/gtest.h>
 
@@ -238,6 +239,43 @@ TEST_F(ShapeDraw, PenModesOnVectorDevicesActOnWhitePaper)
         EXPECT_EQ(p.compositionMode(), QPainter::CompositionMode_SourceOver);
     }
     p.end();
+}
+
+TEST_F(ShapeDraw, CombiningPenModesLookTheSameOnVectorOutput)
+{
+    // A white box combined by exclusive or over a black one: where they
+    // overlap the black turns white, on paper as on the screen.
+    plan.ReadPlan(
+        Lines("Object Rectangle\nBrushStyle=0\nBrushColor=Black\nX1=10\nY1=10\nX2=30\nY2=30\nEnd\n"
+              "Object Rectangle\nPenStyle=5\nBrushStyle=0\nBrushColor=White\nPenMode=14\n"
+              "X1=20\nY1=20\nX2=40\nY2=40\nEnd"));
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    QSvgGenerator svg;
+    svg.setOutputDevice(&out);
+    svg.setSize(plan.size());
+    svg.setViewBox(QRect(QPoint(0, 0), plan.size()));
+    {
+        QPainter p(&svg);
+        plan.PaintTo(p);
+    }
+    QImage fromSvg(plan.size(), QImage::Format_RGB32);
+    fromSvg.fill(Qt::white);
+    {
+        QPainter p(&fromSvg);
+        QSvgRenderer(out.data()).render(&p);
+    }
+    QImage screen(plan.size(), QImage::Format_RGB32);
+    screen.fill(Qt::white);
+    {
+        QPainter p(&screen);
+        plan.PaintTo(p);
+    }
+    for (const int at : {15, 25, 35}) {
+        const QPoint pixel(plan.PlanToPixelX(at), plan.PlanToPixelY(at));
+        EXPECT_EQ(fromSvg.pixel(pixel), screen.pixel(pixel)) << at;
+    }
+    EXPECT_EQ(screen.pixel(plan.PlanToPixelX(25), plan.PlanToPixelY(25)), qRgb(255, 255, 255));
 }
 
 TEST_F(ShapeDraw, NothingDrawsWhileLockedHiddenOrOnAHiddenLayer)

@@ -16,6 +16,10 @@ TEST(SystemText, ValidUtf8ReadsAsUtf8InvalidAsWindows1252)
     // 0x80 is the euro sign and 0xFC a u with diaeresis in Windows-1252; neither forms UTF-8 here.
     EXPECT_EQ(DecodeSystemText(QByteArray("\x80 M\xFCller")), QString::fromUtf8("€ Müller"));
     EXPECT_EQ(DecodeSystemText(QByteArray("\x93quoted\x94")), QString::fromUtf8("“quoted”"));
+    // Each line decides for itself.
+    EXPECT_EQ(DecodeSystemText(QByteArray("Gr\xC3\xBC\xC3\x9F"
+                                          "e \xE2\x82\xAC\r\nM\xFCller\r\n")),
+              QString::fromUtf8("Grüße €\r\nMüller\r\n"));
 }
 
 TEST(SystemText, RejectsMalformedUtf8)

@@ -52,7 +52,7 @@ protected:
         QImage image(page.PaperSize, QImage::Format_RGB32);
         image.fill(Qt::gray);
         QPainter p(&image);
-        p.drawPicture(0, 0, page.Picture);
+        page.Picture.Play(p);
         return image;
     }
     static bool Black(const QImage& image, int x, int y) { return image.pixelColor(x, y) == QColor(Qt::black); }

@@ -44,7 +44,7 @@ protected:
 
     void SetUp() override
     {
-        printer.AddPrinter(TStandInPrinter::FromSpec("Labels@100")->Info(0));
+        printer.AddPrinter(TStandInPrinter::FromPrinterList("Labels@100")->Info(0));
         doc.Plan.ReadPlan(QStringList{
             "LabelSize 144,108", "LayoutRows 6", "LayoutCols 3", "MarginLeft 1", "MarginTop 1", "MarginRight 1",
             "MarginBottom 1", "HorizontalSpace 0.5", "VerticalSpace 0.5", "LabelCount -1", "PaperSize 9",
@@ -148,6 +148,25 @@ TEST_F(PrintWindows, PrintCommandPrintsTheChosenPagesAndGoesThroughThePreview)
     EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Printed);
     EXPECT_EQ(printer.Pages.size(), 2);
 
+    // "&Setting ..." changes the layout: the dialog shows the new page count
+    // and the run prints it.
+    printer.Pages.clear();
+    const auto setup = [this] {
+        doc.Plan.LayoutRows = 2;
+        return true;
+    };
+    QString pagesShown;
+    WhenModal<TFM_Print>([&](TFM_Print* d) {
+        d->Rdio_All->setChecked(true);
+        d->Btn_Setting->click();
+        pagesShown = d->Lab_Pages->text();
+        d->Btn_OK->click();
+    });
+    EXPECT_EQ(PrintDocument(doc, {}, &window, {}, setup), TPrintStatus::Printed);
+    EXPECT_EQ(pagesShown, QString("[ 4 Pages ]"));
+    EXPECT_EQ(printer.Pages.size(), 4);
+    doc.Plan.LayoutRows = 6;
+
     printer.Pages.clear();
     AnswerPrintDialog("2", "2", &TFM_Print::Btn_OK);
     EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Printed);
@@ -225,6 +244,9 @@ TEST_F(PrintWindows, PreviewZoomAndPlacement)
     EXPECT_EQ(preview.Zoom(), 100);
     EXPECT_EQ(preview.PicturePlacement(), QRect(192, 0, 595, 842));
     EXPECT_EQ(preview.SHP_Shadow->geometry(), QRect(196, 4, 595, 842));
+    const QImage shown = preview.SCB_Picture->widget()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(192 + 595 + 2, 400), QColor(Qt::black));  // the shadow
+    EXPECT_EQ(shown.pixelColor(192 + 300, 2), QColor(Qt::white));         // the sheet
 
     // Ctrl with the wheel steps to the entry of the next zoom.
     const auto wheel = [&](int delta) {

@@ -8,6 +8,7 @@
 #include "document/QtPrinter.h"
 
 #include <QFile>
+#include <QImage>
 #include <QPageSize>
 #include <QTemporaryDir>
 
@@ -220,6 +221,14 @@ TEST(StandInPrinter, FromPrinterList)
     EXPECT_EQ(p->ResolutionX(), 300);
     EXPECT_TRUE(TStandInPrinter::FromPrinterList("")->Printers().isEmpty());
     EXPECT_EQ(TStandInPrinter::FromPrinterList("")->PrinterIndex(), -1);
+}
+
+TEST(QtPrinter, ResolutionIsTakenPerAxis)
+{
+    QImage device(10, 10, QImage::Format_RGB32);
+    device.setDotsPerMeterX(qRound(600 / 0.0254));
+    device.setDotsPerMeterY(qRound(300 / 0.0254));
+    EXPECT_EQ(TQtPrinter::ResolutionOf(device), QSize(600, 300));
 }
 
 TEST(QtPrinter, PaperCodes)

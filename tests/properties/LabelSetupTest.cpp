@@ -1,6 +1,7 @@
 // The label setup page on a page without a printer (A4 at 300 dpi).
 #include "app/LabelDocument.h"
 #include "common/TestSupport.h"
+#include "printing/SheetLayout.h"
 #include "printing/StandInPrinter.h"
 #include "properties/LabelSetup.h"
 #include "properties/ObjectProperties.h"
@@ -80,6 +81,8 @@ TEST_F(LabelSetup, NewLabelRoundTrip)
 TEST_F(LabelSetup, InchesOrderCopiesAndUndo)
 {
     doc.Plan.ResizeToLabel();
+    EXPECT_TRUE(Edit([](TLabelSetupPage&) {}, 1));
+    EXPECT_DOUBLE_EQ(doc.Plan.MarginLeft, 0.8) << "unchanged inch values keep the centimetres";
     EXPECT_TRUE(Edit(
         [](TLabelSetupPage& p) {
             EXPECT_EQ(p.GBox_Mar->title(), QString(" Margins ( in ) "));
@@ -150,7 +153,7 @@ TEST_F(LabelSetup, CapacityWarningsAndLabelsThatDoNotFit)
 TEST_F(LabelSetup, PageThumbnail)
 {
     Edit(
-        [](TLabelSetupPage& p) {
+        [&](TLabelSetupPage& p) {
             auto redPixels = [&] {
                 const QImage& img = p.IMG_Page->Thumbnail();
                 int n = 0;
@@ -163,7 +166,16 @@ TEST_F(LabelSetup, PageThumbnail)
             EXPECT_EQ(img.size(), QSize(155, 219));
             EXPECT_EQ(redPixels(), 0);
             // Label (1, 2) starts at ml + w + hs, mt + 2 (h + vs) = 6 + 47, 7 + 2 * 34.
-            EXPECT_EQ(img.pixel(53 + 10, 75), qRgb(192, 192, 192));
+            // Every place sits where the printed sheet puts its label (within
+            // a pixel of the thumbnail's scale).
+            const TSheetLayout sheet = SheetLayoutOf(doc.Plan, 300, QSize(2479, 3508));
+            for (int k = 1; k <= sheet.PerPage(); ++k) {
+                const QPoint at = sheet.LabelOrigin(k) / 16.0 + QPoint(10, 0);
+                bool outline = false;
+                for (int dy = -1; dy <= 1; ++dy)
+                    outline = outline || img.pixel(at.x(), at.y() + dy) == qRgb(192, 192, 192);
+                EXPECT_TRUE(outline) << k;
+            }
             p.CHK_CutMark->setChecked(true);
             EXPECT_GT(redPixels(), 0);
             EXPECT_EQ(p.IMG_Page->Thumbnail().pixel(60, 100), qRgb(255, 255, 255));

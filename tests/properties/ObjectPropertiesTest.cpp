@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -329,4 +330,24 @@ TEST_F(ObjectProperties, PictureSizeMustBeNumbers)
     EXPECT_NE(doc.Plan.PlanStrings(), before);
     EXPECT_DOUBLE_EQ(picture->WidthMM, 63.5);
     EXPECT_EQ(picture->Y2 - picture->Y1, 36);
+
+    // A browsed picture sized by ratio: 144 x 72 pixels at 50 % and 200 %.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.png");
+    QImage image(144, 72, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(path));
+    scoped.dialogs.fileAnswers.push_back(path);
+    EXPECT_TRUE(Edit(picture, [](TFM_ObjPro& d) {
+        QTest::mouseClick(d.Btn_LoadPic, Qt::LeftButton);
+        EXPECT_EQ(d.Edt_PicWidth->text(), QString("5.08"));
+        EXPECT_EQ(d.SEdt_SX->value(), 100);
+        d.Rdio_RatioSize->setChecked(true);
+        d.SEdt_SX->setValue(50);
+        d.SEdt_SY->setValue(200);
+        Ok(d);
+    }));
+    EXPECT_EQ(static_cast<TPlanPicture*>(picture)->Picture.NaturalSize(), QSize(144, 72));
+    EXPECT_DOUBLE_EQ(picture->WidthMM, 25.4);
+    EXPECT_DOUBLE_EQ(picture->HeightMM, 50.8);
 }

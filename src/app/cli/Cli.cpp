@@ -197,7 +197,7 @@ const std::vector<Command>& Commands()
          &RenderOptions(), CmdRender},
         {"validate", "TEXT...",
          "Check whether texts can be encoded in a symbology: one line 'valid' or 'invalid' each; exit status 1 when "
-         "any is invalid.",
+         "any is invalid. Texts that start with \"-\" go after \"--\".",
          &ValidateOptions(), CmdValidate},
         {"types", "", "List the barcode types: number, name and the other names --type accepts.", &TypesOptions(),
          CmdTypes},

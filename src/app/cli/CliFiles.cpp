@@ -71,10 +71,33 @@ void RequireDistinctOutput(const QString& output, const QStringList& inputs)
     }
 }
 
+namespace {
+
+// A device or a pipe (/dev/stdout, a fifo) is written in place: it cannot be
+// replaced, and must never be removed.
+bool IsSpecialFile(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() && !info.isFile() && !info.isDir();
+}
+
+void WriteInPlace(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        throw Failure(path, QStringLiteral("cannot write: %1").arg(file.errorString()));
+}
+
+}  // namespace
+
 void WriteOutput(const QString& path, const QByteArray& bytes)
 {
     if (path == QLatin1String("-")) {
         WriteOut(bytes);
+        return;
+    }
+    if (IsSpecialFile(path)) {
+        WriteInPlace(path, bytes);
         return;
     }
     QSaveFile file(path);
@@ -85,10 +108,14 @@ void WriteOutput(const QString& path, const QByteArray& bytes)
 TOutputFile::TOutputFile(const QString& target) : FTarget(target)
 {
     const bool toStdout = target == QLatin1String("-");
-    const QFileInfo info(target);
+    const bool elsewhere = toStdout || IsSpecialFile(target);
+    const QString linked = QFileInfo(target).canonicalFilePath();
+    if (!elsewhere && QFileInfo(target).isSymLink() && !linked.isEmpty())
+        FTarget = linked;
+    const QFileInfo info(FTarget);
     FWork.setFileTemplate(
-        toStdout ? QDir::temp().filePath(QStringLiteral("tagmora-XXXXXX.out"))
-                 : info.absoluteDir().filePath(QStringLiteral(".") + info.fileName() + QStringLiteral(".XXXXXX")));
+        elsewhere ? QDir::temp().filePath(QStringLiteral("tagmora-XXXXXX.out"))
+                  : info.absoluteDir().filePath(QStringLiteral(".") + info.fileName() + QStringLiteral(".XXXXXX")));
     if (!FWork.open())
         throw Failure(toStdout ? QStringLiteral("standard output") : target,
                       QStringLiteral("cannot write: %1").arg(FWork.errorString()));
@@ -102,6 +129,13 @@ void TOutputFile::Commit()
         if (!work.open(QIODevice::ReadOnly))
             throw Failure(QStringLiteral("standard output"), work.errorString());
         WriteOut(work.readAll());
+        return;
+    }
+    if (IsSpecialFile(FTarget)) {
+        QFile work(FWork.fileName());
+        if (!work.open(QIODevice::ReadOnly))
+            throw Failure(FTarget, work.errorString());
+        WriteInPlace(FTarget, work.readAll());
         return;
     }
     // A new file gets the usual permissions, a replaced one keeps its own.
@@ -121,8 +155,9 @@ QString OutputFormat(const QString& output, const QString& formatOption, const Q
             throw UsageError(QStringLiteral("-o - needs --format %1").arg(allowed.join(QLatin1Char('|'))));
         format = QFileInfo(output).suffix().toLower();
         if (!allowed.contains(format))
-            throw UsageError(QStringLiteral("the output file must end in .%1, not '%2'")
-                                 .arg(allowed.join(QStringLiteral(", .")), output));
+            throw UsageError(
+                QStringLiteral("the output file must end in .%1 or .%2, not '%3'")
+                    .arg(allowed.mid(0, allowed.size() - 1).join(QStringLiteral(", .")), allowed.last(), output));
     } else if (!allowed.contains(format)) {
         throw UsageError(
             QStringLiteral("--format takes %1, not '%2'").arg(allowed.join(QLatin1Char('|')), formatOption));

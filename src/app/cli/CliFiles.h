@@ -26,13 +26,15 @@ void OpenLabel(TLabelDocument& document, const QString& path);
 void RequireDistinctOutput(const QString& output, const QStringList& inputs);
 
 // Writes the bytes to the file through a temporary file in the same folder
-// that replaces it only when complete; "-" writes them to standard output.
+// that replaces it only when complete; "-" writes them to standard output, a
+// device or a pipe is written in place.
 void WriteOutput(const QString& path, const QByteArray& bytes);
 
 // An output that a library writes by file name (the PDF printer): it writes to
-// WorkPath(), a temporary file beside the target (or in the temporary folder
-// for "-"); Commit() moves it into place or copies it to standard output. An
-// output never committed is removed.
+// WorkPath(), a temporary file beside the target; Commit() moves it into place
+// (a link's target is replaced, not the link). For "-", a device or a pipe the
+// work file is in the temporary folder and Commit() copies it there. An output
+// never committed is removed.
 class TOutputFile {
 public:
     explicit TOutputFile(const QString& target);
