@@ -380,6 +380,9 @@ void TFM_Main::BuildCentre()
     captionRow->addWidget(SBtn_PanelArrow);
     panel->addWidget(caption);
     Panel = new TPropertiesPanel(*FDocument, PNL_ProM);
+    // The caption strip above carries the panel's title and its arrow.
+    if (auto* header = Panel->findChild<QLabel*>(QStringLiteral("Lab_Properties")))
+        header->hide();
     FPanelBody = Panel;
     panel->addWidget(FPanelBody, 1);
     layout->addWidget(PNL_ProM);
