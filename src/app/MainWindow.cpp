@@ -148,6 +148,7 @@ TFM_Main::~TFM_Main()
     // The windows that work on the document go before it.
     delete centralWidget();
     delete FDataWindow;
+    TFM_ObjPro::DatasheetEditor = nullptr;
     if (Dialogs().ParentWindow() == this)
         Dialogs().SetParentWindow(nullptr);
 }
