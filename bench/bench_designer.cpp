@@ -35,6 +35,17 @@ void Send(QWidget& w, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::M
     QApplication::sendEvent(&w, &e);
 }
 
+// Counts the surface's paint events, to show that every move repainted.
+class TPaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
 void BM_DragSelection(benchmark::State& state)
 {
     TStandInPrinter printer;
@@ -55,6 +66,8 @@ void BM_DragSelection(benchmark::State& state)
     Send(plan, QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
     Send(plan, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
     QApplication::processEvents();
+    TPaintCounter counter;
+    plan.installEventFilter(&counter);
     int step = 0;
     for (auto _ : state) {
         step = (step + 1) % 200;
@@ -63,6 +76,7 @@ void BM_DragSelection(benchmark::State& state)
         QApplication::processEvents();  // the repaint
     }
     Send(plan, QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
+    state.counters["paints/move"] = double(counter.paints) / double(state.iterations());
 }
 BENCHMARK(BM_DragSelection)->Unit(benchmark::kMillisecond);
 

@@ -1,4 +1,4 @@
-// Pictures: decoding a JPEG photo, and painting a label of picture objects at
+// Pictures: decoding a JPEG photo, decoding in the guarded child, and painting a label of picture objects at
 // screen size and at 600 dpi once the pictures are decoded and scaled (the
 // design surface's repaint and the print job's per-label paint).
 #include "document/DecodedPicture.h"
@@ -41,6 +41,17 @@ void BM_DecodeJpeg(benchmark::State& state)
     state.SetLabel("640x480");
 }
 BENCHMARK(BM_DecodeJpeg)->Unit(benchmark::kMillisecond);
+
+// A picture decoded as a label file's pictures are: in a guarded child,
+// its pixels checked on the way back.
+void BM_DecodeGuarded(benchmark::State& state)
+{
+    const QByteArray bmp = picturecodec::EncodeBitmap(Photo(200, 150));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TDecodedPicture::Decode(TPictureKind::Bitmap, bmp));
+    state.SetLabel("200x150 bitmap");
+}
+BENCHMARK(BM_DecodeGuarded)->Unit(benchmark::kMillisecond);
 
 // args: dpi. 24 picture objects (JPEG, bitmap, transparent bitmap, icon) on
 // a 180 x 130 point label.

@@ -1,6 +1,9 @@
 #include "app/DocumentEdit.h"
 
 #include "app/LabelDocument.h"
+#include "document/MGraph.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -75,8 +78,11 @@ void TPlanTextCommand::redo()
 void TPlanTextCommand::Restore(const QStringList& lines)
 {
     TLabelPlan& plan = FDocument.Plan;
+    // The zoom stays; a step that changed the label size changes the view's.
     const QSize view = plan.size();
+    const double zoomX = plan.ScaleX > 0 ? double(view.width()) / plan.ScaleX : 0;
+    const double zoomY = plan.ScaleY > 0 ? double(view.height()) / plan.ScaleY : 0;
     plan.SetPlanStrings(lines);
-    if (view.width() > 0 && view.height() > 0)
-        plan.SetViewSize(view.width(), view.height());
+    if (zoomX > 0 && zoomY > 0)
+        plan.SetViewSize(std::max(1, Round(plan.ScaleX * zoomX)), std::max(1, Round(plan.ScaleY * zoomY)));
 }

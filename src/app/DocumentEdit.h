@@ -8,9 +8,10 @@
 // it on undo and redo: plan text round-trips exactly, so an undone document
 // writes byte-identical plan text. An edit that is destroyed without Commit
 // pushes nothing (the change stays, e.g. after an error). The surface's zoom
-// (its pixel size) is kept across undo and redo. Lines that a step leaves
-// alone share their text with the step before, so that the stack (bounded by
-// the document's undo limit) holds little more than what changed.
+// is kept across undo and redo (a step that changed the label size changes
+// the surface's pixel size with it). Lines that a step leaves alone share
+// their text with the step before, so that the stack (bounded by the
+// document's undo limit) holds little more than what changed.
 #pragma once
 
 #include <QStringList>

@@ -66,6 +66,10 @@ TDesignArea::TDesignArea(TLabelDocument& document, QWidget* parent) : QWidget(pa
 
     connect(&plan, &TLabelPlan::Resized, this, &TDesignArea::PlaceSurface);
     connect(&plan, &TLabelPlan::ObjectDoubleClicked, this, &TDesignArea::ObjectDoubleClicked);
+    connect(&plan, &TLabelPlan::ObjectClicked, this,
+            [this](TLabelObject* object, Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+                Q_EMIT ObjectClicked(object, button, Plan().mapToGlobal(QPoint(x, y)));
+            });
     connect(&plan, &TLabelPlan::CurrentObjectChanged, this, &TDesignArea::SelectionChanged);
     connect(SB_LabDes->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TDesignArea::PlaceSurface);
     connect(SB_LabDes->verticalScrollBar(), &QScrollBar::valueChanged, this, &TDesignArea::PlaceSurface);
@@ -114,10 +118,12 @@ TDesignArea::TDesignArea(TLabelDocument& document, QWidget* parent) : QWidget(pa
 
 TDesignArea::~TDesignArea()
 {
-    CancelNewObject();
+    CancelNewObjectQuietly();
     // The plan belongs to the document, not to this window.
     TLabelPlan& plan = FDocument.Plan;
     plan.removeEventFilter(this);
+    plan.disconnect(this);
+    FDocument.UndoStack().disconnect(this);
     delete FBand;
     plan.hide();
     plan.setParent(nullptr);
@@ -157,6 +163,19 @@ void TDesignArea::PlaceSurface()
     const double vUnit = plan.PixelsPerPointY() * unit;
     FHorzRuler->SetScale(hUnit, -origin.x() / hUnit, divisions);
     FVertRuler->SetScale(vUnit, -origin.y() / vUnit, divisions);
+}
+
+void TDesignArea::SetRulersVisible(bool visible)
+{
+    FHorzRuler->setVisible(visible);
+    FVertRuler->setVisible(visible);
+    Lab_Unit->setVisible(visible);
+    PlaceSurface();
+}
+
+bool TDesignArea::RulersVisible() const
+{
+    return !FHorzRuler->isHidden();
 }
 
 void TDesignArea::SetUnits(int units)

@@ -91,6 +91,9 @@ public:
     // 0 centimetres, 1 inches: the rulers and the corner caption ("cm", "in").
     void SetUnits(int units);
     int Units() const { return FUnits; }
+    // Shows or hides both rulers and their corner caption.
+    void SetRulersVisible(bool visible);
+    bool RulersVisible() const;
     // Places the surface in the scroll box and brings the rulers in step.
     void PlaceSurface();
 
@@ -105,6 +108,10 @@ Q_SIGNALS:
     void ToolChanged(TObjectTool tool);
     // The selection or the current object changed.
     void SelectionChanged();
+    // A click released on an object (also each pasted object, at the
+    // label's origin): the right button opens the object's popup menu at
+    // globalPos. A locked object is not focused afterwards.
+    void ObjectClicked(TLabelObject* object, Qt::MouseButton button, QPoint globalPos);
     void ObjectDoubleClicked(TLabelObject* object);
     // The object under the mouse; null when the mouse left it.
     void HoverChanged(TLabelObject* object);

@@ -311,6 +311,8 @@ void PlacePasted(TLabelPlan& plan, TLabelObject* object, int offset)
     plan.DownPoint = QPoint(0, 0);
     object->MoveTo(QPoint(offset, offset));
     plan.DownPoint = down;
+    // As if clicked, so that whoever shows the clicked object shows it.
+    plan.ObjectClick(object, Qt::LeftButton, Qt::NoModifier, 0, 0);
 }
 
 }  // namespace

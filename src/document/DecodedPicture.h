@@ -1,8 +1,14 @@
 // A picture decoded for drawing: a raster image (bitmap, icon, JPEG) or a
-// vector drawing (an enhanced metafile, held as SVG). It is made once per
-// picture stream and shared by every copy of that picture; for raster
-// targets it keeps the last few sizes it was drawn at, so repainting a label
-// blits ready pixels instead of scaling or rendering again.
+// vector drawing (a metafile, held as SVG). It is made once per picture
+// stream and shared by every copy of that picture; for raster targets it
+// keeps the last few sizes it was drawn at, so repainting a label blits
+// ready pixels instead of scaling or rendering again.
+//
+// Label files come from anywhere: the decoders and metafile converters run
+// in a guarded child process with memory and time limits, and what comes
+// back is checked (pixels of an allowed size; SVG through SanitizeSvg).
+// Decoded and scaled pixels of all pictures together stay within
+// MemoryBudget().
 #pragma once
 
 #include "document/PictureData.h"
@@ -10,6 +16,7 @@
 #include <QImage>
 #include <QRect>
 #include <QSize>
+#include <QString>
 
 #include <memory>
 #include <vector>
@@ -19,15 +26,18 @@ class QSvgRenderer;
 
 class TDecodedPicture {
 public:
-    // Null when the stream does not decode as that kind.
-    static std::shared_ptr<const TDecodedPicture> Decode(TPictureKind kind, const QByteArray& bytes);
+    // Null when the stream does not decode as that kind; *error then says
+    // why in a few words ("not a readable bitmap", "took too long").
+    static std::shared_ptr<const TDecodedPicture> Decode(TPictureKind kind, const QByteArray& bytes,
+                                                         QString* error = nullptr);
     ~TDecodedPicture();
 
     TPictureKind Kind() const { return FKind; }
     // Pixels; a metafile's frame at 96 pixels per inch.
     QSize NaturalSize() const { return FNatural; }
-    // The decoded pixels (null for a metafile).
-    const QImage& Image() const { return FImage; }
+    // The decoded pixels (null for a metafile, or when pixels that were let
+    // go cannot be decoded again).
+    QImage Image() const;
     bool IsVector() const { return FSvg != nullptr; }
 
     // Draws the picture stretched onto target (its pixels left() ..
@@ -41,6 +51,22 @@ public:
     // when it was made before.
     QImage Rendered(QSize size, bool mirrorX, bool mirrorY, bool colourKey) const;
 
+    // Longest a picture may take to decode, and the memory its decoder may
+    // use beyond this process's.
+    static constexpr int kDecodeTimeMs = 5000;
+    static constexpr qint64 kDecoderMemory = qint64(1) << 30;
+    // Decoded pixels of all pictures together, in bytes: pictures past it do
+    // not decode. Scaled copies are kept while they use at most half of it.
+    static constexpr qint64 kDefaultMemoryBudget = qint64(512) << 20;
+    static qint64 MemoryBudget();
+    static void SetMemoryBudget(qint64 bytes);
+    // Bytes of pixels held by decoded pictures now.
+    static qint64 MemoryInUse();
+
+    // Pictures of more pixels than this keep only their scaled copy once
+    // drawn smaller; the full pixels are decoded again when needed.
+    static constexpr qint64 kKeepFullPixels = 4'000'000;
+
     // Number of scaled copies kept per picture.
     static constexpr int kScaledCacheSize = 4;
     // Targets larger than this (pixels) are drawn directly instead of cached.
@@ -48,7 +74,11 @@ public:
 
 private:
     TDecodedPicture() = default;
-    const QImage& Source(bool colourKey) const;
+    QImage Source(bool colourKey) const;
+    // The full pixels, decoded again when they were let go; false when
+    // that fails.
+    bool EnsureFull() const;
+    void ReleaseFull() const;
     QImage MakeRendered(QSize size, bool mirrorX, bool mirrorY, bool colourKey) const;
     void DrawDirect(QPainter& canvas, const QRect& target, bool mirrorX, bool mirrorY, bool colourKey) const;
 
@@ -60,9 +90,15 @@ private:
         QImage Image;
     };
 
+    // Counts bytes in the budget when the total stays within limit.
+    bool Charge(qint64 bytes, qint64 limit) const;
+
     TPictureKind FKind = TPictureKind::None;
+    mutable qint64 FCharged = 0;     // bytes of FImage, FKeyed and FScaled counted in the budget
+    mutable qint64 FImageCharge = 0;  // of which FImage's
+    QByteArray FBytes;               // the stream, for decoding again (raster pictures)
     QSize FNatural;
-    QImage FImage;
+    mutable QImage FImage;
     std::unique_ptr<QSvgRenderer> FSvg;
     mutable QImage FKeyed;                 // FImage without its top-left colour
     mutable std::vector<TScaled> FScaled;  // most recently used first

@@ -140,8 +140,6 @@ bool CheckDib(const TBytesView& v, qint64 at, qint64 available, qint64 pixelsAt,
 
 // ----- JPEG -----------------------------------------------------------------
 
-constexpr int kMaxJpegScans = 1000;
-
 struct TJpegError {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
@@ -470,12 +468,110 @@ QByteArray EncodeIcon(const QImage& image)
     return writer.write(icon) ? out : QByteArray();
 }
 
-bool IsWellFormedEmf(const QByteArray& bytes)
+namespace {
+
+// The bitmap an EMF record carries: its header and palette at offBmi
+// (cbBmi bytes), its pixels at offBits (cbBits bytes), both inside the
+// record. Supported depths and compressions only; RLE only with a full
+// palette. With `fix`, palette indices past the palette are set to 0 so
+// that no converter reads colours beyond it.
+bool CheckEmfBitmap(const TBytesView& v, qint64 record, qint64 recordSize, qint64 field, unsigned char* fix)
+{
+    if (field + 16 > recordSize)
+        return false;
+    const qint64 offBmi = v.U32(record + field), cbBmi = v.U32(record + field + 4);
+    const qint64 offBits = v.U32(record + field + 8), cbBits = v.U32(record + field + 12);
+    if (cbBmi == 0)
+        return true;  // a pattern or plain fill: no bitmap
+    if (offBmi < field + 16 || cbBmi > recordSize - offBmi || offBits > recordSize || cbBits > recordSize - offBits ||
+        cbBmi < 12)
+        return false;
+    const qint64 at = record + offBmi;
+    const quint32 headerSize = v.U32(at);
+    if (headerSize > cbBmi || (headerSize != 12 && headerSize < 40))
+        return false;
+    qint64 width, height;
+    int bpp;
+    quint32 compression = 0, colorsUsed = 0;
+    if (headerSize == 12) {
+        width = v.U16(at + 4);
+        height = v.I16(at + 6);
+        bpp = v.U16(at + 10);
+    } else {
+        width = v.I32(at + 4);
+        height = v.I32(at + 8);
+        bpp = v.U16(at + 14);
+        compression = v.U32(at + 16);
+        colorsUsed = v.U32(at + 32);
+    }
+    height = qAbs(height);
+    if (!SizeAllowed(width, height))
+        return false;
+    if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+        return false;
+    const bool rle = compression == 1 || compression == 2;
+    if (compression > 3 || (compression == 1 && bpp != 8) || (compression == 2 && bpp != 4) ||
+        (compression == 3 && bpp != 16 && bpp != 32))
+        return false;
+    const qint64 full = bpp <= 8 ? (qint64(1) << bpp) : 0;
+    const qint64 entries = bpp <= 8 ? (colorsUsed && colorsUsed < full ? colorsUsed : full) : 0;
+    const qint64 masks = (compression == 3 && headerSize == 40) ? 12 : 0;
+    if (headerSize + masks + entries * (headerSize == 12 ? 3 : 4) > cbBmi)
+        return false;
+    if (rle)
+        return entries == full && width * height <= (cbBits + 2) * 16384;
+    const qint64 rowBytes = (width * bpp + 31) / 32 * 4;
+    if (rowBytes * height > cbBits)
+        return false;
+    if (fix && entries < full) {
+        unsigned char* pixels = fix + record + offBits;
+        const int perByte = 8 / bpp;
+        const unsigned mask = unsigned(full - 1);
+        for (qint64 y = 0; y < height; ++y) {
+            unsigned char* row = pixels + y * rowBytes;
+            for (qint64 x = 0; x < width; ++x) {
+                unsigned char& b = row[x / perByte];
+                const int shift = 8 - bpp * int(x % perByte + 1);
+                if (((b >> shift) & mask) >= entries)
+                    b = static_cast<unsigned char>(b & ~(mask << shift));
+            }
+        }
+    }
+    return true;
+}
+
+// Where the bitmap fields (offBmi, cbBmi, offBits, cbBits) of the records
+// that carry bitmaps lie; 0 for none.
+std::pair<int, int> EmfBitmapFields(quint32 type)
+{
+    switch (type) {
+    case 76:   // EMR_BITBLT
+    case 77:   // EMR_STRETCHBLT
+    case 114:  // EMR_ALPHABLEND
+    case 116:  // EMR_TRANSPARENTBLT
+        return {84, 0};
+    case 78: return {84, 112};  // EMR_MASKBLT, with its mask
+    case 79: return {96, 124};  // EMR_PLGBLT
+    case 80:                    // EMR_SETDIBITSTODEVICE
+    case 81:                    // EMR_STRETCHDIBITS
+        return {48, 0};
+    case 93:  // EMR_CREATEMONOBRUSH
+    case 94:  // EMR_CREATEDIBPATTERNBRUSHPT
+        return {16, 0};
+    default: return {0, 0};
+    }
+}
+
+// Walks an EMF's records and checks them (see IsWellFormedEmf). With `fix`
+// (a copy of the bytes), repairs what the converter would misread: palette
+// indices past a short palette, and font names that would break the SVG.
+bool WalkEmf(const QByteArray& bytes, unsigned char* fix)
 {
     const TBytesView v(bytes);
     if (!v.Has(0, 88) || v.U32(0) != kEmrHeader || v.U32(40) != kEmfSignature)
         return false;
     qint64 at = 0;
+    int saved = 0, depth = 0;
     for (qint64 n = 0; n < kMaxEmfRecords; ++n) {
         if (!v.Has(at, 8))
             return false;
@@ -488,9 +584,57 @@ bool IsWellFormedEmf(const QByteArray& bytes)
             return false;
         if (type == kEmrEof)
             return size >= 20;
+        const auto [first, second] = EmfBitmapFields(type);
+        if (first && !CheckEmfBitmap(v, at, size, first, fix))
+            return false;
+        if (second && qint64(size) >= second + 16 && !CheckEmfBitmap(v, at, size, second, fix))
+            return false;
+        if (type == 33) {  // EMR_SAVEDC
+            if (++saved > kMaxSavedStates || ++depth > kMaxSavedDepth)
+                return false;
+        } else if (type == 34 && size >= 12) {  // EMR_RESTOREDC, relative
+            const qint32 back = v.I32(at + 8);
+            depth = back < 0 ? qMax(0, depth + back) : depth;
+        } else if ((type == 83 || type == 84) && fix && size >= 76) {
+            // EMR_EXTTEXTOUTA/W: the converter puts the text in a CDATA
+            // section, which "]]>" would end; its ">" becomes a similar sign.
+            const bool wide = type == 84;
+            const qint64 chars = v.U32(at + 44), off = v.U32(at + 48);
+            if (off <= size && chars <= (size - off) / (wide ? 2 : 1)) {
+                const qint64 unit = wide ? 2 : 1;
+                auto ch = [&](qint64 i) { return wide ? v.U16(at + off + i * 2) : quint16(v.data[at + off + i]); };
+                for (qint64 i = 2; i < chars; ++i) {
+                    if (ch(i) == '>' && ch(i - 1) == ']' && ch(i - 2) == ']') {
+                        unsigned char* p = fix + at + off + i * unit;
+                        p[0] = wide ? 0x3A : 0x9B;  // U+203A, or its code page 1252 byte
+                        if (wide)
+                            p[1] = 0x20;
+                    }
+                }
+            }
+        } else if (type == 82 && fix && size >= 12 + 28 + 64) {
+            // EMR_EXTCREATEFONTINDIRECTW: the face name ends up in an
+            // attribute; characters that would end it become harmless.
+            for (qint64 c = at + 40; c < at + 40 + 64; c += 2) {
+                const quint16 ch = v.U16(c);
+                if (ch == 0)
+                    break;
+                if (ch == '"' || ch == '<' || ch == '>' || ch == '&') {
+                    fix[c] = ch == '"' ? '\'' : ' ';
+                    fix[c + 1] = 0;
+                }
+            }
+        }
         at += size;
     }
     return false;
+}
+
+}  // namespace
+
+bool IsWellFormedEmf(const QByteArray& bytes)
+{
+    return WalkEmf(bytes, nullptr);
 }
 
 QSize EmfFrameSize(const QByteArray& bytes)
@@ -507,13 +651,18 @@ QSize EmfFrameSize(const QByteArray& bytes)
 QByteArray EmfToSvg(const QByteArray& bytes)
 {
 #ifdef TAGMORA_HAVE_EMF2SVG
-    if (bytes.size() > kMaxMetafileBytes || !IsWellFormedEmf(bytes))
+    if (bytes.size() > kMaxMetafileBytes)
         return QByteArray();
-    // The converter takes a writable buffer; hand it a private copy.
+    // The converter takes a writable buffer; hand it a private copy, with
+    // what it would misread repaired.
     QByteArray input(bytes.constData(), bytes.size());
+    if (!WalkEmf(bytes, reinterpret_cast<unsigned char*>(input.data())))
+        return QByteArray();
     generatorOptions options;
     std::memset(&options, 0, sizeof options);
-    char ns[] = "svg";
+    // No namespace prefix: with one, the converter closes some prefixed
+    // elements without it and the SVG is not well formed.
+    char ns[] = "";
     options.nameSpace = ns;
     options.svgDelimiter = true;
     // EMF+ records are left to the GDI records every dual-mode file also carries.
@@ -563,6 +712,7 @@ bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame)
         return false;
     bool haveOrigin = false;
     int originX = 0, originY = 0;
+    int saved = 0, depth = 0;
     qint64 at = 40;
     for (qint64 n = 0; n < kMaxEmfRecords; ++n) {
         if (!v.Has(at, 6))
@@ -585,6 +735,13 @@ bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame)
         auto dibAt = [&](qint64 offset) { return CheckDib(v, at + offset, end - at - offset, 0, false, true); };
         bool fits = true;
         switch (function) {
+        case 0x001E:  // SAVEDC: players keep every state, some look through all of them
+            fits = ++saved <= kMaxSavedStates && ++depth <= kMaxSavedDepth;
+            break;
+        case 0x0127:  // RESTOREDC, relative when negative
+            if (size >= 8 && v.I16(at + 6) < 0)
+                depth = qMax(0, depth + v.I16(at + 6));
+            break;
         case 0x020B:  // SETWINDOWORG y, x
             if (!haveOrigin && size >= 10) {
                 haveOrigin = true;

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
+#include <QString>
 
 namespace picturecodec {
 
@@ -19,6 +20,17 @@ constexpr qint64 kMaxPicturePixels = 50'000'000;
 constexpr int kMaxPictureSide = 65'535;
 // Largest metafile handed to the metafile converter.
 constexpr int kMaxMetafileBytes = 32 * 1024 * 1024;
+// Most progressive scans a JPEG may have.
+constexpr int kMaxJpegScans = 100;
+// Saved drawing states in a metafile: how many, and how deeply nested.
+constexpr int kMaxSavedStates = 4096;
+constexpr int kMaxSavedDepth = 256;
+// What a metafile's drawing may hold: points in one path, points and
+// elements in all, pixels of its embedded images together.
+constexpr qint64 kMaxPathPoints = 4000;
+constexpr qint64 kMaxSvgPoints = 200'000;
+constexpr qint64 kMaxSvgElements = 50'000;
+constexpr qint64 kMaxSvgImagePixels = 16'000'000;
 
 // A bitmap file (BITMAPFILEHEADER, then a core, info, V4 or V5 header;
 // uncompressed, RLE or bit-field pixels). Null when it does not decode.
@@ -28,25 +40,28 @@ QImage DecodeBitmap(const QByteArray& bytes);
 QImage DecodeIcon(const QByteArray& bytes);
 // A JPEG file through libjpeg: baseline or progressive, grey, YCbCr, RGB,
 // CMYK or YCCK. Truncated or corrupt entropy data, arithmetic coding and
-// more than 1000 scans are refused. Result: Format_RGB32 or Grayscale8.
+// more than kMaxJpegScans scans are refused. Result: Format_RGB32 or Grayscale8.
 QImage DecodeJpeg(const QByteArray& bytes);
 
 // An enhanced metafile converted to SVG (empty when the stream is not a
 // well-formed EMF: header, records each inside the stream, EOF record).
+// The SVG is the converter's own output: check it with SanitizeSvg.
 QByteArray EmfToSvg(const QByteArray& bytes);
 // The picture frame an EMF header declares, in 0.01 mm (empty when absent).
 QSize EmfFrameSize(const QByteArray& bytes);
 // True when the bytes hold a well-formed record stream of an enhanced
 // metafile: the header record first, every record at least 8 bytes, a
-// multiple of 4 and inside the stream, ending with the EOF record.
+// multiple of 4 and inside the stream, ending with the EOF record; the
+// bitmaps inside records of a supported depth and compression with their
+// header, palette and pixels inside the record; saved states within bounds.
 bool IsWellFormedEmf(const QByteArray& bytes);
 
 // Placeable Windows metafile: the frame it declares in pixels at 96 per inch
 // (empty when the header is not one).
 QSize WmfFrameSize(const QByteArray& bytes);
 // True when the bytes hold a placeable Windows metafile whose records each
-// lie inside the stream, end with the EOF record, and whose bitmaps fit in
-// their records.
+// lie inside the stream, end with the EOF record, whose bitmaps fit in
+// their records and whose saved states stay within bounds.
 bool IsWellFormedWmf(const QByteArray& bytes);
 // A placeable Windows metafile converted to SVG (empty when it is not well
 // formed or the converter is missing); the frame of its header fills the SVG.
@@ -60,6 +75,13 @@ struct TWmfFrame {
 bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame);
 // Plays a checked metafile into an SVG of the given size (WmfCodec.cpp).
 QByteArray PlayWmfToSvg(const QByteArray& bytes, const TWmfFrame& frame, QSize size);
+
+// The SVG of a metafile converter reduced to what such a drawing needs:
+// known elements and attributes only, references inside the drawing or to
+// embedded PNG/JPEG images, text properly escaped. Empty, with the reason
+// in *error, when it is not well formed or holds more than the
+// kMaxPathPoints/kMaxSvgPoints/kMaxSvgElements/kMaxSvgImagePixels bounds.
+QByteArray SanitizeSvg(const QByteArray& svg, QString* error = nullptr);
 
 // An image file of another format Qt reads ("png", "gif"), for pictures
 // loaded from such files; null when it does not decode or is too large.

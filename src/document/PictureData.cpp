@@ -35,6 +35,7 @@ struct TPlanPictureData::TDecodeCache {
     QByteArray Bytes;
     bool Tried = false;
     std::shared_ptr<const TDecodedPicture> Decoded;
+    QString Error;
 
     bool Holds(TPictureKind kind, const QByteArray& bytes) const
     {
@@ -165,9 +166,16 @@ std::shared_ptr<const TDecodedPicture> TPlanPictureData::Decoded() const
     }
     if (!FCache->Tried) {
         FCache->Tried = true;
-        FCache->Decoded = TDecodedPicture::Decode(Kind, Bytes);
+        FCache->Decoded = TDecodedPicture::Decode(Kind, Bytes, &FCache->Error);
     }
     return FCache->Decoded;
+}
+
+QString TPlanPictureData::DecodeError() const
+{
+    if (IsEmpty() || Decoded())
+        return QString();
+    return FCache->Error;
 }
 
 QSize TPlanPictureData::NaturalSize() const

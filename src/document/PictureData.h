@@ -55,6 +55,9 @@ struct TPlanPictureData {
     // picture since its bytes were set; changing Kind or Bytes decodes anew.
     std::shared_ptr<const TDecodedPicture> Decoded() const;
     bool Decodes() const { return Decoded() != nullptr; }
+    // Why the picture does not decode ("not a readable bitmap", "took too
+    // long"); empty when it decodes or is empty.
+    QString DecodeError() const;
     // Pixels (a metafile's frame at 96 pixels per inch); empty when it does
     // not decode.
     QSize NaturalSize() const;

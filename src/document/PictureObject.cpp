@@ -128,23 +128,16 @@ void TPlanPicture::Draw(QPainter& canvas)
     // The pixels the picture covers: the far edges are excluded.
     const QRect box(QPoint(qMin(p1.x(), p2.x()), qMin(p1.y(), p2.y())),
                     QSize(qAbs(p2.x() - p1.x()), qAbs(p2.y() - p1.y())));
-    // Rounded corners as the rectangle draws them: corner ellipses of this
-    // width and height.
+    // Rounded corners of the highlight frame as the rectangle draws them:
+    // corner ellipses of this width and height.
     const int corner = CornerRadius > 0 && plan->ScaleX != 0 ? plan->PlanToPixelX(CornerRadius) : 0;
 
     canvas.save();
     canvas.setRenderHint(QPainter::Antialiasing, false);
     bool drawn = false;
-    if (!Picture.IsEmpty() && !box.isEmpty()) {
-        canvas.save();
-        if (corner > 0) {
-            QPainterPath clip;
-            clip.addRoundedRect(QRectF(box), corner / 2.0, corner / 2.0);
-            canvas.setClipPath(clip, Qt::IntersectClip);
-        }
+    // The picture fills its box; the corner radius does not clip it.
+    if (!Picture.IsEmpty() && !box.isEmpty())
         drawn = Picture.Draw(canvas, p1, p2);
-        canvas.restore();
-    }
     if (!drawn && !plan->Printing && box.width() > 0 && box.height() > 0) {
         // Placeholder: a dotted frame that stays visible on any background,
         // its dots the document pen's colour combined with what lies below.
@@ -220,4 +213,23 @@ void TPlanPicture::LoadProperties()
     Picture.LoadFromStream(p.Value(u"Type"), HexToBytes(graphic));
     if (!Picture.IsEmpty() && TryStrToInt(transparent, v))
         Picture.Transparent = v != 0;
+}
+
+QStringList UnreadablePictures(TLabelPlan& plan)
+{
+    QStringList found;
+    int number = 0;
+    for (int l = 0; l < plan.Layers().Count(); ++l) {
+        TPlanLayer* layer = plan.Layers().Item(l);
+        for (int i = 0; i < layer->Count(); ++i) {
+            const auto* picture = dynamic_cast<const TPlanPicture*>(layer->Item(i));
+            if (!picture)
+                continue;
+            ++number;
+            const QString why = picture->Picture.DecodeError();
+            if (!why.isEmpty())
+                found << QStringLiteral("picture %1 could not be read: %2").arg(number).arg(why);
+        }
+    }
+    return found;
 }

@@ -33,3 +33,9 @@ public:
     bool IsKnownProperty(const QString& key) const override;
     void LoadProperties() override;
 };
+
+// One line for each picture object of the document whose embedded picture
+// cannot be read ("picture 3 could not be read: took too long"), numbered
+// among the document's picture objects from 1 in layer and drawing order.
+// Such pictures draw as placeholders on screen and as nothing in output.
+QStringList UnreadablePictures(TLabelPlan& plan);

@@ -6,16 +6,72 @@
 
 #ifdef TAGMORA_HAVE_LIBWMF
 #include <libwmf/api.h>
+#include <libwmf/ipa.h>
 #include <libwmf/svg.h>
 #endif
 
+#include <string>
+
 namespace picturecodec {
+
+#ifdef TAGMORA_HAVE_LIBWMF
+namespace {
+
+// The SVG device writes text as it comes; it gets the text with the XML
+// characters written as references.
+void (*gDrawText)(wmfAPI*, wmfDrawText_t*) = nullptr;
+
+void DrawEscapedText(wmfAPI* api, wmfDrawText_t* text)
+{
+    if (!text->str) {
+        gDrawText(api, text);
+        return;
+    }
+    std::string escaped;
+    for (const char* c = text->str; *c; ++c) {
+        switch (*c) {
+        case '<': escaped += "&lt;"; break;
+        case '>': escaped += "&gt;"; break;
+        case '&': escaped += "&amp;"; break;
+        case '"': escaped += "&quot;"; break;
+        default: escaped += *c; break;
+        }
+    }
+    char* original = text->str;
+    text->str = escaped.data();
+    gDrawText(api, text);
+    text->str = original;
+}
+
+// Font face names end up in attributes: characters that would end the
+// attribute or the element become harmless (the records were checked).
+void FixFontNames(QByteArray& bytes)
+{
+    auto* d = reinterpret_cast<unsigned char*>(bytes.data());
+    qint64 at = 40;
+    while (at + 6 <= bytes.size()) {
+        const qint64 size = qint64(d[at] | d[at + 1] << 8 | d[at + 2] << 16 | quint32(d[at + 3]) << 24) * 2;
+        const int function = d[at + 4] | d[at + 5] << 8;
+        if (size < 6 || size > bytes.size() - at || function == 0)
+            break;
+        if (function == 0x02FB) {  // CREATEFONTINDIRECT: face name at 24, 32 bytes at most
+            for (qint64 c = at + 24; c < at + size && c < at + 56 && d[c]; ++c)
+                if (d[c] == '"' || d[c] == '<' || d[c] == '>' || d[c] == '&')
+                    d[c] = d[c] == '"' ? '\'' : ' ';
+        }
+        at += size;
+    }
+}
+
+}  // namespace
+#endif
 
 QByteArray PlayWmfToSvg(const QByteArray& bytes, const TWmfFrame& frame, QSize size)
 {
 #ifdef TAGMORA_HAVE_LIBWMF
     // The player takes a writable buffer; hand it a private copy.
     QByteArray input(bytes.constData(), bytes.size());
+    FixFontNames(input);
     wmfAPI_Options options;
     std::memset(&options, 0, sizeof options);
     options.function = wmf_svg_function;
@@ -25,6 +81,11 @@ QByteArray PlayWmfToSvg(const QByteArray& bytes, const TWmfFrame& frame, QSize s
         if (api)
             wmf_api_destroy(api);
         return QByteArray();
+    }
+    auto* functions = static_cast<wmfFunctionReference*>(api->function_reference);
+    if (functions && functions->draw_text && functions->draw_text != DrawEscapedText) {
+        gDrawText = functions->draw_text;
+        functions->draw_text = DrawEscapedText;
     }
     QByteArray svg;
     wmfD_Rect box;

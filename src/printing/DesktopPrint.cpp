@@ -3,6 +3,7 @@
 #include "app/LabelDocument.h"
 #include "app/UserDialogs.h"
 #include "document/Printer.h"
+#include "printing/DataBinding.h"
 #include "printing/PreviewWindow.h"
 #include "printing/PrintDialog.h"
 #include "printing/SheetLayout.h"
@@ -103,13 +104,11 @@ QString DocumentTitle(const TLabelDocument& doc)
     return doc.HasFileName() ? QFileInfo(doc.CurrentFileName()).completeBaseName() : QStringLiteral("Tagmora");
 }
 
-// ---- Bound columns the datasheet lacks --------------------------------------
 // Objects bound to a column the datasheet does not have print without their
-// data. Wire the data binding's MissingBoundColumns(doc.Plan, doc.Data) in
-// here; until then nothing is reported and the question is never asked.
+// data: the user is asked before such a run.
 QStringList MissingColumns(const TLabelDocument& doc)
 {
-    return {};
+    return MissingBoundColumns(doc.Plan, doc.Data);
 }
 
 // Asked after OK in the print dialog; false cancels the run.
@@ -118,11 +117,11 @@ bool ConfirmMissingColumns(const TLabelDocument& doc)
     const QStringList missing = MissingColumns(doc);
     if (missing.isEmpty())
         return true;
-    const QString text = Tr("The label uses columns the datasheet does not have: ") + missing.join(QStringLiteral(", ")) +
-                         QLatin1Char('\r') + Tr("Their objects print without data. Print anyway?");
+    const QString text = Tr("The label uses columns the datasheet does not have: ") +
+                         missing.join(QStringLiteral(", ")) + QLatin1Char('\r') +
+                         Tr("Their objects print without data. Print anyway?");
     return Dialogs().MessageDlg(text, TMsgDlgType::mtWarning, mbYes | mbCancel) == mbYes;
 }
-// ------------------------------------------------------------------------------
 
 TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::function<bool()>& labelSetup,
                              const TPrintDialogInfo& info, TPrintRequest& request)
@@ -165,8 +164,7 @@ bool RunPreview(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWid
         }
         TRunProgress progress(&preview, Tr("Preview"));
         return render([&progress](int64_t done, int64_t total) {
-            return progress.Update(done, total,
-                                   Tr("Rendering label %1 of %2 ...").arg(done).arg(total));
+            return progress.Update(done, total, Tr("Rendering label %1 of %2 ...").arg(done).arg(total));
         });
     };
     preview.Start(PreviewPageCount(doc.Plan, doc.Data));

@@ -4,6 +4,7 @@
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
 #include "document/OpaqueDatasheetBlock.h"
+#include "document/PictureData.h"
 
 #include <QImage>
 #include <QRegularExpression>
@@ -137,4 +138,30 @@ TEST_F(RenderCli, Errors)
     const auto r = RunCli({"render", huge, "-o", Out("huge.png"), "--dpi", "600"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("too large"));
+}
+
+TEST_F(RenderCli, UnreadablePicturesAreNamedAndFailOnlyWhenStrict)
+{
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QByteArray good = TPlanPictureData::FromImage(image, TPictureKind::Bitmap).Bytes;
+    QByteArray bad = good;
+    bad[28] = 65;  // bits per pixel
+    QStringList plan{"LabelSize 100,50"};
+    for (const QByteArray& bytes : {good, bad})
+        plan << "Object Picture" << "X2=40" << "Y2=40" << "Type=Bitmap"
+             << "Graphic=" + QString::fromLatin1(bytes.toHex().toUpper()) << "End";
+    const QString file = LabelFile("pictures.blf", plan);
+    const QByteArray warning = "picture 2 could not be read: not a readable bitmap";
+
+    auto r = RunCli({"render", file, "-o", Out("p.png")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.err.contains(warning)) << r.err.toStdString();
+    EXPECT_FALSE(r.err.contains("picture 1"));
+    for (const QStringList& args : {QStringList{"render", file, "-o", Out("s.png"), "--strict"},
+                                    QStringList{"print", file, "-o", Out("s.pdf"), "--strict"}}) {
+        r = RunCli(args);
+        EXPECT_EQ(r.exitCode, 1) << args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(warning)) << r.err.toStdString();
+    }
 }

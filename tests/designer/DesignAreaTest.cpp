@@ -166,6 +166,14 @@ TEST_F(Designer, CancelInEachToolState)
     EXPECT_TRUE(Objects().isEmpty());
     EXPECT_EQ(doc.UndoStack().count(), 0);
 
+    area.StartNewObject(TObjectTool::Barcode);  // fixing: the second press is down
+    Click({10, 10});
+    Hover({40, 40});
+    Press({40, 40});
+    area.CancelNewObject();
+    Release({40, 40});
+    EXPECT_TRUE(Objects().isEmpty());
+
     // A new document while an object is being placed takes the object with it.
     Click({10, 10});
     doc.NewLabel();
@@ -311,11 +319,14 @@ TEST_F(Designer, HitTestZonesCursorsAndLayers)
 
     TLabelObject* upper = AddBox(60, 50, 120, 70);
     QSignalSpy doubleClicked(&area, &TDesignArea::ObjectDoubleClicked);
+    QSignalSpy clicked(&area, &TDesignArea::ObjectClicked);
     Click({80, 60});
     Send(QEvent::MouseButtonDblClick, {80, 60}, Qt::LeftButton, Qt::LeftButton);
     Release({80, 60});
     EXPECT_EQ(plan.CurrentObject(), upper);
     ASSERT_EQ(doubleClicked.count(), 1);
+    ASSERT_EQ(clicked.count(), 2);
+    EXPECT_EQ(clicked.at(0).at(2).toPoint(), plan.mapToGlobal(QPoint(80, 60)));
 
     const int top = plan.Layers().AddLayer("Top");
     AddBox(0, 0, 170, 120, top);  // not on the active layer: never hit
@@ -595,6 +606,9 @@ TEST_F(Designer, UndoRedoEveryKindOfChange)
 TEST_F(Designer, PlacementAndRulers)
 {
     QScrollArea* box = area.ScrollBox();
+    EXPECT_EQ(plan.accessibleName(), "Label design surface");
+    EXPECT_EQ(area.HorizontalRuler()->accessibleName(), "Horizontal ruler");
+    EXPECT_EQ(area.VerticalRuler()->accessibleName(), "Vertical ruler");
     for (int zooms = 0; zooms < 6; ++zooms) {
         const QPoint origin = plan.mapTo(box->viewport(), QPoint(0, 0));
         const QSize view = box->viewport()->size();

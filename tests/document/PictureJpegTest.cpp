@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include <jpeglib.h>
 
@@ -17,7 +18,9 @@ namespace {
 // A w x h JPEG of one colour through libjpeg's defaults (errors end the
 // test program, which is acceptable for this trusted input). CMYK values
 // are written inverted, as Adobe applications do.
-QByteArray SolidJpeg(int w, int h, QRgb colour, bool progressive, bool cmyk)
+// acBand > 0: progressive with a DC scan, then scans of acBand AC
+// coefficients for each component in turn (many legal scans).
+QByteArray SolidJpeg(int w, int h, QRgb colour, bool progressive, bool cmyk, int acBand = 0)
 {
     jpeg_compress_struct cinfo;
     jpeg_error_mgr err;
@@ -34,6 +37,15 @@ QByteArray SolidJpeg(int w, int h, QRgb colour, bool progressive, bool cmyk)
     jpeg_set_quality(&cinfo, 95, TRUE);
     if (progressive)
         jpeg_simple_progression(&cinfo);
+    std::vector<jpeg_scan_info> script;
+    if (acBand > 0) {
+        script.push_back({3, {0, 1, 2, 0}, 0, 0, 0, 0});
+        for (int c = 0; c < 3; ++c)
+            for (int ss = 1; ss <= 63; ss += acBand)
+                script.push_back({1, {c, 0, 0, 0}, ss, std::min(63, ss + acBand - 1), 0, 0});
+        cinfo.scan_info = script.data();
+        cinfo.num_scans = int(script.size());
+    }
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(size_t(w) * 4);
     const int r = qRed(colour), g = qGreen(colour), b = qBlue(colour);
@@ -79,4 +91,11 @@ TEST(PictureJpeg, ProgressiveAndCmykDecodeToTheirColours)
             EXPECT_NEAR(qBlue(p), 32, 6) << progressive << cmyk;
         }
     }
+}
+
+TEST(PictureJpeg, AtMostAHundredScans)
+{
+    // 1 + 3 x 32 scans decode; 1 + 3 x 63 are refused.
+    EXPECT_FALSE(picturecodec::DecodeJpeg(SolidJpeg(16, 16, qRgb(0, 0, 255), false, false, 2)).isNull());
+    EXPECT_TRUE(picturecodec::DecodeJpeg(SolidJpeg(16, 16, qRgb(0, 0, 255), false, false, 1)).isNull());
 }

@@ -193,18 +193,23 @@ TEST_F(PictureObject, CornersGivenRightToLeftMirrorThePicture)
     EXPECT_TRUE(Near(img.pixel(90, 50), kBackground));
 }
 
-TEST_F(PictureObject, CornerRadiusRoundsThePicture)
+TEST_F(PictureObject, FillsItsBoxUnclippedAndEnlargesBitmapsWithoutSmoothing)
 {
-    QImage red(80, 60, QImage::Format_RGB32);
-    red.fill(Qt::red);
-    const QByteArray bmp = TPlanPictureData::FromImage(red, TPictureKind::Bitmap).Bytes;
-    TPlanPicture* pic = ReadEmbedded(bmp, "Bitmap", false, "CornerRadius=40");
-    const QImage img = Paint(pic);
-    EXPECT_TRUE(Near(img.pixel(10, 20), kBackground));
-    EXPECT_TRUE(Near(img.pixel(89, 79), kBackground));
-    EXPECT_TRUE(Near(img.pixel(10, 50), Qt::red));  // edge middles stay
-    EXPECT_TRUE(Near(img.pixel(50, 20), Qt::red));
-    EXPECT_TRUE(Near(img.pixel(50, 50), Qt::red));
+    // A 2 x 2 checker stretched onto the 80 x 60 box with a corner radius:
+    // the corners are painted, and every pixel is one of the two colours.
+    QImage checker(2, 2, QImage::Format_RGB32);
+    checker.setPixel(0, 0, qRgb(255, 0, 0));
+    checker.setPixel(1, 1, qRgb(255, 0, 0));
+    checker.setPixel(1, 0, qRgb(0, 0, 255));
+    checker.setPixel(0, 1, qRgb(0, 0, 255));
+    const QByteArray bmp = TPlanPictureData::FromImage(checker, TPictureKind::Bitmap).Bytes;
+    const QImage img = Paint(ReadEmbedded(bmp, "Bitmap", false, "CornerRadius=40"));
+    EXPECT_TRUE(Near(img.pixel(10, 20), Qt::red));
+    EXPECT_TRUE(Near(img.pixel(89, 79), Qt::red));
+    EXPECT_TRUE(Near(img.pixel(89, 20), Qt::blue));
+    for (int y = 20; y < 80; ++y)
+        for (int x = 10; x < 90; ++x)
+            ASSERT_TRUE(Near(img.pixel(x, y), (x < 50) == (y < 50) ? Qt::red : Qt::blue)) << x << "," << y;
 }
 
 TEST_F(PictureObject, HighlightFrameAndHandles)

@@ -6,7 +6,10 @@
 #include <QColor>
 #include <QImage>
 #include <QPainter>
+#include <QString>
 #include <QtEndian>
+
+#include <initializer_list>
 
 namespace picturetest {
 
@@ -127,6 +130,71 @@ inline QByteArray RectanglePlaceableWmf()
     w.U32(3);
     w.U16(0);
     return w.Bytes;
+}
+
+// An enhanced metafile of 100 x 50 device pixels (frame as RectangleEmf)
+// holding the given records, then the end record.
+inline QByteArray EmfWith(const QByteArray& records)
+{
+    QByteArray emf = RectangleEmf().left(88);
+    emf += records;
+    TRecordWriter w;
+    w.Bytes = emf;
+    for (quint32 v : {14u, 20u, 0u, 16u, 20u})
+        w.U32(v);
+    w.Set32(48, quint32(w.Bytes.size()));
+    return w.Bytes;
+}
+
+// One record: type, size, then the 32-bit values.
+inline QByteArray EmfRecord(quint32 type, std::initializer_list<quint32> values, const QByteArray& tail = {})
+{
+    TRecordWriter w;
+    w.U32(type);
+    w.U32(quint32(8 + values.size() * 4 + ((tail.size() + 3) & ~3)));
+    for (quint32 v : values)
+        w.U32(v);
+    w.Bytes += tail;
+    while (w.Bytes.size() % 4)
+        w.Bytes += '\0';
+    return w.Bytes;
+}
+
+// EMR_EXTTEXTOUTW drawing the text at (x, y).
+inline QByteArray EmfText(const QString& text, int x = 5, int y = 30)
+{
+    const quint32 n = quint32(text.size());
+    QByteArray tail(reinterpret_cast<const char*>(text.utf16()), qsizetype(n) * 2);
+    while (tail.size() % 4)
+        tail += '\0';
+    const quint32 offDx = 76 + quint32(tail.size());
+    tail += QByteArray(qsizetype(n) * 4, '\x08');  // 8 units per character
+    // bounds, graphics mode 1, scales 1.0, reference, chars, offString,
+    // options, rectangle, offDx
+    return EmfRecord(84, {0, 0, 100, 50, 1, 0x3F800000, 0x3F800000, quint32(x), quint32(y), n, 76, 0, 0, 0, 100,
+                          50, offDx},
+                     tail);
+}
+
+// EMR_STRETCHDIBITS drawing an 8 x 2 bitmap onto (0, 0)-(100, 50); the
+// palette and the pixel bytes as given, bpp bits per pixel.
+inline QByteArray EmfStretchDib(int bpp, const QList<quint32>& palette, const QByteArray& pixels)
+{
+    TRecordWriter bmi;
+    for (quint32 v : {40u, 8u, 2u})
+        bmi.U32(v);
+    bmi.U16(1);
+    bmi.U16(quint16(bpp));
+    for (quint32 v : {0u, quint32(pixels.size()), 0u, 0u, quint32(palette.size()), 0u})
+        bmi.U32(v);
+    for (quint32 c : palette)
+        bmi.U32(c);
+    const quint32 offBmi = 80, cbBmi = quint32(bmi.Bytes.size());
+    // bounds, dest x y, src x y cx cy, offBmi cbBmi offBits cbBits, usage,
+    // SRCCOPY, dest cx cy
+    return EmfRecord(81, {0, 0, 100, 50, 0, 0, 0, 0, 8, 2, offBmi, cbBmi, offBmi + cbBmi, quint32(pixels.size()), 0,
+                          0x00CC0020, 100, 50},
+                     bmi.Bytes + pixels);
 }
 
 }  // namespace picturetest

@@ -22,6 +22,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -304,6 +305,35 @@ TEST_F(PrintWindows, CancelInTheProgressDialogEndsTheRunCleanly)
     }
 }
 
+TEST_F(PrintWindows, CancelStopsRenderingALongPreviewPage)
+{
+    SetRows(500);
+    doc.Plan.LayoutRows = 25;
+    doc.Plan.LayoutCols = 20;  // all 500 labels on one sheet
+    bool stopped = false;
+    int painted = -1;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(w);
+            if (progress && progress->value() > 0)
+                progress->cancel();
+            auto* preview = qobject_cast<TFM_Preview*>(w);
+            if (preview && preview->ShownPage() == 1 && QApplication::activeModalWidget() == preview) {
+                stopped = preview->Page().Stopped;
+                painted = preview->Page().Painted;
+                preview->Btn_Close->click();
+            }
+        }
+    });
+    timer.start(5);
+    EXPECT_EQ(OpenPreview(doc, {}, &window), TPrintStatus::Previewed);
+    EXPECT_TRUE(stopped);
+    EXPECT_GT(painted, 0);
+    EXPECT_LT(painted, 500);
+    EXPECT_FALSE(doc.Plan.Printing || doc.Plan.RenderingOutput);
+}
+
 TEST_F(PrintWindows, PrintCurrentRowPrintsThatRowAndRestoresThePrintGrid)
 {
     // Every other row holds an invalid code, which would abort the run.
@@ -314,4 +344,24 @@ TEST_F(PrintWindows, PrintCurrentRowPrintsThatRowAndRestoresThePrintGrid)
     EXPECT_EQ(printer.Pages.size(), 1);
     EXPECT_TRUE(dialogs.dialogs.messages.isEmpty());
     EXPECT_EQ(doc.Data.StrGrid_Print.RowCount(), 7);
+}
+
+// A label bound to a column the data lacks asks first; Cancel prints nothing,
+// Yes prints the run.
+TEST_F(PrintWindows, MissingBoundColumnsAreAskedAbout)
+{
+    SetRows(3);
+    doc.Data.StrGrid_Data.SetCell(1, 0, QStringLiteral("Title"));  // "Name" is gone
+    doc.Data.BuildPrintGrid();
+    for (const int answer : {int(mbCancel), int(mbYes)}) {
+        SCOPED_TRACE(answer);
+        dialogs.dialogs.messages.clear();
+        dialogs.dialogs.buttonAnswers = {answer};
+        AnswerPrintDialog("", "", &TFM_Print::Btn_OK);
+        const TPrintStatus status = PrintDocument(doc, {}, &window);
+        ASSERT_EQ(dialogs.dialogs.messages.size(), 1);
+        EXPECT_TRUE(dialogs.dialogs.messages[0].text.contains(QStringLiteral("Name")));
+        EXPECT_EQ(status, answer == mbYes ? TPrintStatus::Printed : TPrintStatus::Cancelled);
+        EXPECT_EQ(printer.Pages.isEmpty(), answer != mbYes);
+    }
 }

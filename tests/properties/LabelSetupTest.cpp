@@ -104,6 +104,7 @@ TEST_F(LabelSetup, InchesOrderCopiesAndUndo)
 
     doc.UndoStack().undo();
     EXPECT_EQ(doc.Plan.ScaleY, 130);
+    EXPECT_EQ(doc.Plan.size(), QSize(180, 130)) << "undo keeps the zoom, not the pixel size";
     EXPECT_EQ(doc.Plan.LabelCount, -1);
 
     // Cancel changes nothing.

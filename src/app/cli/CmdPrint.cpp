@@ -5,6 +5,7 @@
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliFiles.h"
 #include "datasheet/Import.h"
+#include "document/PictureObject.h"
 #include "printing/DataBinding.h"
 #include "printing/PdfPrinter.h"
 #include "printing/PrintJob.h"
@@ -35,6 +36,7 @@ struct TPrintArgs {
     int dpi = 600;
     int invalidCodeProcess = 1;
     bool allowMissingColumns = false;
+    bool strict = false;
 };
 
 TPageRange ParsePages(const QString& text)
@@ -90,6 +92,7 @@ TPrintArgs ParseArgs(const cli::TArguments& args)
             throw cli::UsageError(QStringLiteral("--on-invalid takes skip or abort, not '%1'").arg(v));
     }
     a.allowMissingColumns = args.IsSet("allow-missing-columns");
+    a.strict = args.IsSet("strict");
     if (!a.out.isEmpty())
         cli::RequireDistinctOutput(a.out, {a.file, a.data});
     return a;
@@ -124,6 +127,9 @@ const cli::TOptions& PrintOptions()
         {nullptr, "allow-missing-columns", nullptr,
          "print even when the data lacks columns that objects are bound to (bound texts stay empty, bound barcodes "
          "are invalid codes)"},
+        {nullptr, "strict", nullptr,
+         "fail (exit status 1) when a picture of the label cannot be read, instead of warning and printing it "
+         "as an empty box"},
         {nullptr, "pages", "N|N-M|N-",
          "print only these pages: one page, a range, or from a page to the end; a range past the end stops at the "
          "last page"},
@@ -164,6 +170,11 @@ int CmdPrint(const cli::TArguments& args)
 
     TLabelDocument document;
     cli::OpenLabel(document, a.file);
+    const QStringList unreadable = UnreadablePictures(document.Plan);
+    for (const QString& warning : unreadable)
+        cli::WriteErr(QStringLiteral("tagmora-cli print: %1: %2").arg(a.file, warning));
+    if (a.strict && !unreadable.isEmpty())
+        throw cli::Failure(a.file, QStringLiteral("pictures that cannot be read (--strict)"));
     if (!dataPath.isEmpty()) {
         const TTablePicker picker = a.table.isEmpty() ? TTablePicker() : TablePickerByName(a.table);
         bool imported = false;

@@ -1,11 +1,13 @@
-// tagmora-cli render FILE.blf -o OUT.(png|svg|pdf) [--dpi N]: paints one
-// label as the printer would, at the given resolution.
+// tagmora-cli render FILE.blf -o OUT.(png|svg|pdf) [--dpi N] [--strict]: paints
+// one label as the printer would, at the given resolution. Pictures that
+// cannot be read are named on stderr (an error with --strict).
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliFiles.h"
 #include "document/LabelFile.h"
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
 #include "document/OpaqueDatasheetBlock.h"
+#include "document/PictureObject.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -26,6 +28,7 @@ struct TRenderArgs {
     QString output;
     TRenderFormat format = TRenderFormat::Png;
     int dpi = 300;
+    bool strict = false;
 };
 
 constexpr int kMaxDpi = 2400;
@@ -48,6 +51,7 @@ TRenderArgs ParseArgs(const cli::TArguments& args)
                                                 : TRenderFormat::Png;
     if (args.IsSet("dpi"))
         a.dpi = cli::IntValue("dpi", args.Value("dpi"), 1, kMaxDpi);
+    a.strict = args.IsSet("strict");
     cli::RequireDistinctOutput(a.output, {a.input});
     return a;
 }
@@ -118,6 +122,9 @@ const cli::TOptions& RenderOptions()
         {"o", "output", "FILE", "the PNG, SVG or PDF file to write (required), \"-\" for standard output"},
         {nullptr, "format", "png|svg|pdf", "the output's format (default: the file's suffix; needed for -o -)"},
         {nullptr, "dpi", "N", "resolution in dots per inch, 1 to 2400 (default 300)"},
+        {nullptr, "strict", nullptr,
+         "fail (exit status 1) when a picture of the label cannot be read, instead of warning and drawing it as an "
+         "empty box"},
     };
     return options;
 }
@@ -134,6 +141,11 @@ int CmdRender(const cli::TArguments& args)
     } catch (const std::exception& e) {
         throw cli::Failure(a.input, QString::fromUtf8(e.what()));
     }
+    const QStringList unreadable = UnreadablePictures(plan);
+    for (const QString& warning : unreadable)
+        cli::WriteErr(QStringLiteral("tagmora-cli render: %1: %2").arg(a.input, warning));
+    if (a.strict && !unreadable.isEmpty())
+        throw cli::Failure(a.input, QStringLiteral("pictures that cannot be read (--strict)"));
 
     // The surface as the print job sets it up: the label in device pixels,
     // printing (no handles, no placeholders), the output resolution.
