@@ -22,6 +22,10 @@ PACKAGES=(
   xvfb xauth
   # installing like a desktop program: checks of the install tree and the package
   desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl man-db lintian dpkg-dev
+  # compiling the help pages (qhelpgenerator)
+  qt6-documentation-tools
+  # the end-to-end test through the accessibility bus
+  dbus-daemon at-spi2-core python3-pyatspi python3-xlib
 )
 
 missing=()

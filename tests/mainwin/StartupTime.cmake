@@ -1,0 +1,25 @@
+# Runs the program until its first frame, three times, and checks the best time.
+set(best 100000)
+foreach(run 1 2 3)
+  string(RANDOM LENGTH 8 tag)
+  set(config "${CMAKE_CURRENT_BINARY_DIR}/startup-${tag}")
+  execute_process(
+    COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen TAGMORA_SPLASH_MS=0 TAGMORA_STARTUP_TIMING=exit
+            XDG_CONFIG_HOME=${config} ${GUI} ${FILE}
+    RESULT_VARIABLE rc ERROR_VARIABLE err OUTPUT_QUIET TIMEOUT 30)
+  file(REMOVE_RECURSE "${config}")
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "tagmora failed (${rc}): ${err}")
+  endif()
+  string(REGEX MATCH "first frame after ([0-9]+) ms" found "${err}")
+  if(NOT found)
+    message(FATAL_ERROR "no timing printed: ${err}")
+  endif()
+  if(CMAKE_MATCH_1 LESS best)
+    set(best ${CMAKE_MATCH_1})
+  endif()
+endforeach()
+message(STATUS "first frame after ${best} ms (limit ${LIMIT_MS} ms)")
+if(best GREATER LIMIT_MS)
+  message(FATAL_ERROR "start-up took ${best} ms, more than ${LIMIT_MS} ms")
+endif()
