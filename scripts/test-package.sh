@@ -19,10 +19,11 @@ for f in /usr/bin/tagmora /usr/bin/tagmora-cli \
          /usr/share/icons/hicolor/48x48/apps/tagmora.png \
          /usr/share/icons/hicolor/scalable/mimetypes/application-x-tagmora-label.svg \
          /usr/share/man/man1/tagmora.1.gz /usr/share/man/man1/tagmora-cli.1.gz \
-         /usr/share/bash-completion/completions/tagmora-cli /usr/share/doc/tagmora/copyright; do
+         /usr/share/bash-completion/completions/tagmora-cli /usr/share/doc/tagmora/copyright \
+         /usr/share/tagmora/tagmora.qhc; do
   [ -e "$tmp/root$f" ] || fail "missing $f"
 done
-find "$tmp/root" -type f | sed "s#^$tmp/root##" | grep -q '^/usr/share/tagmora/help/' || fail "no help files installed"
+[ -s "$tmp/root/usr/share/tagmora/tagmora.qch" ] || fail "no help files installed"
 
 echo "== desktop entry, AppStream data, file type"
 desktop-file-validate "$share/applications/tagmora.desktop"
