@@ -309,7 +309,7 @@ QWidget* TFM_ObjPro::BuildBarcodePage()
     CBX_BarTextAlign->addItems({tr("Left"), tr("Right"), tr("Center")});
     SEdt_BarRatio = new TRealSpinBox(bar);
     SEdt_BarRatio->setObjectName(QStringLiteral("SEdt_BarRatio"));
-    SEdt_BarRatio->setRange(0, 10);
+    SEdt_BarRatio->setRange(1, 10);  // below 1 wide elements would be narrower than narrow ones
     SEdt_BarRatio->setSingleStep(1);
     CBX_BarAngle = MakeList(bar, "CBX_BarAngle", tr("Angle:"));
     CBX_BarAngle->addItems({QStringLiteral("0"), QStringLiteral("90"), QStringLiteral("180"), QStringLiteral("270")});
@@ -663,7 +663,7 @@ void TFM_ObjPro::UpdatePreview()
     int width = 0;
     if (const char* error = barcode.TryWidth(width)) {
         Lab_Preview->setPixmap(QPixmap());
-        Lab_Preview->setText(tr("The code cannot be printed: %1").arg(QString::fromUtf8(error)));
+        Lab_Preview->setText(tr("The code cannot be printed: %1").arg(BarcodeErrorText(error)));
         return;
     }
     const int pad = 6 * textPixels;
