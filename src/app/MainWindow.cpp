@@ -493,7 +493,17 @@ void TFM_Main::ConnectCommands()
     const auto tool = [this](QAction* menu, QAction* button, TObjectTool kind) {
         connect(menu, &QAction::triggered, this, [this, kind] { Design->StartNewObject(kind); });
         connect(button, &QAction::triggered, this, [this, kind] { Design->StartNewObject(kind); });
+        // Assistive tools toggle a checkable button without triggering it:
+        // switching it on starts its tool all the same.
+        connect(button, &QAction::toggled, this, [this, kind](bool on) {
+            if (on && Design->Tool() != kind)
+                Design->StartNewObject(kind);
+        });
     };
+    connect(SBtn_Pointer, &QAction::toggled, this, [this](bool on) {
+        if (on && Design->Tool() != TObjectTool::Pointer)
+            Design->CancelNewObject();
+    });
     tool(MI_InsBarcode, SBtn_Barcode, TObjectTool::Barcode);
     tool(MI_InsText, SBtn_Text, TObjectTool::Text);
     tool(MI_InsLine, SBtn_Line, TObjectTool::Line);

@@ -3,6 +3,7 @@
 // question is answered through the scripted dialog layer.
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
+#include "designer/DesignArea.h"
 #include "common/TestSupport.h"
 #include "datasheet/DatasheetWindow.h"
 #include "document/LabelObject.h"
@@ -315,4 +316,14 @@ TEST_F(MainWindow, CreatingAnObjectWithTheMouseMarksTheDocumentModified)
     EXPECT_EQ(plan.Layers().Item(0)->Count(), before + 1);
     EXPECT_TRUE(window->Document().Modified());
     EXPECT_TRUE(window->SBtn_Pointer->isChecked());
+}
+
+// A tool button switched on without being triggered (as assistive tools do)
+// starts its tool; the pointer button ends it again.
+TEST_F(MainWindow, ToggledToolButtonsStartTheirTool)
+{
+    window->SBtn_Rect->setChecked(true);
+    EXPECT_EQ(window->Design->Tool(), TObjectTool::Rectangle);
+    window->SBtn_Pointer->setChecked(true);
+    EXPECT_EQ(window->Design->Tool(), TObjectTool::Pointer);
 }
