@@ -6,6 +6,7 @@
 #include "document/PictureObject.h"
 #include "document/TextObject.h"
 #include "properties/ObjectProperties.h"
+#include "printing/StandInPrinter.h"
 #include "properties/StandardDialogs.h"
 
 #include <QAction>
@@ -33,7 +34,9 @@ namespace {
 
 class ObjectProperties : public ::testing::Test {
 protected:
-    ObjectProperties() { doc.Plan.PntDPI = 300; }
+    // A 300 dpi printer, whatever the machine has installed: reading plan
+    // text takes the output resolution from the printer.
+    ObjectProperties() { printer.AddPrinter(TStandInPrinter::FromPrinterList("Labels@300")->Info(0)); }
     ~ObjectProperties() override
     {
         TFM_ObjPro::ExecHook = nullptr;
@@ -72,6 +75,8 @@ protected:
         doc.Data.BuildPrintGrid();
     }
 
+    TStandInPrinter printer;
+    TScopedPrinter guard{printer};
     TLabelDocument doc;
     ScopedDialogs scoped;
 };
