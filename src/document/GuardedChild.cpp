@@ -97,8 +97,16 @@ TGuardedChild::TGuardedChild(const std::function<void(TFrameWriter&)>& childMain
     if (FPid == 0) {
         ::close(fds[0]);
         const int devNull = ::open("/dev/null", O_WRONLY);
-        if (devNull >= 0)
+        if (devNull >= 0) {
             ::dup2(devNull, 2);  // the library's warnings
+            ::close(devNull);
+        }
+        // The reader holds nothing of the program's: no display connection,
+        // no open documents, no sockets - only its end of the pipe.
+        const unsigned keep = unsigned(fds[1]);
+        if (keep > 3)
+            ::close_range(3, keep - 1, 0);
+        ::close_range(keep + 1, ~0U, 0);
         if (addressLimit) {
             const rlimit limit{addressLimit, addressLimit};
             ::setrlimit(RLIMIT_AS, &limit);

@@ -11,9 +11,11 @@
 #include <QBuffer>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace picturecodec;
@@ -300,4 +302,19 @@ TEST(PictureGuard, ARunawayChildIsStopped)
         EXPECT_STREQ(e.what(), "took too long");
     }
     EXPECT_LT(timer.elapsed(), 10000);  // valgrind stretches the limit twentyfold
+}
+
+// The reader runs with none of the program's open files: only its pipe.
+TEST(PictureGuard, TheChildHoldsNoneOfTheProgramsFiles)
+{
+    QTemporaryFile file;
+    ASSERT_TRUE(file.open());
+    const int held = file.handle();
+    TGuardedChild child(
+        [held](TFrameWriter& out) { out.Send('F', std::string(::fcntl(held, F_GETFD) == -1 ? "closed" : "open")); },
+        TGuardedLimits());
+    char kind;
+    QByteArray payload;
+    ASSERT_TRUE(child.Next(kind, payload));
+    EXPECT_EQ(payload, QByteArray("closed"));
 }
