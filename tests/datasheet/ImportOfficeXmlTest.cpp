@@ -208,16 +208,15 @@ TEST(ImportOfficeXml, OdsActiveTableRepeatsAndValues)
     EXPECT_EQ(Load(LoadOdsSheet, stale).Rows(), kOdsRows);
 }
 
-TEST(ImportOfficeXml, EmptySheetGivesOneEmptyCell)
+TEST(ImportOfficeXml, EmptySheetIsRefusedLikeAnEmptyTextFile)
 {
     importtest::TTempFiles files;
     const QString path = files.Path(QStringLiteral("empty.ods"));
     ASSERT_TRUE(importtest::WriteZip(path, OdsParts("<table:table table:name=\"S\"/>", QByteArray())));
     TMemoryCellGrid grid(3, 3);
-    LoadOdsSheet(path, grid);
-    EXPECT_EQ(grid.ColCount(), 1);
-    EXPECT_EQ(grid.RowCount(), 1);
-    EXPECT_EQ(grid.Cell(0, 0), QString());
+    EXPECT_EQ(ErrorOf([&] { LoadOdsSheet(path, grid); }),
+              QStringLiteral("There is nothing to import: the file holds no text."));
+    EXPECT_EQ(grid.ColCount(), 3);
 }
 
 TEST(ImportOfficeXml, BrokenAndHugeFilesFailCleanly)
