@@ -256,11 +256,11 @@ QStringView TSheetCells::Text(qint32 id) const
     return QStringView(FArena.data() + t.offset, t.length);
 }
 
-void TSheetCells::AddCell(qint64 row, qint64 col, QStringView text)
+void TSheetCells::AddCell(qint64 row, qint64 col, QStringView text, qint64 rowRepeat, qint64 colRepeat)
 {
     if (text.size() > kMaxCellChars)
         ThrowLongCell(Tr("cell %1").arg(CellName(row, col)));
-    AddCell(row, col, AddText(text));
+    AddCell(row, col, AddText(text), rowRepeat, colRepeat);
 }
 
 void TSheetCells::AddCell(qint64 row, qint64 col, qint32 textId, qint64 rowRepeat, qint64 colRepeat)

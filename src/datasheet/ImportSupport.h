@@ -116,7 +116,9 @@ public:
     // grows past the sheet limits, or the cells or their text past what one
     // import may bring.
     void AddCell(qint64 row, qint64 col, qint32 textId, qint64 rowRepeat = 1, qint64 colRepeat = 1);
-    void AddCell(qint64 row, qint64 col, QStringView text);
+    // The same for a text not stored yet; a text longer than a cell may hold
+    // is refused naming the cell.
+    void AddCell(qint64 row, qint64 col, QStringView text, qint64 rowRepeat = 1, qint64 colRepeat = 1);
 
     bool IsEmpty() const { return FCells.empty(); }
     qint64 FirstRow() const { return IsEmpty() ? 0 : FFirstRow; }
