@@ -630,8 +630,17 @@ TNulPattern NulPattern(const char* data, qsizetype size)
     return TNulPattern::Other;
 }
 
+// UTF-16 text is decoded whole before its lines are walked: a file with more
+// characters than its fields, delimiters and line ends could hold within the
+// import's limits is refused before that.
+constexpr qint64 kMaxUtf16Chars = kMaxSheetHeldChars + 2 * kMaxImportCells;
+
 void ReadUtf16(const char* data, qsizetype size, bool littleEndian, TCellGridWriter& grid, const TReleaseFn& release)
 {
+    if (size / 2 > kMaxUtf16Chars)
+        ThrowImportError(Tr("The file is too large to import: it holds more than %1 million characters of UTF-16 "
+                            "text.")
+                             .arg(kMaxUtf16Chars / 1000000));
     QStringDecoder decoder(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                            QStringDecoder::Flag::Stateless);
     const QString text = decoder(QByteArrayView(data, size));
