@@ -79,11 +79,7 @@ void TPdfPrinter::BeginDoc(const QString& title)
     if (path.isEmpty())
         throw std::runtime_error(QCoreApplication::translate("PdfPrinter", "No file to print to").toStdString());
     FOutput = std::make_unique<TOutputFile>(path);
-    FWriter = std::make_unique<QPdfWriter>(FOutput.get());
-    FWriter->setResolution(FDpi);
-    FWriter->setPageLayout(LayoutOf(FSettings));
-    FWriter->setTitle(title);
-    FWriter->setCreator(QStringLiteral("Tagmora " TAGMORA_VERSION));
+    FWriter = TQtPrinter::StartPdf(*FOutput, FDpi, LayoutOf(FSettings), title);
     if (!FPainter.begin(FWriter.get())) {
         FWriter.reset();
         FOutput.reset();

@@ -276,6 +276,15 @@ TEST(PdfPrinter, KeepsPaperAndWritesOnlyWhenAsked)
     EXPECT_THROW(pdf.BeginDoc("x"), std::runtime_error);
 }
 
+TEST_F(PrintCli, AnUnreachablePrintSystemIsNamed)
+{
+    qunsetenv("TAGMORA_PRINTERS");
+    ScopedEnv nowhere("CUPS_SERVER", "127.0.0.1:1");
+    const auto r = RunCli({"print", MakeLabel(2), "--printer", "Office"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, QByteArray("tagmora-cli print: Office: cannot reach the print system at 127.0.0.1:1\n"));
+}
+
 // A label whose pen mode combines with what lies beneath reaches the PDF as
 // a raster: stored losslessly, one bit per pixel when black and white, pixel
 // for pixel what the label paints.

@@ -282,7 +282,8 @@ TEST(FilePrinters, AFullDiskFailsAndKeepsTheOldFile)
     ASSERT_TRUE(testsupport::WriteFile(target, "old"));
     disk.Fill();
     TPdfPrinter pdf(300);
-    for (TPrinter* printer : std::initializer_list<TPrinter*>{&pdf}) {
+    TQtPrinter qt;
+    for (TPrinter* printer : std::initializer_list<TPrinter*>{&pdf, &qt}) {
         printer->SetOutputFileName(target);
         QString reason;
         disk.WhileFull([&] {

@@ -161,6 +161,9 @@ int CmdPrint(const cli::TArguments& args)
         pdf->SetOutputFileName(a.out);
         pdfGuard = std::make_unique<TScopedPrinter>(*pdf);
     } else if (!Printer().Printers().contains(a.printer)) {
+        const QString problem = Printer().PrintSystemProblem();
+        if (!problem.isEmpty())
+            throw cli::Failure(a.printer, problem);
         const QStringList names = Printer().Printers();
         throw cli::Failure(a.file,
                            QStringLiteral("no printer named %1 (%2)")
