@@ -102,9 +102,9 @@ private:
     void Discard();
 
     QString FShown;
-    QByteArray FTarget;   // the file to replace, links followed
-    QByteArray FWork;     // the work file; empty when written in place
-    int FSlot = -1;       // its place in the list removed on signals
+    QByteArray FTarget;  // the file to replace, links followed
+    QByteArray FWork;    // the work file; empty when written in place
+    int FSlot = -1;      // its place in the list removed on signals
     bool FToStdout = false;
     bool FReplacing = false;  // a file was there
     struct stat FOld {};

@@ -6,10 +6,10 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QPageSetupDialog>
-#include <QPdfWriter>
-#include <QPrintEngine>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -186,7 +186,7 @@ void TQtPrinter::SetCopies(int copies)
 }
 
 std::unique_ptr<QPdfWriter> TQtPrinter::StartPdf(QIODevice& device, int dpi, const QPageLayout& layout,
-                                                  const QString& title)
+                                                 const QString& title)
 {
     auto writer = std::make_unique<QPdfWriter>(&device);
     writer->setResolution(dpi);
@@ -215,12 +215,13 @@ TCupsOptions JobOptions(QPrinter& device)
             add("Collate", "True");
     }
     const bool portrait = layout.orientation() == QPageLayout::Portrait;
-    switch (device.duplex()) {
-    case QPrinter::DuplexNone: add("sides", "one-sided"); break;
-    case QPrinter::DuplexAuto: add("sides", portrait ? "two-sided-long-edge" : "two-sided-short-edge"); break;
-    case QPrinter::DuplexLongSide: add("sides", "two-sided-long-edge"); break;
-    case QPrinter::DuplexShortSide: add("sides", "two-sided-short-edge"); break;
-    }
+    const QPrinter::DuplexMode duplex = device.duplex();
+    if (duplex == QPrinter::DuplexLongSide || (duplex == QPrinter::DuplexAuto && portrait))
+        add("sides", "two-sided-long-edge");
+    else if (duplex == QPrinter::DuplexShortSide || duplex == QPrinter::DuplexAuto)
+        add("sides", "two-sided-short-edge");
+    else
+        add("sides", "one-sided");
     if (!portrait)
         add("landscape", "");
     const QStringList chosen = device.printEngine()->property(kCupsOptionsKey).toStringList();
@@ -240,8 +241,8 @@ void TQtPrinter::BeginDoc(const QString& title)
     // Printing to a file needs no installed printer.
     if (!device && !toFile)
         throw std::runtime_error("There is no printer to print on");
-    const QPageLayout layout = device ? device->pageLayout()
-                                      : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    const QPageLayout layout =
+        device ? device->pageLayout() : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
     const int dpi = UsableDpi(device ? ResolutionOf(*device).width() : 0);
     if (toFile) {
         FFile = std::make_unique<TOutputFile>(OutputFileName());

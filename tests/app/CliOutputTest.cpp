@@ -93,8 +93,8 @@ TEST(CliOutput, DevicesPipesAndLinksAreWrittenNotReplaced)
     const QByteArray saved = ReadFile(plain);
 
     // A device stays a device: root would otherwise replace /dev/null.
-    for (const QStringList& args : {QStringList{"convert", kLabel, "/dev/null"},
-                                    QStringList{"import", kLabel, csv, "-o", "/dev/null"}}) {
+    for (const QStringList& args :
+         {QStringList{"convert", kLabel, "/dev/null"}, QStringList{"import", kLabel, csv, "-o", "/dev/null"}}) {
         const auto r = RunCli(args);
         EXPECT_EQ(r.exitCode, 0) << r.err.constData();
         struct stat st {};
@@ -118,8 +118,9 @@ TEST(CliOutput, DevicesPipesAndLinksAreWrittenNotReplaced)
     ASSERT_TRUE(WriteFile(real, "old"));
     ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0640), 0);
     const bool root = ::geteuid() == 0;
-    if (root)
+    if (root) {
         ASSERT_EQ(::chown(QFile::encodeName(real).constData(), 65534, 65534), 0);
+    }
     ASSERT_TRUE(QFile::link("real.blf", link));
     EXPECT_EQ(RunCli({"convert", kLabel, link}).exitCode, 0);
     EXPECT_EQ(QFileInfo(link).symLinkTarget(), real);
@@ -144,10 +145,7 @@ TEST(CliOutput, SignalsRemoveTheWorkFile)
     ASSERT_TRUE(WriteFile(out, "old"));
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TAGMORA_CLI_PATH), {"print", kLabel, "--data", csv, "-o", out});
+        testsupport::StartCli(p, {"print", kLabel, "--data", csv, "-o", out});
         ASSERT_TRUE(p.waitForStarted());
         QElapsedTimer waited;
         waited.start();

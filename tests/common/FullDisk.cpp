@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 
 #include <cerrno>
 #include <csignal>
@@ -81,20 +80,7 @@ QString TFullDisk::Reason() const
 
 CliResult TFullDisk::RunCli(const QStringList& args) const
 {
-    CliResult r;
-    QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    p.setProcessEnvironment(env);
-    if (!FMounted)
-        p.setChildProcessModifier(LimitFileSize);
-    p.start(QStringLiteral(TAGMORA_CLI_PATH), args);
-    p.closeWriteChannel();
-    p.waitForFinished(300000);
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    return testsupport::RunCli(args, QByteArray(), FMounted ? std::function<void()>() : LimitFileSize);
 }
 
 void TFullDisk::WhileFull(const std::function<void()>& work) const

@@ -1,5 +1,5 @@
-// Outputs written whole or not at all: the work file beside the target, what
-// happens to links, folders and long names, and a full disk.
+// Outputs written whole or not at all: what happens to links, folders and
+// long names, and a full disk.
 #include "common/FullDisk.h"
 #include "common/TestSupport.h"
 #include "document/OutputFile.h"
@@ -37,28 +37,6 @@ QString WriteFails(const QString& path, const QByteArray& bytes)
 
 }  // namespace
 
-TEST(OutputFile, TheTargetChangesOnlyOnCommit)
-{
-    QTemporaryDir dir;
-    const QString target = dir.filePath("out.txt");
-    ASSERT_TRUE(WriteFile(target, "old"));
-    {
-        TOutputFile out(target);
-        out.write("new");
-        EXPECT_TRUE(QFileInfo(out.WorkPath()).fileName().startsWith(".out.txt.tagmora-"));
-        EXPECT_EQ(Entries(dir.path()).size(), 2);
-        EXPECT_EQ(ReadFile(target), "old");
-    }  // not committed
-    EXPECT_EQ(Entries(dir.path()), QStringList{"out.txt"});
-    EXPECT_EQ(ReadFile(target), "old");
-
-    TOutputFile out(target);
-    out.write("new");
-    out.Commit();
-    EXPECT_EQ(ReadFile(target), "new");
-    EXPECT_EQ(Entries(dir.path()), QStringList{"out.txt"});
-}
-
 TEST(OutputFile, TargetsOfEveryKind)
 {
     QTemporaryDir dir;
@@ -68,8 +46,8 @@ TEST(OutputFile, TargetsOfEveryKind)
     const QString longName = QString(255, QLatin1Char('n'));
     struct Case {
         QString name;
-        QString reason;    // the failure, empty for success
-        QString written;   // where the bytes land
+        QString reason;   // the failure, empty for success
+        QString written;  // where the bytes land
     };
     const QList<Case> cases = {
         {"new.txt", "", "new.txt"},
@@ -80,8 +58,9 @@ TEST(OutputFile, TargetsOfEveryKind)
     };
     for (const Case& c : cases) {
         EXPECT_EQ(WriteFails(dir.filePath(c.name), "bytes"), c.reason) << c.name.toStdString();
-        if (!c.written.isEmpty())
+        if (!c.written.isEmpty()) {
             EXPECT_EQ(ReadFile(dir.filePath(c.written)), "bytes") << c.name.toStdString();
+        }
     }
     EXPECT_TRUE(QFileInfo(dir.filePath("dangling")).isSymLink());
     // A new file gets the rights the umask leaves.

@@ -324,8 +324,7 @@ TEST_F(PrintCli, CombiningPenModesReachThePdfLosslessly)
         extract.start(pdfimages, {"-png", pdf, dir.filePath("embedded")});
         ASSERT_TRUE(extract.waitForFinished(60000));
         const QImage embedded(dir.filePath("embedded-000.png"));
-        EXPECT_TRUE(embedded.convertToFormat(QImage::Format_RGB32) ==
-                    QImage(png).convertToFormat(QImage::Format_RGB32))
-            << c.brush;
+        const QImage painted = QImage(png).convertToFormat(QImage::Format_RGB32);
+        EXPECT_TRUE(embedded.convertToFormat(QImage::Format_RGB32) == painted) << c.brush;
     }
 }

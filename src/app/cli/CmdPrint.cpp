@@ -260,8 +260,7 @@ int CmdPrint(const cli::TArguments& args)
     }
     if (outcome.Status == TPrintStatus::Aborted) {
         message +=
-            pdf
-                ? QStringLiteral(" - %1 not written").arg(a.out == QLatin1String("-") ? QStringLiteral("PDF") : a.out)
+            pdf ? QStringLiteral(" - %1 not written").arg(a.out == QLatin1String("-") ? QStringLiteral("PDF") : a.out)
                 : QStringLiteral(" - sent to the printer: ") + summary;
     } else if (nothingToPrint || (outcome.Status == TPrintStatus::Printed && !noSuchPages)) {
         message = QStringLiteral("nothing to print (no labels)");
