@@ -251,8 +251,9 @@ bool TCheckedWriter::FlushBuffer()
     if (FBuffer.isEmpty())
         return true;
     const bool ok = WriteAll(FFd, FBuffer.constData(), FBuffer.size());
+    const int error = errno;
     FBuffer.clear();
-    return ok || Fail(errno);
+    return ok || Fail(error);
 }
 
 qint64 TCheckedWriter::writeData(const char* data, qint64 size)
@@ -414,10 +415,11 @@ void TOutputFile::KeepOwnerAndMode()
         ::fchmod(Fd(), 0666 & ~CurrentUmask());
         return;
     }
-    // Who may not give the file its owner may still give it its group.
+    // Who may not give the file its owner may still give it its group. The
+    // new content never inherits set-user or set-group rights.
     if (::fchown(Fd(), FOld.st_uid, FOld.st_gid) != 0)
         (void)::fchown(Fd(), uid_t(-1), FOld.st_gid);
-    ::fchmod(Fd(), FOld.st_mode & 07777);
+    ::fchmod(Fd(), FOld.st_mode & (S_ISVTX | 0777));
 }
 
 void TOutputFile::WriteInPlace()
