@@ -104,21 +104,42 @@ public:
         FLine = line;
         FCol = 0;
         FPlain = !record.contains(QChar(kQuote)) && !record.contains(QChar(kVerticalTab));
+        // No field of a shorter line can be too long, vertical tabs doubled.
+        FLongLine = record.size() > kMaxCellChars / 2;
         SplitFields(record);
-        // A line counts one cell at least: empty lines make rows too.
+        // A line counts one cell at least: empty lines make rows too. Its
+        // text counts in full, delimiters included.
         FCells += std::max(FCol, 1);
+        FChars += record.size();
+        if (FCells > kMaxImportCells || FChars > kMaxSheetHeldChars)
+            ThrowTooMuch();
+    }
+
+private:
+    [[noreturn]] void ThrowTooMuch() const
+    {
         if (FCells > kMaxImportCells)
             ThrowImportError(Tr("The file is too large to import: up to line %1 it holds more than %2 cells.")
                                  .arg(FLine)
                                  .arg(kMaxImportCells));
-        if (FChars > kMaxSheetHeldChars)
-            ThrowImportError(Tr("The file is too large to import: up to line %1 its fields hold more than %2 "
-                                "million characters.")
-                                 .arg(FLine)
-                                 .arg(kMaxSheetHeldChars / 1000000));
+        ThrowImportError(Tr("The file is too large to import: up to line %1 its lines hold more than %2 "
+                            "million characters.")
+                             .arg(FLine)
+                             .arg(kMaxSheetHeldChars / 1000000));
     }
 
-private:
+    [[noreturn]] void ThrowFieldTooLarge() const
+    {
+        if (FCol >= kMaxSheetCols)
+            ThrowImportError(Tr("Line %1 has more fields than a datasheet has columns (at most %2).")
+                                 .arg(FLine)
+                                 .arg(kMaxSheetCols));
+        ThrowImportError(Tr("Field %1 of line %2 is too long to import (a cell may hold at most %3 characters).")
+                             .arg(FCol + 1)
+                             .arg(FLine)
+                             .arg(kMaxCellChars));
+    }
+
     void SplitFields(QStringView rest)
     {
         for (;;) {
@@ -161,17 +182,11 @@ private:
             Append(tail, false);
             field = QStringView(FScratch.data(), qsizetype(FScratch.size()));
         }
-        if (FCol >= kMaxSheetCols)
-            ThrowImportError(Tr("Line %1 has more fields than a datasheet has columns (at most %2).")
-                                 .arg(FLine)
-                                 .arg(kMaxSheetCols));
-        if (field.size() > kMaxCellChars)
-            ThrowImportError(Tr("Field %1 of line %2 is too long to import (a cell may hold at most %3 characters).")
-                                 .arg(FCol + 1)
-                                 .arg(FLine)
-                                 .arg(kMaxCellChars));
-        FChars += field.size();
+        if (FLongLine && field.size() > kMaxCellChars)
+            ThrowFieldTooLarge();
         if (FCol >= FColCount) {
+            if (FCol >= kMaxSheetCols)
+                ThrowFieldTooLarge();
             FColCount = FCol + 1;
             FGrid.SetColCount(FColCount);
         }
@@ -203,6 +218,7 @@ private:
     int FCol = 0;
     qint64 FLine = 0;
     bool FPlain = true;
+    bool FLongLine = false;
     qint64 FCells = 0;
     qint64 FChars = 0;
     std::vector<char16_t> FScratch;
@@ -216,23 +232,31 @@ public:
     TLineWalker(const Ch* data, qsizetype size, qsizetype start = 0) : FData(data), FSize(size), FPos(start) {}
 
     // The next line as [start, start + length); false at the end of the text.
-    bool Next(qsizetype& start, qsizetype& length)
+    // (Inlined: it runs once or twice for every line of a file.)
+    Q_ALWAYS_INLINE bool Next(qsizetype& start, qsizetype& length)
     {
         if (FPos >= FSize)
             return false;
         ++FLine;
-        const qsizetype limit = std::min(FSize, FPos + kMaxLine + 1);
-        const qsizetype lf = NextOf(Ch('\n'), FLf, limit), cr = NextOf(Ch('\r'), FCr, limit);
-        qsizetype end = lf >= 0 && (cr < 0 || lf < cr) ? lf : cr;
-        if (end < 0)
-            end = limit;  // the text ends, or the line is too long
+        if (FLf.at < FPos)
+            Search(FLf, FPos);
+        if (FCr.at < FPos)
+            Search(FCr, FPos);
+        TScan* first = FLf.at <= FCr.at ? &FLf : &FCr;
+        // A search that found nothing ended short of a line's length from
+        // here: it goes on from where it stopped.
+        while (!first->hit && first->at < FSize && first->at - FPos <= kMaxLine) {
+            Search(*first, first->at);
+            first = FLf.at <= FCr.at ? &FLf : &FCr;
+        }
+        const qsizetype end = first->at;
         if (end - FPos > kMaxLine)
             ThrowLongLine(FLine);
         start = FPos;
         length = end - FPos;
         if (end == FSize)
             FPos = FSize;
-        else if (end == cr && end + 1 < FSize && FData[end + 1] == Ch('\n'))
+        else if (first == &FCr && end + 1 < FSize && FData[end + 1] == Ch('\n'))
             FPos = end + 2;
         else
             FPos = end + 1;
@@ -244,27 +268,23 @@ public:
     qint64 Line() const { return FLine; }
 
 private:
-    // Where the last search for a character got: the character's position,
-    // or -1 with no such character before `clearTo`.
+    // Where the search for one line-end character got: the character's
+    // position (hit), or the end of the range searched in vain.
     struct TScan {
+        Ch c;
         qsizetype at = -1;
-        qsizetype clearTo = 0;
+        bool hit = false;
     };
 
-    // The next c from the current position on, before `limit`; -1 when there
-    // is none. Searches never cover the same bytes twice, so that a file
-    // without one of the line-end characters costs one pass.
-    qsizetype NextOf(Ch c, TScan& scan, qsizetype limit) const
+    // Searches a line's length from `from` on. A file without one of the
+    // line-end characters costs one pass for it, and no search reads far
+    // past the end of a long line.
+    void Search(TScan& scan, qsizetype from) const
     {
-        if (scan.at >= FPos)
-            return scan.at < limit ? scan.at : -1;
-        const qsizetype from = scan.at < 0 ? std::max(FPos, scan.clearTo) : FPos;
-        if (from >= limit)
-            return -1;
-        scan.at = Find(c, from, limit);
-        if (scan.at < 0)
-            scan.clearTo = limit;
-        return scan.at;
+        const qsizetype to = std::min(FSize, from + kMaxLine + 1);
+        const qsizetype i = Find(scan.c, from, to);
+        scan.hit = i >= 0;
+        scan.at = i >= 0 ? i : to;
     }
 
     qsizetype Find(Ch c, qsizetype from, qsizetype to) const
@@ -282,8 +302,8 @@ private:
     qsizetype FSize;
     qsizetype FPos;
     qint64 FLine = 0;
-    TScan FLf;
-    TScan FCr;
+    TScan FLf{Ch('\n')};
+    TScan FCr{Ch('\r')};
 };
 
 // Records: a quoted field may hold line breaks. A line that ends inside a
@@ -374,29 +394,17 @@ public:
     {
     }
 
-    bool Next(qsizetype& start, qsizetype& end, int& lines)
+    Q_ALWAYS_INLINE bool Next(qsizetype& start, qsizetype& end, int& lines)
     {
         qsizetype length;
         if (!FLines.Next(start, length))
             return false;
         end = start + length;
         lines = 1;
-        if (FDelimiter == Ch(0) || !HasQuote(FData + start, length) ||
-            !EndsInsideQuotes(FData + start, length, FDelimiter, false))
-            return true;
-        TLineWalker<Ch> probe = FLines;
-        qsizetype s2, l2;
-        for (int k = 1; k < kMaxJoinLines && probe.Next(s2, l2); ++k) {
-            if (s2 + l2 - start > kMaxJoinChars)
-                break;
-            if (!EndsInsideQuotes(FData + s2, l2, FDelimiter, true)) {
-                FLines = probe;
-                end = s2 + l2;
-                lines = k + 1;
-                return true;
-            }
-        }
-        return true;  // never closed: the line stands alone
+        if (FDelimiter != Ch(0) && HasQuote(FData + start, length) &&
+            EndsInsideQuotes(FData + start, length, FDelimiter, false))
+            JoinQuotedLines(start, end, lines);
+        return true;
     }
 
     qsizetype Position() const { return FLines.Position(); }
@@ -404,6 +412,25 @@ public:
     qint64 Line() const { return FLines.Line(); }
 
 private:
+    // The record starting at `start` ends inside a quoted field: it takes the
+    // following lines up to the one that closes it, if one does soon enough;
+    // otherwise the line stands alone.
+    Q_NEVER_INLINE void JoinQuotedLines(qsizetype start, qsizetype& end, int& lines)
+    {
+        TLineWalker<Ch> probe = FLines;
+        qsizetype s2, l2;
+        for (int k = 1; k < kMaxJoinLines && probe.Next(s2, l2); ++k) {
+            if (s2 + l2 - start > kMaxJoinChars)
+                return;
+            if (!EndsInsideQuotes(FData + s2, l2, FDelimiter, true)) {
+                FLines = probe;
+                end = s2 + l2;
+                lines = k + 1;
+                return;
+            }
+        }
+    }
+
     const Ch* FData;
     TLineWalker<Ch> FLines;
     Ch FDelimiter;

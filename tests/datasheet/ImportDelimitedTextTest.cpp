@@ -172,6 +172,13 @@ TEST(ImportDelimitedText, LineEndsAndEmptyLines)
     EXPECT_EQ(Load("a,b\r\n\r\n\r\n"), (TRows{{"a", "b"}, {"", ""}, {"", ""}}));
     EXPECT_EQ(Load("a,b\r\r\n"), (TRows{{"a", "b"}, {"", ""}}));
     EXPECT_EQ(Load("a,b"), (TRows{{"a", "b"}}));
+    // Lines that cross where a search for the other line end gave up (1 MB on)
+    // come whole.
+    for (const char* end : {"\n", "\r"}) {
+        const TRows rows = Load(QByteArray("ab,cd").append(end).repeated(300000));
+        EXPECT_EQ(rows.size(), 300000);
+        EXPECT_EQ(rows.count(QStringList{"ab", "cd"}), 300000);
+    }
 }
 
 TEST(ImportDelimitedText, RowCountBecomesLineCountColumnsNeverShrink)
