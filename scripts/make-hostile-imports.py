@@ -261,7 +261,7 @@ def main():
     parser.add_argument("names", nargs="*", help="the cases to write (default: all)")
     parser.add_argument("--full", action="store_true", help="text files at their sizes seen in the wild")
     parser.add_argument("--mdb", help="an intact Access 97 database to cut")
-    args = parser.parse_args()
+    args = parser.parse_intermixed_args()
     table = cases(args.full, args.mdb)
     unknown = [n for n in args.names if n not in table]
     if unknown:
