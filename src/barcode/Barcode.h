@@ -184,8 +184,8 @@ public:
     std::string ApplyCheckSum(std::string_view digits) const;
     std::string PadDigits(int n) const;
 
-    // Human-readable line of the current symbol, bytes 0..30 and 128 shown as
-    // spaces. Call after a build (the supplements and 2 of 5 interleaved show
+    // Human-readable line of the current symbol, control characters (bytes
+    // 0..31, 127 and 128) shown as spaces. Call after a build (the supplements and 2 of 5 interleaved show
     // the text as the build left it). Never throws: a UPC-E text that cannot be
     // expanded shows its digits without a check digit.
     std::string ShownText() const;

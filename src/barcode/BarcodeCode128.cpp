@@ -1,5 +1,6 @@
 // Code 128 and EAN-128: the fixed code sets and the automatic encoders.
 #include "barcode/BarcodeEncoders.h"
+#include "barcode/bcchksum.h"
 
 using namespace barcode_detail;
 
@@ -69,28 +70,45 @@ inline bool IsEan128(TBarcodeType t)
     return t == bcCodeEAN128A || t == bcCodeEAN128B || t == bcCodeEAN128C || t == bcEAN128Auto;
 }
 
-// The digits a Code 128C or EAN-128C symbol encodes (also its shown text).
-void SetCText(const TBarcode& bc, std::string& out)
+// EAN-128C digits: GS1 element strings. The SSCC (00) and GTIN (01, 02)
+// fields have 18 and 14 digits, their check digit last: a field one digit
+// short at the end of the text gets its check digit there, a complete one must
+// carry the right one, and any other length cannot be told apart from the
+// field after it. Other identifiers are taken as they stand.
+const char* Ean128CDigits(const TBarcode& bc, std::string& out)
 {
-    const std::string& text = bc.Text();
-    if (bc.Typ() == bcCode128C) {
-        out.clear();
-        if (text.size() % 2 == 1)
-            out.push_back('0');
-        out += text;
-        return;
+    out.clear();
+    std::string_view rest = bc.Text();
+    while (rest.size() >= 2 && rest[0] == '0' && rest[1] >= '0' && rest[1] <= '2') {
+        const size_t field = rest[1] == '0' ? 18 : 14;
+        const std::string_view data = rest.substr(2);
+        out.append(rest.substr(0, 2));
+        if (data.size() == field - 1) {
+            out += bc.ApplyCheckSum(data);
+            return nullptr;
+        }
+        if (data.size() < field)
+            return kErrAiTooShort;
+        const char expected = Modulo10CheckDigit(data.substr(0, field - 1));
+        if (data[field - 1] != expected)
+            return CheckDigitError(expected);
+        out.append(data.substr(0, field));
+        rest = data.substr(field);
     }
-    // EAN-128C: the SSCC and GTIN identifiers 00, 01 and 02 always get their
-    // check digit.
-    out = text;
-    if (text.size() <= 2)
-        return;
-    if (text[0] == '0' && (text[1] == '0' || text[1] == '1' || text[1] == '2')) {
-        out.assign(text, 0, 2);
-        out += bc.ApplyCheckSum(std::string_view(text).substr(2, 100));
-    }
-    if (out.size() % 2 == 1)
+    out.append(rest);
+    return nullptr;
+}
+
+// The digits a Code 128C or EAN-128C symbol encodes (also its shown text).
+const char* SetCDigits(const TBarcode& bc, std::string& out)
+{
+    if (bc.Typ() == bcCodeEAN128C)
+        return Ean128CDigits(bc, out);
+    out.clear();
+    if (bc.Text().size() % 2 == 1)
         out.push_back('0');
+    out += bc.Text();
+    return nullptr;
 }
 
 }  // namespace
@@ -112,14 +130,17 @@ const char* TBarcodeEncoder::Code128Fixed(TBarcode& bc, std::string& out)
         values.push_back(kFnc1);
     if (setC) {
         thread_local std::string digits;
-        SetCText(bc, digits);
-        // A lone digit (EAN-128C "7") has no pair to encode.
-        if (digits.size() % 2 == 1)
-            return kErrCode128COdd;
+        if (const char* error = SetCDigits(bc, digits))
+            return error;
         for (size_t i = 0; i + 1 < digits.size(); i += 2) {
             const auto hi = (unsigned char)digits[i];
             const auto lo = (unsigned char)digits[i + 1];
             values.push_back(IsDigit(hi) && IsDigit(lo) ? (hi - '0') * 10 + (lo - '0') : 0);
+        }
+        // An odd EAN-128C digit count ends with its last digit in set B.
+        if (digits.size() % 2 == 1) {
+            values.push_back(kCodeB);
+            values.push_back(FixedValueB((unsigned char)digits.back()));
         }
     } else {
         for (const char c : bc.text_) {
@@ -306,7 +327,8 @@ std::string TBarcodeEncoder::Code128ShownText(const TBarcode& bc)
     case bcCode128C:
     case bcCodeEAN128C: {
         std::string digits;
-        SetCText(bc, digits);
+        if (SetCDigits(bc, digits))
+            return bc.Text();
         return digits;
     }
     case bcCode128Auto:

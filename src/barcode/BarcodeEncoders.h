@@ -53,13 +53,21 @@ extern const char kErrCode128[];
 extern const char kErrUnencodable[];
 extern const char kErrTooWide[];
 extern const char kErrCode39[];
+extern const char kErrCodabarStartStop[];
+extern const char kErrEmpty[];
+extern const char kErrAiTooShort[];
 extern const char kErrFullAscii[];
 extern const char kErrCode128A[];
 extern const char kErrCode128B[];
-extern const char kErrCode128COdd[];
 extern const char kErrTooManyDigits[];
 extern const char kErrRatio[];
 extern const char* const kErrCheckDigit[10];
+
+// The wrong-check-digit message naming the right one ('0'..'9').
+inline const char* CheckDigitError(char expected)
+{
+    return kErrCheckDigit[(expected - '0') % 10];
+}
 
 inline bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 

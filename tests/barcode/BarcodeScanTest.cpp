@@ -143,7 +143,10 @@ TEST_F(ScanDifferences, Ean128ReadsAsGs1WithFnc1First)
         const char* text;
         QByteArray content;
     } cases[] = {
-        {bcCodeEAN128C, "0112345678901", "01123456789012"},
+        {bcCodeEAN128C, "011234567890123", "0112345678901231"},  // the GTIN's check digit added
+        {bcCodeEAN128C, "0112345678901231", "0112345678901231"},
+        {bcCodeEAN128C, "10123", "10123"},
+        {bcCodeEAN128C, "011234567890123110123", "011234567890123110123"},
         {bcCodeEAN128B, "10ABC", "10ABC"},
         {bcCodeEAN128A, "21XYZ", "21XYZ"},
         // An escaped FNC1 later in the text separates GS1 fields: read as GS.

@@ -310,7 +310,7 @@ TEST(PlanBarcode, ScreenShowsTheBitmapScaledWithWhiteTransparent)
 {
     TOutputSurface s(180, 130, 72);  // 100 % zoom
     s.plan.PntDPI = 300;
-    TPlanBarcode* b = s.Add(bcCodeEAN13, QStringLiteral("590123412345"), 10, 10, 20, 70);
+    TPlanBarcode* b = s.Add(bcCodeEAN13, QStringLiteral("0590123412342"), 10, 10, 20, 70);
     QImage image(s.plan.size(), QImage::Format_RGB32);
     image.fill(qRgb(0, 0, 255));
     {

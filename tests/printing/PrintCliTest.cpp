@@ -1,6 +1,7 @@
 // tagmora-cli print: arguments, PDF output, ranges, copies, data import,
 // invalid codes and stand-in printers.
 #include "app/LabelDocument.h"
+#include "barcode/bcchksum.h"
 #include "common/TestSupport.h"
 #include "PdfSupport.h"
 #include "printing/PdfPrinter.h"
@@ -174,7 +175,10 @@ TEST_F(PrintCli, DataIsImportedForTheRunOnly)
     const QByteArray before = testsupport::ReadFile(label);
     QByteArray csv = "Name;Code\r\n";
     for (int i = 1; i <= 25; ++i)
-        csv += "Item " + QByteArray::number(i) + ";5901234" + QByteArray::number(10000 + i) + "\r\n";
+    {
+        const std::string code = "5901234" + std::to_string(10000 + i);
+        csv += "Item " + QByteArray::number(i) + ";" + QByteArray::fromStdString(code) + Modulo10CheckDigit(code) + "\r\n";
+    }
     ASSERT_TRUE(testsupport::WriteFile(dir.filePath("rows.csv"), csv));
 
     const auto r = RunCli({"print", label, "-o", Out(), "--data", dir.filePath("rows.csv")});

@@ -137,7 +137,7 @@ TEST_F(ObjectProperties, BarcodeApplyAndExtent)
         EXPECT_LT(barcode->WidthMM, 22);
         return barcode->WidthMM;
     };
-    EXPECT_LT(extentFor(bcCodeEAN13, "400638133393"), extentFor(bcCode39, "AB12"));
+    EXPECT_LT(extentFor(bcCodeEAN13, "4006381333931"), extentFor(bcCode39, "AB12"));
 
     // One undoable step.
     const QStringList after = doc.Plan.PlanStrings();
@@ -150,7 +150,7 @@ TEST_F(ObjectProperties, BarcodeApplyAndExtent)
 
 TEST_F(ObjectProperties, OkRefusesInvalidConstantCode)
 {
-    auto* barcode = static_cast<TPlanBarcode*>(Read("Object Barcode\nBarType=14\nDataValue=400638133393\nEnd"));
+    auto* barcode = static_cast<TPlanBarcode*>(Read("Object Barcode\nBarType=14\nDataValue=4006381333931\nEnd"));
     const QStringList before = doc.Plan.PlanStrings();
     EXPECT_FALSE(Edit(barcode, [](TFM_ObjPro& d) {
         d.Edt_Code->setText(" 12AB ");
@@ -165,10 +165,10 @@ TEST_F(ObjectProperties, OkRefusesInvalidConstantCode)
 
     // Checked without the blanks, stored as typed.
     EXPECT_TRUE(Edit(barcode, [](TFM_ObjPro& d) {
-        d.Edt_Code->setText(" 400638133393 ");
+        d.Edt_Code->setText(" 4006381333931 ");
         Ok(d);
     }));
-    EXPECT_EQ(barcode->DataValue, QString(" 400638133393 "));
+    EXPECT_EQ(barcode->DataValue, QString(" 4006381333931 "));
 }
 
 TEST_F(ObjectProperties, ControlCharacterEscapes)
@@ -241,8 +241,8 @@ TEST_F(ObjectProperties, ControlCharacterEscapes)
 
 TEST_F(ObjectProperties, DatasheetOriginsAndColumnCheck)
 {
-    SetRows({"", "12AB", "400638133393"});
-    auto* barcode = static_cast<TPlanBarcode*>(Read("Object Barcode\nBarType=14\nDataValue=400638133393\nEnd"));
+    SetRows({"", "12AB", "4006381333931"});
+    auto* barcode = static_cast<TPlanBarcode*>(Read("Object Barcode\nBarType=14\nDataValue=4006381333931\nEnd"));
 
     // No column chosen: refused with a message, the dialog stays open.
     EXPECT_TRUE(Edit(barcode, [&](TFM_ObjPro& d) {
@@ -256,13 +256,14 @@ TEST_F(ObjectProperties, DatasheetOriginsAndColumnCheck)
         Ok(d);
     }));
     ASSERT_EQ(scoped.dialogs.messages.size(), 2);
-    EXPECT_EQ(scoped.dialogs.messages[1].text, QString("Value '12AB' in line 2 is a invalid code for bar code"));
+    // An empty cell is a missing code, as when printing.
+    EXPECT_EQ(scoped.dialogs.messages[1].text, QString("Value '' in line 1 is a invalid code for bar code"));
     EXPECT_EQ(barcode->DataOrigin, doDataColumn);
     EXPECT_EQ(barcode->DataExpression, QString("Code"));
     EXPECT_EQ(barcode->DataValue, QString("1234"));
 
-    SetRows({"400638133393", "", "BLANK*LABEL"});
-    doc.Data.StrGrid_Data.SetCell(2, 2, u"400638133394");
+    SetRows({"4006381333931", "", "BLANK*LABEL"});
+    doc.Data.StrGrid_Data.SetCell(2, 2, u"4006381333948");
     doc.Data.BuildPrintGrid();
     scoped.dialogs.messages.clear();
     Edit(barcode, [](TFM_ObjPro& d) {
