@@ -267,7 +267,10 @@ TEST(Code128, ShownTexts)
         {bcCode128A, "A\tB", "A B"},
         {bcCode128A, std::string("\0\x1e\x1f", 3), "   "},  // control characters blank
         {bcCode128A, "\x1f ", "  "},
-        {bcCode128Auto, "A\x7f" "B\\127", "A B"},
+        {bcCode128Auto,
+         "A\x7f"
+         "B\\127",
+         "A B"},
         {bcCode39Extended, "a\tb", "a b"},
     };
     for (const auto& c : cases) {

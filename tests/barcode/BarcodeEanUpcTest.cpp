@@ -236,9 +236,9 @@ TEST(EanUpc, SupplementsRewriteTheirText)
         bool checksum;
         const char* after;
     } cases[] = {
-        {bcCodeUPC_Supp5, "52495", true, "524951"}, {bcCodeUPC_Supp5, "7", false, "00007"},
+        {bcCodeUPC_Supp5, "52495", true, "524951"},  {bcCodeUPC_Supp5, "7", false, "00007"},
         {bcCodeUPC_Supp5, "524951", true, "524951"}, {bcCodeUPC_Supp2, "7", false, "07"},
-        {bcCodeUPC_Supp2, "34", true, "349"},         {bcCodeUPC_Supp2, "349", true, "349"},
+        {bcCodeUPC_Supp2, "34", true, "349"},        {bcCodeUPC_Supp2, "349", true, "349"},
     };
     for (const auto& c : cases) {
         TBarcode bc;

@@ -205,7 +205,10 @@ TEST(Code93, FullAsciiAndBadData)
         {bcCode93, "A\xe9", "Code93 bad Data !", ""},
         {bcCode93Extended, "a", "", "}A"},
         {bcCode93Extended, "a-$\x01\x7f", "", "}A{M{D[A]T"},
-        {bcCode93Extended, "A\xe9" "B", "Barcode bad Data: characters above 127 cannot be encoded", ""},
+        {bcCode93Extended,
+         "A\xe9"
+         "B",
+         "Barcode bad Data: characters above 127 cannot be encoded", ""},
     };
     for (const auto& c : cases) {
         const TBuilt b = Build(c.type, c.text);
@@ -296,9 +299,12 @@ TEST(Codabar, StartStopAndCharacters)
         const char* data;
         const char* error;
     } ends[] = {
-        {"A1234B", 'A', 'B', "1234", ""},  {"C12D", 'C', 'D', "12", ""},
-        {"D12", 'D', 'B', "12", ""},       {"12C", 'A', 'C', "12", ""},
-        {"A$A", 'A', 'A', "$", ""},        {"1A2", 0, 0, "", "Codabar bad Data: A, B, C and D can only start and end the code"},
+        {"A1234B", 'A', 'B', "1234", ""},
+        {"C12D", 'C', 'D', "12", ""},
+        {"D12", 'D', 'B', "12", ""},
+        {"12C", 'A', 'C', "12", ""},
+        {"A$A", 'A', 'A', "$", ""},
+        {"1A2", 0, 0, "", "Codabar bad Data: A, B, C and D can only start and end the code"},
         {"AB", 0, 0, "", "Barcode has no data"},
     };
     for (const auto& c : ends) {

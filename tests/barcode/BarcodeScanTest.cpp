@@ -150,7 +150,11 @@ TEST_F(ScanDifferences, Ean128ReadsAsGs1WithFnc1First)
         {bcCodeEAN128B, "10ABC", "10ABC"},
         {bcCodeEAN128A, "21XYZ", "21XYZ"},
         // An escaped FNC1 later in the text separates GS1 fields: read as GS.
-        {bcEAN128Auto, "01123456789012\\193" "10ABC", "01123456789012\x1d" "10ABC"},
+        {bcEAN128Auto,
+         "01123456789012\\193"
+         "10ABC",
+         "01123456789012\x1d"
+         "10ABC"},
     };
     for (const auto& c : cases) {
         const TScanned s = Scan(c.type, c.text, o);

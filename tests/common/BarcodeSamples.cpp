@@ -189,9 +189,12 @@ std::vector<TRoundTrip> ScanRoundTrips()
                      checksum = false;
                      // Often an SSCC or GTIN field one digit short: the encoder adds its check digit.
                      switch (rng() % 3) {
-                     case 0: return "0" + RandomText(rng, "12", 1, 1) + RandomText(rng, kDigits, 13, 13);
-                     case 1: return "00" + RandomText(rng, kDigits, 17, 17);
-                     default: return RandomText(rng, "3456789", 1, 1) + RandomText(rng, kDigits, 1, 30);
+                         case 0:
+                             return "0" + RandomText(rng, "12", 1, 1) + RandomText(rng, kDigits, 13, 13);
+                         case 1:
+                             return "00" + RandomText(rng, kDigits, 17, 17);
+                         default:
+                             return RandomText(rng, "3456789", 1, 1) + RandomText(rng, kDigits, 1, 30);
                      }
                  },
                  ShownOf, {}, "]C1"});

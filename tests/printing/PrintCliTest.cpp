@@ -1,9 +1,9 @@
 // tagmora-cli print: arguments, PDF output, ranges, copies, data import,
 // invalid codes and stand-in printers.
+#include "PdfSupport.h"
 #include "app/LabelDocument.h"
 #include "barcode/bcchksum.h"
 #include "common/TestSupport.h"
-#include "PdfSupport.h"
 #include "printing/PdfPrinter.h"
 #include "printing/SheetLayout.h"
 
@@ -174,10 +174,10 @@ TEST_F(PrintCli, DataIsImportedForTheRunOnly)
     const QString label = MakeLabel(2);
     const QByteArray before = testsupport::ReadFile(label);
     QByteArray csv = "Name;Code\r\n";
-    for (int i = 1; i <= 25; ++i)
-    {
+    for (int i = 1; i <= 25; ++i) {
         const std::string code = "5901234" + std::to_string(10000 + i);
-        csv += "Item " + QByteArray::number(i) + ";" + QByteArray::fromStdString(code) + Modulo10CheckDigit(code) + "\r\n";
+        csv +=
+            "Item " + QByteArray::number(i) + ";" + QByteArray::fromStdString(code) + Modulo10CheckDigit(code) + "\r\n";
     }
     ASSERT_TRUE(testsupport::WriteFile(dir.filePath("rows.csv"), csv));
 
