@@ -81,6 +81,10 @@ void AppendWidths(std::string& out, std::string_view widths);
 // Non-throwing forms of the public helpers.
 bool ExpandUpcEInto(std::string_view seven, std::string& out);
 const char* EncodeCode128AutoInto(std::string_view escaped, bool ean, std::vector<int>& values);
+// The automatic encoders' first choice of code sets (start value to the last
+// data value). The encoders take it unless a shorter encoding of the same
+// bytes exists. Bytes without a symbol value are not checked here.
+void GreedyCode128AutoInto(std::string_view escaped, bool ean, std::vector<int>& values);
 void DecodeEscapesInto(std::string_view text, bool insert, std::string& out);
 
 }  // namespace barcode_detail

@@ -175,6 +175,15 @@ TEST(Code128, AutomaticCodeSets)
         {bcCode128Auto, "1234\\001", {105, 12, 34, 101, 65}},
         {bcCode128Auto, "1234\\127", {105, 12, 34, 100, 95}},
         {bcCode128Auto, "12345", {105, 12, 34, 100, 21}},
+        // Shorter than the first choice of code sets: a control character
+        // after the start, digits around an FNC1.
+        {bcCode128Auto, "AB\\001CD", {103, 33, 34, 65, 35, 36}},
+        {bcCode128Auto, "A12\\19334", {103, 33, 99, 12, 102, 34}},
+        {bcCode128Auto, "AB12\\19334\\19356", {103, 33, 34, 99, 12, 102, 34, 102, 56}},
+        // A leading FNC1 stays first; one after a single pair would mark an
+        // AIM application instead of a field separator.
+        {bcCode128Auto, "\\193A\\001", {103, 102, 33, 65}},
+        {bcCode128Auto, "12\\19334", {104, 17, 18, 102, 19, 20}},
     };
     for (const auto& c : cases) {
         const std::vector<int> expected = WithCheck(c.values);

@@ -170,8 +170,12 @@ TEST_F(ScanDifferences, Code128FunctionCharacters)
 {
     ScanOptions o;
     o.formats = sfCode128;
-    // FNC1 inside plain Code 128 reads as GS.
+    // FNC1 inside plain Code 128 reads as GS, also where set C saves symbols.
     EXPECT_EQ(Scan(bcCode128Auto, "12\\19334", o).result.bytes, QByteArray("12\x1d" "34"));
+    EXPECT_EQ(Scan(bcCode128Auto, "A12\\19334", o).result.bytes, QByteArray("A12\x1d"
+                                                                            "34"));
+    EXPECT_EQ(Scan(bcCode128Auto, "AB\\001CD", o).result.bytes, QByteArray("AB\x01"
+                                                                           "CD"));
     // FNC4 shifts the next character by 128 in a decoder.
     EXPECT_EQ(Scan(bcCode128Auto, "\\196A", o).result.bytes, QByteArray("\xc1"));
     // FNC2 and FNC3 carry no data.
