@@ -70,30 +70,63 @@ inline bool IsEan128(TBarcodeType t)
     return t == bcCodeEAN128A || t == bcCodeEAN128B || t == bcCodeEAN128C || t == bcEAN128Auto;
 }
 
-// EAN-128C digits: GS1 element strings. The SSCC (00) and GTIN (01, 02)
-// fields have 18 and 14 digits, their check digit last: a field one digit
-// short at the end of the text gets its check digit there, a complete one must
-// carry the right one, and any other length cannot be told apart from the
-// field after it. Other identifiers are taken as they stand.
+// Length of identifier and data of the GS1 element strings whose length the
+// first two digits fix (the table scanners use to find where a field ends
+// without FNC1); 0 for the others, which run to the end of the text here.
+size_t PredefinedFieldLength(std::string_view digits)
+{
+    const int prefix = (digits[0] - '0') * 10 + (digits[1] - '0');
+    switch (prefix) {
+        case 0:
+            return 20;
+        case 1:
+        case 2:
+        case 3:
+        case 41:
+            return 16;
+        case 4:
+            return 18;
+        case 20:
+            return 4;
+        default:
+            break;
+    }
+    if (prefix >= 11 && prefix <= 19)
+        return 8;
+    if (prefix >= 31 && prefix <= 36)
+        return 10;
+    return 0;
+}
+
+// EAN-128C digits: GS1 element strings. Fields of a predefined length are
+// followed to find where the next one starts. The SSCC (00) and GTIN (01, 02)
+// fields end in a check digit: one digit short at the end of the text they get
+// it there, complete they must carry the right one, and any other length
+// cannot be told apart from the field after it. A field running to the end of
+// the text is taken as it stands.
 const char* Ean128CDigits(const TBarcode& bc, std::string& out)
 {
     out.clear();
     std::string_view rest = bc.Text();
-    while (rest.size() >= 2 && rest[0] == '0' && rest[1] >= '0' && rest[1] <= '2') {
-        const size_t field = rest[1] == '0' ? 18 : 14;
-        const std::string_view data = rest.substr(2);
-        out.append(rest.substr(0, 2));
-        if (data.size() == field - 1) {
-            out += bc.ApplyCheckSum(data);
+    while (rest.size() >= 2) {
+        const size_t field = PredefinedFieldLength(rest);
+        const bool checked = rest[0] == '0' && rest[1] <= '2';
+        if (field == 0 || (!checked && rest.size() < field))
+            break;
+        if (checked && rest.size() == field - 1) {
+            out.append(rest.substr(0, 2));
+            out += bc.ApplyCheckSum(rest.substr(2));
             return nullptr;
         }
-        if (data.size() < field)
+        if (rest.size() < field)
             return kErrAiTooShort;
-        const char expected = Modulo10CheckDigit(data.substr(0, field - 1));
-        if (data[field - 1] != expected)
-            return CheckDigitError(expected);
-        out.append(data.substr(0, field));
-        rest = data.substr(field);
+        if (checked) {
+            const char expected = Modulo10CheckDigit(rest.substr(2, field - 3));
+            if (rest[field - 1] != expected)
+                return CheckDigitError(expected);
+        }
+        out.append(rest.substr(0, field));
+        rest = rest.substr(field);
     }
     out.append(rest);
     return nullptr;

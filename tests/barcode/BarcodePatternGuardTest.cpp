@@ -6,6 +6,7 @@
 // wherever it is as short as can be, and only shorten the others.
 #include "barcode/Barcode.h"
 #include "barcode/BarcodeEncoders.h"
+#include "common/BarcodeSamples.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,8 @@
 #include <functional>
 #include <random>
 #include <string>
+
+using testsupport::WithGs1Check;
 
 namespace {
 
@@ -46,16 +49,6 @@ const char kDigits[] = "0123456789";
 std::string Digits(std::mt19937& rng, int minLen, int maxLen)
 {
     return Chars(rng, kDigits, minLen, maxLen);
-}
-
-// The digits followed by their GS1 check digit.
-std::string WithGs1Check(const std::string& digits)
-{
-    int sum = 0;
-    int weight = 3;
-    for (auto it = digits.rbegin(); it != digits.rend(); ++it, weight = 4 - weight)
-        sum += (*it - '0') * weight;
-    return digits + char('0' + (10 - sum % 10) % 10);
 }
 
 // Code 128 text of the automatic encoders: printable characters, control
@@ -122,11 +115,12 @@ std::string Ean128C(std::mt19937& rng, bool& checksum)
         case 1:
             return Chars(rng, "12", 1, 1) == "1" ? "01" + Digits(rng, 13, 13) : "02" + Digits(rng, 13, 13);
         default: {
-            // Any other identifier, an even number of digits.
+            // An identifier of no predefined length (5 to 9 first) and its data,
+            // an even number of digits.
             std::string s;
             do
-                s = Digits(rng, 1, 15) + Digits(rng, 1, 1);
-            while (s.size() % 2 == 1 || s.rfind("00", 0) == 0 || s.rfind("01", 0) == 0 || s.rfind("02", 0) == 0);
+                s = Chars(rng, "56789", 1, 1) + Digits(rng, 1, 15);
+            while (s.size() % 2 == 1);
             return s;
         }
     }
@@ -182,7 +176,7 @@ std::vector<TCorpus> Corpora()
         {bcCodeUPC_Supp5, 0x8dde6a10005d8eccull, digits(1, 5)},
         {bcCodeEAN128A, 0xebb7fa43b55fbdc5ull, bytes(0, 95, 25)},
         {bcCodeEAN128B, 0x499101a81c19b6b2ull, bytes(32, 126, 25)},
-        {bcCodeEAN128C, 0x9136c59f58e5dbfdull, Ean128C},
+        {bcCodeEAN128C, 0xdca9eb59f6613b59ull, Ean128C},
         {bcCode128Auto, 0x4d21aca0e557014dull, escaped},
         {bcEAN128Auto, 0xa134ab052a3c659ull, escaped},
     };

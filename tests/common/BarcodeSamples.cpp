@@ -25,6 +25,15 @@ std::string RandomText(std::mt19937& rng, std::string_view alphabet, int minLen,
     return s;
 }
 
+std::string WithGs1Check(const std::string& digits)
+{
+    int sum = 0;
+    int weight = 3;
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it, weight = 4 - weight)
+        sum += (*it - '0') * weight;
+    return digits + char('0' + (10 - sum % 10) % 10);
+}
+
 std::string RandomBytes(std::mt19937& rng, int lo, int hi, int minLen, int maxLen)
 {
     std::string alphabet;
@@ -97,8 +106,7 @@ static std::string SourceOf(const TBarcode&, const std::string& source)
     return source;
 }
 
-// Check character of Code 39, worked out here from the published values.
-static char Code39Check(const std::string& text)
+char Code39Check(std::string_view text)
 {
     int sum = 0;
     for (const char c : text)
