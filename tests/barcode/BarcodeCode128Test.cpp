@@ -120,6 +120,11 @@ TEST(Code128, Ean128CIdentifierFields)
         {"0010614141123456789", "00106141411234567897", nullptr},
         {"021234567890123", "0212345678901231", nullptr},
         {"1012345", "1012345", nullptr},  // other identifiers as they stand
+        {"1234", "1234", nullptr},
+        // Fields of predefined length lead to the next: a date (11), a weight (3102).
+        {"112401160010614141123456789", "1124011600106141411234567897", nullptr},
+        {"3102001500011234567890123", "31020015000112345678901231", nullptr},
+        {"3102001500011", nullptr, "EAN128 bad Data: identifiers 00 (SSCC) and 01, 02 (GTIN) need 18 and 14 digits"},
         {"0112345678901", nullptr, "EAN128 bad Data: identifiers 00 (SSCC) and 01, 02 (GTIN) need 18 and 14 digits"},
         {"01", nullptr, "EAN128 bad Data: identifiers 00 (SSCC) and 01, 02 (GTIN) need 18 and 14 digits"},
         {"0112345678901232", nullptr, "Wrong check digit: the last digit must be 1"},
