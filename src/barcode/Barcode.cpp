@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -286,6 +287,11 @@ void TBarcode::SetModul(int modul)
         return;
     modul_ = modul;
     Changed();
+}
+
+void TBarcode::SetDeviceModul(int dots)
+{
+    modul_ = std::clamp(dots, 1, kMaxDeviceModul);
 }
 
 const QFont& TBarcode::ShowTextFont() const
