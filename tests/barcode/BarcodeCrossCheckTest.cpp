@@ -254,265 +254,155 @@ int CountOf(const std::string& text, std::string_view chars)
     return n;
 }
 
+TSample Code39Sample(std::mt19937& rng)
+{
+    TSample s;
+    s.checksum = rng() % 2 == 0;
+    s.text = NoBlankEnds(RandomText(rng, kCode39Chars, 1, 20));
+    Spoil(rng, s.text, "*a");
+    s.content = s.checksum ? s.text + Code39Check(s.text) : s.text;
+    s.zintInput = s.text;
+    s.zintOption2 = s.checksum;
+    return s;
+}
+
+// Interleaved 2 of 5 and Code 128C: an odd count gets a leading "0".
+TSample EvenDigitsSample(std::mt19937& rng, bool zintJudgesBad)
+{
+    TSample s;
+    s.text = RandomText(rng, kDigits, 1, 24);
+    const bool spoiled = Spoil(rng, s.text, "A");
+    s.content = (s.text.size() % 2 ? "0" : "") + s.text;
+    if (!spoiled || zintJudgesBad)
+        s.zintInput = s.content;
+    return s;
+}
+
+// PostNet: the text carries its check digit, zint adds it.
+TSample PostNetSample(std::mt19937& rng)
+{
+    TSample s;
+    s.zintInput = RandomText(rng, kDigits, 5, 11);
+    int sum = 0;
+    for (const char c : s.zintInput)
+        sum += c - '0';
+    s.text = s.zintInput + char('0' + (10 - sum % 10) % 10);
+    if (Spoil(rng, s.text, "A"))
+        s.zintInput = s.text;
+    return s;
+}
+
+TSample CodabarSample(std::mt19937& rng)
+{
+    TSample s;
+    std::string data = RandomText(rng, "0123456789-$:/.+", 1, 16);
+    const std::string start = Chance(rng, 2) ? RandomText(rng, "ABCD", 1, 1) : "";
+    const std::string stop = Chance(rng, 2) ? RandomText(rng, "ABCD", 1, 1) : "";
+    Spoil(rng, data, "ABCDE");
+    s.text = start + data + stop;
+    s.content = (start.empty() ? "A" : start) + data + (stop.empty() ? "B" : stop);
+    s.zintInput = s.content;
+    return s;
+}
+
+// The supplements stand alone: zint draws them so from two and five digits.
+TSample SupplementSample(std::mt19937& rng, size_t digits)
+{
+    TSample s;
+    s.checksum = rng() % 2 == 0;
+    s.text = RandomText(rng, kDigits, 1, int(digits));
+    if (Chance(rng, 6))
+        s.text += RandomText(rng, kDigits, 1, 1);  // no counterpart
+    else
+        s.zintInput = std::string(digits - s.text.size(), '0') + s.text;
+    return s;
+}
+
+// EAN-128 A and B, a fixed code set: characters outside it have no
+// counterpart in zint, which chooses its sets itself.
+TSample Gs1FixedSetSample(std::mt19937& rng, const char* alphabet, const char* bad)
+{
+    TSample s = Gs1TextSample(rng, alphabet, false);
+    if (Spoil(rng, s.text, bad))
+        s.zintInput.clear();
+    return s;
+}
+
+TSample Ean128AutoSample(std::mt19937& rng)
+{
+    TSample s = Gs1TextSample(rng, "0123456789ABCDEFGHIJabcdefghij-./:", true);
+    if (Chance(rng, 8)) {
+        s.text += "\\200";  // no symbol value
+        s.zintInput.clear();
+    }
+    return s;
+}
+
+TReferee Ref(const char* name, TBarcodeType type, int zint, double ratio, unsigned formats, TAgree agree,
+             std::function<TSample(std::mt19937&)> sample)
+{
+    return TReferee{name, type, zint, ratio, formats, agree, 0, std::move(sample), {}};
+}
+
 std::vector<TReferee> Referees()
 {
     std::vector<TReferee> r;
 #ifdef TAGMORA_HAVE_ZINT
+    using namespace std::placeholders;
     auto digits = [](int lo, int hi) { return [=](std::mt19937& rng) { return RandomText(rng, kDigits, lo, hi); }; };
     auto bytes = [](int lo, int hi, int maxLen) {
         return [=](std::mt19937& rng) { return RandomBytes(rng, lo, hi, 1, maxLen); };
     };
-    // Interleaved 2 of 5 and Code 128C: an odd count gets a leading "0".
-    auto evenDigits = [](bool zintJudgesBad) {
-        return [=](std::mt19937& rng) {
-            TSample s;
-            s.text = RandomText(rng, kDigits, 1, 24);
-            const bool spoiled = Spoil(rng, s.text, "A");
-            s.content = (s.text.size() % 2 ? "0" : "") + s.text;
-            if (!spoiled || zintJudgesBad)
-                s.zintInput = s.content;
-            return s;
-        };
-    };
-    r.push_back({"2_5_interleaved",
-                 bcCode_2_5_interleaved,
-                 BARCODE_C25INTER,
-                 3.0,
-                 sfITF,
-                 TAgree::Modules,
-                 6,
-                 evenDigits(true),
-                 {}});
-    r.push_back({"2_5_industrial",
-                 bcCode_2_5_industrial,
-                 BARCODE_C25IND,
-                 3.0,
-                 0,
-                 TAgree::Modules,
-                 0,
-                 Plain(digits(1, 24), "A"),
-                 {}});
-    r.push_back({"2_5_matrix",
-                 bcCode_2_5_matrix,
-                 BARCODE_C25STANDARD,
-                 3.0,
-                 0,
-                 TAgree::Modules,
-                 0,
-                 Plain(digits(1, 24), "A"),
-                 {}});
-    r.push_back({"Code39",
-                 bcCode39,
-                 BARCODE_CODE39,
-                 2.0,
-                 sfCode39,
-                 TAgree::Modules,
-                 0,
-                 [](std::mt19937& rng) {
-                     TSample s;
-                     s.checksum = rng() % 2 == 0;
-                     s.text = NoBlankEnds(RandomText(rng, kCode39Chars, 1, 20));
-                     Spoil(rng, s.text, "*a");
-                     s.content = s.checksum ? s.text + Code39Check(s.text) : s.text;
-                     s.zintInput = s.text;
-                     s.zintOption2 = s.checksum;
-                     return s;
-                 },
-                 {}});
+    const auto modules = TAgree::Modules;
+    r.push_back(Ref("2_5_interleaved", bcCode_2_5_interleaved, BARCODE_C25INTER, 3.0, sfITF, modules,
+                    std::bind(EvenDigitsSample, _1, true)));
+    r.back().minScan = 6;
+    r.push_back(
+        Ref("2_5_industrial", bcCode_2_5_industrial, BARCODE_C25IND, 3.0, 0, modules, Plain(digits(1, 24), "A")));
+    r.push_back(Ref("2_5_matrix", bcCode_2_5_matrix, BARCODE_C25STANDARD, 3.0, 0, modules, Plain(digits(1, 24), "A")));
+    r.push_back(Ref("Code39", bcCode39, BARCODE_CODE39, 2.0, sfCode39, modules, Code39Sample));
     // "-" and "." this program writes "/M" and "/N" in full ASCII, one
     // character (13 modules) more than zint; both read the same.
-    r.push_back({"Code39 Extended", bcCode39Extended, BARCODE_EXCODE39, 2.0, sfCode39, TAgree::Data, 0,
-                 Plain(bytes(1, 127, 15), "\xe9"), [](const TSample& s) { return 13 * CountOf(s.text, "-."); }});
-    r.push_back({"Code128A",
-                 bcCode128A,
-                 BARCODE_CODE128,
-                 2.0,
-                 sfCode128,
-                 TAgree::FixedSet,
-                 0,
-                 Plain(bytes(1, 95, 20), "a~", false),
-                 {}});
-    r.push_back({"Code128B",
-                 bcCode128B,
-                 BARCODE_CODE128B,
-                 2.0,
-                 sfCode128,
-                 TAgree::Modules,
-                 0,
-                 Plain(bytes(32, 126, 20), "\t\xe9", false),
-                 {}});
-    r.push_back({"Code128C", bcCode128C, BARCODE_CODE128, 2.0, sfCode128, TAgree::Modules, 0, evenDigits(false), {}});
+    r.push_back(Ref("Code39 Extended", bcCode39Extended, BARCODE_EXCODE39, 2.0, sfCode39, TAgree::Data,
+                    Plain(bytes(1, 127, 15), "\xe9")));
+    r.back().longer = [](const TSample& s) { return 13 * CountOf(s.text, "-."); };
+    r.push_back(Ref("Code128A", bcCode128A, BARCODE_CODE128, 2.0, sfCode128, TAgree::FixedSet,
+                    Plain(bytes(1, 95, 20), "a~", false)));
+    r.push_back(Ref("Code128B", bcCode128B, BARCODE_CODE128B, 2.0, sfCode128, modules,
+                    Plain(bytes(32, 126, 20), "\t\xe9", false)));
+    r.push_back(
+        Ref("Code128C", bcCode128C, BARCODE_CODE128, 2.0, sfCode128, modules, std::bind(EvenDigitsSample, _1, false)));
     // zint's Code 93 is always full ASCII: no counterpart for lower case.
-    r.push_back({"Code93",
-                 bcCode93,
-                 BARCODE_CODE93,
-                 2.0,
-                 sfCode93,
-                 TAgree::Modules,
-                 0,
-                 Plain([](std::mt19937& rng) { return RandomText(rng, kCode39Chars, 1, 20); }, "a*", false),
-                 {}});
+    r.push_back(Ref("Code93", bcCode93, BARCODE_CODE93, 2.0, sfCode93, modules,
+                    Plain([](std::mt19937& rng) { return RandomText(rng, kCode39Chars, 1, 20); }, "a*", false)));
     // Likewise "$ % + - . /", each two characters (9 modules) in this
     // program's full ASCII.
-    r.push_back({"Code93 Extended", bcCode93Extended, BARCODE_CODE93, 2.0, sfCode93, TAgree::Data, 0,
-                 Plain(bytes(1, 127, 15), "\xe9"), [](const TSample& s) { return 9 * CountOf(s.text, "$%+-./"); }});
-    r.push_back({"MSI",
-                 bcCodeMSI,
-                 BARCODE_MSI_PLESSEY,
-                 2.0,
-                 0,
-                 TAgree::Modules,
-                 0,
-                 [](std::mt19937& rng) {
-                     TSample s = Plain([](std::mt19937& g) { return RandomText(g, kDigits, 1, 20); }, "A")(rng);
-                     s.zintOption2 = 1;  // modulo 10
-                     return s;
-                 },
-                 {}});
-    // PostNet: the text carries its check digit, zint adds it.
-    r.push_back({"PostNet",
-                 bcCodePostNet,
-                 BARCODE_POSTNET,
-                 1.0,
-                 0,
-                 TAgree::Modules,
-                 0,
-                 [](std::mt19937& rng) {
-                     TSample s;
-                     s.zintInput = RandomText(rng, kDigits, 5, 11);
-                     int sum = 0;
-                     for (const char c : s.zintInput)
-                         sum += c - '0';
-                     s.text = s.zintInput + char('0' + (10 - sum % 10) % 10);
-                     if (Spoil(rng, s.text, "A"))
-                         s.zintInput = s.text;
-                     return s;
-                 },
-                 {}});
-    r.push_back({"Codabar",
-                 bcCodeCodabar,
-                 BARCODE_CODABAR,
-                 2.0,
-                 sfCodabar,
-                 TAgree::Modules,
-                 4,
-                 [](std::mt19937& rng) {
-                     TSample s;
-                     std::string data = RandomText(rng, "0123456789-$:/.+", 1, 16);
-                     const std::string start = Chance(rng, 2) ? RandomText(rng, "ABCD", 1, 1) : "";
-                     const std::string stop = Chance(rng, 2) ? RandomText(rng, "ABCD", 1, 1) : "";
-                     Spoil(rng, data, "ABCDE");
-                     s.text = start + data + stop;
-                     s.content = (start.empty() ? "A" : start) + data + (stop.empty() ? "B" : stop);
-                     s.zintInput = s.content;
-                     return s;
-                 },
-                 {}});
-    r.push_back({"EAN8",
-                 bcCodeEAN8,
-                 BARCODE_EANX_CHK,
-                 2.0,
-                 sfEAN8,
-                 TAgree::Modules,
-                 0,
-                 [](std::mt19937& rng) { return RetailSample(rng, 8); },
-                 {}});
-    r.push_back({"EAN13",
-                 bcCodeEAN13,
-                 BARCODE_EANX_CHK,
-                 2.0,
-                 sfEAN13,
-                 TAgree::Modules,
-                 0,
-                 [](std::mt19937& rng) { return RetailSample(rng, 13); },
-                 {}});
-    r.push_back({"UPC_A",
-                 bcCodeUPC_A,
-                 BARCODE_UPCA_CHK,
-                 2.0,
-                 sfUPCA,
-                 TAgree::Modules,
-                 0,
-                 [](std::mt19937& rng) { return RetailSample(rng, 12); },
-                 {}});
-    r.push_back({"UPC_E0",
-                 bcCodeUPC_E0,
-                 BARCODE_UPCE_CHK,
-                 2.0,
-                 sfUPCE,
-                 TAgree::Modules,
-                 0,
-                 [](std::mt19937& rng) { return UpcESample(rng, false); },
-                 {}});
-    r.push_back({"UPC_E1",
-                 bcCodeUPC_E1,
-                 BARCODE_UPCE_CHK,
-                 2.0,
-                 sfUPCE,
-                 TAgree::Modules,
-                 0,
-                 [](std::mt19937& rng) { return UpcESample(rng, true); },
-                 {}});
-    // The supplements stand alone: zint draws them so from two and five
-    // digits; no reader takes them without their main symbol.
-    auto supplement = [](size_t digits) {
-        return [=](std::mt19937& rng) {
-            TSample s;
-            s.checksum = rng() % 2 == 0;
-            s.text = RandomText(rng, kDigits, 1, int(digits));
-            if (Chance(rng, 6))
-                s.text += RandomText(rng, kDigits, 1, 1);  // no counterpart
-            else
-                s.zintInput = std::string(digits - s.text.size(), '0') + s.text;
-            return s;
-        };
-    };
-    r.push_back({"UPC Supp2", bcCodeUPC_Supp2, BARCODE_EANX, 2.0, 0, TAgree::Modules, 0, supplement(2), {}});
-    r.push_back({"UPC Supp5", bcCodeUPC_Supp5, BARCODE_EANX, 2.0, 0, TAgree::Modules, 0, supplement(5), {}});
-    auto gs1Text = [](const char* alphabet, const char* bad) {
-        return [=](std::mt19937& rng) {
-            TSample s = Gs1TextSample(rng, alphabet, false);
-            if (Spoil(rng, s.text, bad))
-                s.zintInput.clear();  // outside the code set
-            return s;
-        };
-    };
-    r.push_back({"EAN128A",
-                 bcCodeEAN128A,
-                 BARCODE_GS1_128,
-                 2.0,
-                 sfCode128,
-                 TAgree::FixedSet,
-                 0,
-                 gs1Text("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-./", "a"),
-                 {}});
-    r.push_back({"EAN128B",
-                 bcCodeEAN128B,
-                 BARCODE_GS1_128,
-                 2.0,
-                 sfCode128,
-                 TAgree::FixedSet,
-                 0,
-                 gs1Text("0123456789ABCDEFGHIJabcdefghij-./:", "\t"),
-                 {}});
-    r.push_back({"EAN128C", bcCodeEAN128C, BARCODE_GS1_128, 2.0, sfCode128, TAgree::Data, 0, Ean128CSample, {}});
-    r.push_back({"Code128Auto", bcCode128Auto, BARCODE_CODE128, 2.0, sfCode128, TAgree::Data, 0, AutoSample, {}});
-    r.push_back({"EAN128Auto",
-                 bcEAN128Auto,
-                 BARCODE_GS1_128,
-                 2.0,
-                 sfCode128,
-                 TAgree::Data,
-                 0,
-                 [](std::mt19937& rng) {
-                     TSample s = Gs1TextSample(rng, "0123456789ABCDEFGHIJabcdefghij-./:", true);
-                     if (Chance(rng, 8)) {
-                         s.text += "\\200";  // no symbol value
-                         s.zintInput.clear();
-                     }
-                     return s;
-                 },
-                 {}});
+    r.push_back(Ref("Code93 Extended", bcCode93Extended, BARCODE_CODE93, 2.0, sfCode93, TAgree::Data,
+                    Plain(bytes(1, 127, 15), "\xe9")));
+    r.back().longer = [](const TSample& s) { return 9 * CountOf(s.text, "$%+-./"); };
+    r.push_back(Ref("MSI", bcCodeMSI, BARCODE_MSI_PLESSEY, 2.0, 0, modules, [=](std::mt19937& rng) {
+        TSample s = Plain(digits(1, 20), "A")(rng);
+        s.zintOption2 = 1;  // modulo 10
+        return s;
+    }));
+    r.push_back(Ref("PostNet", bcCodePostNet, BARCODE_POSTNET, 1.0, 0, modules, PostNetSample));
+    r.push_back(Ref("Codabar", bcCodeCodabar, BARCODE_CODABAR, 2.0, sfCodabar, modules, CodabarSample));
+    r.back().minScan = 4;
+    r.push_back(Ref("EAN8", bcCodeEAN8, BARCODE_EANX_CHK, 2.0, sfEAN8, modules, std::bind(RetailSample, _1, 8)));
+    r.push_back(Ref("EAN13", bcCodeEAN13, BARCODE_EANX_CHK, 2.0, sfEAN13, modules, std::bind(RetailSample, _1, 13)));
+    r.push_back(Ref("UPC_A", bcCodeUPC_A, BARCODE_UPCA_CHK, 2.0, sfUPCA, modules, std::bind(RetailSample, _1, 12)));
+    r.push_back(Ref("UPC_E0", bcCodeUPC_E0, BARCODE_UPCE_CHK, 2.0, sfUPCE, modules, std::bind(UpcESample, _1, false)));
+    r.push_back(Ref("UPC_E1", bcCodeUPC_E1, BARCODE_UPCE_CHK, 2.0, sfUPCE, modules, std::bind(UpcESample, _1, true)));
+    // No reader takes a supplement without its main symbol.
+    r.push_back(Ref("UPC Supp2", bcCodeUPC_Supp2, BARCODE_EANX, 2.0, 0, modules, std::bind(SupplementSample, _1, 2)));
+    r.push_back(Ref("UPC Supp5", bcCodeUPC_Supp5, BARCODE_EANX, 2.0, 0, modules, std::bind(SupplementSample, _1, 5)));
+    r.push_back(Ref("EAN128A", bcCodeEAN128A, BARCODE_GS1_128, 2.0, sfCode128, TAgree::FixedSet,
+                    std::bind(Gs1FixedSetSample, _1, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-./", "a")));
+    r.push_back(Ref("EAN128B", bcCodeEAN128B, BARCODE_GS1_128, 2.0, sfCode128, TAgree::FixedSet,
+                    std::bind(Gs1FixedSetSample, _1, "0123456789ABCDEFGHIJabcdefghij-./:", "\t")));
+    r.push_back(Ref("EAN128C", bcCodeEAN128C, BARCODE_GS1_128, 2.0, sfCode128, TAgree::Data, Ean128CSample));
+    r.push_back(Ref("Code128Auto", bcCode128Auto, BARCODE_CODE128, 2.0, sfCode128, TAgree::Data, AutoSample));
+    r.push_back(Ref("EAN128Auto", bcEAN128Auto, BARCODE_GS1_128, 2.0, sfCode128, TAgree::Data, Ean128AutoSample));
 #endif
     return r;
 }
