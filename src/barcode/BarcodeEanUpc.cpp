@@ -104,23 +104,6 @@ const char* EanData(const TBarcode& bc, size_t full, std::string& data)
     return data.back() == expected ? nullptr : CheckDigitError(expected);
 }
 
-// UPC-E0 takes six digits, the number system digit and six, or those and the
-// check digit (which must be the right one); UPC-E1 six digits.
-const char* UpcELength(const TBarcode& bc)
-{
-    const size_t most = bc.Typ() == bcCodeUPC_E1 ? 6 : 8;
-    if (bc.Text().size() > most)
-        return kErrTooManyDigits;
-    if (bc.Text().size() < 8)
-        return nullptr;
-    char numberSystem = '0';
-    char check = '0';
-    std::string six;
-    if (!UpcEParts(bc, numberSystem, six, check))
-        return kErrUpcE;
-    return bc.Text().back() == check ? nullptr : CheckDigitError(check);
-}
-
 // A supplement of `digits` digits; with Checksum its text may already carry
 // the check digit the build appends (building again gives the same symbol).
 const char* SupplementLength(const TBarcode& bc, size_t digits)
@@ -230,15 +213,20 @@ const char* TBarcodeEncoder::UpcA(TBarcode& bc, std::string& out)
     return nullptr;
 }
 
+// UPC-E0 takes six digits, the number system digit and six, or those and the
+// check digit (which must be the right one); UPC-E1 six digits.
 const char* TBarcodeEncoder::UpcE(TBarcode& bc, std::string& out)
 {
-    if (const char* error = UpcELength(bc))
-        return error;
+    const std::string& text = bc.Text();
+    if (text.size() > (bc.Typ() == bcCodeUPC_E1 ? 6u : 8u))
+        return kErrTooManyDigits;
     char numberSystem = '0';
     char check = '0';
     std::string six;
     if (!UpcEParts(bc, numberSystem, six, check))
         return kErrUpcE;
+    if (text.size() == 8 && text.back() != check)
+        return CheckDigitError(check);
     const char* parity = kUpcEParity[check - '0'];
     const bool inverted = numberSystem == '1';
     out = kNormalGuard;
