@@ -344,7 +344,7 @@ TEST_F(PrintCli, CombiningPenModesReachThePdfLosslessly)
         TLabelDocument doc;
         doc.Plan.ReadPlan(QStringList{
             "LabelSize 144,72", "LayoutRows 1", "LayoutCols 1", "LabelCount 1", "Object Barcode", "  X1=8",
-            "  Y1=8", "  X2=136", "  Y2=64", "  BarType=14", "  ShowText=0", "  DataValue=400638133393", "End",
+            "  Y1=8", "  X2=136", "  Y2=64", "  BarType=14", "  ShowText=0", "  DataValue=4006381333931", "End",
             "Object Rectangle", "  X1=4", "  Y1=30", "  X2=140", "  Y2=50", "  PenMode=7",
             QStringLiteral("  BrushColor=%1").arg(c.brush), "  BrushStyle=0", "End"});
         const QString label = dir.filePath(QStringLiteral("%1.blf").arg(c.brush));
