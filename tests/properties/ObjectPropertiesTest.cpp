@@ -148,6 +148,26 @@ TEST_F(ObjectProperties, BarcodeApplyAndExtent)
     EXPECT_EQ(doc.Plan.PlanStrings(), after);
 }
 
+TEST_F(ObjectProperties, ModulIsShownInDotsOfThePrinter)
+{
+    // Set for 1200 dpi: 16 dots there are 4 on this 300 dpi printer; OK
+    // without a change keeps the exact width, a new value is for 300 dpi.
+    auto* barcode = static_cast<TPlanBarcode*>(
+        Read("Object Barcode\nBarType=3\nDataValue=AB12\nModul=15\nModulDPI=1200\nEnd"));
+    EXPECT_TRUE(Edit(barcode, [](TFM_ObjPro& d) {
+        EXPECT_EQ(d.SEdt_BarModul->value(), 4);
+        Ok(d);
+    }));
+    EXPECT_EQ(barcode->Barcode.Modul(), 15);
+    EXPECT_EQ(barcode->ModulDpi, 1200);
+    EXPECT_TRUE(Edit(barcode, [](TFM_ObjPro& d) {
+        d.SEdt_BarModul->setValue(3);
+        Ok(d);
+    }));
+    EXPECT_EQ(barcode->Barcode.Modul(), 3);
+    EXPECT_EQ(barcode->ModulDpi, 300);
+}
+
 TEST_F(ObjectProperties, OkRefusesInvalidConstantCode)
 {
     auto* barcode = static_cast<TPlanBarcode*>(Read("Object Barcode\nBarType=14\nDataValue=4006381333931\nEnd"));
