@@ -1,7 +1,8 @@
 // TPlanBarcode: the label object that shows a barcode. Its box is the
 // rectangle of its corners in plan units; the symbol it owns (Barcode) is
-// measured in pixels of the document's output resolution PntDPI: Modul and
-// Height are pixels at PntDPI whatever the view shows.
+// measured in pixels of the document's output resolution PntDPI whatever the
+// view shows: Height, Left and Top are pixels at PntDPI, Modul is dots of
+// ModulDpi drawn as the same width at PntDPI.
 //
 // Drawing (Draw) takes the document's state:
 // - Printing set and RenderingOutput clear (the print job): the bars go
@@ -52,7 +53,7 @@ public:
     // under the bars in "Verdana" of 6 points.
     explicit TPlanBarcode(TLabelPlan* plan);
 
-    TBarcode Barcode;               // the symbol; Modul, Height, Left, Top in pixels at PntDPI
+    TBarcode Barcode;               // the symbol; Height, Left, Top in pixels at PntDPI, Modul at ModulDpi
     TPlanFont Font;                 // human-readable text in design terms
     QString DataValue;              // the code text
     QString DataExpression;         // column name (origin 1) or function name (origin 2)
