@@ -151,7 +151,7 @@ public:
         const int dpi = object.OutputDpi();
         b.SetDeviceModul(object.ModulAt(dpi));
         if (FTurned && object.ModulDpi > 0)
-            b.SetHeight(ClampToInt(std::llround(double(FHeight) * dpi / object.ModulDpi)));
+            b.SetHeight(ClampToInt(std::int64_t(std::nearbyint(double(FHeight) * dpi / object.ModulDpi))));
     }
     ~TOutputScale()
     {
