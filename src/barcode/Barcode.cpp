@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -29,11 +30,15 @@ const char kErrCode128[] =
 const char kErrUnencodable[] = QT_TRANSLATE_NOOP("Barcode", "Barcode text holds a character that is not 8-bit text");
 const char kErrTooWide[] = QT_TRANSLATE_NOOP("Barcode", "Barcode too wide");
 const char kErrCode39[] =
-    QT_TRANSLATE_NOOP("Barcode", "Code39 bad Data: only 0-9, A-Z, space and - . $ / + % * can be encoded");
+    QT_TRANSLATE_NOOP("Barcode", "Code39 bad Data: only 0-9, A-Z, space and - . $ / + % can be encoded");
+const char kErrCodabarStartStop[] =
+    QT_TRANSLATE_NOOP("Barcode", "Codabar bad Data: A, B, C and D can only start and end the code");
+const char kErrEmpty[] = QT_TRANSLATE_NOOP("Barcode", "Barcode has no data");
+const char kErrAiTooShort[] =
+    QT_TRANSLATE_NOOP("Barcode", "EAN128 bad Data: identifiers 00 (SSCC) and 01, 02 (GTIN) need 18 and 14 digits");
 const char kErrFullAscii[] = QT_TRANSLATE_NOOP("Barcode", "Barcode bad Data: characters above 127 cannot be encoded");
 const char kErrCode128A[] = QT_TRANSLATE_NOOP("Barcode", "Code128A bad Data: only characters 0 to 95 can be encoded");
 const char kErrCode128B[] = QT_TRANSLATE_NOOP("Barcode", "Code128B bad Data: only characters 32 to 126 can be encoded");
-const char kErrCode128COdd[] = QT_TRANSLATE_NOOP("Barcode", "EAN128C bad Data: a single digit cannot be encoded");
 const char kErrRatio[] =
     QT_TRANSLATE_NOOP("Barcode", "Barcode Ratio too small: wide elements would be narrower than narrow ones");
 const char kErrTooManyDigits[] = QT_TRANSLATE_NOOP("Barcode", "Barcode has more digits than the symbol holds");
@@ -284,6 +289,11 @@ void TBarcode::SetModul(int modul)
     Changed();
 }
 
+void TBarcode::SetDeviceModul(int dots)
+{
+    modul_ = std::clamp(dots, 1, kMaxDeviceModul);
+}
+
 const QFont& TBarcode::ShowTextFont() const
 {
     if (!showTextFont_)
@@ -377,6 +387,10 @@ const char* TBarcode::BuildInto(std::string& pattern)
                 return kErrNotNumeric;
         }
     }
+    // No symbology carries an empty code: it would print a symbol nobody
+    // asked for (EAN and UPC a row of zeros) or none a scanner reads.
+    if (text_.empty())
+        return kErrEmpty;
     return TBarcodeEncoder::Encode(*this, pattern);
 }
 
@@ -494,7 +508,7 @@ std::string TBarcode::ShownText() const
         shown = text_;
     for (char& c : shown) {
         const auto b = (unsigned char)c;
-        if (b <= 30 || b == 128)
+        if (b < 32 || b == 127 || b == 128)
             c = ' ';
     }
     return shown;

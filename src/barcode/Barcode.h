@@ -49,6 +49,7 @@ enum TBarcodeType : int {
     bcEAN128Auto = 24,
 };
 constexpr int kBarcodeTypeCount = 25;
+constexpr int kMaxDeviceModul = 10000;
 
 enum TCheckSumMethod : int { csmNone = 0, csmModulo10 = 1 };
 enum TBarcodeOption : int { bcoNone = 0, bcoCode = 1, bcoTyp = 2, bcoBoth = 3 };
@@ -126,6 +127,10 @@ public:
     void SetTyp(TBarcodeType typ);  // out-of-range ordinals are kept; the build fails
     int Modul() const { return modul_; }
     void SetModul(int modul);
+    // The narrow element in dots of the device drawn on, any width from 1 up
+    // (kMaxDeviceModul at most): a label object scales its Modul, set for one
+    // printer's resolution, to another's. Fires no OnChange.
+    void SetDeviceModul(int dots);
     double Ratio() const { return ratio_; }
     void SetRatio(double ratio);
     int Height() const { return height_; }
@@ -184,8 +189,8 @@ public:
     std::string ApplyCheckSum(std::string_view digits) const;
     std::string PadDigits(int n) const;
 
-    // Human-readable line of the current symbol, bytes 0..30 and 128 shown as
-    // spaces. Call after a build (the supplements and 2 of 5 interleaved show
+    // Human-readable line of the current symbol, control characters (bytes
+    // 0..31, 127 and 128) shown as spaces. Call after a build (the supplements and 2 of 5 interleaved show
     // the text as the build left it). Never throws: a UPC-E text that cannot be
     // expanded shows its digits without a check digit.
     std::string ShownText() const;

@@ -1,5 +1,6 @@
 // Code 128 and EAN-128: the fixed code sets and the automatic encoders.
 #include "barcode/BarcodeEncoders.h"
+#include "barcode/bcchksum.h"
 
 using namespace barcode_detail;
 
@@ -69,28 +70,78 @@ inline bool IsEan128(TBarcodeType t)
     return t == bcCodeEAN128A || t == bcCodeEAN128B || t == bcCodeEAN128C || t == bcEAN128Auto;
 }
 
-// The digits a Code 128C or EAN-128C symbol encodes (also its shown text).
-void SetCText(const TBarcode& bc, std::string& out)
+// Length of identifier and data of the GS1 element strings whose length the
+// first two digits fix (the table scanners use to find where a field ends
+// without FNC1); 0 for the others, which run to the end of the text here.
+size_t PredefinedFieldLength(std::string_view digits)
 {
-    const std::string& text = bc.Text();
-    if (bc.Typ() == bcCode128C) {
-        out.clear();
-        if (text.size() % 2 == 1)
-            out.push_back('0');
-        out += text;
-        return;
+    const int prefix = (digits[0] - '0') * 10 + (digits[1] - '0');
+    switch (prefix) {
+        case 0:
+            return 20;
+        case 1:
+        case 2:
+        case 3:
+        case 41:
+            return 16;
+        case 4:
+            return 18;
+        case 20:
+            return 4;
+        default:
+            break;
     }
-    // EAN-128C: the SSCC and GTIN identifiers 00, 01 and 02 always get their
-    // check digit.
-    out = text;
-    if (text.size() <= 2)
-        return;
-    if (text[0] == '0' && (text[1] == '0' || text[1] == '1' || text[1] == '2')) {
-        out.assign(text, 0, 2);
-        out += bc.ApplyCheckSum(std::string_view(text).substr(2, 100));
+    if (prefix >= 11 && prefix <= 19)
+        return 8;
+    if (prefix >= 31 && prefix <= 36)
+        return 10;
+    return 0;
+}
+
+// EAN-128C digits: GS1 element strings. Fields of a predefined length are
+// followed to find where the next one starts. The SSCC (00) and GTIN (01, 02)
+// fields end in a check digit: one digit short at the end of the text they get
+// it there, complete they must carry the right one, and any other length
+// cannot be told apart from the field after it. A field running to the end of
+// the text is taken as it stands.
+const char* Ean128CDigits(const TBarcode& bc, std::string& out)
+{
+    out.clear();
+    std::string_view rest = bc.Text();
+    while (rest.size() >= 2) {
+        const size_t field = PredefinedFieldLength(rest);
+        const bool checked = rest[0] == '0' && rest[1] <= '2';
+        if (field == 0 || (!checked && rest.size() < field))
+            break;
+        if (checked && rest.size() == field - 1) {
+            out.append(rest.substr(0, 2));
+            out += bc.ApplyCheckSum(rest.substr(2));
+            return nullptr;
+        }
+        if (rest.size() < field)
+            return kErrAiTooShort;
+        if (checked) {
+            const char expected = Modulo10CheckDigit(rest.substr(2, field - 3));
+            if (rest[field - 1] != expected)
+                return CheckDigitError(expected);
+        }
+        out.append(rest.substr(0, field));
+        rest = rest.substr(field);
     }
-    if (out.size() % 2 == 1)
+    out.append(rest);
+    return nullptr;
+}
+
+// The digits a Code 128C or EAN-128C symbol encodes (also its shown text).
+const char* SetCDigits(const TBarcode& bc, std::string& out)
+{
+    if (bc.Typ() == bcCodeEAN128C)
+        return Ean128CDigits(bc, out);
+    out.clear();
+    if (bc.Text().size() % 2 == 1)
         out.push_back('0');
+    out += bc.Text();
+    return nullptr;
 }
 
 }  // namespace
@@ -112,14 +163,17 @@ const char* TBarcodeEncoder::Code128Fixed(TBarcode& bc, std::string& out)
         values.push_back(kFnc1);
     if (setC) {
         thread_local std::string digits;
-        SetCText(bc, digits);
-        // A lone digit (EAN-128C "7") has no pair to encode.
-        if (digits.size() % 2 == 1)
-            return kErrCode128COdd;
+        if (const char* error = SetCDigits(bc, digits))
+            return error;
         for (size_t i = 0; i + 1 < digits.size(); i += 2) {
             const auto hi = (unsigned char)digits[i];
             const auto lo = (unsigned char)digits[i + 1];
             values.push_back(IsDigit(hi) && IsDigit(lo) ? (hi - '0') * 10 + (lo - '0') : 0);
+        }
+        // An odd EAN-128C digit count ends with its last digit in set B.
+        if (digits.size() % 2 == 1) {
+            values.push_back(kCodeB);
+            values.push_back(FixedValueB((unsigned char)digits.back()));
         }
     } else {
         for (const char c : bc.text_) {
@@ -170,14 +224,11 @@ void DecodeEscapesInto(std::string_view text, bool insert, std::string& out)
     }
 }
 
-const char* EncodeCode128AutoInto(std::string_view d, bool ean, std::vector<int>& values)
+// The first choice of code sets: the start set by the first bytes, set C for
+// runs of four digits or more, SHIFT for a lone byte of the other set.
+void GreedyCode128AutoInto(std::string_view d, bool ean, std::vector<int>& values)
 {
     values.clear();
-    for (const char c : d) {
-        const auto b = (unsigned char)c;
-        if ((b >= 129 && b <= 192) || b >= 197)
-            return kErrCode128;
-    }
     const size_t n = d.size();
     auto at = [&](size_t i) -> unsigned char { return i < n ? (unsigned char)d[i] : 0; };
 
@@ -241,6 +292,165 @@ const char* EncodeCode128AutoInto(std::string_view d, bool ean, std::vector<int>
             values.push_back(Code128Value(set, b));
             ++i;
         }
+    }
+}
+
+namespace {
+
+enum : int { kSetA = 0, kSetB = 1, kSetC = 2 };
+
+inline bool InSetA(unsigned b)
+{
+    return b < 96 || b == 128 || (b >= 193 && b <= 196);
+}
+
+inline bool InSetB(unsigned b)
+{
+    return (b >= 32 && b <= 127) || (b >= 193 && b <= 196);
+}
+
+// One step of a shortest encoding, reached from (from, fromSet).
+struct TAutoStep {
+    int cost;
+    int from;  // position before the step; -1: the start character
+    unsigned char fromSet;
+    unsigned char action;
+};
+enum : unsigned char { saStart, saLatch, saChar, saShift, saPair };
+
+int CheapestSet(const std::vector<TAutoStep>& steps, size_t at)
+{
+    int best = kSetA;
+    for (int set = kSetB; set <= kSetC; ++set) {
+        if (steps[3 * at + size_t(set)].cost < steps[3 * at + size_t(best)].cost)
+            best = set;
+    }
+    return best;
+}
+
+// Fewest symbol values for the bytes: for every position and code set the
+// cheapest way there. steps[3 * i + set].
+//
+// Where an FNC1 stands changes what it means: first after the start
+// character it marks GS1 data, second after a letter or a set C pair an AIM
+// application, anywhere later it separates fields. A text's first FNC1 keeps
+// the first place, the others stay from the third place on.
+int ShortestSteps(std::string_view d, bool ean, std::vector<TAutoStep>& steps)
+{
+    constexpr int kNone = 1 << 29;
+    const size_t n = d.size();
+    steps.assign(3 * (n + 1), TAutoStep{kNone, -1, 0, saStart});
+    auto relax = [&](size_t to, int set, int cost, size_t from, int fromSet, unsigned char action) {
+        TAutoStep& s = steps[3 * to + size_t(set)];
+        if (cost < s.cost)
+            s = {cost, int(from), (unsigned char)fromSet, action};
+    };
+    for (int set = kSetA; set <= kSetC; ++set)
+        steps[size_t(set)].cost = ean ? 2 : 1;
+    for (size_t i = 0; i <= n; ++i) {
+        // A code set change costs one value, from the cheapest set here.
+        const int best = CheapestSet(steps, i);
+        const int here = steps[3 * i + size_t(best)].cost;
+        for (int set = kSetA; set <= kSetC; ++set)
+            relax(i, set, here + 1, i, best, saLatch);
+        if (i == n)
+            break;
+        const auto b = (unsigned char)d[i];
+        // The place the next value takes is the count of values so far.
+        auto fnc1Fits = [&](int place) { return ean || (i == 0 ? place == 1 : place >= 3); };
+        if (b == 193) {
+            for (int set = kSetA; set <= kSetC; ++set) {
+                const int cost = steps[3 * i + size_t(set)].cost;
+                if (fnc1Fits(cost))
+                    relax(i + 1, set, cost + 1, i, set, saChar);
+            }
+            continue;
+        }
+        for (int set = kSetA; set <= kSetB; ++set) {
+            const int cost = steps[3 * i + size_t(set)].cost;
+            const bool own = set == kSetA ? InSetA(b) : InSetB(b);
+            const bool other = set == kSetA ? InSetB(b) : InSetA(b);
+            if (own)
+                relax(i + 1, set, cost + 1, i, set, saChar);
+            else if (other)
+                relax(i + 1, set, cost + 2, i, set, saShift);
+        }
+        if (i + 1 < n && IsDigit(b) && IsDigit((unsigned char)d[i + 1]))
+            relax(i + 2, kSetC, steps[3 * i + kSetC].cost + 1, i, kSetC, saPair);
+    }
+    return CheapestSet(steps, n);
+}
+
+// The values of the shortest encoding ShortestSteps found, ending in `set`.
+void ShortestValues(std::string_view d, bool ean, const std::vector<TAutoStep>& steps, int set,
+                    std::vector<int>& values)
+{
+    thread_local std::vector<std::pair<size_t, int>> path;  // (position, set) after each step
+    path.clear();
+    size_t at = d.size();
+    while (true) {
+        path.emplace_back(at, set);
+        const TAutoStep& s = steps[3 * at + size_t(set)];
+        if (s.action == saStart)
+            break;
+        at = size_t(s.from);
+        set = s.fromSet;
+    }
+    static const char kSetName[] = {'A', 'B'};
+    static const int kStart[] = {kStartA, kStartB, kStartC};
+    static const int kLatch[] = {kCodeA, kCodeB, kCodeC};
+    values.clear();
+    values.push_back(kStart[path.back().second]);
+    if (ean)
+        values.push_back(kFnc1);
+    for (size_t k = path.size() - 1; k-- > 0;) {
+        const auto [pos, toSet] = path[k];
+        const TAutoStep& s = steps[3 * pos + size_t(toSet)];
+        const auto b = (unsigned char)d[size_t(s.from) < d.size() ? size_t(s.from) : 0];
+        switch (s.action) {
+            case saLatch:
+                values.push_back(kLatch[toSet]);
+                break;
+            case saChar:
+                values.push_back(b == 193 ? kFnc1 : Code128Value(kSetName[toSet], b));
+                break;
+            case saShift:
+                values.push_back(kShift);
+                values.push_back(Code128Value(kSetName[1 - toSet], b));
+                break;
+            default:
+                values.push_back((b - '0') * 10 + (d[size_t(s.from) + 1] - '0'));
+                break;
+        }
+    }
+}
+
+// An FNC1 second in the first choice (an AIM application after a letter or a
+// pair, or a separator after a control character) stays as it is: what it
+// means hangs on the value before it.
+bool Fnc1Second(const std::vector<int>& values, bool ean)
+{
+    return !ean && values.size() > 2 && values[2] == kFnc1;
+}
+
+}  // namespace
+
+// The first choice, unless a shorter encoding of the same bytes exists:
+// symbols that were already as short as can be stay exactly as they were.
+const char* EncodeCode128AutoInto(std::string_view d, bool ean, std::vector<int>& values)
+{
+    values.clear();
+    for (const char c : d) {
+        const auto b = (unsigned char)c;
+        if ((b >= 129 && b <= 192) || b >= 197)
+            return kErrCode128;
+    }
+    GreedyCode128AutoInto(d, ean, values);
+    if (!Fnc1Second(values, ean)) {
+        thread_local std::vector<TAutoStep> steps;
+        const int set = ShortestSteps(d, ean, steps);
+        if (int(values.size()) > steps[3 * d.size() + size_t(set)].cost)
+            ShortestValues(d, ean, steps, set, values);
     }
 
     std::int64_t sum = values[0] % 103;
@@ -306,7 +516,8 @@ std::string TBarcodeEncoder::Code128ShownText(const TBarcode& bc)
     case bcCode128C:
     case bcCodeEAN128C: {
         std::string digits;
-        SetCText(bc, digits);
+        if (SetCDigits(bc, digits))
+            return bc.Text();
         return digits;
     }
     case bcCode128Auto:

@@ -83,20 +83,38 @@ bool UpcEParts(const TBarcode& bc, char& numberSystem, std::string& six, char& c
     return true;
 }
 
-// Without Checksum the text carries its own check digit: a text longer than the
-// symbol, or of full length with a wrong last digit, would print a symbol that
-// differs from its text or that no scanner accepts.
-const char* CheckOwnDigits(const TBarcode& bc, size_t length)
+// The digits of an EAN-8, EAN-13 or UPC-A symbol of `full` digits, check digit
+// last. With Checksum a shorter text is padded and gets its check digit;
+// otherwise the padded text carries its own. A text of full length always
+// carries its own, and a longer one does not fit: either would print a symbol
+// that scans as another number, or that no scanner accepts.
+const char* EanData(const TBarcode& bc, size_t full, std::string& data)
 {
-    if (bc.Checksum())
-        return nullptr;
     const std::string& text = bc.Text();
-    if (text.size() > length)
+    if (text.size() > full) {
+        data = text;
         return kErrTooManyDigits;
-    if (text.size() < length)
+    }
+    if (bc.Checksum() && text.size() < full) {
+        data = bc.ApplyCheckSum(bc.PadDigits(int(full) - 1));
         return nullptr;
-    const char expected = Modulo10CheckDigit(std::string_view(text).substr(0, length - 1));
-    return text.back() == expected ? nullptr : kErrCheckDigit[expected - '0'];
+    }
+    data = bc.PadDigits(int(full));
+    const char expected = Modulo10CheckDigit(std::string_view(data).substr(0, full - 1));
+    return data.back() == expected ? nullptr : CheckDigitError(expected);
+}
+
+// A supplement of `digits` digits; with Checksum its text may already carry
+// the check digit the build appends (building again gives the same symbol).
+const char* SupplementLength(const TBarcode& bc, size_t digits)
+{
+    const std::string& text = bc.Text();
+    if (text.size() <= digits)
+        return nullptr;
+    if (!bc.Checksum() || text.size() > digits + 1)
+        return kErrTooManyDigits;
+    const char expected = AddOnCheckDigitOf(std::string_view(text).substr(0, digits));
+    return text.back() == expected ? nullptr : CheckDigitError(expected);
 }
 
 }  // namespace
@@ -151,9 +169,9 @@ std::string AddOnCheckDigit(std::string_view digits)
 
 const char* TBarcodeEncoder::Ean8(TBarcode& bc, std::string& out)
 {
-    if (const char* error = CheckOwnDigits(bc, 8))
+    std::string data;
+    if (const char* error = EanData(bc, 8, data))
         return error;
-    const std::string data = bc.checksum_ ? bc.ApplyCheckSum(bc.PadDigits(7)) : bc.PadDigits(8);
     out = kNormalGuard;
     for (size_t i = 0; i < 4 && i < data.size(); ++i)
         AppendDigit(out, data[i], nsA);
@@ -166,9 +184,9 @@ const char* TBarcodeEncoder::Ean8(TBarcode& bc, std::string& out)
 
 const char* TBarcodeEncoder::Ean13(TBarcode& bc, std::string& out)
 {
-    if (const char* error = CheckOwnDigits(bc, 13))
+    std::string data;
+    if (const char* error = EanData(bc, 13, data))
         return error;
-    const std::string data = bc.checksum_ ? bc.ApplyCheckSum(bc.PadDigits(12)) : bc.PadDigits(13);
     const char* parity = kEan13Parity[data.empty() ? 0 : data[0] - '0'];
     out = kNormalGuard;
     for (size_t i = 1; i < 7 && i < data.size(); ++i)
@@ -182,9 +200,9 @@ const char* TBarcodeEncoder::Ean13(TBarcode& bc, std::string& out)
 
 const char* TBarcodeEncoder::UpcA(TBarcode& bc, std::string& out)
 {
-    if (const char* error = CheckOwnDigits(bc, 12))
+    std::string data;
+    if (const char* error = EanData(bc, 12, data))
         return error;
-    const std::string data = bc.checksum_ ? bc.ApplyCheckSum(bc.PadDigits(11)) : bc.PadDigits(12);
     out = kNormalGuard;
     for (size_t i = 0; i < 6 && i < data.size(); ++i)
         AppendDigit(out, data[i], nsA);
@@ -195,13 +213,20 @@ const char* TBarcodeEncoder::UpcA(TBarcode& bc, std::string& out)
     return nullptr;
 }
 
+// UPC-E0 takes six digits, the number system digit and six, or those and the
+// check digit (which must be the right one); UPC-E1 six digits.
 const char* TBarcodeEncoder::UpcE(TBarcode& bc, std::string& out)
 {
+    const std::string& text = bc.Text();
+    if (text.size() > (bc.Typ() == bcCodeUPC_E1 ? 6u : 8u))
+        return kErrTooManyDigits;
     char numberSystem = '0';
     char check = '0';
     std::string six;
     if (!UpcEParts(bc, numberSystem, six, check))
         return kErrUpcE;
+    if (text.size() == 8 && text.back() != check)
+        return CheckDigitError(check);
     const char* parity = kUpcEParity[check - '0'];
     const bool inverted = numberSystem == '1';
     out = kNormalGuard;
@@ -217,6 +242,8 @@ const char* TBarcodeEncoder::UpcE(TBarcode& bc, std::string& out)
 
 const char* TBarcodeEncoder::UpcSupp5(TBarcode& bc, std::string& out)
 {
+    if (const char* error = SupplementLength(bc, 5))
+        return error;
     std::string& text = bc.text_;
     PadInPlace(text, 5);
     const char check = AddOnCheckDigitOf(text);
@@ -235,6 +262,8 @@ const char* TBarcodeEncoder::UpcSupp5(TBarcode& bc, std::string& out)
 
 const char* TBarcodeEncoder::UpcSupp2(TBarcode& bc, std::string& out)
 {
+    if (const char* error = SupplementLength(bc, 2))
+        return error;
     std::string& text = bc.text_;
     PadInPlace(text, 2);
     const char d1 = text[0];
@@ -253,11 +282,14 @@ std::string TBarcodeEncoder::EanUpcShownDigits(const TBarcode& bc)
 {
     switch (bc.Typ()) {
     case bcCodeEAN8:
-        return bc.Checksum() ? bc.ApplyCheckSum(bc.PadDigits(7)) : bc.Text();
     case bcCodeEAN13:
-        return bc.Checksum() ? bc.ApplyCheckSum(bc.PadDigits(12)) : bc.Text();
-    case bcCodeUPC_A:
-        return bc.Checksum() ? bc.ApplyCheckSum(bc.PadDigits(11)) : bc.Text();
+    case bcCodeUPC_A: {
+        // The number the bars carry, also when the text was shorter.
+        const size_t full = bc.Typ() == bcCodeEAN8 ? 8 : bc.Typ() == bcCodeEAN13 ? 13 : 12;
+        std::string data;
+        EanData(bc, full, data);
+        return data;
+    }
     case bcCodeUPC_E0:
     case bcCodeUPC_E1: {
         char numberSystem = '0';

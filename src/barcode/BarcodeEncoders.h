@@ -53,13 +53,21 @@ extern const char kErrCode128[];
 extern const char kErrUnencodable[];
 extern const char kErrTooWide[];
 extern const char kErrCode39[];
+extern const char kErrCodabarStartStop[];
+extern const char kErrEmpty[];
+extern const char kErrAiTooShort[];
 extern const char kErrFullAscii[];
 extern const char kErrCode128A[];
 extern const char kErrCode128B[];
-extern const char kErrCode128COdd[];
 extern const char kErrTooManyDigits[];
 extern const char kErrRatio[];
 extern const char* const kErrCheckDigit[10];
+
+// The wrong-check-digit message naming the right one ('0'..'9').
+inline const char* CheckDigitError(char expected)
+{
+    return kErrCheckDigit[(expected - '0') % 10];
+}
 
 inline bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 
@@ -73,6 +81,10 @@ void AppendWidths(std::string& out, std::string_view widths);
 // Non-throwing forms of the public helpers.
 bool ExpandUpcEInto(std::string_view seven, std::string& out);
 const char* EncodeCode128AutoInto(std::string_view escaped, bool ean, std::vector<int>& values);
+// The automatic encoders' first choice of code sets (start value to the last
+// data value). The encoders take it unless a shorter encoding of the same
+// bytes exists. Bytes without a symbol value are not checked here.
+void GreedyCode128AutoInto(std::string_view escaped, bool ean, std::vector<int>& values);
 void DecodeEscapesInto(std::string_view text, bool insert, std::string& out);
 
 }  // namespace barcode_detail

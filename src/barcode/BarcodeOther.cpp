@@ -161,11 +161,14 @@ const char* FullAscii(std::string_view text, bool code93, std::string& out)
     return nullptr;
 }
 
+// `text` is plain Code 39 data or, for the full-ASCII form, its replacement;
+// "*" is only the start and stop character (the full-ASCII form writes it
+// "/J"), and no scanner reads a symbol that has it inside.
 const char* Code39Core(std::string_view text, bool checksum, std::string& out)
 {
     const TIndex& index = Code39Index();
     for (const char c : text) {
-        if (index[c] < 0)
+        if (index[c] < 0 || c == '*')
             return kErrCode39;
     }
     out.clear();
@@ -318,20 +321,47 @@ const char* TBarcodeEncoder::PostNet(TBarcode& bc, std::string& out)
     return nullptr;
 }
 
+namespace {
+
+inline bool IsCodabarStartStop(char c)
+{
+    return c >= 'A' && c <= 'D';
+}
+
+}  // namespace
+
+// A text that starts or ends with A, B, C or D gives the symbol that start or
+// stop character; the others get A and B. Inside the data those letters would
+// end the symbol for a scanner.
 const char* TBarcodeEncoder::Codabar(TBarcode& bc, std::string& out)
 {
     const TIndex& index = CodabarIndex();
-    for (const char c : bc.text_) {
+    std::string_view data = bc.text_;
+    char start = 'A';
+    char stop = 'B';
+    if (!data.empty() && IsCodabarStartStop(data.front())) {
+        start = data.front();
+        data.remove_prefix(1);
+    }
+    if (!data.empty() && IsCodabarStartStop(data.back())) {
+        stop = data.back();
+        data.remove_suffix(1);
+    }
+    for (const char c : data) {
         if (index[c] < 0)
             return kErrCodabar;
+        if (IsCodabarStartStop(c))
+            return kErrCodabarStartStop;
     }
+    if (data.empty())
+        return kErrEmpty;
     out.clear();
-    AppendTwoWidth(out, kCodabarBits[index['A']], 7);
+    AppendTwoWidth(out, kCodabarBits[index[start]], 7);
     out.push_back('0');
-    for (const char c : bc.text_) {
+    for (const char c : data) {
         AppendTwoWidth(out, kCodabarBits[index[c]], 7);
         out.push_back('0');
     }
-    AppendTwoWidth(out, kCodabarBits[index['B']], 7);
+    AppendTwoWidth(out, kCodabarBits[index[stop]], 7);
     return nullptr;
 }

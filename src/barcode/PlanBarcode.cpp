@@ -29,9 +29,13 @@ QDateTime Now()
 constexpr int kMaxBitmapSide = 32000;
 constexpr std::int64_t kMaxBitmapPixels = std::int64_t(1) << 26;
 const char kTooLarge[] = QT_TRANSLATE_NOOP("Barcode", "Barcode too large to draw");
+const char kBeyondLabel[] = QT_TRANSLATE_NOOP("Barcode", "Barcode does not fit on the label");
 
 // Text pixel sizes are kept where fonts still render in reasonable time.
 constexpr int kMaxTextPixels = 8000;
+
+// The highest resolution a Modul may be set for.
+constexpr int kMaxModulDpi = 100000;
 
 // Any bitmap of this format measures text alike: the device the symbol is
 // laid out on for the screen and the preview.
@@ -127,8 +131,68 @@ TPlanBarcode::TPlanBarcode(TLabelPlan* plan) : TLabelObject(plan)
     Barcode.SetTextString(DataValue);
     Barcode.SetShowText(bcoCode);
     const int dpi = OutputDpi();
-    Barcode.SetModul(Round(dpi * 0.34 / 25.4));
+    SetModulAt(Round(dpi * 0.34 / 25.4), dpi);
     Barcode.SetHeight(Round(dpi * 15 / 25.4));
+}
+
+// Modul and, at other angles than right ones (where the box gives it), the
+// bar height are dots of ModulDpi; they are drawn in dots of PntDPI.
+class TPlanBarcode::TOutputScale {
+public:
+    explicit TOutputScale(TPlanBarcode& object) : FObject(object), FActive(!object.FOutputScaled)
+    {
+        if (!FActive)
+            return;
+        TBarcode& b = object.Barcode;
+        object.FOutputScaled = true;
+        FModul = b.Modul();
+        FHeight = b.Height();
+        FTurned = RightAngleQuarter(b.Angle()) < 0;
+        const int dpi = object.OutputDpi();
+        b.SetDeviceModul(object.ModulAt(dpi));
+        if (FTurned && object.ModulDpi > 0)
+            b.SetHeight(ClampToInt(std::int64_t(std::nearbyint(double(FHeight) * dpi / object.ModulDpi))));
+    }
+    ~TOutputScale()
+    {
+        if (!FActive)
+            return;
+        FObject.Barcode.SetDeviceModul(FModul);
+        if (FTurned)
+            FObject.Barcode.SetHeight(FHeight);
+        FObject.FOutputScaled = false;
+    }
+    TOutputScale(const TOutputScale&) = delete;
+    TOutputScale& operator=(const TOutputScale&) = delete;
+
+private:
+    TPlanBarcode& FObject;
+    bool FActive;
+    bool FTurned = false;
+    int FModul = 1;
+    int FHeight = 0;
+};
+
+int TPlanBarcode::ModulAt(int dpi) const
+{
+    const int modul = Barcode.Modul();
+    if (ModulDpi <= 0 || dpi <= 0 || dpi == ModulDpi)
+        return modul;
+    return std::clamp(Round(double(modul) * dpi / ModulDpi), 1, kMaxDeviceModul);
+}
+
+void TPlanBarcode::SetModulAt(int modul, int dpi)
+{
+    if (modul < 1 || modul > 49 || dpi <= 0)
+        return;
+    Barcode.SetModul(modul);
+    ModulDpi = dpi;
+}
+
+void TPlanBarcode::ResolveModulDpi()
+{
+    if (!FModulDpiRead)
+        ModulDpi = OutputDpi();
 }
 
 int TPlanBarcode::OutputDpi() const
@@ -180,6 +244,7 @@ void TPlanBarcode::StoreProperties()
     p.SetValue(QStringLiteral("FontStyle"), FontStyleLetters(Font.Style));
     p.SetValue(QStringLiteral("FontCharSet"), QString::number(Font.CharSet));
     p.SetValue(QStringLiteral("Modul"), QString::number(Barcode.Modul()));
+    p.SetValue(QStringLiteral("ModulDPI"), QString::number(ModulDpi > 0 ? ModulDpi : OutputDpi()));
     p.SetValue(QStringLiteral("BarRatio"), FloatToStr(Barcode.Ratio()));
     p.SetValue(QStringLiteral("Align"), QString::number(int(Barcode.ShowTextPosition())));
     p.SetValue(QStringLiteral("ShowText"), QString::number(int(Barcode.ShowText())));
@@ -227,6 +292,10 @@ void TPlanBarcode::LoadProperties()
         Barcode.SetTyp(TBarcodeType(v));
     if (TryStrToInt(p.Value(u"Modul"), v))
         Barcode.SetModul(v);
+    // Without its resolution Modul means dots of the printer the plan opens
+    // with (ResolveModulDpi, once that is known).
+    FModulDpiRead = TryStrToInt(p.Value(u"ModulDPI"), v) && v >= 1 && v <= kMaxModulDpi;
+    ModulDpi = FModulDpiRead ? v : OutputDpi();
     if (TryStrToFloat(p.Value(u"BarRatio"), d))
         Barcode.SetRatio(d);
     if (TryStrToInt(p.Value(u"Align"), v))
@@ -312,6 +381,7 @@ const char* TPlanBarcode::MeasureSymbol(const QPaintDevice* device, TSymbolFrame
     int width = 0;
     if (const char* error = Barcode.TryWidth(width))
         return error;
+    frame.width = width;
     const int quarter = RightAngleQuarter(Barcode.Angle());
     if (quarter < 0) {
         // Any other angle: the bitmap holds everything the drawing covers.
@@ -356,6 +426,7 @@ const char* TPlanBarcode::MeasureSymbol(const QPaintDevice* device, TSymbolFrame
 
 void TPlanBarcode::RenderToBitmap(QImage& bitmap)
 {
+    const TOutputScale scale(*this);
     TSymbolFrame frame;
     if (const char* error = MeasureSymbol(BitmapProbe(), frame))
         throw BarcodeError(error);
@@ -379,6 +450,7 @@ void TPlanBarcode::RenderToBitmap(QImage& bitmap)
 
 void TPlanBarcode::DrawDirect(QPainter& canvas, int x, int y)
 {
+    const TOutputScale scale(*this);
     TSymbolFrame frame;
     if (const char* error = MeasureSymbol(canvas.device(), frame))
         throw BarcodeError(error);
@@ -479,94 +551,172 @@ void TPlanBarcode::DrawInvalidCode(QPainter& canvas, QPoint p1, QPoint p2) const
     canvas.restore();
 }
 
+QString TPlanBarcode::PlaceSymbol(TPlacement& place, bool render)
+{
+    // The symbol's bitmap size at PntDPI, also when printing: the box follows it.
+    TSymbolFrame& frame = place.frame;
+    if (const char* error = MeasureSymbol(BitmapProbe(), frame))
+        return BarcodeErrorText(error);
+    if (render) {
+        const QString error = UpdateRenderBitmap();
+        if (!error.isEmpty())
+            return error;
+        frame.size = RenderBitmap.size();
+    }
+
+    // Size on the view.
+    TLabelPlan* plan = Plan();
+    const double dpi = OutputDpi();
+    place.exact = QSizeF(plan->ScaleX != 0 ? frame.size.width() / dpi * 72.0 * plan->width() / plan->ScaleX : 0.0,
+                         plan->ScaleY != 0 ? frame.size.height() / dpi * 72.0 * plan->height() / plan->ScaleY : 0.0);
+    place.w = Round(place.exact.width());
+    place.h = Round(place.exact.height());
+
+    // The box follows the symbol along its length; with AutoCenter it only
+    // grows. A symbol at a slant fits the box both ways.
+    const QPoint p1 = P1Pixels();
+    const QPoint p2 = P2Pixels();
+    const int quarter = RightAngleQuarter(Barcode.Angle());
+    const bool horizontal = quarter == 0 || quarter == 2;
+    place.fitted = p2;
+    if (horizontal || quarter < 0) {
+        const int x2 = ClampToInt(std::int64_t(p1.x()) + place.w);
+        if (!AutoCenter || p2.x() < x2)
+            place.fitted.setX(x2);
+    }
+    if (!horizontal) {
+        const int y2 = ClampToInt(std::int64_t(p1.y()) + place.h);
+        if (!AutoCenter || p2.y() < y2)
+            place.fitted.setY(y2);
+    }
+    // Only a corner that moves in plan units counts: at zoom factors whose
+    // pixels do not map back one to one the fitted pixel point may never be
+    // reached, and repainting for it again and again would never end.
+    place.moves = (place.fitted.x() != p2.x() && plan->PixelToPlanX(place.fitted.x()) != X2) ||
+                  (place.fitted.y() != p2.y() && plan->PixelToPlanY(place.fitted.y()) != Y2);
+    return QString();
+}
+
+QPoint TPlanBarcode::SymbolAt(const QRect& box, const TPlacement& place) const
+{
+    QPoint at = box.topLeft();
+    if (AutoCenter) {
+        // Box extents as corner distances.
+        const int quarter = RightAngleQuarter(Barcode.Angle());
+        const bool horizontal = quarter == 0 || quarter == 2;
+        if (horizontal || quarter < 0)
+            at.rx() += Round((double(box.width() - 1) - place.w) / 2.0);
+        if (!horizontal)
+            at.ry() += Round((double(box.height() - 1) - place.h) / 2.0);
+    }
+    return at;
+}
+
+bool TPlanBarcode::BarsBeyondLabel(const TPlacement& place, QPoint at) const
+{
+    const TSymbolFrame& f = place.frame;
+    if (f.size.isEmpty())
+        return false;
+    // The bars in the symbol's bitmap: they cover Height + 1 rows.
+    QRectF bars(QPointF(0, 0), QSizeF(f.size));
+    const int quarter = RightAngleQuarter(Barcode.Angle());
+    if (quarter >= 0) {
+        // Turned half round or a quarter to the left the bars start a pixel in.
+        const QSizeF along(f.width, Barcode.Height() + 1.0);
+        const QPointF in(quarter == 2 ? 1 : 0, quarter == 1 ? 1 : 0);
+        bars = QRectF(QPointF(f.origin) + in, quarter % 2 == 0 ? along : along.transposed());
+    }
+    const double sx = place.exact.width() / f.size.width();
+    const double sy = place.exact.height() / f.size.height();
+    const QRectF onView(at.x() + bars.x() * sx, at.y() + bars.y() * sy, bars.width() * sx, bars.height() * sy);
+    // Half a pixel of rounding either way.
+    const QRectF label(-0.5, -0.5, Plan()->width() + 1.0, Plan()->height() + 1.0);
+    return !label.contains(onView);
+}
+
+void TPlanBarcode::DrawBeyondLabel(QPainter& canvas, const QRect& box) const
+{
+    const QRect shown = box & QRect(QPoint(0, 0), Plan()->size() - QSize(1, 1));
+    if (shown.isEmpty())
+        return;
+    canvas.save();
+    canvas.setRenderHint(QPainter::Antialiasing, false);
+    canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    canvas.setPen(QPen(ColorToQColor(clRed), 2, Qt::DashLine));
+    canvas.setBrush(Qt::NoBrush);
+    canvas.drawRect(shown.adjusted(1, 1, -1, -1));
+    QFont font = Font.ToQFont(std::clamp(Plan()->PlanToPixelY(8), 6, 200));
+    font.setBold(true);
+    canvas.setFont(font);
+    const QString text = BarcodeErrorText(kBeyondLabel);
+    const QRect area = shown.adjusted(3, 3, -3, -3);
+    const QRect cell = canvas.fontMetrics().boundingRect(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    canvas.fillRect(cell.adjusted(-2, 0, 2, 0), Qt::white);
+    canvas.setPen(ColorToQColor(clRed));
+    canvas.drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, text);
+    canvas.restore();
+}
+
+TPlanBarcode::TFit TPlanBarcode::CheckFit()
+{
+    if (!DrawAllowed())
+        return TFit::Fits;
+    const TOutputScale scale(*this);
+    PrepareSymbol();
+    TPlacement place;
+    if (!PlaceSymbol(place, false).isEmpty())
+        return TFit::InvalidCode;
+    if (place.w <= 0 || place.h <= 0)
+        return TFit::Fits;  // nothing is drawn
+    const QRect box = SpannedRect(P1Pixels(), place.fitted);
+    return BarsBeyondLabel(place, SymbolAt(box, place)) ? TFit::BeyondLabel : TFit::Fits;
+}
+
 void TPlanBarcode::Draw(QPainter& canvas)
 {
     if (!DrawAllowed())
         return;
     TLabelPlan* plan = Plan();
+    const TOutputScale scale(*this);
     const QPoint p1 = P1Pixels();
     const QPoint p2 = P2Pixels();
     PrepareSymbol();
 
-    // The symbol's bitmap size at PntDPI, also when printing: the box follows it.
-    TSymbolFrame frame;
     const bool direct = plan->Printing && !plan->RenderingOutput;
-    if (const char* error = MeasureSymbol(BitmapProbe(), frame)) {
-        FLastDrawError = BarcodeErrorText(error);
-    } else if (!direct) {
-        FLastDrawError = UpdateRenderBitmap();
-        if (FLastDrawError.isEmpty())
-            frame.size = RenderBitmap.size();
-    } else {
-        FLastDrawError.clear();
-    }
+    TPlacement place;
+    FLastDrawError = PlaceSymbol(place, !direct);
     if (!FLastDrawError.isEmpty()) {
         if (!plan->Printing)
             DrawInvalidCode(canvas, p1, p2);
         DrawRectHandles(canvas);
         return;
     }
-
-    // Size on the view.
-    const double dpi = OutputDpi();
-    const QSizeF exact(plan->ScaleX != 0 ? frame.size.width() / dpi * 72.0 * plan->width() / plan->ScaleX : 0.0,
-                       plan->ScaleY != 0 ? frame.size.height() / dpi * 72.0 * plan->height() / plan->ScaleY : 0.0);
-    const int w = Round(exact.width());
-    const int h = Round(exact.height());
-    if (w <= 0 || h <= 0) {
+    if (place.w <= 0 || place.h <= 0) {
         // A surface or label without size shows nothing, and there is
         // nothing to fit the box to.
         DrawRectHandles(canvas);
         return;
     }
-
-    // The box follows the symbol along its length; with AutoCenter it only
-    // grows. A symbol at a slant fits the box both ways.
-    const int quarter = RightAngleQuarter(Barcode.Angle());
-    const bool horizontal = quarter == 0 || quarter == 2;
-    QPoint fitted = p2;
-    if (horizontal || quarter < 0) {
-        const int x2 = ClampToInt(std::int64_t(p1.x()) + w);
-        if (!AutoCenter || p2.x() < x2)
-            fitted.setX(x2);
-    }
-    if (!horizontal) {
-        const int y2 = ClampToInt(std::int64_t(p1.y()) + h);
-        if (!AutoCenter || p2.y() < y2)
-            fitted.setY(y2);
-    }
-    // Only a corner that moves in plan units counts: at zoom factors whose
-    // pixels do not map back one to one the fitted pixel point may never be
-    // reached, and repainting for it again and again would never end.
-    const bool moves = (fitted.x() != p2.x() && plan->PixelToPlanX(fitted.x()) != X2) ||
-                       (fitted.y() != p2.y() && plan->PixelToPlanY(fitted.y()) != Y2);
-    if (moves) {
+    if (place.moves) {
         if (!plan->Printing)
             Invalidate();
-        SetP2FromPixels(fitted);
+        SetP2FromPixels(place.fitted);
         if (!plan->Printing)
             Invalidate();
     }
 
     const QRect box = SpannedRect(P1Pixels(), P2Pixels());
-    int x = box.left();
-    int y = box.top();
-    if (AutoCenter) {
-        // Box extents as corner distances.
-        if (horizontal || quarter < 0)
-            x += Round((double(box.width() - 1) - w) / 2.0);
-        if (!horizontal)
-            y += Round((double(box.height() - 1) - h) / 2.0);
-    }
-
+    const QPoint at = SymbolAt(box, place);
     if (direct) {
         try {
-            DrawDirect(canvas, x, y);
+            DrawDirect(canvas, at.x(), at.y());
         } catch (const BarcodeError& e) {
             FLastDrawError = QString::fromUtf8(e.what());
         }
         return;
     }
-    DrawBitmap(canvas, x, y, w, h, exact);
+    DrawBitmap(canvas, at.x(), at.y(), place.w, place.h, place.exact);
+    if (!plan->Printing && BarsBeyondLabel(place, at))
+        DrawBeyondLabel(canvas, box);
     DrawRectHandles(canvas);
 }

@@ -1,7 +1,8 @@
 // TPlanBarcode: the label object that shows a barcode. Its box is the
 // rectangle of its corners in plan units; the symbol it owns (Barcode) is
-// measured in pixels of the document's output resolution PntDPI: Modul and
-// Height are pixels at PntDPI whatever the view shows.
+// measured in pixels of the document's output resolution PntDPI whatever the
+// view shows: Height, Left and Top are pixels at PntDPI, Modul is dots of
+// ModulDpi drawn as the same width at PntDPI.
 //
 // Drawing (Draw) takes the document's state:
 // - Printing set and RenderingOutput clear (the print job): the bars go
@@ -17,9 +18,15 @@
 // Every drawing fits the box to the symbol along its length (or centres the
 // symbol with AutoCenter) and takes the bar height from the box.
 //
+// Modul is dots of the resolution ModulDpi: drawn at PntDPI the module keeps
+// its physical width, Modul * PntDPI / ModulDpi dots to the nearest whole dot
+// (at least one), so a label prints alike on every printer.
+//
 // A code the symbology cannot encode never throws out of Draw: the design
 // surface shows a crossed-out box with the reason, output draws nothing, and
-// LastDrawError() tells the caller either way.
+// LastDrawError() tells the caller either way. Bars that reach beyond the
+// label are drawn cut off; the design surface marks the object, and output
+// asks CheckFit() first.
 #pragma once
 
 #include "barcode/Barcode.h"
@@ -46,14 +53,25 @@ public:
     // under the bars in "Verdana" of 6 points.
     explicit TPlanBarcode(TLabelPlan* plan);
 
-    TBarcode Barcode;               // the symbol; Modul, Height, Left, Top in pixels at PntDPI
+    TBarcode Barcode;               // the symbol; Height, Left, Top in pixels at PntDPI, Modul at ModulDpi
     TPlanFont Font;                 // human-readable text in design terms
     QString DataValue;              // the code text
     QString DataExpression;         // column name (origin 1) or function name (origin 2)
     uint8_t DataOrigin = doConstant;
     bool AutoCenter = false;        // centre the symbol in the box instead of fitting the box
+    // The resolution Modul is set for (dots per inch), stored as "ModulDPI".
+    // A plan without it means the resolution of the printer it opens with.
+    int ModulDpi = 0;
     QImage RenderBitmap;            // the symbol at PntDPI, black on white (last bitmap drawing)
     QImage ScreenBitmap;            // RenderBitmap at view size, white transparent
+
+    // Modul in dots of a resolution (the nearest whole dot, at least one),
+    // and Modul set in dots of one (1 to 49; other values are ignored).
+    int ModulAt(int dpi) const;
+    void SetModulAt(int modul, int dpi);
+    // After a plan is read and its printer known: a Modul read without its
+    // resolution takes the printer's.
+    void ResolveModulDpi();
 
     // Store the value when it differs, invalidating before and after.
     void SetDataValue(const QString& value);
@@ -85,6 +103,13 @@ public:
     // when it drew one.
     const QString& LastDrawError() const { return FLastDrawError; }
 
+    // Whether output can print the symbol whole as it stands on the surface
+    // (its size, PntDPI, the box as the next drawing fits it): its code must
+    // encode and its bars lie on the label. An object that is not drawn fits.
+    // Readies the symbol like Draw; the box is left as it is.
+    enum class TFit { Fits, InvalidCode, BeyondLabel };
+    TFit CheckFit();
+
     QString GetTypeName() const override;
     void StoreProperties() override;
     QRect GetBounds() override;
@@ -105,7 +130,27 @@ private:
     struct TSymbolFrame {
         QSize size;
         QPoint origin;
+        int width = 0;  // of the bars, along them
     };
+    // The symbol laid out on the view: its size there, the box corner that
+    // follows it and whether that corner moves.
+    struct TPlacement {
+        TSymbolFrame frame;
+        QSizeF exact;
+        int w = 0, h = 0;
+        QPoint fitted;
+        bool moves = false;
+    };
+    // Draws with Modul (and, at other angles than right ones, the bar
+    // height) in dots of PntDPI for its lifetime.
+    class TOutputScale;
+    // Measures (and with `render` renders) the prepared symbol and lays it
+    // out; the failure message, or empty.
+    QString PlaceSymbol(TPlacement& place, bool render);
+    // Where the symbol goes in the box (centred with AutoCenter).
+    QPoint SymbolAt(const QRect& box, const TPlacement& place) const;
+    bool BarsBeyondLabel(const TPlacement& place, QPoint at) const;
+    void DrawBeyondLabel(QPainter& canvas, const QRect& box) const;
     // Builds the pattern and lays the symbol out for `device`; the failure
     // message, or nullptr.
     const char* MeasureSymbol(const QPaintDevice* device, TSymbolFrame& frame);
@@ -118,6 +163,8 @@ private:
     void DrawInvalidCode(QPainter& canvas, QPoint p1, QPoint p2) const;
 
     QString FLastDrawError;
+    bool FOutputScaled = false;  // a TOutputScale is active
+    bool FModulDpiRead = false;  // ModulDpi came from the properties
     // What RenderBitmap shows, to skip rendering it again.
     struct TRenderKey {
         std::string text;

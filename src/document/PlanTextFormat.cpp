@@ -414,4 +414,13 @@ void TLabelPlan::ReadPlan(const QStringList& lines)
     EnsureLayer();
     if (current)
         current->LoadProperties();
+    // A barcode's Modul read without its resolution means dots of the
+    // printer the plan opens with, known only now.
+    for (int l = 0; l < FLayers.Count(); ++l) {
+        TPlanLayer* layer = FLayers.Item(l);
+        for (int i = 0; i < layer->Count(); ++i) {
+            if (auto* barcode = dynamic_cast<TPlanBarcode*>(layer->Item(i)))
+                barcode->ResolveModulDpi();
+        }
+    }
 }

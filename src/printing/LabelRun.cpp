@@ -1,7 +1,9 @@
 #include "printing/LabelRun.h"
 
+#include "barcode/PlanBarcode.h"
 #include "datasheet/Datasheet.h"
 #include "document/LabelPlan.h"
+#include "document/PlanLayer.h"
 #include "printing/DataBinding.h"
 #include "printing/LabelOutput.h"
 #include "printing/SheetLayout.h"
@@ -19,6 +21,33 @@ QString InvalidCodeAbortMessage(int64_t k)
         .arg(k);
 }
 
+QString BarcodeBeyondLabelAbortMessage(int64_t k)
+{
+    return QCoreApplication::translate("LabelRun",
+                                       "The bar code of label %1 does not fit on the label!\r"
+                                       "Abort printing!")
+        .arg(k);
+}
+
+int CheckLabelBarcodes(TLabelPlan& plan)
+{
+    int worst = 0;
+    for (int l = 0; l < plan.Layers().Count(); ++l) {
+        TPlanLayer* layer = plan.Layers().Item(l);
+        for (int i = 0; i < layer->Count(); ++i) {
+            auto* barcode = dynamic_cast<TPlanBarcode*>(layer->Item(i));
+            if (!barcode)
+                continue;
+            switch (barcode->CheckFit()) {
+            case TPlanBarcode::TFit::InvalidCode: return 1;
+            case TPlanBarcode::TFit::BeyondLabel: worst = 2; break;
+            case TPlanBarcode::TFit::Fits: break;
+            }
+        }
+    }
+    return worst;
+}
+
 TLabelRunResult TLabelRun::Run(int64_t first, int64_t last)
 {
     TLabelRunResult result;
@@ -32,19 +61,25 @@ TLabelRunResult TLabelRun::Run(int64_t first, int64_t last)
         const int filled = fromPrintGrid
                                ? FillObjectsFromRow(Plan, Data, int(std::min<int64_t>(k, INT32_MAX)), TDatasheet::PrintGridSource)
                                : FillObjectsFromRow(Plan, Data, currentRow, TDatasheet::DataGridSource);
+        // A code that does not encode (a constant, a date) or a symbol cut
+        // off at the label's edge would print a label that does not scan.
+        const int check = filled != 0 ? 1 : CheckLabelBarcodes(Plan);
         QPainter* canvas = Canvas();
         if (Plan.CutMark && canvas) {
             for (const QRect& mark : Layout.CutMarks(origin))
                 canvas->fillRect(mark, Qt::black);
         }
-        if (filled != 0) {
+        if (check != 0) {
+            const bool beyond = check == 2;
             if (InvalidCodeProcess != 0) {
                 if (ReportError)
-                    ReportError(InvalidCodeAbortMessage(k));
+                    ReportError(beyond ? BarcodeBeyondLabelAbortMessage(k) : InvalidCodeAbortMessage(k));
                 result.AbortedAt = k;
+                result.AbortedBeyondLabel = beyond;
                 return result;
             }
             ++result.Skipped;
+            result.BeyondLabel += beyond;
         } else {
             if (canvas)
                 PaintLabelAt(Plan, *canvas, origin);

@@ -15,11 +15,20 @@ struct TSheetLayout;
 
 // "A value in line " + k + " is a invalid code for selected bar code format!" CR "Abort printing!"
 QString InvalidCodeAbortMessage(int64_t k);
+// The same for a barcode of label k whose bars reach beyond the label.
+QString BarcodeBeyondLabelAbortMessage(int64_t k);
+
+// Whether every barcode the label shows can be printed whole: its code
+// encodes and its bars lie on the label (the surface prepared for output).
+// 0: all can; 1: a code does not encode; 2: a symbol reaches beyond the label.
+int CheckLabelBarcodes(TLabelPlan& plan);
 
 struct TLabelRunResult {
     int Painted = 0;       // labels painted
     int Skipped = 0;       // places left empty for an invalid code
+    int BeyondLabel = 0;   // of those, for a barcode that does not fit on the label
     int64_t AbortedAt = 0; // the label whose invalid code ended the run (0: none)
+    bool AbortedBeyondLabel = false;  // its barcode did not fit on the label
     int PageBreaks = 0;
     bool Stopped = false;  // Progress asked to stop
     bool Aborted() const { return AbortedAt != 0; }
@@ -30,7 +39,8 @@ struct TLabelRun {
     const TDatasheet& Data;
     const TSheetLayout& Layout;
     // 0: an invalid code leaves the label's place empty; any other value ends
-    // the run, reported through ReportError.
+    // the run, reported through ReportError. A barcode that would be cut off
+    // at the label's edge counts as an invalid code.
     int InvalidCodeProcess = 1;
     // The canvas of the current page (asked for every label, as a page break
     // may start a new one).

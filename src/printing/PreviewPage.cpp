@@ -64,6 +64,7 @@ TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, in
         result.Stopped = r.Stopped;
         result.Painted = r.Painted;
         result.Skipped = r.Skipped;
+        result.BeyondLabel = r.BeyondLabel;
         result.AbortedAt = r.AbortedAt;
     }
     canvas.end();

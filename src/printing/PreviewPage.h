@@ -20,6 +20,7 @@ struct TPreviewPage {
     bool Rendered = false;    // false for a page number outside 1..page count
     int Painted = 0;          // labels painted
     int Skipped = 0;          // places left empty for an invalid code
+    int BeyondLabel = 0;      // of those, for a barcode that does not fit on the label
     int64_t AbortedAt = 0;    // label whose invalid code stopped the page (0: none)
     bool Stopped = false;     // progress asked to stop: the labels before it are shown
 };

@@ -203,11 +203,13 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
             if (copy == 0) {
                 outcome.Painted = r.Painted;
                 outcome.Skipped = r.Skipped;
+                outcome.BeyondLabel = r.BeyondLabel;
                 outcome.Pages = 1 + r.PageBreaks;
             }
             if (r.Aborted()) {
                 outcome.Status = TPrintStatus::Aborted;
                 outcome.AbortedAt = r.AbortedAt;
+                outcome.AbortedBeyondLabel = r.AbortedBeyondLabel;
                 break;
             }
             if (r.Stopped) {

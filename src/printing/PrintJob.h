@@ -93,9 +93,11 @@ struct TPrintOutcome {
     TLabelSpan Span;         // labels of the chosen pages
     int Painted = 0;         // labels painted (per copy)
     int Skipped = 0;         // places left empty for an invalid code (per copy)
+    int BeyondLabel = 0;     // of those, for a barcode that does not fit on the label
     int Pages = 0;           // sheets output per copy
     int Copies = 1;          // the copy count asked for
     int64_t AbortedAt = 0;   // label number of the invalid code that ended the run
+    bool AbortedBeyondLabel = false;  // that label's barcode did not fit on it
 };
 
 // The whole run: printer check, the document's printer settings

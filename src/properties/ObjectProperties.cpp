@@ -778,7 +778,7 @@ void TFM_ObjPro::FillBarcode(TPlanBarcode& barcode)
     CBX_BarTextAlign->setCurrentIndex(align >= 0 && align <= 2 ? align : -1);
     const int dpi = UsableDpi(FDocument.Plan.PntDPI);
     SEdt_BarHeight->setValue(RoundDecimals(b.Height() / double(dpi) * 2.54 / FR, 3));
-    SEdt_BarModul->setValue(b.Modul());
+    SEdt_BarModul->setValue(barcode.ModulAt(dpi));  // dots of the current printer
     SEdt_BarRatio->setValue(b.Ratio());
     CB_ShowText->setChecked(b.ShowText() == bcoCode);
     CB_CheckSum->setChecked(b.Checksum());
@@ -868,7 +868,10 @@ void TFM_ObjPro::ApplyBarcode(TPlanBarcode& barcode)
     b.SetTyp(TBarcodeType(std::max(0, CBX_BarType->currentIndex())));
     b.SetShowTextPosition(TShowTextPosition(std::max(0, CBX_BarTextAlign->currentIndex()) + 3));
     b.SetHeight(Round(SEdt_BarHeight->value() * FR / 2.54 * dpi));
-    b.SetModul(SEdt_BarModul->value());
+    // Set for the current printer only when changed: a Modul set for another
+    // resolution keeps its exact width.
+    if (SEdt_BarModul->value() != std::clamp(barcode.ModulAt(dpi), 1, 49))
+        barcode.SetModulAt(SEdt_BarModul->value(), dpi);
     b.SetRatio(SEdt_BarRatio->value());
     const int angle = std::max(0, CBX_BarAngle->currentIndex());
     b.SetAngle(angle * 90);

@@ -165,3 +165,34 @@ TEST_F(RenderCli, UnreadablePicturesAreNamedAndFailOnlyWhenStrict)
         EXPECT_TRUE(r.err.contains(warning)) << r.err.toStdString();
     }
 }
+
+TEST_F(RenderCli, BarcodesKeepTheirModuleWidthAndAreNamedWhenCutOff)
+{
+    auto label = [&](const char* name, const char* code) {
+        return LabelFile(name, {"LabelSize 150,80", "Object Barcode", "X1=10", "Y1=10", "X2=20", "Y2=70", "BarType=6",
+                                "ShowText=0", "Modul=4", "ModulDPI=300", QStringLiteral("DataValue=%1").arg(code),
+                                "End"});
+    };
+    // Set for 300 dpi, drawn at 600: eight dots a module (start, seven
+    // characters and the check character of 11 modules, the stop of 13).
+    const QString fits = label("fits.blf", "TAGMORA");
+    auto r = RunCli({"render", fits, "-o", Out("fits.png"), "--dpi", "600"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.err, QByteArray());
+    const QImage img(Out("fits.png"));
+    int first = -1, last = -1;
+    for (int x = 0; x < img.width(); ++x) {
+        if (qGray(img.pixel(x, 300)) < 128) {
+            first = first < 0 ? x : first;
+            last = x;
+        }
+    }
+    EXPECT_EQ(last - first + 1, 112 * 8);
+
+    const QString wide = label("wide.blf", "TAGMORA 4.2 LABEL");
+    r = RunCli({"render", wide, "-o", Out("wide.png")});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "tagmora-cli render: " + wide.toUtf8() + ": a barcode does not fit on the label\n");
+    r = RunCli({"render", wide, "-o", Out("wide.png"), "--strict"});
+    EXPECT_EQ(r.exitCode, 1);
+}

@@ -79,7 +79,7 @@ TEST(BarcodeCli, Validate)
         int exitCode;
         QByteArray out;
     } cases[] = {
-        {{"--type", "EAN13", " 123 ", "12A", ""}, 1, "valid\ninvalid\nvalid\n"},
+        {{"--type", "EAN13", " 123 ", "12A", ""}, 1, "valid\ninvalid\ninvalid\n"},
         {{"--type", "EAN13", "5901234123457"}, 0, "valid\n"},
         {{"--type", "code93", "abc", "ABC"}, 1, "invalid\nvalid\n"},
         {{"--type", "UPC_E0", "--checksum", "0123456", "2123456"}, 1, "valid\ninvalid\n"},

@@ -85,11 +85,11 @@ TEST(Code128, FixedCodeSets)
     } cases[] = {
         {bcCode128B, "Ab1", {104, 33, 66, 17}, 11},
         {bcCode128C, "12345", {105, 1, 23, 45}, -1},
-        {bcCode128C, "", {105}, -1},
-        {bcCodeEAN128C, "0112345678901", {105, 102, 1, 12, 34, 56, 78, 90, 12}, 1},
+        {bcCodeEAN128C, "011234567890123", {105, 102, 1, 12, 34, 56, 78, 90, 12, 31}, -1},  // check digit 1
+        {bcCodeEAN128C, "0010614141123456789", {105, 102, 0, 10, 61, 41, 41, 12, 34, 56, 78, 97}, -1},
         {bcCodeEAN128C, "12", {105, 102, 12}, -1},
-        {bcCodeEAN128C, "123", {105, 102, 12, 30}, -1},       // "0" appended to an odd length
-        {bcCodeEAN128C, "00123", {105, 102, 0, 12, 36}, -1},  // "00" + "123" + check digit 6
+        {bcCodeEAN128C, "123", {105, 102, 12, 100, 19}, -1},  // an odd last digit in set B
+        {bcCodeEAN128C, "7", {105, 102, 100, 23}, -1},
         {bcCode128A, std::string("A\0\x1f_", 4), {103, 33, 64, 95, 63}, -1},
         {bcCode128B, "~ }", {104, 94, 0, 93}, -1},
         {bcCodeEAN128A, "AB", {103, 102, 33, 34}, -1},
@@ -104,30 +104,48 @@ TEST(Code128, FixedCodeSets)
     }
 }
 
-TEST(Code128, Ean128CIdentifierCheckDigit)
+TEST(Code128, Ean128CIdentifierFields)
 {
-    // Whatever Checksum says, the identifiers 00, 01 and 02 get their check digit.
-    for (const bool checksum : {false, true}) {
-        TBarcode bc;
-        bc.SetTyp(bcCodeEAN128C);
-        bc.SetChecksum(checksum);
-        bc.SetText("0112345678901");
-        bc.BuildPattern();
-        EXPECT_EQ(bc.ShownText(), "01123456789012");
-        EXPECT_EQ(bc.Text(), "0112345678901");  // the component keeps the text
+    // The SSCC (00) and GTIN (01, 02) fields: 18 and 14 digits, check digit
+    // last, added where the field ends when the text stops one digit short.
+    const struct {
+        const char* text;
+        const char* shown;  // nullptr: refused with `error`
+        const char* error;
+    } cases[] = {
+        {"011234567890123", "0112345678901231", nullptr},
+        {"0112345678901231", "0112345678901231", nullptr},
+        {"011234567890123110123", "011234567890123110123", nullptr},
+        {"0112345678901231021234567890123", "01123456789012310212345678901231", nullptr},
+        {"0010614141123456789", "00106141411234567897", nullptr},
+        {"021234567890123", "0212345678901231", nullptr},
+        {"1012345", "1012345", nullptr},  // other identifiers as they stand
+        {"1234", "1234", nullptr},
+        // Fields of predefined length lead to the next: a date (11), a weight (3102).
+        {"112401160010614141123456789", "1124011600106141411234567897", nullptr},
+        {"3102001500011234567890123", "31020015000112345678901231", nullptr},
+        {"3102001500011", nullptr, "EAN128 bad Data: identifiers 00 (SSCC) and 01, 02 (GTIN) need 18 and 14 digits"},
+        {"0112345678901", nullptr, "EAN128 bad Data: identifiers 00 (SSCC) and 01, 02 (GTIN) need 18 and 14 digits"},
+        {"01", nullptr, "EAN128 bad Data: identifiers 00 (SSCC) and 01, 02 (GTIN) need 18 and 14 digits"},
+        {"0112345678901232", nullptr, "Wrong check digit: the last digit must be 1"},
+        {"01123456789012321", nullptr, "Wrong check digit: the last digit must be 1"},
+    };
+    for (const auto& c : cases) {
+        for (const bool checksum : {false, true}) {
+            TBarcode bc;
+            bc.SetTyp(bcCodeEAN128C);
+            bc.SetChecksum(checksum);
+            bc.SetText(c.text);
+            try {
+                bc.BuildPattern();
+                EXPECT_TRUE(c.shown) << c.text;
+                EXPECT_EQ(bc.ShownText(), c.shown ? c.shown : "") << c.text;
+            } catch (const BarcodeError& e) {
+                EXPECT_STREQ(e.what(), c.error ? c.error : "") << c.text;
+            }
+            EXPECT_EQ(bc.Text(), c.text);  // the component keeps the text
+        }
     }
-    // At most 100 characters after the identifier take part.
-    TBarcode bc;
-    bc.SetTyp(bcCodeEAN128C);
-    bc.SetText("00" + std::string(150, '1'));
-    bc.BuildPattern();
-    const std::string shown = bc.ShownText();
-    EXPECT_EQ(shown.size(), 104u);
-    EXPECT_EQ(shown.substr(0, 102), "00" + std::string(100, '1'));
-    EXPECT_EQ(shown.back(), '0');
-    // Other identifiers get no check digit.
-    bc.SetText("1012345");
-    EXPECT_EQ(bc.ShownText(), "10123450");
 }
 
 TEST(Code128, AutomaticCodeSets)
@@ -147,8 +165,6 @@ TEST(Code128, AutomaticCodeSets)
         {bcCode128Auto, "1234\\1935678", {105, 12, 34, 102, 56, 78}},
         {bcEAN128Auto, "\\19301234", {104, 102, 102, 16, 99, 12, 34}},
         {bcCode128Auto, "AB\\", {104, 33, 34, 60}},
-        {bcCode128Auto, "", {103}},
-        {bcEAN128Auto, "", {103, 102}},
         // Set A meets lower case: SHIFT for one, CODE B for two in a row.
         {bcCode128Auto, "\\001a\\002", {103, 65, 98, 65, 66}},
         {bcCode128Auto, "\\001ab", {103, 65, 100, 65, 66}},
@@ -164,6 +180,15 @@ TEST(Code128, AutomaticCodeSets)
         {bcCode128Auto, "1234\\001", {105, 12, 34, 101, 65}},
         {bcCode128Auto, "1234\\127", {105, 12, 34, 100, 95}},
         {bcCode128Auto, "12345", {105, 12, 34, 100, 21}},
+        // Shorter than the first choice of code sets: a control character
+        // after the start, digits around an FNC1.
+        {bcCode128Auto, "AB\\001CD", {103, 33, 34, 65, 35, 36}},
+        {bcCode128Auto, "A12\\19334", {103, 33, 99, 12, 102, 34}},
+        {bcCode128Auto, "AB12\\19334\\19356", {103, 33, 34, 99, 12, 102, 34, 102, 56}},
+        // A leading FNC1 stays first; one after a single pair would mark an
+        // AIM application instead of a field separator.
+        {bcCode128Auto, "\\193A\\001", {103, 102, 33, 65}},
+        {bcCode128Auto, "12\\19334", {104, 17, 18, 102, 19, 20}},
     };
     for (const auto& c : cases) {
         const std::vector<int> expected = WithCheck(c.values);
@@ -175,12 +200,13 @@ TEST(Code128, AutomaticCodeSets)
 TEST(Code128, AutomaticRejectsBytesWithoutSymbolValue)
 {
     for (int b = 0; b < 256; ++b) {
-        const bool encodable = b <= 128 || (b >= 193 && b <= 196);
+        // Blanks and control characters at the ends are trimmed: nothing is left.
+        const bool encodable = (b > 32 && b <= 128) || (b >= 193 && b <= 196);
         const std::string text(1, char(b));
         EXPECT_EQ(IsValidCode(text, bcCode128Auto, false), encodable) << b;
         EXPECT_EQ(IsValidCode(text, bcEAN128Auto, false), encodable) << b;
-        // The fixed sets take the bytes of their column (blanks at the ends are trimmed).
-        EXPECT_EQ(IsValidCode(text, bcCode128B, false), b <= 126) << b;
+        // The fixed sets take the bytes of their column.
+        EXPECT_EQ(IsValidCode(text, bcCode128B, false), b > 32 && b <= 126) << b;
     }
     EXPECT_THROW(EncodeCode128Auto("A\xc5", false), BarcodeError);
     TBarcode bc;
@@ -249,12 +275,16 @@ TEST(Code128, ShownTexts)
     } cases[] = {
         {bcCode128C, "12345", "012345"},
         {bcCode128C, "1234", "1234"},
-        {bcCodeEAN128C, "0112345678901", "01123456789012"},
+        {bcCodeEAN128C, "011234567890123", "0112345678901231"},
         {bcCode128Auto, "ab\\013cd", "abcd"},
         {bcEAN128Auto, "\\19301234", "01234"},
         {bcCode128A, "A\tB", "A B"},
-        {bcCode128A, std::string("\0\x1e\x1f", 3), "  \x1f"},  // 0 to 30 blank, 31 stays
-        {bcCode128A, "\x1f ", "\x1f "},
+        {bcCode128A, std::string("\0\x1e\x1f", 3), "   "},  // control characters blank
+        {bcCode128A, "\x1f ", "  "},
+        {bcCode128Auto,
+         "A\x7f"
+         "B\\127",
+         "A B"},
         {bcCode39Extended, "a\tb", "a b"},
     };
     for (const auto& c : cases) {

@@ -60,11 +60,10 @@ TEST(EanUpc, DataShownDigitsAndSize)
         int modules;
     } cases[] = {
         {bcCodeEAN13, "590123412345", true, "5901234123457", 59, 95},
-        {bcCodeEAN13, "123", false, "123", 59, 95},  // the bars encode 0000000000123
-        {bcCodeEAN13, "", true, "0000000000000", 59, 95},
-        {bcCodeEAN13, "59012341234599", true, "5901234123457", 59, 95},  // cut to twelve digits
+        {bcCodeEAN13, "123", false, "0000000000123", 59, 95},  // padded, 3 is the right check digit
+        {bcCodeEAN13, "5901234123457", true, "5901234123457", 59, 95},
         {bcCodeEAN8, "1234567", true, "12345670", 43, 67},
-        {bcCodeEAN8, "12", false, "12", 43, 67},
+        {bcCodeEAN8, "17", false, "00000017", 43, 67},
         {bcCodeUPC_A, "03600029145", true, "036000291452", 59, 95},
         {bcCodeUPC_E0, "123456", false, "01234565", 33, 51},
         {bcCodeUPC_E0, "123456", true, "01234565", 33, 51},  // the check digit is always there
@@ -191,11 +190,42 @@ TEST(EanUpc, UpcESevenDigitTexts)
     EXPECT_EQ(Build(bcCodeUPC_E0, "0123456", false).shown, "01234565");
     EXPECT_EQ(Build(bcCodeUPC_E0, "1425261", false).pattern, Build(bcCodeUPC_E1, "425261", false).pattern);
     EXPECT_EQ(Build(bcCodeUPC_E0, "1425261", false).shown, "14252611");
-    EXPECT_EQ(Build(bcCodeUPC_E0, "14252619", false).shown, "14252611");  // cut to seven
+    // An eighth digit is the check digit.
+    EXPECT_EQ(Build(bcCodeUPC_E0, "14252611", false).pattern, Build(bcCodeUPC_E1, "425261", false).pattern);
     const TBuilt bad = Build(bcCodeUPC_E0, "2123456", false);
     EXPECT_EQ(bad.error, "UPC-E code must have number system 0 or 1");
-    // E1 always has number system 1 and takes the first six digits.
-    EXPECT_EQ(Build(bcCodeUPC_E1, "4252619", false).shown, "14252611");
+}
+
+TEST(EanUpc, TextsThatWouldScanAsAnotherNumberAreRefused)
+{
+    // Each of these used to print: digits cut off, or a check digit that was
+    // not the text's (a scanner reads another number, or rejects the symbol).
+    const struct {
+        TBarcodeType type;
+        const char* text;
+        bool checksum;
+        const char* error;
+    } cases[] = {
+        {bcCodeUPC_A, "12345678901", false, "Wrong check digit: the last digit must be 5"},  // 012345678901
+        {bcCodeEAN13, "12", false, "Wrong check digit: the last digit must be 7"},
+        {bcCodeEAN8, "1234567", false, "Wrong check digit: the last digit must be 5"},
+        {bcCodeEAN13, "4006381333932", true, "Wrong check digit: the last digit must be 1"},
+        {bcCodeEAN13, "59012341234599", true, "Barcode has more digits than the symbol holds"},
+        {bcCodeEAN8, "123456789", false, "Barcode has more digits than the symbol holds"},
+        {bcCodeUPC_A, "0360002914521", true, "Barcode has more digits than the symbol holds"},
+        {bcCodeUPC_Supp5, "524951", false, "Barcode has more digits than the symbol holds"},
+        {bcCodeUPC_Supp5, "524952", true, "Wrong check digit: the last digit must be 1"},
+        {bcCodeUPC_Supp5, "5249512", true, "Barcode has more digits than the symbol holds"},
+        {bcCodeUPC_Supp2, "345", false, "Barcode has more digits than the symbol holds"},
+        {bcCodeUPC_E0, "012345659", false, "Barcode has more digits than the symbol holds"},
+        {bcCodeUPC_E0, "01234560", false, "Wrong check digit: the last digit must be 5"},
+        {bcCodeUPC_E0, "01234560", true, "Wrong check digit: the last digit must be 5"},
+        {bcCodeUPC_E1, "1234567", false, "Barcode has more digits than the symbol holds"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Build(c.type, c.text, c.checksum).error, c.error) << SymbologyTable[c.type].name << " " << c.text;
+        EXPECT_FALSE(IsValidCode(std::string_view(c.text), c.type, c.checksum)) << c.text;
+    }
 }
 
 TEST(EanUpc, SupplementsRewriteTheirText)
@@ -206,9 +236,9 @@ TEST(EanUpc, SupplementsRewriteTheirText)
         bool checksum;
         const char* after;
     } cases[] = {
-        {bcCodeUPC_Supp5, "52495", true, "524951"}, {bcCodeUPC_Supp5, "7", false, "00007"},
-        {bcCodeUPC_Supp5, "1234567", false, "12345"}, {bcCodeUPC_Supp2, "7", false, "07"},
-        {bcCodeUPC_Supp2, "34", true, "349"},          {bcCodeUPC_Supp2, "345", false, "34"},
+        {bcCodeUPC_Supp5, "52495", true, "524951"},  {bcCodeUPC_Supp5, "7", false, "00007"},
+        {bcCodeUPC_Supp5, "524951", true, "524951"}, {bcCodeUPC_Supp2, "7", false, "07"},
+        {bcCodeUPC_Supp2, "34", true, "349"},        {bcCodeUPC_Supp2, "349", true, "349"},
     };
     for (const auto& c : cases) {
         TBarcode bc;
@@ -236,7 +266,7 @@ TEST(EanUpc, DigitGroups)
     EXPECT_EQ(bc.ShownDigitGroups(), (std::vector<std::string>{"0", "36000", "29145", "2"}));
     bc.SetChecksum(false);
     bc.SetText("123");
-    EXPECT_EQ(bc.ShownDigitGroups(), (std::vector<std::string>{"1", "23", "", ""}));
+    EXPECT_EQ(bc.ShownDigitGroups(), (std::vector<std::string>{"0", "00000", "00012", "3"}));  // padded
     bc.SetTyp(bcCodeEAN8);
     EXPECT_TRUE(bc.ShownDigitGroups().empty());
 }

@@ -116,11 +116,11 @@ std::string Code39Char(char c)
 
 TEST(Code39, Characters)
 {
-    const std::string star = Build(bcCode39, "").pattern.substr(0, 9);
-    EXPECT_EQ(Build(bcCode39, "").pattern, star + "0" + star);
+    const std::string star = Build(bcCode39, "A").pattern.substr(0, 9);
+    EXPECT_EQ(Build(bcCode39, "A").pattern, star + "0" + Code39Char('A') + "0" + star);
     // 43 characters and the start/stop: nine elements, three of them wide, all different.
-    const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%*";
-    std::vector<std::string> seen;
+    const std::string chars = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%";
+    std::vector<std::string> seen{star};
     for (const char c : chars) {
         const std::string e = Code39Char(c);
         int wide = 0;
@@ -132,7 +132,9 @@ TEST(Code39, Characters)
         EXPECT_EQ(std::count(seen.begin(), seen.end(), e), 0) << c;
         seen.push_back(e);
     }
-    EXPECT_EQ(Code39Char('*'), star);
+    // The start/stop character is no data: a scanner would end the symbol there.
+    EXPECT_EQ(Build(bcCode39, "A*B").error, "Code39 bad Data: only 0-9, A-Z, space and - . $ / + % can be encoded");
+    EXPECT_EQ(Build(bcCode39Extended, "A*B").pattern, Build(bcCode39, "A/JB").pattern);
 }
 
 TEST(Code39, TextsAndCheckCharacter)
@@ -143,11 +145,8 @@ TEST(Code39, TextsAndCheckCharacter)
         bool checksum;
         const char* same;  // Code 39 text that gives the same symbol without a check character
     } cases[] = {
-        {bcCode39, "A*B", false, "A*B"},
         {bcCode39, "CODE39", true, "CODE39W"},  // 12+24+13+14+3+9 = 75, 75 mod 43 = 32: W
-        {bcCode39, "A*B", true, "A*BL"},        // "*" counts 0: 10+0+11 = 21: L
         {bcCode39, "%%", true, "%%+"},          // 84 mod 43 = 41: +
-        {bcCode39, "", true, "0"},
         {bcCode39Extended, "abc", false, "+A+B+C"},
         {bcCode39Extended, "abc", true, "+A+B+CR"},  // over the replacement: 156 mod 43 = 27: R
         {bcCode39Extended, "a-b.\x01\x7f", false, "+A/M+B/N$A%T"},
@@ -206,8 +205,10 @@ TEST(Code93, FullAsciiAndBadData)
         {bcCode93, "A\xe9", "Code93 bad Data !", ""},
         {bcCode93Extended, "a", "", "}A"},
         {bcCode93Extended, "a-$\x01\x7f", "", "}A{M{D[A]T"},
-        {bcCode93Extended, "A\xe9" "B", "Barcode bad Data: characters above 127 cannot be encoded", ""},
-        {bcCode93Extended, "", "", ""},
+        {bcCode93Extended,
+         "A\xe9"
+         "B",
+         "Barcode bad Data: characters above 127 cannot be encoded", ""},
     };
     for (const auto& c : cases) {
         const TBuilt b = Build(c.type, c.text);
@@ -232,7 +233,7 @@ TEST(Msi, DigitsAndCheckDigit)
     const struct {
         const char* text;
         int check;
-    } cases[] = {{"1234", 4}, {"", 0}, {"0", 0}, {"80523", 4}, {"9", 1}};
+    } cases[] = {{"1234", 4}, {"0", 0}, {"80523", 4}, {"9", 1}};
     for (const auto& c : cases) {
         std::string expected = "60";
         for (const char* d = c.text; *d; ++d)
@@ -267,7 +268,11 @@ TEST(Codabar, StartStopAndCharacters)
     const TBuilt b = Build(bcCodeCodabar, "123-45");
     ASSERT_EQ(b.error, "");
     const std::string& p = b.pattern;
-    auto symbol = [](char c) { return Build(bcCodeCodabar, std::string(1, c)).pattern.substr(8, 7); };
+    auto symbol = [](char c) {
+        if (c >= 'A' && c <= 'D')
+            return Build(bcCodeCodabar, std::string(1, c) + "1").pattern.substr(0, 7);
+        return Build(bcCodeCodabar, std::string(1, c)).pattern.substr(8, 7);
+    };
     EXPECT_EQ(p, symbol('A') + "0" + symbol('1') + "0" + symbol('2') + "0" + symbol('3') + "0" + symbol('-') + "0" +
                      symbol('4') + "0" + symbol('5') + "0" + symbol('B'));
     const std::string chars = "0123456789-$:/.+ABCD";
@@ -286,6 +291,33 @@ TEST(Codabar, StartStopAndCharacters)
     }
     for (const char* bad : {"a", "123a", "E", "*"})
         EXPECT_EQ(Build(bcCodeCodabar, bad).error, "Codabar bad Data: only 0-9, - $ : / . + and A-D can be encoded") << bad;
+
+    // A, B, C and D at the ends of the text are the start and stop characters.
+    const struct {
+        const char* text;
+        char start, stop;
+        const char* data;
+        const char* error;
+    } ends[] = {
+        {"A1234B", 'A', 'B', "1234", ""},
+        {"C12D", 'C', 'D', "12", ""},
+        {"D12", 'D', 'B', "12", ""},
+        {"12C", 'A', 'C', "12", ""},
+        {"A$A", 'A', 'A', "$", ""},
+        {"1A2", 0, 0, "", "Codabar bad Data: A, B, C and D can only start and end the code"},
+        {"AB", 0, 0, "", "Barcode has no data"},
+    };
+    for (const auto& c : ends) {
+        const TBuilt e = Build(bcCodeCodabar, c.text);
+        EXPECT_EQ(e.error, c.error) << c.text;
+        if (*c.error)
+            continue;
+        std::string expected = symbol(c.start) + "0";
+        for (const char* d = c.data; *d; ++d)
+            expected += symbol(*d) + "0";
+        EXPECT_EQ(e.pattern, expected + symbol(c.stop)) << c.text;
+        EXPECT_EQ(e.text, c.text);
+    }
 }
 
 TEST(TwoWidthSymbologies, RatioScalesOnlyTheWideElements)

@@ -143,11 +143,18 @@ TEST_F(ScanDifferences, Ean128ReadsAsGs1WithFnc1First)
         const char* text;
         QByteArray content;
     } cases[] = {
-        {bcCodeEAN128C, "0112345678901", "01123456789012"},
+        {bcCodeEAN128C, "011234567890123", "0112345678901231"},  // the GTIN's check digit added
+        {bcCodeEAN128C, "0112345678901231", "0112345678901231"},
+        {bcCodeEAN128C, "10123", "10123"},
+        {bcCodeEAN128C, "011234567890123110123", "011234567890123110123"},
         {bcCodeEAN128B, "10ABC", "10ABC"},
         {bcCodeEAN128A, "21XYZ", "21XYZ"},
         // An escaped FNC1 later in the text separates GS1 fields: read as GS.
-        {bcEAN128Auto, "01123456789012\\193" "10ABC", "01123456789012\x1d" "10ABC"},
+        {bcEAN128Auto,
+         "01123456789012\\193"
+         "10ABC",
+         "01123456789012\x1d"
+         "10ABC"},
     };
     for (const auto& c : cases) {
         const TScanned s = Scan(c.type, c.text, o);
@@ -163,8 +170,12 @@ TEST_F(ScanDifferences, Code128FunctionCharacters)
 {
     ScanOptions o;
     o.formats = sfCode128;
-    // FNC1 inside plain Code 128 reads as GS.
+    // FNC1 inside plain Code 128 reads as GS, also where set C saves symbols.
     EXPECT_EQ(Scan(bcCode128Auto, "12\\19334", o).result.bytes, QByteArray("12\x1d" "34"));
+    EXPECT_EQ(Scan(bcCode128Auto, "A12\\19334", o).result.bytes, QByteArray("A12\x1d"
+                                                                            "34"));
+    EXPECT_EQ(Scan(bcCode128Auto, "AB\\001CD", o).result.bytes, QByteArray("AB\x01"
+                                                                           "CD"));
     // FNC4 shifts the next character by 128 in a decoder.
     EXPECT_EQ(Scan(bcCode128Auto, "\\196A", o).result.bytes, QByteArray("\xc1"));
     // FNC2 and FNC3 carry no data.

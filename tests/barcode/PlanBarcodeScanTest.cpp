@@ -205,9 +205,9 @@ TEST(PlanBarcodePrint, EveryBarAndSpaceIsWholeModulesAt1200Dpi)
     // Two-width symbologies at ratios 2 and 3; the others use widths of one
     // to four modules.
     const Case cases[] = {
-        {bcCode39, "TAGMORA-42", 2.0},   {bcCode39, "TAGMORA-42", 3.0},   {bcCode_2_5_interleaved, "123456", 3.0},
-        {bcCodeCodabar, "A123$B", 3.0},  {bcCodeEAN13, "590123412345", 2}, {bcCodeUPC_A, "01234567890", 2},
-        {bcCodeEAN8, "1234567", 2},      {bcCode128B, "Tag 4.2", 2},       {bcCode93, "CODE 93", 2},
+        {bcCode39, "TAGMORA-42", 2.0},  {bcCode39, "TAGMORA-42", 3.0},     {bcCode_2_5_interleaved, "123456", 3.0},
+        {bcCodeCodabar, "A123$B", 3.0}, {bcCodeEAN13, "5901234123457", 2}, {bcCodeUPC_A, "012345678905", 2},
+        {bcCodeEAN8, "12345670", 2},    {bcCode128B, "Tag 4.2", 2},        {bcCode93, "CODE 93", 2},
         {bcCodeMSI, "80523", 2},
     };
     for (const Case& c : cases) {

@@ -310,7 +310,7 @@ TEST(PlanBarcode, ScreenShowsTheBitmapScaledWithWhiteTransparent)
 {
     TOutputSurface s(180, 130, 72);  // 100 % zoom
     s.plan.PntDPI = 300;
-    TPlanBarcode* b = s.Add(bcCodeEAN13, QStringLiteral("590123412345"), 10, 10, 20, 70);
+    TPlanBarcode* b = s.Add(bcCodeEAN13, QStringLiteral("0590123412342"), 10, 10, 20, 70);
     QImage image(s.plan.size(), QImage::Format_RGB32);
     image.fill(qRgb(0, 0, 255));
     {
@@ -402,6 +402,56 @@ TEST(PlanBarcode, InvalidCodeIsCrossedOutOnScreenAndLeftOutOfOutput)
     EXPECT_FALSE(wide->LastDrawError().isEmpty());
 }
 
+TEST(PlanBarcode, ModuleKeepsItsWidthOnEveryPrinter)
+{
+    // Modul is dots of ModulDpi; drawn at another resolution it keeps its
+    // width, to the nearest whole dot and at least one.
+    const struct {
+        int modul, modulDpi, dpi, dots;
+    } cases[] = {
+        {16, 1200, 600, 8}, {16, 1200, 300, 4}, {4, 300, 600, 8}, {4, 300, 1200, 16},
+        {1, 1200, 300, 1},  {5, 600, 1000, 8},  {3, 300, 300, 3},
+    };
+    for (const auto& c : cases) {
+        TOutputSurface s(200, 40, c.dpi, true);
+        TPlanBarcode* b = s.Add(bcCode128B, QStringLiteral("TAGMORA"), 10, 10, 20, 30);
+        b->Barcode.SetShowText(bcoNone);
+        b->SetModulAt(c.modul, c.modulDpi);
+        EXPECT_EQ(b->ModulAt(c.dpi), c.dots) << c.modul << " at " << c.modulDpi << " on " << c.dpi;
+        // Start, seven characters and the check character of 11 modules, the stop of 13.
+        EXPECT_EQ(InkRect(s.Paint(*b)).width(), 112 * c.dots) << c.modul << " at " << c.modulDpi << " on " << c.dpi;
+        EXPECT_EQ(b->Barcode.Modul(), c.modul);  // the design keeps its value
+    }
+    TOutputSurface s(100, 100, 300);
+    TPlanBarcode* big = s.Add(bcCode128B, QStringLiteral("A"), 0, 0, 10, 10);
+    big->SetModulAt(49, 300);
+    EXPECT_EQ(big->ModulAt(1200), 196);  // beyond what Modul itself holds
+}
+
+TEST(PlanBarcode, BarsBeyondTheLabelAreMarkedAndDoNotFit)
+{
+    TOutputSurface s(200, 100, 300);
+    TPlanBarcode* b = s.Add(bcCode128B, QStringLiteral("TAGMORA"), 10, 10, 20, 90);
+    EXPECT_EQ(b->CheckFit(), TPlanBarcode::TFit::Fits);
+    EXPECT_EQ(CountPixels(s.Paint(*b), qRgb(255, 0, 0)), 0);
+    b->DataValue = QStringLiteral("TAGMORA 4.2 LABEL");  // 0.34 mm modules: 75 mm, the label is 70
+    const int x2 = b->X2;
+    EXPECT_EQ(b->CheckFit(), TPlanBarcode::TFit::BeyondLabel);
+    EXPECT_EQ(b->X2, x2);  // the check leaves the box alone
+    EXPECT_GT(CountPixels(s.Paint(*b), qRgb(255, 0, 0)), 100);  // marked on the design surface
+    s.plan.Printing = true;
+    EXPECT_EQ(CountPixels(s.Paint(*b), qRgb(255, 0, 0)), 0);  // never printed
+    EXPECT_EQ(b->CheckFit(), TPlanBarcode::TFit::BeyondLabel);
+    b->Barcode.SetAngle(90);  // along the label's height it has even less room
+    EXPECT_EQ(b->CheckFit(), TPlanBarcode::TFit::BeyondLabel);
+    b->Barcode.SetAngle(0);
+    b->DataValue = QStringLiteral("A*B");
+    b->Barcode.SetTyp(bcCode39);
+    EXPECT_EQ(b->CheckFit(), TPlanBarcode::TFit::InvalidCode);
+    b->Visible = false;
+    EXPECT_EQ(b->CheckFit(), TPlanBarcode::TFit::Fits);  // not drawn at all
+}
+
 TEST(PlanBarcode, HugeSymbolsDoNotExhaustMemory)
 {
     TOutputSurface s(360, 200, 300);
@@ -449,8 +499,8 @@ TEST(PlanBarcode, KeysRoundTripInTheirWritingOrder)
     EXPECT_EQ(lines.mid(common + 1),
               (QStringList{"X1=11", "Y1=12", "X2=113", "Y2=64", "BarType=6", "BarHeight=99", "Angle=90", "Left=5",
                            "Top=6", "FontName=Arial", "FontSize=9", "FontStyle=IB", "FontCharSet=0", "Modul=3",
-                           "BarRatio=2.5", "Align=5", "ShowText=3", "CheckSum=-1", "DataValue=ABC 12",
-                           "DataOrigin=1", "DataExpression=Code", "AutoCenter=-1"}));
+                           "ModulDPI=300", "BarRatio=2.5", "Align=5", "ShowText=3", "CheckSum=-1",
+                           "DataValue=ABC 12", "DataOrigin=1", "DataExpression=Code", "AutoCenter=-1"}));
 
     TPlanBarcode* copy = s.Add(bcCodeEAN13, QStringLiteral("x"), 0, 0, 0, 0);
     copy->Properties.Lines = lines;

@@ -25,6 +25,15 @@ std::string RandomText(std::mt19937& rng, std::string_view alphabet, int minLen,
     return s;
 }
 
+std::string WithGs1Check(const std::string& digits)
+{
+    int sum = 0;
+    int weight = 3;
+    for (auto it = digits.rbegin(); it != digits.rend(); ++it, weight = 4 - weight)
+        sum += (*it - '0') * weight;
+    return digits + char('0' + (10 - sum % 10) % 10);
+}
+
 std::string RandomBytes(std::mt19937& rng, int lo, int hi, int minLen, int maxLen)
 {
     std::string alphabet;
@@ -97,8 +106,7 @@ static std::string SourceOf(const TBarcode&, const std::string& source)
     return source;
 }
 
-// Check character of Code 39, worked out here from the published values.
-static char Code39Check(const std::string& text)
+char Code39Check(std::string_view text)
 {
     int sum = 0;
     for (const char c : text)
@@ -115,10 +123,10 @@ std::vector<TRoundTrip> ScanRoundTrips()
         };
     };
     std::vector<TRoundTrip> t;
-    t.push_back({"EAN8", bcCodeEAN8, sfEAN8, false, digits(0, 7, true), ShownOf, {}, "]E4"});
-    t.push_back({"EAN13", bcCodeEAN13, sfEAN13, false, digits(0, 12, true), ShownOf, {}, "]E0"});
-    t.push_back({"UPC_A", bcCodeUPC_A, sfUPCA, false, digits(0, 11, true), ShownOf, {}, {}});
-    t.push_back({"UPC_E0", bcCodeUPC_E0, sfUPCE, false, digits(0, 6, false), ShownOf, {}, {}});
+    t.push_back({"EAN8", bcCodeEAN8, sfEAN8, false, digits(1, 7, true), ShownOf, {}, "]E4"});
+    t.push_back({"EAN13", bcCodeEAN13, sfEAN13, false, digits(1, 12, true), ShownOf, {}, "]E0"});
+    t.push_back({"UPC_A", bcCodeUPC_A, sfUPCA, false, digits(1, 11, true), ShownOf, {}, {}});
+    t.push_back({"UPC_E0", bcCodeUPC_E0, sfUPCE, false, digits(1, 6, false), ShownOf, {}, {}});
     // Seven digits carry their own number system digit, 0 or 1.
     t.push_back({"UPC_E0 seven digits", bcCodeUPC_E0, sfUPCE, false,
                  [](std::mt19937& rng, bool& checksum) {
@@ -126,7 +134,7 @@ std::vector<TRoundTrip> ScanRoundTrips()
                      return RandomText(rng, "01", 1, 1) + RandomText(rng, kDigits, 6, 6);
                  },
                  ShownOf, {}, {}});
-    t.push_back({"UPC_E1", bcCodeUPC_E1, sfUPCE, false, digits(0, 6, false), ShownOf, {}, {}});
+    t.push_back({"UPC_E1", bcCodeUPC_E1, sfUPCE, false, digits(1, 6, false), ShownOf, {}, {}});
     t.push_back({"2_5_interleaved", bcCode_2_5_interleaved, sfITF, true, digits(6, 30, false), ShownOf, {}, {}});
     t.push_back({"Code39", bcCode39, sfCode39, true,
                  [](std::mt19937& rng, bool& checksum) {
@@ -187,8 +195,15 @@ std::vector<TRoundTrip> ScanRoundTrips()
     t.push_back({"EAN128C", bcCodeEAN128C, sfCode128, false,
                  [](std::mt19937& rng, bool& checksum) {
                      checksum = false;
-                     // Often an SSCC or GTIN identifier, whose check digit the encoder adds.
-                     return (rng() % 2 ? RandomText(rng, "012", 1, 1) : std::string()) + RandomText(rng, kDigits, 2, 30);
+                     // Often an SSCC or GTIN field one digit short: the encoder adds its check digit.
+                     switch (rng() % 3) {
+                         case 0:
+                             return "0" + RandomText(rng, "12", 1, 1) + RandomText(rng, kDigits, 13, 13);
+                         case 1:
+                             return "00" + RandomText(rng, kDigits, 17, 17);
+                         default:
+                             return RandomText(rng, "3456789", 1, 1) + RandomText(rng, kDigits, 1, 30);
+                     }
                  },
                  ShownOf, {}, "]C1"});
     auto escaped = [](std::mt19937& rng, bool& checksum) {

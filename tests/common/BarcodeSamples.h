@@ -19,6 +19,11 @@ std::string RandomText(std::mt19937& rng, std::string_view alphabet, int minLen,
 // Random bytes lo..hi.
 std::string RandomBytes(std::mt19937& rng, int lo, int hi, int minLen, int maxLen);
 
+// Check characters worked out here from the published rules: the GS1
+// modulo-10 digit appended to the digits, and the Code 39 modulo-43 character.
+std::string WithGs1Check(const std::string& digits);
+char Code39Check(std::string_view text);
+
 struct TRoundTrip {
     const char* name;
     TBarcodeType type;

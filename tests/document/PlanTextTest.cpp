@@ -387,7 +387,27 @@ TEST_F(PlanText, BarcodeObjectKeys)
     EXPECT_EQ(s.mid(13), (QStringList{"  Index=0", "  Layer=0", "  PenColor=Black", "  PenStyle=0", "  PenMode=4",
                                       "  PenWidth=1", "  BrushColor=White", "  BrushStyle=1", "  Cursor=0",
                                       "  ReadOnly=0", "  X1=0", "  Y1=0", "  X2=0", "  Y2=0", "  FontSize=6",
-                                      "  FontCharSet=1", "  DataOrigin=0", "End"}));
+                                      "  FontCharSet=1", "  ModulDPI=300", "  DataOrigin=0", "End"}));
+}
+
+TEST_F(PlanText, BarcodeModulKeepsTheResolutionItIsSetFor)
+{
+    // On a 600 dpi printer: a Modul without its resolution means dots of the
+    // printer the plan opens with, one with it keeps its own.
+    printer.AddPrinter(TStandInPrinter::FromPrinterList("Fine@600")->Info(0));
+    Read("Object Barcode\nModul=8\nEnd\nObject Barcode\nModul=16\nModulDPI=1200\nEnd\n"
+         "Object Barcode\nModul=4\nModulDPI=-3\nEnd");
+    ASSERT_EQ(plan.PntDPI, 600);
+    const int expected[][3] = {{8, 600, 8}, {16, 1200, 8}, {4, 600, 4}};  // Modul, ModulDPI, dots at 600
+    for (int i = 0; i < 3; ++i) {
+        auto* b = dynamic_cast<TPlanBarcode*>(Object(i));
+        ASSERT_TRUE(b);
+        EXPECT_EQ(b->Barcode.Modul(), expected[i][0]) << i;
+        EXPECT_EQ(b->ModulDpi, expected[i][1]) << i;
+        EXPECT_EQ(b->ModulAt(600), expected[i][2]) << i;
+        b->StoreProperties();
+        EXPECT_EQ(b->Properties.Value(u"ModulDPI"), QString::number(expected[i][1])) << i;
+    }
 }
 
 TEST_F(PlanText, PolygonPoints)

@@ -1,5 +1,6 @@
 #include "PdfSupport.h"
 
+#include "barcode/bcchksum.h"
 #include "common/BarcodeScan.h"
 #include "datasheet/Datasheet.h"
 #include "printing/SheetLayout.h"
@@ -21,7 +22,8 @@ void FillNameCodeRows(TDatasheet& data, int n, std::initializer_list<int> invali
     g.SetCell(2, 0, u"Code");
     for (int r = 1; r <= n; ++r) {
         g.SetCell(1, r, QStringLiteral("Name %1").arg(r));
-        g.SetCell(2, r, QStringLiteral("4006381%1").arg(r, 5, 10, QLatin1Char('0')));
+        const QString code = QStringLiteral("4006381%1").arg(r, 5, 10, QLatin1Char('0'));
+        g.SetCell(2, r, QString(code + QLatin1Char(Modulo10CheckDigit(code.toStdString()))));
     }
     for (int r : invalid)
         g.SetCell(2, r, u"12A45");

@@ -1,8 +1,9 @@
 // tagmora-cli print: arguments, PDF output, ranges, copies, data import,
 // invalid codes and stand-in printers.
-#include "app/LabelDocument.h"
-#include "common/TestSupport.h"
 #include "PdfSupport.h"
+#include "app/LabelDocument.h"
+#include "barcode/bcchksum.h"
+#include "common/TestSupport.h"
 #include "printing/PdfPrinter.h"
 #include "printing/SheetLayout.h"
 
@@ -25,17 +26,24 @@ class PrintCli : public ::testing::Test {
 protected:
     QTemporaryDir dir;
 
-    QString MakeLabel(int n, std::initializer_list<int> invalid = {}, const QString& name = "label.blf")
+    // The plan, with more keys for the barcode.
+    static QStringList Plan(const QStringList& barcodeKeys = {})
+    {
+        return QStringList{
+                   "LabelSize 144,108", "LayoutRows 6", "LayoutCols 3", "MarginLeft 1", "MarginTop 1",
+                   "MarginRight 1", "MarginBottom 1", "HorizontalSpace 0.5", "VerticalSpace 0.5", "CutMark -1",
+                   "LabelCount -1", "PaperSize 9", "PaperOrientation -1",
+                   "Object Text", "  X1=4", "  Y1=4", "  X2=140", "  Y2=30", "  DataOrigin=1",
+                   "  DataExpression=Name", "End",
+                   "Object Barcode", "  X1=4", "  Y1=34", "  X2=140", "  Y2=104", "  BarType=14", "  DataOrigin=1",
+                   "  DataExpression=Code"} +
+               barcodeKeys + QStringList{"End"};
+    }
+    QString MakeLabel(int n, std::initializer_list<int> invalid = {}, const QString& name = "label.blf",
+                      const QStringList& barcodeKeys = {})
     {
         TLabelDocument doc;
-        doc.Plan.ReadPlan(QStringList{
-            "LabelSize 144,108", "LayoutRows 6", "LayoutCols 3", "MarginLeft 1", "MarginTop 1", "MarginRight 1",
-            "MarginBottom 1", "HorizontalSpace 0.5", "VerticalSpace 0.5", "CutMark -1", "LabelCount -1",
-            "PaperSize 9", "PaperOrientation -1",
-            "Object Text", "  X1=4", "  Y1=4", "  X2=140", "  Y2=30", "  DataOrigin=1", "  DataExpression=Name",
-            "End",
-            "Object Barcode", "  X1=4", "  Y1=34", "  X2=140", "  Y2=104", "  BarType=14", "  DataOrigin=1",
-            "  DataExpression=Code", "End"});
+        doc.Plan.ReadPlan(Plan(barcodeKeys));
         printtest::FillNameCodeRows(doc.Data, n, invalid);
         const QString path = dir.filePath(name);
         doc.Save(path);
@@ -171,13 +179,48 @@ TEST_F(PrintCli, InvalidCodesAbortByDefaultOrAreSkipped)
     EXPECT_EQ(r.err, QByteArray("tagmora-cli print: 19 labels on 2 pages, 1 left empty (invalid code)\n"));
 }
 
+TEST_F(PrintCli, SymbolsKeepTheirWidthAndAreNeverCutOff)
+{
+    // Set for a 1200 dpi printer (Modul 16, 0.34 mm) and printed at the 600 dpi
+    // default: 0.34 mm modules still, and every label scans.
+    const QString fine = MakeLabel(18, {}, "fine.blf", {"  Modul=16", "  ModulDPI=1200"});
+    auto r = RunCli({"print", fine, "-o", Out()});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    const QList<QImage> pages = printtest::RenderPdfPages(Out(), 600);
+    ASSERT_EQ(pages.size(), 1);
+    TLabelDocument doc;
+    doc.Plan.ReadPlan(Plan());
+    printtest::FillNameCodeRows(doc.Data, 18);
+    QStringList codes;
+    for (int row = 1; row <= 18; ++row)
+        codes << doc.Data.StrGrid_Data.Cells(2, row);
+    const TSheetLayout layout = SheetLayoutOf(doc.Plan, 600, pages[0].size());
+    EXPECT_EQ(printtest::DecodeLabelPlaces(pages[0], layout, 1, 18), codes);
+
+    // Set for 300 dpi the same Modul is four times as wide, more than the
+    // label holds: never printed cut off.
+    const QString wide = MakeLabel(18, {}, "wide.blf", {"  Modul=16", "  ModulDPI=300"});
+    r = RunCli({"print", wide, "-o", Out("wide.pdf")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, "tagmora-cli print: " + wide.toUtf8() +
+                         ": The bar code of label 1 does not fit on the label! Abort printing! - " +
+                         Out("wide.pdf").toUtf8() + " not written\n");
+    EXPECT_FALSE(QFile::exists(Out("wide.pdf")));
+    r = RunCli({"print", wide, "-o", Out("wide.pdf"), "--on-invalid", "skip"});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.err, "tagmora-cli print: 0 labels on 1 page, 18 left empty (barcode does not fit on the label)\n");
+}
+
 TEST_F(PrintCli, DataIsImportedForTheRunOnly)
 {
     const QString label = MakeLabel(2);
     const QByteArray before = testsupport::ReadFile(label);
     QByteArray csv = "Name;Code\r\n";
-    for (int i = 1; i <= 25; ++i)
-        csv += "Item " + QByteArray::number(i) + ";5901234" + QByteArray::number(10000 + i) + "\r\n";
+    for (int i = 1; i <= 25; ++i) {
+        const std::string code = "5901234" + std::to_string(10000 + i);
+        csv +=
+            "Item " + QByteArray::number(i) + ";" + QByteArray::fromStdString(code) + Modulo10CheckDigit(code) + "\r\n";
+    }
     ASSERT_TRUE(testsupport::WriteFile(dir.filePath("rows.csv"), csv));
 
     const auto r = RunCli({"print", label, "-o", Out(), "--data", dir.filePath("rows.csv")});
@@ -301,7 +344,7 @@ TEST_F(PrintCli, CombiningPenModesReachThePdfLosslessly)
         TLabelDocument doc;
         doc.Plan.ReadPlan(QStringList{
             "LabelSize 144,72", "LayoutRows 1", "LayoutCols 1", "LabelCount 1", "Object Barcode", "  X1=8",
-            "  Y1=8", "  X2=136", "  Y2=64", "  BarType=14", "  ShowText=0", "  DataValue=400638133393", "End",
+            "  Y1=8", "  X2=136", "  Y2=64", "  BarType=14", "  ShowText=0", "  DataValue=4006381333931", "End",
             "Object Rectangle", "  X1=4", "  Y1=30", "  X2=140", "  Y2=50", "  PenMode=7",
             QStringLiteral("  BrushColor=%1").arg(c.brush), "  BrushStyle=0", "End"});
         const QString label = dir.filePath(QStringLiteral("%1.blf").arg(c.brush));

@@ -148,14 +148,14 @@ QList<int> Runs(const QImage& image, int y)
 }
 
 // One label, 144 x 72 points, on a 60 x 40 mm sheet: an EAN-13 with Modul 5
-// at the printer's resolution.
-void MakeSmallLabel(TLabelDocument& doc)
+// at the printer's resolution, or at the resolution given.
+void MakeSmallLabel(TLabelDocument& doc, const QStringList& modul = {"  Modul=5"})
 {
     doc.Plan.ReadPlan(QStringList{
         "LabelSize 144,72", "LayoutRows 1", "LayoutCols 1", "MarginLeft 0.5", "MarginTop 0.5", "PaperSize 256",
         "PaperWidth 600", "PaperLength 400", "PaperOrientation -1", "LabelCount 1",
-        "Object Barcode", "  X1=6", "  Y1=6", "  X2=140", "  Y2=66", "  BarType=14", "  CheckSum=-1", "  Modul=5", "  ShowText=0",
-        "  DataValue=590123412345", "End"});
+        "Object Barcode", "  X1=6", "  Y1=6", "  X2=140", "  Y2=66", "  BarType=14", "  CheckSum=-1", "  ShowText=0",
+        "  DataValue=590123412345"} + modul + QStringList{"End"});
 }
 
 }  // namespace
@@ -200,5 +200,29 @@ TEST_F(PrintScan, BarsAreWholeModulesAt1200Dpi)
         ASSERT_EQ(runs.size(), 59);
         for (int w : runs)
             EXPECT_TRUE(w % 5 == 0 && w >= 5 && w <= 20) << w;
+    }
+}
+
+TEST_F(PrintScan, ModuleKeepsItsWidthOnEveryPrinter)
+{
+    // 0.34 mm modules set for a 1200 dpi printer and for a 300 dpi one, each
+    // printed at 300, 600 and 1200 dpi: whole dots of the printer, as near
+    // 0.34 mm as they come, and every symbol scans.
+    for (const QStringList& modul : {QStringList{"  Modul=16", "  ModulDPI=1200"}, QStringList{"  Modul=4", "  ModulDPI=300"}}) {
+        for (const int dpi : {300, 600, 1200}) {
+            SCOPED_TRACE(::testing::Message() << modul.join(' ').toStdString() << " on " << dpi);
+            TStandInPrinter printer;
+            TScopedPrinter guard(printer);
+            printer.AddPrinter(TStandInPrinter::FromPrinterList(QStringLiteral("P@%1").arg(dpi))->Info(0));
+            TLabelDocument doc;
+            MakeSmallLabel(doc, modul);
+            ASSERT_EQ(PrintLabels(doc.Plan, doc.Data, TPrintRequest()).Painted, 1);
+            const QImage& page = printer.Pages.at(0);
+            const QList<int> runs = Runs(page, CentimetresToPixels(0.5, dpi) + PointsToPixels(30, dpi));
+            ASSERT_EQ(runs.size(), 59);
+            EXPECT_EQ(*std::min_element(runs.begin(), runs.end()), dpi / 75);  // 4, 8, 16 dots
+            EXPECT_EQ(std::accumulate(runs.begin(), runs.end(), 0), 95 * dpi / 75);
+            EXPECT_EQ(testsupport::DecodeImage(page).text.toStdString(), "5901234123457");
+        }
     }
 }

@@ -53,7 +53,7 @@ protected:
             "Object Text", "  X1=4", "  Y1=4", "  X2=140", "  Y2=30", "  DataOrigin=1", "  DataExpression=Name",
             "End",
             "Object Barcode", "  X1=4", "  Y1=34", "  X2=140", "  Y2=104", "  BarType=14", "  DataOrigin=1",
-            "  DataExpression=Code", "End"});
+            "  DataExpression=Code", "  Modul=4", "  ModulDPI=300", "End"});
         name = dynamic_cast<TPlanText*>(doc.Plan.Layers().Item(0)->Item(0));
         ASSERT_TRUE(name);
         doc.Plan.PntDPI = 100;

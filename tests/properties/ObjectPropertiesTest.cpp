@@ -137,7 +137,7 @@ TEST_F(ObjectProperties, BarcodeApplyAndExtent)
         EXPECT_LT(barcode->WidthMM, 22);
         return barcode->WidthMM;
     };
-    EXPECT_LT(extentFor(bcCodeEAN13, "400638133393"), extentFor(bcCode39, "AB12"));
+    EXPECT_LT(extentFor(bcCodeEAN13, "4006381333931"), extentFor(bcCode39, "AB12"));
 
     // One undoable step.
     const QStringList after = doc.Plan.PlanStrings();
@@ -148,9 +148,29 @@ TEST_F(ObjectProperties, BarcodeApplyAndExtent)
     EXPECT_EQ(doc.Plan.PlanStrings(), after);
 }
 
+TEST_F(ObjectProperties, ModulIsShownInDotsOfThePrinter)
+{
+    // Set for 1200 dpi: 16 dots there are 4 on this 300 dpi printer; OK
+    // without a change keeps the exact width, a new value is for 300 dpi.
+    auto* barcode = static_cast<TPlanBarcode*>(
+        Read("Object Barcode\nBarType=3\nDataValue=AB12\nModul=15\nModulDPI=1200\nEnd"));
+    EXPECT_TRUE(Edit(barcode, [](TFM_ObjPro& d) {
+        EXPECT_EQ(d.SEdt_BarModul->value(), 4);
+        Ok(d);
+    }));
+    EXPECT_EQ(barcode->Barcode.Modul(), 15);
+    EXPECT_EQ(barcode->ModulDpi, 1200);
+    EXPECT_TRUE(Edit(barcode, [](TFM_ObjPro& d) {
+        d.SEdt_BarModul->setValue(3);
+        Ok(d);
+    }));
+    EXPECT_EQ(barcode->Barcode.Modul(), 3);
+    EXPECT_EQ(barcode->ModulDpi, 300);
+}
+
 TEST_F(ObjectProperties, OkRefusesInvalidConstantCode)
 {
-    auto* barcode = static_cast<TPlanBarcode*>(Read("Object Barcode\nBarType=14\nDataValue=400638133393\nEnd"));
+    auto* barcode = static_cast<TPlanBarcode*>(Read("Object Barcode\nBarType=14\nDataValue=4006381333931\nEnd"));
     const QStringList before = doc.Plan.PlanStrings();
     EXPECT_FALSE(Edit(barcode, [](TFM_ObjPro& d) {
         d.Edt_Code->setText(" 12AB ");
@@ -165,10 +185,10 @@ TEST_F(ObjectProperties, OkRefusesInvalidConstantCode)
 
     // Checked without the blanks, stored as typed.
     EXPECT_TRUE(Edit(barcode, [](TFM_ObjPro& d) {
-        d.Edt_Code->setText(" 400638133393 ");
+        d.Edt_Code->setText(" 4006381333931 ");
         Ok(d);
     }));
-    EXPECT_EQ(barcode->DataValue, QString(" 400638133393 "));
+    EXPECT_EQ(barcode->DataValue, QString(" 4006381333931 "));
 }
 
 TEST_F(ObjectProperties, ControlCharacterEscapes)
@@ -241,8 +261,8 @@ TEST_F(ObjectProperties, ControlCharacterEscapes)
 
 TEST_F(ObjectProperties, DatasheetOriginsAndColumnCheck)
 {
-    SetRows({"", "12AB", "400638133393"});
-    auto* barcode = static_cast<TPlanBarcode*>(Read("Object Barcode\nBarType=14\nDataValue=400638133393\nEnd"));
+    SetRows({"", "12AB", "4006381333931"});
+    auto* barcode = static_cast<TPlanBarcode*>(Read("Object Barcode\nBarType=14\nDataValue=4006381333931\nEnd"));
 
     // No column chosen: refused with a message, the dialog stays open.
     EXPECT_TRUE(Edit(barcode, [&](TFM_ObjPro& d) {
@@ -256,13 +276,14 @@ TEST_F(ObjectProperties, DatasheetOriginsAndColumnCheck)
         Ok(d);
     }));
     ASSERT_EQ(scoped.dialogs.messages.size(), 2);
-    EXPECT_EQ(scoped.dialogs.messages[1].text, QString("Value '12AB' in line 2 is a invalid code for bar code"));
+    // An empty cell is a missing code, as when printing.
+    EXPECT_EQ(scoped.dialogs.messages[1].text, QString("Value '' in line 1 is a invalid code for bar code"));
     EXPECT_EQ(barcode->DataOrigin, doDataColumn);
     EXPECT_EQ(barcode->DataExpression, QString("Code"));
     EXPECT_EQ(barcode->DataValue, QString("1234"));
 
-    SetRows({"400638133393", "", "BLANK*LABEL"});
-    doc.Data.StrGrid_Data.SetCell(2, 2, u"400638133394");
+    SetRows({"4006381333931", "", "BLANK*LABEL"});
+    doc.Data.StrGrid_Data.SetCell(2, 2, u"4006381333948");
     doc.Data.BuildPrintGrid();
     scoped.dialogs.messages.clear();
     Edit(barcode, [](TFM_ObjPro& d) {

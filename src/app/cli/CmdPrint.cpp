@@ -138,7 +138,8 @@ const cli::TOptions& PrintOptions()
         {nullptr, "dpi", "N", "resolution of the PDF file, 72 to 4800 (default 600)"},
         {nullptr, "on-invalid", "skip|abort",
          "what a value that is not a valid code for its barcode does: skip leaves that label empty, abort (default) "
-         "stops the run with exit status 1 and writes no PDF"},
+         "stops the run with exit status 1 and writes no PDF; a barcode that does not fit on the label counts as "
+         "one"},
     };
     return options;
 }
@@ -252,8 +253,10 @@ int CmdPrint(const cli::TArguments& args)
         Plural(outcome.Painted, "label", "labels") + QStringLiteral(" on ") + Plural(outcome.Pages, "page", "pages");
     if (outcome.Copies > 1)
         summary += QStringLiteral(", %1 copies").arg(outcome.Copies);
-    if (outcome.Skipped > 0)
-        summary += QStringLiteral(", %1 left empty (invalid code)").arg(outcome.Skipped);
+    if (outcome.Skipped > outcome.BeyondLabel)
+        summary += QStringLiteral(", %1 left empty (invalid code)").arg(outcome.Skipped - outcome.BeyondLabel);
+    if (outcome.BeyondLabel > 0)
+        summary += QStringLiteral(", %1 left empty (barcode does not fit on the label)").arg(outcome.BeyondLabel);
 
     const bool printed = outcome.Status == TPrintStatus::Printed && !outcome.Span.IsEmpty();
     if (printed) {

@@ -1,6 +1,7 @@
 // tagmora-cli render FILE.blf -o OUT.(png|svg|pdf) [--dpi N] [--strict]: paints
 // one label as the printer would, at the given resolution. Pictures that
-// cannot be read are named on stderr (an error with --strict).
+// cannot be read and barcodes that cannot be drawn whole are named on stderr
+// (an error with --strict).
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliFiles.h"
 #include "document/LabelFile.h"
@@ -8,6 +9,7 @@
 #include "document/MGraph.h"
 #include "document/OpaqueDatasheetBlock.h"
 #include "document/PictureObject.h"
+#include "printing/LabelRun.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -123,8 +125,8 @@ const cli::TOptions& RenderOptions()
         {nullptr, "format", "png|svg|pdf", "the output's format (default: the file's suffix; needed for -o -)"},
         {nullptr, "dpi", "N", "resolution in dots per inch, 1 to 2400 (default 300)"},
         {nullptr, "strict", nullptr,
-         "fail (exit status 1) when a picture of the label cannot be read, instead of warning and drawing it as an "
-         "empty box"},
+         "fail (exit status 1) when a picture of the label cannot be read, or a barcode cannot be drawn whole, "
+         "instead of warning and drawing the rest"},
     };
     return options;
 }
@@ -162,6 +164,14 @@ int CmdRender(const cli::TArguments& args)
     plan.PntDPI = a.dpi;
     plan.Printing = true;
     plan.SetViewSize(std::max(1, Round(w)), std::max(1, Round(h)));
+    // A barcode the label cannot show whole is named, like a picture.
+    if (const int check = CheckLabelBarcodes(plan)) {
+        const QString why = check == 2 ? QStringLiteral("a barcode does not fit on the label")
+                                       : QStringLiteral("a barcode's code cannot be encoded");
+        cli::WriteErr(QStringLiteral("tagmora-cli render: %1: %2").arg(a.input, why));
+        if (a.strict)
+            throw cli::Failure(a.input, why + QStringLiteral(" (--strict)"));
+    }
 
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
