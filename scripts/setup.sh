@@ -14,8 +14,9 @@ PACKAGES=(
   libjpeg-dev libemf2svg-dev libwmf-dev libfreexl-dev mdbtools-dev libquazip1-qt6-dev
   # print jobs sent to the CUPS scheduler directly, so that a refused job is told
   libcups2-dev
-  # tests: barcode decoding, an independent barcode encoder as referee, PDF pages to images, fonts for rendering
-  libzxing-dev libzint-dev poppler-utils fonts-dejavu-core fonts-liberation2
+  # tests: barcode decoding, an independent barcode encoder as referee, PDF pages to images, fonts for rendering,
+  # the generator of hostile data files
+  libzxing-dev libzint-dev poppler-utils fonts-dejavu-core fonts-liberation2 python3
   # fonts of Windows metafile text (libwmf maps faces to these)
   fonts-urw-base35
   # printing through a real spooler

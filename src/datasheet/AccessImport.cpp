@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -43,6 +45,13 @@ enum TFrame : char {
     frDone = TGuardedReader::frameDone,  // all sent
 };
 constexpr quint32 kNull = 0xFFFFFFFF;
+
+// The most records a table of a file of this size can hold: a record takes
+// at least four bytes of it.
+qint64 MaxRecords(qint64 fileSize)
+{
+    return fileSize / 4 + 16;
+}
 
 // Field types, as the database library numbers them.
 enum TFieldType : quint8 {
@@ -125,38 +134,74 @@ QString FieldText(quint8 type, const QByteArray& raw)
 // The reader process
 
 
-MdbCatalogEntry* FindTable(MdbHandle* mdb, const std::string& name)
+// The user tables of a database, read from its catalog (the MSysObjects
+// table) with at most maxRows rows fetched. The library's own catalog reader
+// is not used: on a damaged file it can go round in circles (through the
+// catalog's pages, or through the properties blob of an entry, which this
+// reader leaves alone), gathering entries until memory runs out. False when
+// the catalog cannot be read or does not end within maxRows rows.
+bool ReadUserTables(MdbHandle* mdb, qint64 maxRows, std::vector<MdbCatalogEntry>& tables)
+{
+    MdbCatalogEntry catalog{};
+    catalog.mdb = mdb;
+    catalog.object_type = MDB_TABLE;
+    catalog.table_pg = 2;
+    std::strcpy(catalog.object_name, "MSysObjects");
+    MdbTableDef* t = mdb_read_table(&catalog);
+    if (!t)
+        return false;
+    std::vector<std::vector<char>> fields(4, std::vector<char>(mdb->bind_size + 1, 0));
+    const char* names[] = {"Id", "Name", "Type", "Flags"};
+    bool bound = mdb_read_columns(t) != nullptr;
+    for (int i = 0; bound && i < 4; ++i)
+        bound = mdb_bind_column_by_name(t, const_cast<gchar*>(names[i]), fields[size_t(i)].data(), nullptr) > 0;
+    qint64 rows = 0;
+    if (bound) {
+        mdb_rewind_table(t);
+        while (rows <= maxRows && mdb_fetch_row(t)) {
+            ++rows;
+            MdbCatalogEntry e{};
+            e.mdb = mdb;
+            e.object_type = std::atoi(fields[2].data()) & 0x7F;
+            e.table_pg = std::strtoul(fields[0].data(), nullptr, 10) & 0x00FFFFFF;
+            e.flags = int(std::strtol(fields[3].data(), nullptr, 10));
+            std::snprintf(e.object_name, sizeof e.object_name, "%s", fields[1].data());
+            if (mdb_is_user_table(&e))
+                tables.push_back(e);
+        }
+    }
+    mdb_free_tabledef(t);
+    return bound && rows <= maxRows;
+}
+
+MdbCatalogEntry* FindTable(std::vector<MdbCatalogEntry>& tables, const std::string& name)
 {
     MdbCatalogEntry* caseless = nullptr;
-    for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-        auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (!mdb_is_user_table(e))
-            continue;
-        if (name == e->object_name)
-            return e;
-        if (!caseless && g_ascii_strcasecmp(name.c_str(), e->object_name) == 0)
-            caseless = e;
+    for (MdbCatalogEntry& e : tables) {
+        if (name == e.object_name)
+            return &e;
+        if (!caseless && g_ascii_strcasecmp(name.c_str(), e.object_name) == 0)
+            caseless = &e;
     }
     return caseless;
 }
 
-// Runs in the reader process: sends the table names, or one table.
-void ReaderMain(TFrameWriter& out, const std::string& path, const std::string* table)
+// Runs in the reader process: sends the table names, or one table. maxRows
+// bounds the rows of any table the file can hold.
+void ReaderMain(TFrameWriter& out, const std::string& path, const std::string* table, qint64 maxRows)
 {
     MdbHandle* mdb = mdb_open(path.c_str(), MDB_NOFLAGS);
     if (!mdb)
         return out.Send(frError, std::string("open"));
-    if (!mdb_read_catalog(mdb, MDB_TABLE))
+    std::vector<MdbCatalogEntry> tables;
+    if (!ReadUserTables(mdb, maxRows, tables))
         return out.Send(frError, std::string("catalog"));
     if (!table) {
-        for (unsigned i = 0; i < mdb->num_catalog; ++i) {
-            auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-            if (mdb_is_user_table(e))
-                out.Send(frTable, std::string(e->object_name));
-        }
+        for (const MdbCatalogEntry& e : tables)
+            out.Send(frTable, std::string(e.object_name));
         return;
     }
-    MdbCatalogEntry* entry = FindTable(mdb, *table);
+    MdbCatalogEntry* entry = FindTable(tables, *table);
     if (!entry)
         return out.Send(frError, std::string("no table"));
     mdb_set_date_fmt(mdb, "%Y-%m-%d %H:%M:%S");
@@ -222,8 +267,10 @@ void RunReader(const QString& fileName, const QString* table, Fn&& onFrame)
     try {
         const std::string file = QFile::encodeName(fileName).toStdString();
         const std::string tableName = table ? table->toUtf8().toStdString() : std::string();
+        const qint64 maxRows = MaxRecords(info.size());
         TGuardedReader reader(
-            [&](TFrameWriter& out) { ReaderMain(out, file, table ? &tableName : nullptr); }, gStallTimeoutMs);
+            [&](TFrameWriter& out) { ReaderMain(out, file, table ? &tableName : nullptr, maxRows); },
+            gStallTimeoutMs);
         char kind;
         QByteArray payload;
         bool done = false;
@@ -238,7 +285,7 @@ void RunReader(const QString& fileName, const QString* table, Fn&& onFrame)
                 if (payload == "no table")
                     ThrowImportError(
                         Tr("The database %1 has no table \"%2\".").arg(info.fileName(), table ? *table : QString()));
-                ThrowUnreadable(fileName);
+                ThrowUnreadable(fileName, payload == "open" ? QString() : Tr("it is damaged"));
             }
             onFrame(kind, payload);
         }
@@ -277,7 +324,7 @@ QStringList AccessUserTables(const QString& fileName)
 void LoadAccessTable(const QString& fileName, const QString& tableName, TCellGridWriter& grid)
 {
 #ifdef TAGMORA_ACCESS_READER
-    const qint64 maxRecords = QFileInfo(fileName).size() / 4 + 16;
+    const qint64 maxRecords = MaxRecords(QFileInfo(fileName).size());
     std::vector<quint8> types;
     QStringList names;
     qint64 declared = 0;

@@ -2,6 +2,7 @@
 
 #include "datasheet/DatasheetStream.h"
 #include "datasheet/DatasheetText.h"
+#include "datasheet/ImportSupport.h"
 
 #include <QCoreApplication>
 
@@ -410,6 +411,8 @@ bool TDatasheet::ImportFile(const QString& path, const TTablePicker& pickTable, 
     TAdvStringGrid saved = std::move(StrGrid_Data);
     StrGrid_Data = TAdvStringGrid(1, 1);
     bool imported = false;
+    FImportWarnings.clear();
+    TImportWarnings warnings;
     try {
         imported = loader(path, StrGrid_Data, pickTable);
         if (imported)
@@ -422,6 +425,7 @@ bool TDatasheet::ImportFile(const QString& path, const TTablePicker& pickTable, 
         StrGrid_Data = std::move(saved);
         return false;
     }
+    FImportWarnings = warnings.List();
     TAdvStringGrid& g = StrGrid_Data;
     g.SetColWidth(0, RowNumberColWidth);
     g.SetCurrent(1, 1);

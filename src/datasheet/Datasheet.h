@@ -139,6 +139,9 @@ public:
     // the datasheet is restored exactly as it was and the exception passes on.
     bool ImportFile(const QString& path, const TTablePicker& pickTable);
     bool ImportFile(const QString& path, const TTablePicker& pickTable, const TImportLoader& loader);
+    // The loader's warnings about the file of the last ImportFile (see
+    // ImportWarning): notes for the user on data that was imported anyway.
+    const QStringList& ImportWarnings() const { return FImportWarnings; }
 
     // --- Label file block ------------------------------------------------------------
     QByteArray WriteBlock() override;
@@ -146,5 +149,6 @@ public:
 
 private:
     TDataBindingSite* FBindingSite = nullptr;
+    QStringList FImportWarnings;
     bool FPrintGridTruncated = false;
 };

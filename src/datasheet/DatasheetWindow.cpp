@@ -895,6 +895,8 @@ void TFM_Data::ImportDataClick()
         ClearSortMark();
         PushStep(tr("Import Data"), std::move(before));
         RefreshView();
+        if (!FData.ImportWarnings().isEmpty())
+            Dialogs().MessageDlg(FData.ImportWarnings().join(u'\n'), TMsgDlgType::mtWarning, mbOK);
     }
 }
 

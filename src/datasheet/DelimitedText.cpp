@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -73,7 +74,22 @@ qsizetype ClosingQuote(QStringView body)
     return -1;
 }
 
-// Splits lines into fields and writes them into one grid row each.
+// The longest line a delimited text may have (bytes, or UTF-16 characters):
+// a longer one is refused as soon as it shows, before it is read whole.
+constexpr qsizetype kMaxLine = qsizetype(1) << 20;
+
+[[noreturn]] void ThrowLongLine(qint64 line)
+{
+    ThrowImportError(Tr("Line %1 is too long to import (a line may hold at most %2 MB).").arg(line).arg(kMaxLine >> 20));
+}
+
+[[noreturn]] void ThrowTooManyLines()
+{
+    ThrowImportError(Tr("The file has too many lines to import (at most %1).").arg(kMaxImportCells));
+}
+
+// Splits records into fields and writes them into one grid row each, keeping
+// count of what the import brings.
 class TLineSplitter {
 public:
     TLineSplitter(TCellGridWriter& grid, char16_t delimiter)
@@ -81,27 +97,63 @@ public:
     {
     }
 
-    void Split(QStringView line, int row)
+    // Splits a record that begins on line `line` of the file into row `row`.
+    void Split(QStringView record, int row, qint64 line)
     {
         FRow = row;
+        FLine = line;
         FCol = 0;
-        FPlain = !line.contains(QChar(kQuote)) && !line.contains(QChar(kVerticalTab));
-        QStringView rest = line;
+        FPlain = !record.contains(QChar(kQuote)) && !record.contains(QChar(kVerticalTab));
+        // No field of a shorter line can be too long, vertical tabs doubled.
+        FLongLine = record.size() > kMaxCellChars / 2;
+        SplitFields(record);
+        // A line counts one cell at least: empty lines make rows too. Its
+        // text counts in full, delimiters included.
+        FCells += std::max(FCol, 1);
+        FChars += record.size();
+        if (FCells > kMaxImportCells || FChars > kMaxSheetHeldChars)
+            ThrowTooMuch();
+    }
+
+private:
+    [[noreturn]] void ThrowTooMuch() const
+    {
+        if (FCells > kMaxImportCells)
+            ThrowImportError(Tr("The file is too large to import: up to line %1 it holds more than %2 cells.")
+                                 .arg(FLine)
+                                 .arg(kMaxImportCells));
+        ThrowImportError(Tr("The file is too large to import: up to line %1 its lines hold more than %2 "
+                            "million characters.")
+                             .arg(FLine)
+                             .arg(kMaxSheetHeldChars / 1000000));
+    }
+
+    [[noreturn]] void ThrowFieldTooLarge() const
+    {
+        if (FCol >= kMaxSheetCols)
+            ThrowImportError(Tr("Line %1 has more fields than a datasheet has columns (at most %2).")
+                                 .arg(FLine)
+                                 .arg(kMaxSheetCols));
+        ThrowImportError(Tr("Field %1 of line %2 is too long to import (a cell may hold at most %3 characters).")
+                             .arg(FCol + 1)
+                             .arg(FLine)
+                             .arg(kMaxCellChars));
+    }
+
+    void SplitFields(QStringView rest)
+    {
         for (;;) {
             if (!rest.isEmpty() && rest.front() == kQuote) {
                 const QStringView body = rest.mid(1);
                 const qsizetype close = ClosingQuote(body);
                 if (close >= 0) {
-                    Put(body.left(close), true);
-                    // Text between the closing quote and the next delimiter is
-                    // dropped; without a delimiter it is the line's last field.
+                    // Text between the closing quote and the next delimiter
+                    // stays in the field, as spreadsheet programs keep it.
                     rest = body.mid(close + 1);
                     const qsizetype next = FDelimiter != 0 ? rest.indexOf(QChar(FDelimiter)) : -1;
-                    if (next < 0) {
-                        if (!rest.isEmpty())
-                            Put(rest, false);
+                    Put(body.left(close), true, next < 0 ? rest : rest.left(next));
+                    if (next < 0)
                         return;
-                    }
                     rest = rest.mid(next + 1);
                     continue;
                 }
@@ -118,35 +170,45 @@ public:
         }
     }
 
-private:
-    // Writes a field to the next column: in a quoted field quote pairs become
-    // one quote (an unquoted field keeps its quotes as written); a vertical
-    // tab becomes CR LF.
-    void Put(QStringView field, bool quoted)
+    // Writes a field to the next column: its text, then what followed its
+    // closing quote. In a quoted text quote pairs become one quote (an
+    // unquoted one keeps its quotes as written); a vertical tab becomes CR LF.
+    void Put(QStringView field, bool quoted, QStringView tail = QStringView())
     {
-        if (!FPlain && ((quoted && field.contains(QChar(kQuote))) || field.contains(QChar(kVerticalTab)))) {
+        if (!FPlain && (!tail.isEmpty() || (quoted && field.contains(QChar(kQuote))) ||
+                        field.contains(QChar(kVerticalTab)))) {
             FScratch.clear();
-            for (qsizetype i = 0; i < field.size(); ++i) {
-                const char16_t c = field[i].unicode();
-                if (c == kQuote && quoted) {
-                    if (i + 1 < field.size() && field[i + 1] == kQuote) {
-                        FScratch.push_back(kQuote);
-                        ++i;
-                    }
-                } else if (c == kVerticalTab) {
-                    FScratch.push_back(u'\r');
-                    FScratch.push_back(u'\n');
-                } else {
-                    FScratch.push_back(c);
-                }
-            }
+            Append(field, quoted);
+            Append(tail, false);
             field = QStringView(FScratch.data(), qsizetype(FScratch.size()));
         }
+        if (FLongLine && field.size() > kMaxCellChars)
+            ThrowFieldTooLarge();
         if (FCol >= FColCount) {
+            if (FCol >= kMaxSheetCols)
+                ThrowFieldTooLarge();
             FColCount = FCol + 1;
             FGrid.SetColCount(FColCount);
         }
         FGrid.SetCell(FCol++, FRow, field);
+    }
+
+    void Append(QStringView text, bool quoted)
+    {
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            if (c == kQuote && quoted) {
+                if (i + 1 < text.size() && text[i + 1] == kQuote) {
+                    FScratch.push_back(kQuote);
+                    ++i;
+                }
+            } else if (c == kVerticalTab) {
+                FScratch.push_back(u'\r');
+                FScratch.push_back(u'\n');
+            } else {
+                FScratch.push_back(c);
+            }
+        }
     }
 
     TCellGridWriter& FGrid;
@@ -154,31 +216,47 @@ private:
     int FColCount;
     int FRow = 0;
     int FCol = 0;
+    qint64 FLine = 0;
     bool FPlain = true;
+    bool FLongLine = false;
+    qint64 FCells = 0;
+    qint64 FChars = 0;
     std::vector<char16_t> FScratch;
 };
 
-// Walks the lines of a text; a line ends with LF, CR LF or CR.
+// Walks the lines of a text; a line ends with LF, CR LF or CR. A line longer
+// than kMaxLine is refused when the walk reaches it.
 template <typename Ch>
 class TLineWalker {
 public:
     TLineWalker(const Ch* data, qsizetype size, qsizetype start = 0) : FData(data), FSize(size), FPos(start) {}
 
     // The next line as [start, start + length); false at the end of the text.
-    bool Next(qsizetype& start, qsizetype& length)
+    // (Inlined: it runs once or twice for every line of a file.)
+    Q_ALWAYS_INLINE bool Next(qsizetype& start, qsizetype& length)
     {
         if (FPos >= FSize)
             return false;
-        if (FNextLf < FPos)
-            FNextLf = Find(Ch('\n'), FPos);
-        if (FNextCr < FPos)
-            FNextCr = Find(Ch('\r'), FPos);
-        const qsizetype end = std::min(FNextLf, FNextCr);
+        ++FLine;
+        if (FLf.at < FPos)
+            Search(FLf, FPos);
+        if (FCr.at < FPos)
+            Search(FCr, FPos);
+        TScan* first = FLf.at <= FCr.at ? &FLf : &FCr;
+        // A search that found nothing ended short of a line's length from
+        // here: it goes on from where it stopped.
+        while (!first->hit && first->at < FSize && first->at - FPos <= kMaxLine) {
+            Search(*first, first->at);
+            first = FLf.at <= FCr.at ? &FLf : &FCr;
+        }
+        const qsizetype end = first->at;
+        if (end - FPos > kMaxLine)
+            ThrowLongLine(FLine);
         start = FPos;
         length = end - FPos;
         if (end == FSize)
             FPos = FSize;
-        else if (end == FNextCr && FNextLf == end + 1)
+        else if (first == &FCr && end + 1 < FSize && FData[end + 1] == Ch('\n'))
             FPos = end + 2;
         else
             FPos = end + 1;
@@ -186,24 +264,46 @@ public:
     }
 
     qsizetype Position() const { return FPos; }
+    // Lines walked so far: the number of the line Next gave last.
+    qint64 Line() const { return FLine; }
 
 private:
-    qsizetype Find(Ch c, qsizetype from) const
+    // Where the search for one line-end character got: the character's
+    // position (hit), or the end of the range searched in vain.
+    struct TScan {
+        Ch c;
+        qsizetype at = -1;
+        bool hit = false;
+    };
+
+    // Searches a line's length from `from` on. A file without one of the
+    // line-end characters costs one pass for it, and no search reads far
+    // past the end of a long line.
+    void Search(TScan& scan, qsizetype from) const
+    {
+        const qsizetype to = std::min(FSize, from + kMaxLine + 1);
+        const qsizetype i = Find(scan.c, from, to);
+        scan.hit = i >= 0;
+        scan.at = i >= 0 ? i : to;
+    }
+
+    qsizetype Find(Ch c, qsizetype from, qsizetype to) const
     {
         if constexpr (sizeof(Ch) == 1) {
-            const void* p = std::memchr(FData + from, c, size_t(FSize - from));
-            return p ? static_cast<const Ch*>(p) - FData : FSize;
+            const void* p = std::memchr(FData + from, c, size_t(to - from));
+            return p ? static_cast<const Ch*>(p) - FData : -1;
         } else {
-            const qsizetype i = QStringView(FData + from, FSize - from).indexOf(QChar(c));
-            return i < 0 ? FSize : from + i;
+            const qsizetype i = QStringView(FData + from, to - from).indexOf(QChar(c));
+            return i < 0 ? -1 : from + i;
         }
     }
 
     const Ch* FData;
     qsizetype FSize;
     qsizetype FPos;
-    qsizetype FNextLf = -1;
-    qsizetype FNextCr = -1;
+    qint64 FLine = 0;
+    TScan FLf{Ch('\n')};
+    TScan FCr{Ch('\r')};
 };
 
 // Records: a quoted field may hold line breaks. A line that ends inside a
@@ -256,7 +356,7 @@ bool EndsInsideQuotes(const Ch* s, qsizetype n, Ch delimiter, bool inQuotes)
             const qsizetype close = ClosingQuoteIn(s + i, n - i);
             if (close < 0)
                 return true;
-            // Text between the closing quote and the next delimiter is dropped.
+            // Text between the closing quote and the next delimiter stays in the field.
             const qsizetype d = FindFrom(s, i + close + 1, n, delimiter);
             if (d < 0)
                 return false;
@@ -294,34 +394,43 @@ public:
     {
     }
 
-    bool Next(qsizetype& start, qsizetype& end, int& lines)
+    Q_ALWAYS_INLINE bool Next(qsizetype& start, qsizetype& end, int& lines)
     {
         qsizetype length;
         if (!FLines.Next(start, length))
             return false;
         end = start + length;
         lines = 1;
-        if (FDelimiter == Ch(0) || !HasQuote(FData + start, length) ||
-            !EndsInsideQuotes(FData + start, length, FDelimiter, false))
-            return true;
+        if (FDelimiter != Ch(0) && HasQuote(FData + start, length) &&
+            EndsInsideQuotes(FData + start, length, FDelimiter, false))
+            JoinQuotedLines(start, end, lines);
+        return true;
+    }
+
+    qsizetype Position() const { return FLines.Position(); }
+    // The number of the last line of the record Next gave last.
+    qint64 Line() const { return FLines.Line(); }
+
+private:
+    // The record starting at `start` ends inside a quoted field: it takes the
+    // following lines up to the one that closes it, if one does soon enough;
+    // otherwise the line stands alone.
+    Q_NEVER_INLINE void JoinQuotedLines(qsizetype start, qsizetype& end, int& lines)
+    {
         TLineWalker<Ch> probe = FLines;
         qsizetype s2, l2;
         for (int k = 1; k < kMaxJoinLines && probe.Next(s2, l2); ++k) {
             if (s2 + l2 - start > kMaxJoinChars)
-                break;
+                return;
             if (!EndsInsideQuotes(FData + s2, l2, FDelimiter, true)) {
                 FLines = probe;
                 end = s2 + l2;
                 lines = k + 1;
-                return true;
+                return;
             }
         }
-        return true;  // never closed: the line stands alone
     }
 
-    qsizetype Position() const { return FLines.Position(); }
-
-private:
     const Ch* FData;
     TLineWalker<Ch> FLines;
     Ch FDelimiter;
@@ -349,22 +458,25 @@ QString JoinRecordLines(QStringView text)
 using TReleaseFn = std::function<void(qsizetype upTo)>;
 constexpr qsizetype kWindow = qsizetype(8) << 20;
 
-enum class TByteEncoding { Utf8, Windows1252 };
-
-// Turns the bytes of one line into text, reusing its buffer.
+// Turns the bytes of one record into text, reusing its buffer: UTF-8, or -
+// in a file that is not UTF-8 throughout - each record in the encoding it
+// fits, UTF-8 or Windows-1252.
 class TLineDecoder {
 public:
-    explicit TLineDecoder(TByteEncoding encoding)
-        : FEncoding(encoding), FUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)
+    explicit TLineDecoder(bool wholeFileUtf8)
+        : FPerLine(!wholeFileUtf8), FUtf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless)
     {
     }
 
     QStringView Decode(const char* bytes, qsizetype size)
     {
-        if (FEncoding == TByteEncoding::Windows1252) {
+        if (FPerLine && !IsValidUtf8(bytes, size)) {
+            FSawWindows1252 = true;
             FOwned = DecodeWindows1252(bytes, size);
             return FOwned;
         }
+        if (FPerLine && !FSawUtf8)
+            FSawUtf8 = std::any_of(bytes, bytes + size, [](char c) { return (c & 0x80) != 0; });
         const size_t need = size_t(FUtf8.requiredSpace(size)) + 1;
         if (FBuffer.size() < need)
             FBuffer.resize(need);
@@ -372,33 +484,31 @@ public:
         return QStringView(FBuffer.data(), end - FBuffer.data());
     }
 
+    // True when some records were UTF-8 beyond ASCII and others Windows-1252.
+    bool Mixed() const { return FSawUtf8 && FSawWindows1252; }
+
 private:
-    TByteEncoding FEncoding;
+    bool FPerLine;
+    bool FSawUtf8 = false;
+    bool FSawWindows1252 = false;
     QStringDecoder FUtf8;
     std::vector<QChar> FBuffer;
     QString FOwned;
 };
 
-[[noreturn]] void ThrowNothingToImport()
-{
-    ThrowImportError(Tr("There is nothing to import: the file holds no text."));
-}
+// What reading a text found out besides its cells.
+struct TTextFacts {
+    bool mixedEncodings = false;
+};
 
 [[noreturn]] void ThrowBinary()
 {
     ThrowImportError(Tr("The file is not a text file (it holds NUL bytes); nothing was imported."));
 }
 
-[[noreturn]] void ThrowTooManyLines()
+int RowsFor(qint64 records)
 {
-    ThrowImportError(Tr("The file has too many lines to import."));
-}
-
-int RowsFor(qint64 lines)
-{
-    if (lines >= INT_MAX)
-        ThrowTooManyLines();
-    return int(std::max<qint64>(lines, 1));
+    return int(std::max<qint64>(records, 1));
 }
 
 void PrepareRows(TCellGridWriter& grid, int rows)
@@ -413,6 +523,30 @@ void FinishRows(TCellGridWriter& grid, int rows)
         grid.SetRowCount(rows);
 }
 
+// Splits every record into its row; `decode` gives a record's text.
+template <typename Ch, typename Decode>
+void SplitRecords(const Ch* data, qsizetype size, qsizetype begin, char16_t delimiter, int rows,
+                  TCellGridWriter& grid, Decode&& decode)
+{
+    TLineSplitter splitter(grid, delimiter);
+    TRecordWalker<Ch> walker(data, size, begin, delimiter);
+    qsizetype start, end;
+    int lines;
+    int row = 0;
+    while (walker.Next(start, end, lines)) {
+        // The first line sets the columns while the grid is still small.
+        if (row <= 1)
+            PrepareRows(grid, row == 1 ? rows : 1);
+        const QStringView record = decode(start, end);
+        const qint64 line = walker.Line() - lines + 1;
+        if (lines > 1)
+            splitter.Split(JoinRecordLines(record), row++, line);
+        else
+            splitter.Split(record, row++, line);
+    }
+    FinishRows(grid, rows);
+}
+
 // Reads UTF-16 text (already decoded, no byte-order mark).
 void ReadText(QStringView text, TCellGridWriter& grid)
 {
@@ -425,31 +559,20 @@ void ReadText(QStringView text, TCellGridWriter& grid)
     if (head.Next(start, length))
         second = text.mid(start, length);
     const char16_t delimiter = DetectDelimiter(first, second);
-    TLineSplitter splitter(grid, delimiter);
 
     qint64 records = 0;
     int lines;
     TRecordWalker<char16_t> counter(data, text.size(), 0, delimiter);
     while (counter.Next(start, end, lines))
-        ++records;
-    const int rows = RowsFor(records);
-
-    TRecordWalker<char16_t> walker(data, text.size(), 0, delimiter);
-    int row = 0;
-    while (walker.Next(start, end, lines)) {
-        if (row <= 1)
-            PrepareRows(grid, row == 1 ? rows : 1);
-        const QStringView record = text.mid(start, end - start);
-        if (lines > 1)
-            splitter.Split(JoinRecordLines(record), row++);
-        else
-            splitter.Split(record, row++);
-    }
-    FinishRows(grid, rows);
+        if (++records > kMaxImportCells)
+            ThrowTooManyLines();
+    SplitRecords(data, text.size(), 0, delimiter, RowsFor(records), grid,
+                 [&](qsizetype from, qsizetype to) { return text.mid(from, to - from); });
 }
 
-// Reads 8-bit text: UTF-8 or, when it is not valid UTF-8, Windows-1252.
-void ReadBytes(const char* data, qsizetype size, TCellGridWriter& grid, const TReleaseFn& release)
+// Reads 8-bit text: UTF-8 or, when it is not valid UTF-8, each line as UTF-8
+// or Windows-1252, whichever it fits.
+TTextFacts ReadBytes(const char* data, qsizetype size, TCellGridWriter& grid, const TReleaseFn& release)
 {
     qsizetype begin = 0;
     bool utf8 = true;
@@ -466,7 +589,6 @@ void ReadBytes(const char* data, qsizetype size, TCellGridWriter& grid, const TR
     if (head.Next(start, length))
         second = QString::fromLatin1(data + start, length);
     const char16_t delimiter = DetectDelimiter(first, second);
-    TLineSplitter splitter(grid, delimiter);
 
     // First pass: count the records and check the encoding, window by window
     // (a window ends at a line end, so no character is cut).
@@ -475,7 +597,8 @@ void ReadBytes(const char* data, qsizetype size, TCellGridWriter& grid, const TR
     qsizetype checkedUpTo = begin;
     TRecordWalker<char> counter(data, size, begin, delimiter);
     while (counter.Next(start, end, lines)) {
-        ++records;
+        if (++records > kMaxImportCells)
+            ThrowTooManyLines();
         const qsizetype pos = counter.Position();
         if (pos - checkedUpTo >= kWindow || pos == size) {
             if (std::memchr(data + checkedUpTo, 0, size_t(pos - checkedUpTo)))
@@ -487,27 +610,18 @@ void ReadBytes(const char* data, qsizetype size, TCellGridWriter& grid, const TR
                 release(pos);
         }
     }
-    const int rows = RowsFor(records);
-    TLineDecoder decoder(utf8 ? TByteEncoding::Utf8 : TByteEncoding::Windows1252);
 
-    TRecordWalker<char> walker(data, size, begin, delimiter);
+    TLineDecoder decoder(utf8);
     qsizetype releasedUpTo = begin;
-    int row = 0;
-    while (walker.Next(start, end, lines)) {
-        // The first line sets the columns while the grid is still small.
-        if (row <= 1)
-            PrepareRows(grid, row == 1 ? rows : 1);
-        const QStringView record = decoder.Decode(data + start, end - start);
-        if (lines > 1)
-            splitter.Split(JoinRecordLines(record), row++);
-        else
-            splitter.Split(record, row++);
-        if (release && walker.Position() - releasedUpTo >= kWindow) {
-            releasedUpTo = walker.Position();
+    SplitRecords(data, size, begin, delimiter, RowsFor(records), grid, [&](qsizetype from, qsizetype to) {
+        // Pages already read are handed back as the walk leaves them.
+        if (release && from - releasedUpTo >= kWindow) {
+            releasedUpTo = from;
             release(releasedUpTo);
         }
-    }
-    FinishRows(grid, rows);
+        return decoder.Decode(data + from, to - from);
+    });
+    return {decoder.Mixed()};
 }
 
 bool OnlyBlanks(const char* data, qsizetype size)
@@ -543,8 +657,17 @@ TNulPattern NulPattern(const char* data, qsizetype size)
     return TNulPattern::Other;
 }
 
+// UTF-16 text is decoded whole before its lines are walked: a file with more
+// characters than its fields, delimiters and line ends could hold within the
+// import's limits is refused before that.
+constexpr qint64 kMaxUtf16Chars = kMaxSheetHeldChars + 2 * kMaxImportCells;
+
 void ReadUtf16(const char* data, qsizetype size, bool littleEndian, TCellGridWriter& grid, const TReleaseFn& release)
 {
+    if (size / 2 > kMaxUtf16Chars)
+        ThrowImportError(Tr("The file is too large to import: it holds more than %1 million characters of UTF-16 "
+                            "text.")
+                             .arg(kMaxUtf16Chars / 1000000));
     QStringDecoder decoder(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
                            QStringDecoder::Flag::Stateless);
     const QString text = decoder(QByteArrayView(data, size));
@@ -557,23 +680,25 @@ void ReadUtf16(const char* data, qsizetype size, bool littleEndian, TCellGridWri
     ReadText(text, grid);
 }
 
-void ReadAny(const char* data, qsizetype size, TCellGridWriter& grid, const TReleaseFn& release)
+TTextFacts ReadAny(const char* data, qsizetype size, TCellGridWriter& grid, const TReleaseFn& release)
 {
     if (size >= 2) {
         const auto b0 = static_cast<unsigned char>(data[0]), b1 = static_cast<unsigned char>(data[1]);
-        if ((b0 == 0xFF && b1 == 0xFE) || (b0 == 0xFE && b1 == 0xFF))
-            return ReadUtf16(data + 2, size - 2, b0 == 0xFF, grid, release);
+        if ((b0 == 0xFF && b1 == 0xFE) || (b0 == 0xFE && b1 == 0xFF)) {
+            ReadUtf16(data + 2, size - 2, b0 == 0xFF, grid, release);
+            return {};
+        }
     }
     switch (NulPattern(data, size)) {
-    case TNulPattern::Utf16LE: return ReadUtf16(data, size, true, grid, release);
-    case TNulPattern::Utf16BE: return ReadUtf16(data, size, false, grid, release);
+    case TNulPattern::Utf16LE: ReadUtf16(data, size, true, grid, release); return {};
+    case TNulPattern::Utf16BE: ReadUtf16(data, size, false, grid, release); return {};
     case TNulPattern::Other: ThrowBinary();
     case TNulPattern::None: break;
     }
     const qsizetype begin = size >= 3 && std::memcmp(data, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
     if (OnlyBlanks(data + begin, size - begin))
         ThrowNothingToImport();
-    ReadBytes(data, size, grid, release);
+    return ReadBytes(data, size, grid, release);
 }
 
 }  // namespace
@@ -618,30 +743,35 @@ void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid)
         ThrowImportError(Tr("Cannot open file ") + fileName);
     const qint64 size = file.size();
     uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
+    TTextFacts facts;
     if (!mapped) {
         // Not mappable (empty, or mapping refused): read it whole.
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
             ThrowImportError(Tr("Cannot open file ") + fileName);
-        ReadAny(bytes.constData(), bytes.size(), grid, TReleaseFn());
-        return;
-    }
-    struct TUnmap {
-        QFile& file;
-        uchar* mapped;
-        ~TUnmap() { file.unmap(mapped); }
-    } unmap{file, mapped};
+        facts = ReadAny(bytes.constData(), bytes.size(), grid, TReleaseFn());
+    } else {
+        struct TUnmap {
+            QFile& file;
+            uchar* mapped;
+            ~TUnmap() { file.unmap(mapped); }
+        } unmap{file, mapped};
 
-    // Pages already read are handed back, so the file does not stay in
-    // memory beside the datasheet it fills.
-    TReleaseFn release;
+        // Pages already read are handed back, so the file does not stay in
+        // memory beside the datasheet it fills.
+        TReleaseFn release;
 #ifdef Q_OS_UNIX
-    const qsizetype page = qsizetype(sysconf(_SC_PAGESIZE));
-    release = [mapped, page](qsizetype upTo) {
-        const qsizetype length = upTo / page * page;
-        if (length > 0)
-            madvise(mapped, size_t(length), MADV_DONTNEED);
-    };
+        const qsizetype page = qsizetype(sysconf(_SC_PAGESIZE));
+        release = [mapped, page](qsizetype upTo) {
+            const qsizetype length = upTo / page * page;
+            if (length > 0)
+                madvise(mapped, size_t(length), MADV_DONTNEED);
+        };
 #endif
-    ReadAny(reinterpret_cast<const char*>(mapped), qsizetype(size), grid, release);
+        facts = ReadAny(reinterpret_cast<const char*>(mapped), qsizetype(size), grid, release);
+    }
+    if (facts.mixedEncodings)
+        ImportWarning(Tr("The file %1 mixes UTF-8 and Windows-1252 text; each line was read in the encoding it "
+                         "fits. Check the imported text.")
+                          .arg(QFileInfo(fileName).fileName()));
 }

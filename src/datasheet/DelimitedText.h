@@ -15,15 +15,22 @@ char16_t DetectDelimiter(QStringView firstLine, QStringView secondLine);
 // line, fields split by the detected delimiter with double-quote handling;
 // a vertical tab in a field becomes CR LF. A quoted field that holds line
 // breaks (the line ends inside it and a later line, within 64 lines, closes
-// it) keeps them as CR LF, and its lines form one row. A field without its
+// it) keeps them as CR LF, and its lines form one row. Text after a closing
+// quote, up to the next delimiter, stays in the field; a field without its
 // closing quote, and an unquoted field, keep their text as written. Reads
 // UTF-8 (a byte-order mark is dropped), UTF-16 with a byte-order mark or
-// recognised by its NUL bytes, and Windows-1252 when the file is not valid
-// UTF-8. Lines end with LF, CR LF or CR. The row count becomes the number of
-// rows read (at least 1); the column count grows to the longest line and never
-// shrinks; cells a line does not reach keep their text.
+// recognised by its NUL bytes, and Windows-1252: a file that is not valid
+// UTF-8 throughout is read line by line, each line as UTF-8 when it is valid
+// UTF-8, and a file that mixed the two gets a warning (ImportWarning). Lines
+// end with LF, CR LF or CR. The row count becomes the number of rows read (at
+// least 1); the column count grows to the longest line and never shrinks;
+// cells a line does not reach keep their text.
 // Throws EImportError "Cannot open file <name>" when the file cannot be read,
-// and refuses a file that holds no text, or binary data (NUL bytes).
+// and refuses a file that holds no text, or binary data (NUL bytes), and -
+// as soon as the read reaches it - a line over 1 MB, a field over
+// kMaxCellChars characters, a line with more fields than a datasheet has
+// columns, and more lines, cells or text than one import may bring
+// (ImportSupport.h); the message names the line.
 void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid);
 
 // The same for text already in memory (the file's bytes).

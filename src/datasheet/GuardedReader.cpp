@@ -8,6 +8,8 @@ TGuardedReader::TGuardedReader(const std::function<void(TFrameWriter&)>& childMa
 {
     TGuardedLimits limits;
     limits.StallTimeoutMs = stallTimeoutMs;
+    limits.ExtraAddressSpace = qint64(1) << 30;
+    limits.CpuSeconds = kCpuSeconds;
     try {
         FChild = std::make_unique<TGuardedChild>(
             [&childMain](TFrameWriter& out) {

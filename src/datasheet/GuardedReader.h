@@ -14,15 +14,20 @@
 // The importer's end: starts the child and hands out its frames.
 class TGuardedReader {
 public:
-    // Forks a child that runs `childMain` with stderr silenced, an address
-    // space limit 2 GB above this process's and the C locale's numbers; the
-    // child sends `frameDone` ('Z') after `childMain` returns.
+    // Forks a child that runs `childMain` with stderr silenced, the C
+    // locale's numbers, an address space limit 1 GB above this process's and
+    // kCpuSeconds of processor time; the child sends `frameDone` ('Z') after
+    // `childMain` returns.
     TGuardedReader(const std::function<void(TFrameWriter&)>& childMain, int stallTimeoutMs);
     ~TGuardedReader();
     TGuardedReader(const TGuardedReader&) = delete;
     TGuardedReader& operator=(const TGuardedReader&) = delete;
 
     static constexpr char frameDone = TGuardedChild::frameDone;
+    // The processor time a reader may take: far more than any file that
+    // passed the importers' checks needs, so only a reader gone round in
+    // circles meets it.
+    static constexpr int kCpuSeconds = 10;
 
     // Waits for the next frame; false at the end of the stream. Calls
     // Damaged() when the child stalls longer than the timeout or sends a

@@ -20,6 +20,31 @@ void ThrowImportError(const QString& message)
     throw EImportError(message);
 }
 
+void ThrowNothingToImport()
+{
+    ThrowImportError(Tr("There is nothing to import: the file holds no text."));
+}
+
+namespace {
+thread_local TImportWarnings* gWarnings = nullptr;
+}
+
+TImportWarnings::TImportWarnings() : FOuter(gWarnings)
+{
+    gWarnings = this;
+}
+
+TImportWarnings::~TImportWarnings()
+{
+    gWarnings = FOuter;
+}
+
+void ImportWarning(const QString& text)
+{
+    if (gWarnings)
+        gWarnings->FList << text;
+}
+
 QString NumberToText(double value, int significantDigits)
 {
     if (value == 0)
@@ -180,8 +205,6 @@ TCNumericLocaleScope::~TCNumericLocaleScope()
 // ---------------------------------------------------------------------------
 
 namespace {
-// The sum of all texts a sheet import keeps (UTF-16 code units, 512 MB).
-constexpr qint64 kMaxSheetTextChars = kMaxSheetHeldChars;
 
 [[noreturn]] void ThrowTooLarge()
 {
@@ -191,12 +214,37 @@ constexpr qint64 kMaxSheetTextChars = kMaxSheetHeldChars;
                          .arg(kMaxSheetCols)
                          .arg(kMaxSheetCells));
 }
+
+[[noreturn]] void ThrowTooMuchText()
+{
+    ThrowImportError(Tr("The spreadsheet is too large: its cells hold more than %1 million characters of text.")
+                         .arg(kMaxSheetHeldChars / 1000000));
+}
+
+[[noreturn]] void ThrowLongCell(const QString& place)
+{
+    ThrowImportError(Tr("The spreadsheet is too large: %1 holds more than %2 characters of text.")
+                         .arg(place)
+                         .arg(kMaxCellChars));
+}
+
+// "B12" for row 11, column 1 (both from 0).
+QString CellName(qint64 row, qint64 col)
+{
+    QString letters;
+    for (qint64 c = col + 1; c > 0; c = (c - 1) / 26)
+        letters.prepend(QChar(char16_t(u'A' + (c - 1) % 26)));
+    return letters + QString::number(row + 1);
+}
+
 }  // namespace
 
 qint32 TSheetCells::AddText(QStringView text)
 {
-    if (qint64(FArena.size()) + text.size() > kMaxSheetTextChars || FTexts.size() >= size_t(INT32_MAX))
-        ThrowImportError(Tr("The sheet holds more text than can be imported."));
+    if (text.size() > kMaxCellChars)
+        ThrowLongCell(Tr("a cell"));
+    if (qint64(FArena.size()) + text.size() > kMaxSheetHeldChars || FTexts.size() >= size_t(INT32_MAX))
+        ThrowTooMuchText();
     FTexts.push_back({qint64(FArena.size()), qint32(text.size())});
     FArena.insert(FArena.end(), text.utf16(), text.utf16() + text.size());
     return qint32(FTexts.size() - 1);
@@ -206,6 +254,13 @@ QStringView TSheetCells::Text(qint32 id) const
 {
     const TText& t = FTexts[size_t(id)];
     return QStringView(FArena.data() + t.offset, t.length);
+}
+
+void TSheetCells::AddCell(qint64 row, qint64 col, QStringView text, qint64 rowRepeat, qint64 colRepeat)
+{
+    if (text.size() > kMaxCellChars)
+        ThrowLongCell(Tr("cell %1").arg(CellName(row, col)));
+    AddCell(row, col, AddText(text), rowRepeat, colRepeat);
 }
 
 void TSheetCells::AddCell(qint64 row, qint64 col, qint32 textId, qint64 rowRepeat, qint64 colRepeat)
@@ -230,38 +285,41 @@ void TSheetCells::AddCell(qint64 row, qint64 col, qint32 textId, qint64 rowRepea
     }
     if ((endRow - firstRow + 1) * (endCol - firstCol + 1) > kMaxSheetCells)
         ThrowTooLarge();
+    // Repeated cells are counted in full: the datasheet holds, and a label
+    // file stores, every one of them.
+    const qint64 cells = FHeldCells + rowRepeat * colRepeat;
+    if (cells > kMaxImportCells)
+        ThrowImportError(Tr("The spreadsheet is too large: more than %1 of its cells hold a value.")
+                             .arg(kMaxImportCells));
+    const qint64 held = FHeldChars + qint64(FTexts[size_t(textId)].length) * rowRepeat * colRepeat;
+    if (held > kMaxSheetHeldChars)
+        ThrowTooMuchText();
     FFirstRow = firstRow;
     FFirstCol = firstCol;
     FLastRow = endRow;
     FLastCol = endCol;
-    // The grid stores the text once per cell, so repeated cells count in full:
-    // a small file must not expand into more text than a desktop can hold.
-    const qint64 held = FHeldChars + qint64(FTexts[size_t(textId)].length) * rowRepeat * colRepeat;
-    if (held > kMaxSheetHeldChars)
-        ThrowImportError(Tr("The spreadsheet is too large: its cells hold more than %1 million "
-                            "characters of text.")
-                             .arg(kMaxSheetHeldChars / 1000000));
+    FHeldCells = cells;
     FHeldChars = held;
     FCells.push_back({row, col, qint32(rowRepeat), qint32(colRepeat), textId});
 }
 
 void TSheetCells::WriteTo(TCellGridWriter& grid) const
 {
-    const qint64 rows = RowCount(), cols = ColCount();
-    grid.SetColCount(int(cols));
-    grid.SetRowCount(int(rows));
-    std::vector<bool> written(size_t(rows * cols), false);
+    if (IsEmpty())
+        ThrowNothingToImport();
+    grid.SetColCount(int(ColCount()));
+    grid.SetRowCount(int(RowCount()));
+    // Only the cells that hold a value are written; the rest of the block is
+    // emptied at once.
+    grid.ClearCells();
     for (const TCell& cell : FCells) {
         const QStringView text = Text(cell.text);
-        for (qint64 r = cell.row - FFirstRow, rEnd = r + cell.rowRepeat; r < rEnd; ++r) {
-            for (qint64 c = cell.col - FFirstCol, cEnd = c + cell.colRepeat; c < cEnd; ++c) {
-                grid.SetCell(int(c), int(r), text);
-                written[size_t(r * cols + c)] = true;
-            }
+        const int row = int(cell.row - FFirstRow);
+        for (qint64 c = cell.col - FFirstCol, cEnd = c + cell.colRepeat; c < cEnd; ++c) {
+            if (cell.rowRepeat == 1)
+                grid.SetCell(int(c), row, text);
+            else
+                grid.FillCells(int(c), row, cell.rowRepeat, text);
         }
     }
-    for (qint64 r = 0; r < rows; ++r)
-        for (qint64 c = 0; c < cols; ++c)
-            if (!written[size_t(r * cols + c)])
-                grid.SetCell(int(c), int(r), QStringView());
 }

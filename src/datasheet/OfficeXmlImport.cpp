@@ -2,6 +2,7 @@
 
 #include "datasheet/CellGridWriter.h"
 #include "datasheet/ImportSupport.h"
+#include "datasheet/ZipLayout.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -72,6 +73,12 @@ QString NumberAttrText(QStringView text)
 
 // Largest part read whole (workbook, relationships, styles, settings).
 constexpr qint64 kMaxSmallPart = qint64(64) << 20;
+// All parts of a package together unpack to at most this many times the
+// package's size, and at least to kMinUnpackedBytes: office files compress
+// their XML some 5 to 40 times, so a package past that is a bomb, and the
+// time spent reading stays in proportion to the file.
+constexpr qint64 kMaxUnpackRatio = 100;
+constexpr qint64 kMinUnpackedBytes = qint64(32) << 20;
 
 // Passes a part through, ending it (as if the data ran out) once more than
 // `limit` bytes came: a small package may unpack into gigabytes of XML.
@@ -81,6 +88,7 @@ public:
 
     TBoundedDevice(QIODevice& inner, qint64 limit) : FInner(inner), FLimit(limit) { open(QIODevice::ReadOnly); }
     bool Exceeded() const { return FExceeded; }
+    qint64 Passed() const { return FRead; }
     bool isSequential() const override { return true; }
 
 protected:
@@ -116,10 +124,16 @@ class TPackageReader {
 public:
     TPackageReader(TPackage kind, const QString& fileName) : FKind(kind), FFileName(fileName), FZip(fileName)
     {
-        if (!QFileInfo(fileName).isFile())
+        const QFileInfo info(fileName);
+        if (!info.isFile())
             ThrowImportError(Tr("Cannot open file ") + fileName);
+        // Parts that share their bytes are refused before anything unpacks.
+        const QString fault = ZipLayoutFault(fileName);
+        if (!fault.isEmpty())
+            Fail(fault);
         if (!FZip.open(QuaZip::mdUnzip))
             Fail(Tr("it is not a zip package"));
+        FUnpackBudget = std::max(kMinUnpackedBytes, info.size() * kMaxUnpackRatio);
     }
 
     bool Has(const QString& part) { return FZip.setCurrentFile(part, QuaZip::csInsensitive); }
@@ -132,16 +146,23 @@ public:
         QuaZipFile file(&FZip);
         if (!file.open(QIODevice::ReadOnly))
             Fail();
-        if (file.usize() > kMaxSmallPart)
+        const qint64 limit = std::min(kMaxSmallPart, PartLimit());
+        auto tooLarge = [&] {
+            if (limit < kMaxSmallPart)
+                FailTooLarge(part);
             Fail(Tr("the part %1 is too large").arg(part));
+        };
+        if (file.usize() > limit)
+            tooLarge();
         QByteArray bytes;
         char chunk[65536];
         qint64 n;
         while ((n = file.read(chunk, sizeof chunk)) > 0) {
             bytes.append(chunk, n);
-            if (bytes.size() > kMaxSmallPart)
-                Fail(Tr("the part %1 is too large").arg(part));
+            if (bytes.size() > limit)
+                tooLarge();
         }
+        FUnpacked += bytes.size();
         file.close();
         if (file.getZipError() != UNZ_OK)
             Fail(Tr("it is damaged"));
@@ -159,13 +180,15 @@ public:
             Fail();
         // The size the package declares fails early; the bytes really
         // unpacked are counted as well, in case the declaration lies.
-        if (file.usize() > kMaxUnpackedPartBytes)
+        const qint64 limit = PartLimit();
+        if (file.usize() > limit)
             FailTooLarge(part);
-        TBoundedDevice bounded(file, kMaxUnpackedPartBytes);
+        TBoundedDevice bounded(file, limit);
         QXmlStreamReader xml(&bounded);
         parse(xml);
         if (bounded.Exceeded())
             FailTooLarge(part);
+        FUnpacked += bounded.Passed();
         CheckXml(xml);
         file.close();
         if (file.getZipError() != UNZ_OK)
@@ -188,16 +211,22 @@ public:
     [[noreturn]] void FailTooLarge(const QString& part)
     {
         ThrowImportError(Tr("The spreadsheet is too large: its part %1 unpacks to more than can be "
-                            "read (at most %2 MB, and %3 MB of text between two tags).")
+                            "read (at most %2 MB from a file of this size, and %3 MB of text between two tags).")
                              .arg(part)
-                             .arg(kMaxUnpackedPartBytes >> 20)
+                             .arg((PartLimit() + (qint64(1) << 19)) >> 20)
                              .arg(TBoundedDevice::kMaxTextRun >> 20));
     }
 
 private:
+    // What the next part may unpack to: what is left of the package's
+    // budget, and no more than any part may.
+    qint64 PartLimit() const { return std::min(kMaxUnpackedPartBytes, FUnpackBudget - FUnpacked); }
+
     TPackage FKind;
     QString FFileName;
     QuaZip FZip;
+    qint64 FUnpackBudget = 0;
+    qint64 FUnpacked = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -630,7 +659,7 @@ private:
             const qint64 repeat = RepeatAttr(xml, QLatin1String("number-columns-repeated"));
             const QString text = ReadCell(xml);
             if (!text.isEmpty())
-                FCells.AddCell(row, col, FCells.AddText(text), rowRepeat, repeat);
+                FCells.AddCell(row, col, text, rowRepeat, repeat);
             col += repeat;
         }
     }
@@ -668,9 +697,14 @@ private:
     }
 
     // The paragraphs of a cell, joined by line feeds; annotations left out.
+    // Text past what a cell may hold is not gathered (the cell is refused).
     QString ReadCellText(QXmlStreamReader& xml)
     {
         QString text;
+        auto append = [&text](QStringView more) {
+            if (text.size() <= kMaxCellChars)
+                text += more.left(kMaxCellChars + 1 - text.size());
+        };
         int paragraphs = 0;
         int depth = 1;
         while (depth > 0 && !xml.atEnd()) {
@@ -679,7 +713,7 @@ private:
                 --depth;
             } else if (token == QXmlStreamReader::Characters) {
                 if (depth > 1)
-                    text += xml.text();
+                    append(xml.text());
             } else if (token == QXmlStreamReader::StartElement) {
                 const QStringView name = xml.name();
                 const bool paragraph = name == QLatin1String("p") || name == QLatin1String("h");
@@ -692,19 +726,17 @@ private:
                 }
                 if (paragraph) {
                     if (depth == 1 && paragraphs++ > 0)
-                        text += u'\n';
+                        append(u"\n");
                 } else if (name == QLatin1String("s")) {
                     const qint64 n = std::min<qint64>(RepeatAttr(xml, QLatin1String("c")), 1024);
-                    text += QString(n, u' ');
+                    append(QString(n, u' '));
                 } else if (name == QLatin1String("tab")) {
-                    text += u'\t';
+                    append(u"\t");
                 } else if (name == QLatin1String("line-break")) {
-                    text += u'\n';
+                    append(u"\n");
                 }
                 ++depth;
             }
-            if (text.size() > (qsizetype(1) << 24))
-                FPkg.Fail(Tr("a cell holds too much text"));
         }
         return text;
     }

@@ -119,7 +119,7 @@ public:
     void SetCellUtf8(int col, int row, QByteArrayView utf8);
     // Writes the same text into rows firstRow..firstRow+count-1 of a column,
     // storing the text once.
-    void FillCells(int col, int firstRow, int count, QStringView text);
+    void FillCells(int col, int firstRow, int count, QStringView text) override;
 
     // --- Current cell and selection -------------------------------------------
     int Col() const { return FCol; }
@@ -158,6 +158,7 @@ public:
     void ClearSelection() { ClearRect(FSel); }
     // Empties every cell; counts and widths stay.
     void ClearAll();
+    void ClearCells() override { ClearAll(); }
     // Replaces every cell of row dstRow by the cells of row srcRow of src (this
     // grid or another); cells beyond src's columns become empty.
     void RowCopy(int dstRow, const TAdvStringGrid& src, int srcRow);

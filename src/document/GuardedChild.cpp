@@ -4,6 +4,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -108,7 +109,13 @@ TGuardedChild::TGuardedChild(const std::function<void(TFrameWriter&)>& childMain
             ::close_range(3, keep - 1, 0);
         ::close_range(keep + 1, ~0U, 0);
         if (addressLimit) {
-            const rlimit limit{addressLimit, addressLimit};
+            // Never more room than this process has: a guarded child that
+            // starts one of its own stays within its own limit.
+            rlim_t cap = addressLimit;
+            rlimit current{};
+            if (::getrlimit(RLIMIT_AS, &current) == 0 && current.rlim_cur != RLIM_INFINITY)
+                cap = std::min(cap, current.rlim_cur);
+            const rlimit limit{cap, cap};
             ::setrlimit(RLIMIT_AS, &limit);
         }
         if (cpuSeconds > 0) {

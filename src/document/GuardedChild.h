@@ -48,7 +48,8 @@ void AppendFrameU32(std::string& out, quint32 value);
 quint32 FrameU32(const char* p);
 
 struct TGuardedLimits {
-    // Address space the child may map beyond what this process has mapped.
+    // Address space the child may map beyond what this process has mapped;
+    // never more than this process's own limit.
     qint64 ExtraAddressSpace = qint64(2) << 30;
     // Processor seconds (0 = no limit).
     int CpuSeconds = 0;

@@ -3,6 +3,8 @@
 #include "common/TestSupport.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -62,4 +64,33 @@ TEST(CliImport, FailuresLeaveNoOutput)
     EXPECT_FALSE(QFile::exists(out));
 
     EXPECT_EQ(RunCli({"import", label, dat}).exitCode, 2);
+}
+
+TEST(CliImport, HostileDataIsRefusedInOneLineAndTheOutputStays)
+{
+    QTemporaryDir dir;
+    const QStringList files = {"ods-repeated-value.ods", "xlsx-empty.xlsx", "csv-long-cell.csv",
+                               "csv-mixed-encodings.csv"};
+    ASSERT_EQ(QProcess::execute(QStandardPaths::findExecutable("python3"),
+                                QStringList{SourcePath("scripts/make-hostile-imports.py"), dir.path()} + files),
+              0);
+    const QString label = SourcePath("examples/shipping.blf");
+    const QString out = dir.filePath("out.blf");
+    for (const QString& name : files) {
+        ASSERT_TRUE(testsupport::WriteFile(out, "previous"));
+        const QString data = dir.filePath(name);
+        const auto r = RunCli({"import", label, data, "-o", out});
+        const QList<QByteArray> lines = r.err.trimmed().split('\n');
+        ASSERT_EQ(lines.size(), 1) << r.err.constData();
+        EXPECT_TRUE(lines[0].startsWith(("tagmora-cli import: " + data + ": ").toUtf8())) << r.err.constData();
+        if (name.startsWith("csv-mixed")) {  // imported, with a warning
+            EXPECT_EQ(r.exitCode, 0);
+            EXPECT_TRUE(lines[0].endsWith("mixes UTF-8 and Windows-1252 text; each line was read in the encoding it "
+                                          "fits. Check the imported text."));
+            EXPECT_TRUE(RunCli({"datasheet", out, "--csv"}).out.contains("Stra\xC3\x9F" "e,K\xC3\xB6ln"));
+        } else {
+            EXPECT_EQ(r.exitCode, 1);
+            EXPECT_EQ(testsupport::ReadFile(out), QByteArray("previous"));
+        }
+    }
 }

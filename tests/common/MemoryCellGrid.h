@@ -50,6 +50,8 @@ public:
         FBlocks.back().insert(FBlocks.back().end(), FUtf8.begin(), FUtf8.end());
     }
 
+    void ClearCells() override { std::fill(FIndex.begin(), FIndex.end(), TEntry()); }
+
     QString Cell(int col, int row) const
     {
         if (col < 0 || row < 0 || col >= FCols || row >= FRows)

@@ -1,6 +1,7 @@
 #include "datasheet/DatasheetModel.h"
 #include "datasheet/DatasheetStream.h"
 #include "datasheet/DatasheetWindow.h"
+#include "datasheet/ImportSupport.h"
 #include "datasheet/SequenceDialog.h"
 
 #include "DatasheetTestUtil.h"
@@ -499,6 +500,20 @@ TEST(DatasheetWindow, ImportDataCommand)
     dlg.fileAnswers = {QStringLiteral("/data/x.mdb")};
     f.w.MI_ImportData->trigger();
     EXPECT_EQ(g.Cells(1, 1), QStringLiteral("Products"));
+
+    // A file imported with a warning: the data comes in, then the warning shows.
+    f.w.ImportLoader = [](const QString&, TCellGridWriter& grid, const TTablePicker&) {
+        grid.SetCell(0, 0, u"Name");
+        ImportWarning(QStringLiteral("The file x.csv mixes encodings."));
+        return true;
+    };
+    dlg.fileAnswers = {QStringLiteral("/data/x.csv")};
+    const qsizetype shown = dlg.messages.size();
+    f.w.MI_ImportData->trigger();
+    EXPECT_EQ(g.Cells(1, 0), QStringLiteral("Name"));
+    ASSERT_EQ(dlg.messages.size(), shown + 2);  // the replace question, then the warning
+    EXPECT_EQ(dlg.messages.back().text, QStringLiteral("The file x.csv mixes encodings."));
+    EXPECT_EQ(dlg.messages.back().type, TMsgDlgType::mtWarning);
 }
 
 TEST(DatasheetWindow, PrintCurrentRowAndClosing)

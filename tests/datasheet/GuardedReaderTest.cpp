@@ -104,4 +104,44 @@ TEST(GuardedReader, StalledChildOrOversizedFrameIsStopped)
     EXPECT_TRUE(got.damaged);
 }
 
+TEST(GuardedReader, NestedChildKeepsTheLimitItStartedUnder)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than the limit";
+#endif
+    // A child asking for 8 GB of room maps 1.5 GB (never touched) on its own,
+    // but not when it runs inside a reader.
+    auto roomy = [](TFrameWriter& out) {
+        TGuardedLimits limits;
+        limits.ExtraAddressSpace = qint64(8) << 30;
+        TGuardedChild inner(
+            [](TFrameWriter& o) {
+                void* p = std::malloc(size_t(3) << 29);
+                o.Send('M', std::string(p ? "mapped" : "refused"));
+                std::free(p);
+            },
+            limits);
+        char kind;
+        QByteArray payload;
+        while (inner.Next(kind, payload))
+            if (kind == 'M')
+                out.Send('M', payload);
+        inner.Finish();
+    };
+    for (const auto& [inReader, expected] : {std::pair{false, "mapped"}, std::pair{true, "refused"}}) {
+        TReceived got;
+        if (inReader) {
+            got = ReadAll(roomy);
+        } else {
+            TGuardedChild outer(roomy, TGuardedLimits{0, 0, 10000, 0});
+            char kind;
+            QByteArray payload;
+            while (outer.Next(kind, payload))
+                got.frames.append({kind, payload});
+        }
+        ASSERT_FALSE(got.frames.isEmpty());
+        EXPECT_EQ(got.frames.front().second, QByteArray(expected)) << inReader;
+    }
+}
+
 #endif

@@ -135,7 +135,7 @@ TEST(ImportAccess, BrokenFilesFailCleanly)
             << name.toStdString() << ": " << error.toStdString();
     }
 
-    // A cut Jet 3 file on which the library loops forever: the reader is stopped.
+    // A cut Jet 3 file whose catalog sends the library round in circles: refused.
     SetAccessReaderStallTimeout(1500);
     const QString looping = files.Write(QStringLiteral("looping.mdb"), jet3.left(42171));
     QElapsedTimer timer;

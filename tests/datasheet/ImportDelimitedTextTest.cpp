@@ -1,6 +1,7 @@
 #include "ImportTestSupport.h"
 
 #include "datasheet/DelimitedText.h"
+#include "datasheet/ImportSupport.h"
 
 #include <QProcess>
 
@@ -136,10 +137,11 @@ TEST(ImportDelimitedText, QuotingRules)
         {"5\" Screw,O\"Neil", {"5\" Screw", "O\"Neil"}},  // unquoted: quotes stay as written
         {"x,\"a,b\"", {"x", "a,b"}},                      // a quoted last field keeps the delimiter
         {"x,\"a\"\"b\"", {"x", "a\"b"}},                  // a quoted last field without delimiter
-        {"\"ab\"cd,ef", {"ab", "ef"}},                    // text between closing quote and delimiter is lost
+        {"\"ab\"cd,ef", {"abcd", "ef"}},                  // text after the closing quote stays in the field
         {"\"abc,def", {"\"abc", "def"}},                  // no closing quote: the text as written
         {"\"\"\"a\"\"\",b", {"\"a\"", "b"}},              // odd runs close, even runs stay inside
-        {"\"a,b\"c", {"a,b", "c"}},                       // no delimiter after the closing quote
+        {"\"a,b\"c", {"a,bc"}},                           // no delimiter after the closing quote
+        {"\"a\"b\"\"c,d", {"ab\"\"c", "d"}},              // the text after it is taken as written
         {"a,b,", {"a", "b"}},                             // an empty rest writes nothing
         {"a,,b", {"a", "", "b"}},
         {",a", {"", "a"}},
@@ -170,6 +172,13 @@ TEST(ImportDelimitedText, LineEndsAndEmptyLines)
     EXPECT_EQ(Load("a,b\r\n\r\n\r\n"), (TRows{{"a", "b"}, {"", ""}, {"", ""}}));
     EXPECT_EQ(Load("a,b\r\r\n"), (TRows{{"a", "b"}, {"", ""}}));
     EXPECT_EQ(Load("a,b"), (TRows{{"a", "b"}}));
+    // Lines that cross where a search for the other line end gave up (1 MB on)
+    // come whole.
+    for (const char* end : {"\n", "\r"}) {
+        const TRows rows = Load(QByteArray("ab,cd").append(end).repeated(300000));
+        EXPECT_EQ(rows.size(), 300000);
+        EXPECT_EQ(rows.count(QStringList{"ab", "cd"}), 300000);
+    }
 }
 
 TEST(ImportDelimitedText, RowCountBecomesLineCountColumnsNeverShrink)
@@ -225,9 +234,8 @@ TEST(ImportDelimitedText, Encodings)
     EXPECT_EQ(Load(le.mid(2)), expected);
     EXPECT_EQ(Load(be.mid(2)), expected);
 
-    // Not valid UTF-8 anywhere in the file: all of it is Windows-1252, also
-    // lines that would pass as UTF-8 on their own.
-    EXPECT_EQ(Load("a,\xC3\xBC\nb,\x80\n"), (TRows{{"a", QString::fromUtf8("Ã¼")}, {"b", QString::fromUtf8("€")}}));
+    // Not valid UTF-8 throughout: each line in the encoding it fits.
+    EXPECT_EQ(Load("a,\xC3\xBC\nb,\x80\n"), (TRows{{"a", QString::fromUtf8("ü")}, {"b", QString::fromUtf8("€")}}));
     // A byte-order mark declares UTF-8 even with a bad byte in it.
     EXPECT_EQ(Load("\xEF\xBB\xBFM\xC3\xBCller,\xFF\n"), (TRows{{QString::fromUtf8("Müller"), QString(QChar(0xFFFD))}}));
 }
@@ -268,6 +276,9 @@ TEST(ImportDelimitedText, QuotedLineBreaksStayInTheirField)
     EXPECT_EQ(Load("A,B\r\"p\rq\",2\r"), TRows({{"A", "B"}, {"p\r\nq", "2"}}));
     // Quote pairs inside a field that spans lines.
     EXPECT_EQ(Load("A,B\n\"say \"\"hi\nthere\"\"\",2\n"), TRows({{"A", "B"}, {"say \"hi\r\nthere\"", "2"}}));
+    // Text after the closing quote of a field that spans lines stays in it.
+    EXPECT_EQ(Load("Name,Qty\n\"unclosed,123\n5\" Screw,7\n"),
+              TRows({{"Name", "Qty"}, {"unclosed,123\r\n5 Screw", "7"}}));
     // A quote that never closes leaves every line a row of its own.
     EXPECT_EQ(Load("A,B\n\"open,1\nx,2\ny,3\n"), TRows({{"A", "B"}, {"\"open", "1"}, {"x", "2"}, {"y", "3"}}));
     // Nor does a field that closes only after more than 64 lines.
@@ -276,4 +287,56 @@ TEST(ImportDelimitedText, QuotedLineBreaksStayInTheirField)
         longField += "mid,2\n";
     longField += "end\",3\n";
     EXPECT_EQ(Load(longField).size(), 73);
+}
+
+TEST(ImportDelimitedText, OverlongLinesFieldsAndRowsAreRefusedNamingTheLine)
+{
+    const QByteArray field(65535, 'f');
+    QByteArray widest = field;
+    for (int i = 1; i < 16; ++i)
+        widest += ',' + field;  // 1 MB less one byte
+    const struct {
+        QByteArray text;
+        const char* error;  // empty: accepted
+    } cases[] = {
+        {QByteArray((1 << 20) + 1, 'x'), "Line 1 is too long to import (a line may hold at most 1 MB)."},
+        {"a,b\rc,d\r" + QByteArray((1 << 20) + 1, 'x') + "\r", "Line 3 is too long"},
+        {"a,b\n" + widest + "\n", ""},
+        {"a,b\n" + widest + "ff\n", "Line 2 is too long"},
+        {"a,b\nc,d\n\"" + QByteArray(65536, 'y') + "z\",w\n", "Field 1 of line 3 is too long to import"},
+        {"a,b\nc,\"" + QByteArray(65536, 'y') + "\"z\n", "Field 2 of line 2 is too long"},  // with what follows the quote
+        {"a,b\n" + QByteArray("a,").repeated(16385) + "\n", "Line 2 has more fields than a datasheet has columns"},
+    };
+    for (const auto& c : cases) {
+        TMemoryCellGrid grid(1, 1);
+        const QString error = ErrorOf([&] { LoadDelimitedTextBytes(c.text, grid); });
+        EXPECT_TRUE(QByteArray(c.error).isEmpty() ? error.isEmpty() : error.startsWith(QLatin1String(c.error)))
+            << c.error << " / " << error.toStdString();
+    }
+}
+
+TEST(ImportDelimitedText, MixedEncodingsAreReadLineByLineWithAWarning)
+{
+    importtest::TTempFiles files;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        bool warned;
+    } cases[] = {
+        {"mixed.csv", "Name,City\nM\xC3\xBCller,M\xC3\xBCnchen\nStra\xDF" "e,K\xF6ln\n", true},
+        {"utf8.csv", "Name,City\nM\xC3\xBCller,M\xC3\xBCnchen\n", false},
+        {"cp1252.csv", "Name,City\nStra\xDF" "e,K\xF6ln\nplain,ascii\n", false},
+    };
+    for (const auto& c : cases) {
+        TImportWarnings warnings;
+        TMemoryCellGrid grid(1, 1);
+        LoadDelimitedText(files.Write(QString::fromLatin1(c.name), c.bytes), grid);
+        EXPECT_EQ(grid.Row(grid.RowCount() - 1).join(u','),
+                  QString::fromUtf8(c.warned ? "Straße,Köln" : c.name[0] == 'u' ? "Müller,München" : "plain,ascii"));
+        ASSERT_EQ(warnings.List().size(), c.warned ? 1 : 0) << c.name;
+        if (c.warned)
+            EXPECT_EQ(warnings.List().front(), QStringLiteral("The file mixed.csv mixes UTF-8 and Windows-1252 text; "
+                                                              "each line was read in the encoding it fits. Check the "
+                                                              "imported text."));
+    }
 }

@@ -1,6 +1,7 @@
 #include "ImportTestSupport.h"
 
 #include "datasheet/OfficeXmlImport.h"
+#include "datasheet/ZipLayout.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -208,16 +209,15 @@ TEST(ImportOfficeXml, OdsActiveTableRepeatsAndValues)
     EXPECT_EQ(Load(LoadOdsSheet, stale).Rows(), kOdsRows);
 }
 
-TEST(ImportOfficeXml, EmptySheetGivesOneEmptyCell)
+TEST(ImportOfficeXml, EmptySheetIsRefusedLikeAnEmptyTextFile)
 {
     importtest::TTempFiles files;
     const QString path = files.Path(QStringLiteral("empty.ods"));
     ASSERT_TRUE(importtest::WriteZip(path, OdsParts("<table:table table:name=\"S\"/>", QByteArray())));
     TMemoryCellGrid grid(3, 3);
-    LoadOdsSheet(path, grid);
-    EXPECT_EQ(grid.ColCount(), 1);
-    EXPECT_EQ(grid.RowCount(), 1);
-    EXPECT_EQ(grid.Cell(0, 0), QString());
+    EXPECT_EQ(ErrorOf([&] { LoadOdsSheet(path, grid); }),
+              QStringLiteral("There is nothing to import: the file holds no text."));
+    EXPECT_EQ(grid.ColCount(), 3);
 }
 
 TEST(ImportOfficeXml, BrokenAndHugeFilesFailCleanly)
@@ -286,6 +286,75 @@ TEST(ImportOfficeXml, BrokenAndHugeFilesFailCleanly)
     TMemoryCellGrid grid(1, 1);
     const QString missing = files.Path(QStringLiteral("missing.xlsx"));
     EXPECT_EQ(ErrorOf([&] { LoadXlsxSheet(missing, grid); }), QStringLiteral("Cannot open file ") + missing);
+}
+
+// A zip of stored entries, written byte by byte; an entry's directory record
+// may point elsewhere (offset) or claim another size (size).
+struct TRawEntry {
+    QByteArray name, data;
+    qint64 offset = -1, size = -1;
+};
+
+QByteArray RawZip(const QList<TRawEntry>& entries, int extraCount = 0)
+{
+    QByteArray body, dir;
+    auto u16 = [](QByteArray& b, quint32 v) { b.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
+    auto u32 = [&](QByteArray& b, quint32 v) {
+        u16(b, v & 0xFFFF);
+        u16(b, v >> 16);
+    };
+    for (const TRawEntry& e : entries) {
+        const quint32 at = quint32(body.size()), size = quint32(e.data.size());
+        const quint32 claimed = e.size >= 0 ? quint32(e.size) : size;
+        u32(body, 0x04034B50);
+        for (quint32 v : {20u, 0u, 0u, 0u, 0u})  // version, flags, method (stored), time, date
+            u16(body, v);
+        for (quint32 v : {0u, size, size})  // crc, sizes
+            u32(body, v);
+        u16(body, quint32(e.name.size()));
+        u16(body, 0);
+        body += e.name + e.data;
+        u32(dir, 0x02014B50);
+        for (quint32 v : {20u, 20u, 0u, 0u, 0u, 0u})  // versions, flags, method, time, date
+            u16(dir, v);
+        for (quint32 v : {0u, claimed, claimed})
+            u32(dir, v);
+        for (quint32 v : {quint32(e.name.size()), 0u, 0u, 0u, 0u})  // name, extra, comment, disk, attributes
+            u16(dir, v);
+        u32(dir, 0);
+        u32(dir, e.offset >= 0 ? quint32(e.offset) : at);
+        dir += e.name;
+    }
+    const quint32 count = quint32(entries.size() + extraCount);
+    QByteArray end;
+    u32(end, 0x06054B50);
+    for (quint32 v : {0u, 0u, count, count})
+        u16(end, v);
+    u32(end, quint32(dir.size()));
+    u32(end, quint32(body.size()));
+    u16(end, 0);
+    return body + dir + end;
+}
+
+TEST(ImportOfficeXml, ZipEntriesMustNotShareTheirBytes)
+{
+    importtest::TTempFiles files;
+    const TRawEntry a{"a.xml", "<a/>"}, b{"b.xml", "<b/>"};
+    const QString overlap = QStringLiteral("its parts overlap"), damaged = QStringLiteral("its directory is damaged");
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString fault;
+    } cases[] = {
+        {"apart.zip", RawZip({a, b}), {}},
+        {"same.zip", RawZip({a, {"b.xml", "<b/>", 0}}), overlap},          // both at the first header
+        {"into.zip", RawZip({{"a.xml", "<a/>", -1, 10}, b}), overlap},     // a's data runs into b's header
+        {"past.zip", RawZip({a, {"b.xml", "<b/>", -1, 100}}), damaged},    // b's data runs into the directory
+        {"short.zip", RawZip({a, b}, 1), damaged},                         // the directory lacks a record
+        {"text.zip", "Name,Code\n", {}},                                  // no zip: left to the unzip library
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ZipLayoutFault(files.Write(QString::fromLatin1(c.name), c.bytes)), c.fault) << c.name;
 }
 
 // Runs fn in a forked child whose address space may grow by at most `extra`

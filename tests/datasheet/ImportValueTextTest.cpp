@@ -137,27 +137,47 @@ TEST(ImportValueText, SheetCellsWriteTheirUsedBlock)
     cells.WriteTo(grid);
     EXPECT_EQ(grid.Rows(), (QList<QStringList>{{"", "a", ""}, {"", "", ""}, {"r", "r", "r"}, {"r", "r", "r"}}));
 
+    // Nothing but empty cells: refused like an empty text file, grid untouched.
     TSheetCells empty;
+    empty.AddCell(0, 0, empty.AddText(QString()), 1000, 1000);
     TMemoryCellGrid one(4, 4);
-    empty.WriteTo(one);
-    EXPECT_EQ(one.ColCount(), 1);
-    EXPECT_EQ(one.RowCount(), 1);
+    EXPECT_EQ(ErrorOf([&] { empty.WriteTo(one); }), QStringLiteral("There is nothing to import: the file holds no text."));
+    EXPECT_EQ(one.ColCount(), 4);
 }
 
-TEST(ImportValueText, SheetCellsRefuseHugeRanges)
+TEST(ImportValueText, SheetCellsRefuseHugeRangesAndTooManyValues)
 {
     const QString tooLarge = QStringLiteral("The sheet is too large to import");
-    auto add = [](qint64 row, qint64 col, qint64 rows, qint64 cols) {
+    const QString tooMany = QStringLiteral("The spreadsheet is too large: more than 16777216 of its cells");
+    const QString tooLong = QStringLiteral("The spreadsheet is too large: cell C2 holds more than 65536 characters");
+    const QString tooMuch = QStringLiteral("The spreadsheet is too large: its cells hold more than 128 million");
+    auto add = [](qint64 row, qint64 col, qint64 rows, qint64 cols, qsizetype length = 1) {
         return [=] {
             TSheetCells cells;
             cells.AddCell(0, 0, QStringLiteral("x"));
-            cells.AddCell(row, col, cells.AddText(QStringLiteral("y")), rows, cols);
+            if (rows == 1 && cols == 1)
+                cells.AddCell(row, col, QString(length, u'y'));
+            else
+                cells.AddCell(row, col, cells.AddText(QString(length, u'y')), rows, cols);
         };
     };
-    EXPECT_TRUE(ErrorOf(add(1048576, 0, 1, 1)).startsWith(tooLarge));
-    EXPECT_TRUE(ErrorOf(add(0, 16384, 1, 1)).startsWith(tooLarge));
-    EXPECT_TRUE(ErrorOf(add(0, 0, 2000000, 1)).startsWith(tooLarge));
-    EXPECT_TRUE(ErrorOf(add(1000000, 100, 1, 1)).startsWith(tooLarge));  // 100 M cells
-    EXPECT_TRUE(ErrorOf(add(1048575, 0, 1, 16)).isEmpty());            // 16.8 M cells
-    EXPECT_TRUE(ErrorOf(add(-1, 0, 1, 1)).startsWith(tooLarge));
+    const struct {
+        std::function<void()> add;
+        QString error;  // start of the message; empty: accepted
+    } cases[] = {
+        {add(1048576, 0, 1, 1), tooLarge},
+        {add(0, 16384, 1, 1), tooLarge},
+        {add(0, 0, 2000000, 1), tooLarge},
+        {add(1000000, 100, 1, 1), tooLarge},  // 100 M cells
+        {add(1048575, 0, 1, 16), {}},         // 16.8 M cells, two of them values
+        {add(-1, 0, 1, 1), tooLarge},
+        {add(0, 0, 1048576, 16), tooMany},    // a value repeated over 16.8 M cells
+        {add(1, 2, 1, 1, 65537), tooLong},
+        {add(1, 2, 1, 1, 65536), {}},
+        {add(0, 0, 2000, 1000, 65), tooMuch},
+    };
+    for (const auto& c : cases) {
+        const QString error = ErrorOf(c.add);
+        EXPECT_TRUE(c.error.isEmpty() ? error.isEmpty() : error.startsWith(c.error)) << error.toStdString();
+    }
 }

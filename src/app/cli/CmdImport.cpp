@@ -48,6 +48,8 @@ int CmdImport(const cli::TArguments& args)
     } catch (const std::exception& e) {
         throw cli::Failure(data, QString::fromUtf8(e.what()));
     }
+    for (const QString& warning : document.Data.ImportWarnings())
+        cli::WriteErr(QStringLiteral("tagmora-cli import: %1: %2").arg(data, warning));
     // As after the datasheet window: a fresh print grid and the design showing
     // the current row. Bindings to columns the data lacks are kept: nobody saw
     // the new columns to rebind them.

@@ -189,6 +189,8 @@ int CmdPrint(const cli::TArguments& args)
         }
         if (!imported)
             throw cli::Failure(dataName, QStringLiteral("nothing to import (unknown file type or no table)"));
+        for (const QString& warning : document.Data.ImportWarnings())
+            cli::WriteErr(QStringLiteral("tagmora-cli print: %1: %2").arg(dataName, warning));
         document.Data.BuildPrintGrid();
         document.FillFromCurrentRow();
     }
