@@ -1,0 +1,20 @@
+// Excel workbooks (.xlsx): the zip package and its XML parts.
+#include "FuzzSupport.h"
+
+#include "datasheet/OfficeXmlImport.h"
+#include "datasheet/StringGrid.h"
+
+#include <exception>
+
+TAGMORA_FUZZ_INIT
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    TAdvStringGrid grid;
+    try {
+        LoadXlsxSheet(FuzzInputFile(data, size, ".xlsx"), grid);
+    } catch (const std::exception&) {
+        // Refused with a message.
+    }
+    return 0;
+}
