@@ -5,8 +5,9 @@
 #   scripts/fuzz.sh TARGET|all [SECONDS] [libFuzzer options...]
 # TARGET: plan_text label_file datasheet_stream delimited_text xls xlsx ods mdb
 # picture. Each runs SECONDS (default 600) on its corpus build-fuzz/corpus/TARGET,
-# seeded from the examples, the test fixtures and fuzz/make-seeds.py. Inputs
-# that crash, leak or hang land in build-fuzz/findings/TARGET, the log in
+# seeded from the examples, the test fixtures and fuzz/make-seeds.py. A run
+# goes on after a finding; inputs that crash, leak, run out of memory or hang
+# land in build-fuzz/findings/TARGET (slow ones as slow-unit-*), the log in
 # build-fuzz/logs/TARGET.log; the exit status is 1 when anything was found.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,6 +23,8 @@ done
 
 B=build-fuzz
 if [ ! -f $B/CMakeCache.txt ]; then
+  command -v clang++ >/dev/null && [ -n "$(find /usr/lib/llvm-*/lib/clang -name 'libclang_rt.fuzzer-x86_64.a' 2>/dev/null)" ] ||
+    { echo "$0: needs clang and libFuzzer (apt-get install clang libclang-rt-14-dev)" >&2; exit 2; }
   CC=clang CXX=clang++ cmake -S . -B $B -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAGMORA_FUZZ=ON \
     -DTAGMORA_BUILD_TESTS=OFF -DTAGMORA_BUILD_BENCH=OFF
 fi
@@ -52,15 +55,21 @@ for t in "${targets[@]}"; do
   dict=()
   case $t in plan_text | label_file) dict=(-dict=fuzz/plan_text.dict) ;; esac
   log=$B/logs/$t.log
+  # One worker process that goes on after a finding, so every target runs
+  # its full time; what it finds is kept in findings/TARGET.
+  start=$SECONDS
+  touch $B/logs/$t.start
   set +e
   nice -n 19 $B/fuzz/fuzz_$t $B/corpus/$t "${dict[@]}" -max_total_time="$seconds" -timeout=20 \
-    -rss_limit_mb=3072 -artifact_prefix=$B/findings/$t/ -print_final_stats=1 "$@" > "$log" 2>&1
+    -rss_limit_mb=3072 -fork=1 -ignore_crashes=1 -ignore_timeouts=1 -ignore_ooms=1 \
+    -artifact_prefix=$B/findings/$t/ "$@" > "$log" 2>&1
   rc=$?
   set -e
-  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-  took=$(sed -n 's/^stat::.*//; s/^Done [0-9]* runs in \([0-9]*\) second.*/\1/p' "$log" | tail -1)
-  found=$(find $B/findings/$t -type f | wc -l)
-  echo "$t: ${took:-?} s, ${runs:-?} runs, corpus $(ls $B/corpus/$t | wc -l), findings $found (exit $rc, log $log)"
+  runs=$(grep -o '^#[0-9]*' "$log" | tail -1 | tr -d '#')
+  found=$(find $B/findings/$t -type f -newer $B/logs/$t.start ! -name 'slow-unit-*' | wc -l)
+  slow=$(find $B/findings/$t -type f -newer $B/logs/$t.start -name 'slow-unit-*' | wc -l)
+  echo "$t: $((SECONDS - start)) s, ${runs:-?} runs, corpus $(ls $B/corpus/$t | wc -l)," \
+    "findings $found, slow inputs $slow (exit $rc, log $log)"
   [ "$rc" -eq 0 ] && [ "$found" -eq 0 ] || status=1
 done
 exit $status

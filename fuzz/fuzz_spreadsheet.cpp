@@ -1,6 +1,9 @@
-// Excel 97-2003 workbooks (.xls): the workbook scan here, the cell library in its guarded child.
+// Spreadsheets, one target per format (TAGMORA_FUZZ_LOADER reads files of
+// suffix TAGMORA_FUZZ_SUFFIX): .xls (the workbook scan here, the cell library
+// in its guarded child), .xlsx and .ods (zip packages of XML parts).
 #include "FuzzSupport.h"
 
+#include "datasheet/OfficeXmlImport.h"
 #include "datasheet/SpreadsheetImport.h"
 #include "datasheet/StringGrid.h"
 
@@ -12,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     TAdvStringGrid grid;
     try {
-        LoadSpreadsheet(FuzzInputFile(data, size, ".xls"), grid);
+        TAGMORA_FUZZ_LOADER(FuzzInputFile(data, size, TAGMORA_FUZZ_SUFFIX), grid);
     } catch (const std::exception&) {
         // Refused with a message.
     }
