@@ -128,14 +128,11 @@ void WriteDatasheetStream(const TAdvStringGrid& grid, QByteArray& out)
     qsizetype size = 2 * 11 + 3;
     for (int c = 0; c < cols; ++c)
         size += 3 + DigitCount(std::uint32_t(c)) + 1 + 11 + 2;
-    for (int r = 0; r < rows; ++r) {
-        const int rowDigits = DigitCount(std::uint32_t(r));
-        for (int c = 0; c < cols; ++c) {
-            const QByteArrayView v = grid.CellUtf8(c, r);
-            if (!v.isEmpty())
-                size += DigitCount(std::uint32_t(c)) + rowDigits + 2 + v.size() + 2;
-        }
-    }
+    // Only the cells that hold text are visited: a grid may be vast and
+    // nearly empty.
+    grid.ForEachCell([&](int c, int r, QByteArrayView v) {
+        size += DigitCount(std::uint32_t(c)) + DigitCount(std::uint32_t(r)) + 2 + v.size() + 2;
+    });
     const qsizetype start = out.size();
     out.resize(start + size);
     char* const base = out.data() + start;
@@ -163,30 +160,25 @@ void WriteDatasheetStream(const TAdvStringGrid& grid, QByteArray& out)
         *p++ = '\r';
         *p++ = '\n';
     }
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < cols; ++c) {
-            const QByteArrayView v = grid.CellUtf8(c, r);
-            if (v.isEmpty())
-                continue;
-            p = PutNumber(p, std::uint32_t(c));
-            *p++ = ',';
-            p = PutNumber(p, std::uint32_t(r));
-            *p++ = ',';
-            std::memcpy(p, v.data(), std::size_t(v.size()));
-            if (std::memchr(v.data(), '\r', std::size_t(v.size()))) {
-                // Line breaks would end the line: CR travels as TAB, LF as BS.
-                for (qsizetype k = 0; k < v.size(); ++k) {
-                    if (p[k] == '\r')
-                        p[k] = '\t';
-                    else if (p[k] == '\n')
-                        p[k] = '\b';
-                }
+    grid.ForEachCell([&p](int c, int r, QByteArrayView v) {
+        p = PutNumber(p, std::uint32_t(c));
+        *p++ = ',';
+        p = PutNumber(p, std::uint32_t(r));
+        *p++ = ',';
+        std::memcpy(p, v.data(), std::size_t(v.size()));
+        if (std::memchr(v.data(), '\r', std::size_t(v.size()))) {
+            // Line breaks would end the line: CR travels as TAB, LF as BS.
+            for (qsizetype k = 0; k < v.size(); ++k) {
+                if (p[k] == '\r')
+                    p[k] = '\t';
+                else if (p[k] == '\n')
+                    p[k] = '\b';
             }
-            p += v.size();
-            *p++ = '\r';
-            *p++ = '\n';
         }
-    }
+        p += v.size();
+        *p++ = '\r';
+        *p++ = '\n';
+    });
     out.resize(start + (p - base));
 }
 

@@ -206,6 +206,39 @@ gridstore::TCellRef& TAdvStringGrid::MutableRef(int col, std::uint32_t slot)
     return page->At(slot & kPageMask);
 }
 
+void TAdvStringGrid::ForEachCell(const std::function<void(int, int, QByteArrayView)>& visit) const
+{
+    // The slots that hold text in some column, and the columns that hold any.
+    std::vector<bool> used(FSlotCount, false);
+    std::vector<int> cols;
+    for (int c = 0; c < ColCount(); ++c) {
+        bool any = false;
+        const auto& pages = FCols[std::size_t(c)].pages;
+        for (std::size_t p = 0; p < pages.size(); ++p) {
+            if (!pages[p])
+                continue;
+            const auto& cells = pages[p]->cells;
+            for (std::size_t i = 0; i < cells.size(); ++i) {
+                const std::size_t slot = (p << kPageBits) + i;
+                if (cells[i].len != 0 && slot < used.size())
+                    any = used[slot] = true;
+            }
+        }
+        if (any)
+            cols.push_back(c);
+    }
+    for (int r = 0; r < FRowCount; ++r) {
+        const std::uint32_t s = Slot(r);
+        if (s >= used.size() || !used[s])
+            continue;
+        for (const int c : cols) {
+            const TCellRef* ref = RefAt(c, s);
+            if (ref && ref->len != 0)
+                visit(c, r, QByteArrayView(FArena->Data(ref->off), qsizetype(ref->len)));
+        }
+    }
+}
+
 void TAdvStringGrid::ClearRef(int col, std::uint32_t slot)
 {
     const TCellRef* ref = RefAt(col, slot);

@@ -25,6 +25,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -120,6 +121,10 @@ public:
     // Writes the same text into rows firstRow..firstRow+count-1 of a column,
     // storing the text once.
     void FillCells(int col, int firstRow, int count, QStringView text) override;
+    // Visits every non-empty cell, row by row and within a row column by
+    // column: visit(col, row, utf8). It costs what the grid holds, not its
+    // area, so a vast and nearly empty grid is walked at once.
+    void ForEachCell(const std::function<void(int col, int row, QByteArrayView utf8)>& visit) const;
 
     // --- Current cell and selection -------------------------------------------
     int Col() const { return FCol; }

@@ -201,12 +201,14 @@ void TLabelPlan::PaintTo(QPainter& canvas)
 void TLabelPlan::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    FPaintingOnScreen = !Printing;
     try {
         PaintTo(painter);
     } catch (...) {
         // An object that cannot draw itself (a barcode whose text does not
         // encode) must not take the window down; what was painted stays.
     }
+    FPaintingOnScreen = false;
 }
 
 // ----- Zoom -------------------------------------------------------------------

@@ -14,6 +14,7 @@
 #include "document/PictureData.h"
 
 #include <QImage>
+#include <QObject>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -28,9 +29,25 @@ class TDecodedPicture {
 public:
     // Null when the stream does not decode as that kind; *error then says
     // why in a few words ("not a readable bitmap", "took too long").
+    // What the headers show is refused before any decoder runs: pictures
+    // larger than the limits, pixels the memory budget has no room for,
+    // metafiles that are not well formed.
     static std::shared_ptr<const TDecodedPicture> Decode(TPictureKind kind, const QByteArray& bytes,
                                                          QString* error = nullptr);
     ~TDecodedPicture();
+
+    // The work of decoding a stream, from its headers alone (nothing is
+    // decoded): a raster picture's pixels; for a metafile, the pixels of
+    // its bitmaps, which the converter encodes and the drawing decodes
+    // again, times kMetafileImageWork, plus kMetafileRecordWork per record.
+    // -1 when the headers are not sound.
+    static qint64 DeclaredWork(TPictureKind kind, const QByteArray& bytes);
+    static constexpr qint64 kMetafileImageWork = 4;
+    static constexpr qint64 kMetafileRecordWork = 16;
+
+    // Why the picture is drawn only in part ("run-length data reaches past
+    // the bitmap's edge"); empty when it decoded whole.
+    QString Warning() const { return FWarning; }
 
     TPictureKind Kind() const { return FKind; }
     // Pixels; a metafile's frame at 96 pixels per inch.
@@ -72,8 +89,13 @@ public:
     // Targets larger than this (pixels) are drawn directly instead of cached.
     static constexpr qint64 kMaxCachedPixels = 25'000'000;
 
+    struct TOutput;
+
 private:
+    friend class TPictureDecodeJob;
     TDecodedPicture() = default;
+    static std::shared_ptr<const TDecodedPicture> Make(TPictureKind kind, const QByteArray& bytes, TOutput&& out,
+                                                       QString* error);
     QImage Source(bool colourKey) const;
     // The full pixels, decoded again when they were let go; false when
     // that fails.
@@ -98,8 +120,44 @@ private:
     mutable qint64 FImageCharge = 0;  // of which FImage's
     QByteArray FBytes;               // the stream, for decoding again (raster pictures)
     QSize FNatural;
+    QString FWarning;
     mutable QImage FImage;
     std::unique_ptr<QSvgRenderer> FSvg;
     mutable QImage FKeyed;                 // FImage without its top-left colour
     mutable std::vector<TScaled> FScaled;  // most recently used first
+};
+
+// A picture decoded while the event loop goes on: the decoder's child runs
+// and what it sends is taken as it arrives, so windows stay responsive.
+// Finished is emitted from the event loop once the picture is decoded or
+// found unreadable, with the same result TDecodedPicture::Decode gives.
+class TPictureDecodeJob : public QObject {
+    Q_OBJECT
+public:
+    TPictureDecodeJob(TPictureKind kind, const QByteArray& bytes, QObject* parent = nullptr);
+    ~TPictureDecodeJob() override;
+
+    // Starts the decoder (a stream its headers rule out ends at once).
+    void Start();
+    // Takes the rest of the decoder's output now, waiting for it.
+    void Wait();
+    bool IsDone() const { return FDone; }
+    // Null when the picture does not decode; Error() says why.
+    std::shared_ptr<const TDecodedPicture> Result() const { return FResult; }
+    QString Error() const { return FError; }
+
+Q_SIGNALS:
+    void Finished();
+
+private:
+    struct TRun;
+    void Pump(bool wait);
+    void Complete(TDecodedPicture::TOutput&& out);
+
+    TPictureKind FKind;
+    QByteArray FBytes;
+    std::unique_ptr<TRun> FRun;
+    bool FDone = false;
+    std::shared_ptr<const TDecodedPicture> FResult;
+    QString FError;
 };

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -14,6 +15,8 @@
 #include <unistd.h>
 
 namespace {
+
+std::atomic<int> gStarted{0};
 
 // The child may use `extra` bytes beyond what this process has mapped.
 rlim_t AddressSpaceLimit(qint64 extra)
@@ -136,6 +139,13 @@ TGuardedChild::TGuardedChild(const std::function<void(TFrameWriter&)>& childMain
     }
     ::close(fds[1]);
     FFd = fds[0];
+    FStall.setRemainingTime(FStallTimeoutMs);
+    ++gStarted;
+}
+
+int TGuardedChild::StartedCount()
+{
+    return gStarted;
 }
 
 TGuardedChild::~TGuardedChild()
@@ -143,28 +153,56 @@ TGuardedChild::~TGuardedChild()
     Stop();
 }
 
+bool TGuardedChild::TakeBuffered(char& kind, QByteArray& payload)
+{
+    if (FBuffer.size() - FPos < 5)
+        return false;
+    const char* p = FBuffer.constData() + FPos;
+    const quint32 len = FrameU32(p + 1);
+    if (len > kMaxFrameBytes)
+        return Damaged(QStringLiteral("malformed output"));
+    if (FBuffer.size() - FPos < 5 + qsizetype(len))
+        return false;
+    kind = p[0];
+    payload = QByteArray(p + 5, len);
+    FPos += 5 + len;
+    FReceived += 5 + len;
+    if (FPos > (1 << 20)) {
+        FBuffer.remove(0, FPos);
+        FPos = 0;
+    }
+    return true;
+}
+
 bool TGuardedChild::Next(char& kind, QByteArray& payload)
 {
     for (;;) {
-        if (FBuffer.size() - FPos >= 5) {
-            const char* p = FBuffer.constData() + FPos;
-            const quint32 len = FrameU32(p + 1);
-            if (len > kMaxFrameBytes)
-                return Damaged(QStringLiteral("malformed output"));
-            if (FBuffer.size() - FPos >= 5 + qsizetype(len)) {
-                kind = p[0];
-                payload = QByteArray(p + 5, len);
-                FPos += 5 + len;
-                FReceived += 5 + len;
-                if (FPos > (1 << 20)) {
-                    FBuffer.remove(0, FPos);
-                    FPos = 0;
-                }
-                return true;
-            }
-        }
-        if (!Fill())
+        if (TakeBuffered(kind, payload))
+            return true;
+        const int got = Fill(FStallTimeoutMs);
+        if (got < 0)
             return false;
+        if (got == 0)
+            return Damaged(QStringLiteral("took too long"));  // the child is stuck or too slow
+    }
+}
+
+bool TGuardedChild::TryNext(char& kind, QByteArray& payload, bool* ended)
+{
+    *ended = false;
+    for (;;) {
+        if (TakeBuffered(kind, payload))
+            return true;
+        const int got = Fill(0);
+        if (got < 0) {
+            *ended = true;
+            return false;
+        }
+        if (got == 0) {
+            if (FDeadline.hasExpired() || FStall.hasExpired())
+                return Damaged(QStringLiteral("took too long"));
+            return false;
+        }
     }
 }
 
@@ -188,29 +226,29 @@ bool TGuardedChild::Damaged(const QString& why)
     throw EGuardedChild(why);
 }
 
-bool TGuardedChild::Fill()
+int TGuardedChild::Fill(int waitMs)
 {
     if (FFd < 0)
-        return false;
-    int wait = FStallTimeoutMs;
+        return -1;
     if (!FDeadline.isForever())
-        wait = int(qMin<qint64>(wait, qMax<qint64>(0, FDeadline.remainingTime())));
+        waitMs = int(qMin<qint64>(waitMs, qMax<qint64>(0, FDeadline.remainingTime())));
     pollfd pfd{FFd, POLLIN, 0};
-    const int ready = ::poll(&pfd, 1, wait);
+    const int ready = ::poll(&pfd, 1, waitMs);
     if (ready < 0 && errno == EINTR)
-        return true;
+        return 1;  // nothing read, but no reason to give up yet
     if (ready <= 0)
-        return Damaged(QStringLiteral("took too long"));  // the child is stuck or too slow
+        return 0;
     char chunk[65536];
     const ssize_t n = ::read(FFd, chunk, sizeof chunk);
     if (n < 0 && errno == EINTR)
-        return true;
+        return 1;
     if (n <= 0) {
         CloseFd();
-        return false;
+        return -1;
     }
     FBuffer.append(chunk, n);
-    return true;
+    FStall.setRemainingTime(FStallTimeoutMs);
+    return 1;
 }
 
 void TGuardedChild::CloseFd()

@@ -77,8 +77,17 @@ public:
     // EGuardedChild when the child stalls or overruns its time, or sends a
     // frame over kMaxFrameBytes.
     bool Next(char& kind, QByteArray& payload);
+    // The same without waiting, for a caller that watches Fd() for input:
+    // false when no whole frame has arrived yet; *ended turns true at the
+    // end of the stream. Throws like Next when the child overran its time
+    // or has sent nothing for longer than the stall timeout.
+    bool TryNext(char& kind, QByteArray& payload, bool* ended);
+    // The pipe the frames arrive on (-1 once it is closed).
+    int Fd() const { return FFd; }
     // Bytes received so far.
     qint64 Received() const { return FReceived; }
+    // Children started by this process so far.
+    static int StartedCount();
     // Waits for the child to end; true when it ended normally.
     bool Finish();
     // After Finish(): the signal that ended the child (SIGXCPU when it ran
@@ -88,7 +97,10 @@ public:
     [[noreturn]] bool Damaged(const QString& why = QString());
 
 private:
-    bool Fill();
+    bool TakeBuffered(char& kind, QByteArray& payload);
+    // Reads what arrives within waitMs: 1 when something came, 0 when
+    // nothing did, -1 at the end of the stream.
+    int Fill(int waitMs);
     void CloseFd();
     void Stop();
 
@@ -96,6 +108,7 @@ private:
     int FFd = -1;
     int FStallTimeoutMs;
     QDeadlineTimer FDeadline;
+    QDeadlineTimer FStall;  // renewed by every read
     QByteArray FBuffer;
     qsizetype FPos = 0;
     qint64 FReceived = 0;

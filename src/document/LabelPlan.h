@@ -86,6 +86,12 @@ public:
     bool Printing = false;            // rendering for output: no handles, no placeholders
     bool RenderingOutput = false;     // the preview is rendering its pages
     TPlanPictureData BackgroundPicture;
+    // What the pictures of the document may cost to decode together.
+    TPictureBudget& PictureBudget() { return FPictureBudget; }
+    // True while the surface paints itself on screen: pictures that are not
+    // decoded yet are then decoded in the background, with placeholders
+    // drawn until they are ready.
+    bool PaintingOnScreen() const { return FPaintingOnScreen; }
     // Interaction state the objects read: the pixel point of the last
     // mouse-down, the handle grabbed by it and the creation clicks counted so
     // far for the object being created.
@@ -264,6 +270,8 @@ private:
     int FUpdateCount = 0;
     bool FReadOnly = false;
     bool FDestroying = false;
+    bool FPaintingOnScreen = false;
+    TPictureBudget FPictureBudget;
     int FResizeRuns = 0;  // counts Resize, so SetViewSize knows whether it ran
 
     friend class TPlanLayers;

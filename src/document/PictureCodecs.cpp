@@ -138,6 +138,14 @@ bool CheckDib(const TBytesView& v, qint64 at, qint64 available, qint64 pixelsAt,
     return needed <= data;
 }
 
+// The pixels of a device-independent bitmap that CheckDib accepted.
+qint64 DibPixels(const TBytesView& v, qint64 at)
+{
+    if (v.U32(at) == 12)
+        return qint64(v.U16(at + 4)) * qAbs(v.I16(at + 6));
+    return qint64(v.I32(at + 4)) * qAbs(qint64(v.I32(at + 8)));
+}
+
 // ----- JPEG -----------------------------------------------------------------
 
 struct TJpegError {
@@ -330,7 +338,102 @@ constexpr qint64 kMaxEmfRecords = 4'000'000;
 
 }  // namespace
 
-QImage DecodeBitmap(const QByteArray& bytes)
+namespace {
+
+// Run-length coded pixels (BI_RLE8, or BI_RLE4 with two pixels a byte) from
+// `at` to `end`, rows bottom-up, into an image of palette indices that all
+// start as 0. What would land outside the bitmap is left out (decoding goes
+// on with the data after it) and makes *damage say so, as does data that
+// ends before the bitmap does.
+QImage DecodeRunLength(const TBytesView& v, qint64 at, qint64 end, int width, int height, bool rle4,
+                       QString* damage)
+{
+    QImage image(width, height, QImage::Format_Indexed8);
+    if (image.isNull())
+        return image;
+    image.fill(0);
+    bool outside = false;
+    qint64 x = 0, y = 0;
+    // count pixels from x on: index i of them is pixel(i).
+    auto put = [&](qint64 count, auto pixel) {
+        const qint64 inside = y < height ? qBound<qint64>(0, width - x, count) : 0;
+        uchar* row = inside > 0 ? image.scanLine(int(height - 1 - y)) : nullptr;
+        for (qint64 i = 0; i < inside; ++i)
+            row[x + i] = uchar(pixel(i));
+        outside = outside || inside < count;
+        x += count;
+    };
+    bool ended = false;
+    while (!ended && at + 2 <= end) {
+        const int count = v.data[at], value = v.data[at + 1];
+        at += 2;
+        if (count > 0) {
+            put(count, [&](qint64 i) { return rle4 ? (i % 2 ? value & 15 : value >> 4) : value; });
+        } else if (value == 0) {  // end of the row
+            x = 0;
+            ++y;
+        } else if (value == 1) {  // end of the bitmap
+            ended = true;
+        } else if (value == 2) {  // move right and up
+            if (at + 2 > end)
+                break;
+            x += v.data[at];
+            y += v.data[at + 1];
+            at += 2;
+            outside = outside || x > width || y > height;
+        } else {  // `value` pixels as they are, padded to a 16-bit boundary
+            const qint64 bytes = rle4 ? (value + 1) / 2 : value;
+            if (at + bytes > end)
+                break;
+            const qint64 from = at;
+            put(value, [&](qint64 i) {
+                const int b = v.data[from + (rle4 ? i / 2 : i)];
+                return rle4 ? (i % 2 ? b & 15 : b >> 4) : b;
+            });
+            at += (bytes + 1) & ~qint64(1);
+        }
+    }
+    if (outside)
+        *damage = QStringLiteral("run-length data reaches past the bitmap's edge");
+    else if (!ended && y < height && !(y == height - 1 && x >= width))
+        *damage = QStringLiteral("run-length data ends before the bitmap does");
+    return image;
+}
+
+// A run-length coded bitmap file that CheckDib accepted.
+QImage DecodeRunLengthBitmap(const TBytesView& v, QString* damage)
+{
+    const qint64 info = 14;
+    const quint32 headerSize = v.U32(info);
+    const int width = v.I32(info + 4), height = v.I32(info + 8), bpp = v.U16(info + 14);
+    const quint32 colorsUsed = v.U32(info + 32);
+    const qint64 full = qint64(1) << bpp;
+    const qint64 paletteAt = info + headerSize;
+    const qint64 offBits = v.U32(10);
+    const qint64 dataAt = offBits >= paletteAt && offBits < v.size ? offBits : paletteAt + full * 4;
+    const qint64 entries = qMin(colorsUsed && colorsUsed < full ? qint64(colorsUsed) : full, (dataAt - paletteAt) / 4);
+    QVector<QRgb> palette;
+    for (qint64 i = 0; i < entries; ++i)
+        palette << (qRgb(v.data[paletteAt + i * 4 + 2], v.data[paletteAt + i * 4 + 1], v.data[paletteAt + i * 4]));
+    // Indices past the palette take its first colour (black without one).
+    palette.resize(256, palette.isEmpty() ? qRgb(0, 0, 0) : palette.first());
+    QString why;
+    QImage image = DecodeRunLength(v, dataAt, v.size, width, height, bpp == 4, &why);
+    if (image.isNull())
+        return image;
+    image.setColorTable(palette);
+    if (v.I32(info + 24) > 0 && v.I32(info + 28) > 0) {
+        image.setDotsPerMeterX(v.I32(info + 24));
+        image.setDotsPerMeterY(v.I32(info + 28));
+    }
+    if (damage)
+        *damage = why;
+    return image;
+}
+
+}  // namespace
+
+QImage DecodeBitmap(const QByteArray& bytes, QString* damage)
 {
     const TBytesView v(bytes);
     if (!v.Has(0, 18) || v.data[0] != 'B' || v.data[1] != 'M')
@@ -338,17 +441,23 @@ QImage DecodeBitmap(const QByteArray& bytes)
     const qint64 offBits = v.U32(10);
     if (!CheckDib(v, 14, v.size - 14, offBits > 14 ? offBits - 14 : 0, false))
         return QImage();
+    const quint32 compression = v.U32(14) >= 40 ? v.U32(30) : 0;
+    if (compression == 1 || compression == 2)
+        return DecodeRunLengthBitmap(v, damage);
     return ReadWithQt(bytes, "bmp");
 }
 
-QImage DecodeIcon(const QByteArray& bytes)
+namespace {
+
+// The image of an icon file that is drawn: the largest, then the deepest of
+// those whose data is sound; -1 when there is none. *pixels: its size.
+int ChooseIconImage(const TBytesView& v, qint64* pixels)
 {
-    const TBytesView v(bytes);
     if (!v.Has(0, 6) || v.U16(0) != 0 || v.U16(2) != 1)
-        return QImage();
+        return -1;
     const int count = v.U16(4);
     if (count == 0 || !v.Has(6, qint64(count) * 16))
-        return QImage();
+        return -1;
     int best = -1;
     qint64 bestArea = 0;
     int bestDepth = 0;
@@ -380,9 +489,87 @@ QImage DecodeIcon(const QByteArray& bytes)
             bestDepth = depth;
         }
     }
+    *pixels = bestArea;
+    return best;
+}
+
+}  // namespace
+
+QImage DecodeIcon(const QByteArray& bytes)
+{
+    qint64 pixels = 0;
+    const int best = ChooseIconImage(TBytesView(bytes), &pixels);
     if (best < 0)
         return QImage();
     return ReadWithQt(bytes, "ico", best);
+}
+
+qint64 BitmapPixels(const QByteArray& bytes)
+{
+    const TBytesView v(bytes);
+    if (!v.Has(0, 18) || v.data[0] != 'B' || v.data[1] != 'M')
+        return -1;
+    const qint64 offBits = v.U32(10);
+    return CheckDib(v, 14, v.size - 14, offBits > 14 ? offBits - 14 : 0, false) ? DibPixels(v, 14) : -1;
+}
+
+qint64 IconPixels(const QByteArray& bytes)
+{
+    qint64 pixels = 0;
+    return ChooseIconImage(TBytesView(bytes), &pixels) < 0 ? -1 : pixels;
+}
+
+qint64 JpegPixels(const QByteArray& bytes)
+{
+    const TBytesView v(bytes);
+    if (!v.Has(0, 4) || v.data[0] != 0xFF || v.data[1] != 0xD8)
+        return -1;
+    qint64 at = 2;
+    while (v.Has(at, 4)) {
+        const int marker = v.data[at + 1];
+        if (v.data[at] != 0xFF)
+            return -1;
+        if (marker == 0xFF) {  // fill byte
+            ++at;
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {  // markers without a segment
+            at += 2;
+            continue;
+        }
+        if (marker == 0xDA || marker == 0xD9)  // a scan, or the end, before any frame header
+            return -1;
+        const qint64 length = qint64(v.data[at + 2]) << 8 | v.data[at + 3];
+        if (length < 2 || !v.Has(at + 2, length))
+            return -1;
+        if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+            if (length < 8)
+                return -1;
+            const qint64 h = qint64(v.data[at + 5]) << 8 | v.data[at + 6];
+            const qint64 w = qint64(v.data[at + 7]) << 8 | v.data[at + 8];
+            return w > 0 && h > 0 ? w * h : -1;
+        }
+        at += 2 + length;
+    }
+    return -1;
+}
+
+qint64 PngPixels(const QByteArray& bytes)
+{
+    const TBytesView v(bytes);
+    if (!v.Has(0, 24) || std::memcmp(v.data, "\x89PNG\r\n\x1a\n", 8) != 0 || std::memcmp(v.data + 12, "IHDR", 4) != 0)
+        return -1;
+    const qint64 w = v.U32BE(16), h = v.U32BE(20);
+    return w > 0 && h > 0 ? w * h : -1;
+}
+
+qint64 GifPixels(const QByteArray& bytes)
+{
+    const TBytesView v(bytes);
+    if (!v.Has(0, 10) || (std::memcmp(v.data, "GIF87a", 6) != 0 && std::memcmp(v.data, "GIF89a", 6) != 0))
+        return -1;
+    const qint64 w = v.U16(6), h = v.U16(8);
+    return w > 0 && h > 0 ? w * h : -1;
 }
 
 QImage DecodeJpeg(const QByteArray& bytes)
@@ -475,7 +662,8 @@ namespace {
 // record. Supported depths and compressions only; RLE only with a full
 // palette. With `fix`, palette indices past the palette are set to 0 so
 // that no converter reads colours beyond it.
-bool CheckEmfBitmap(const TBytesView& v, qint64 record, qint64 recordSize, qint64 field, unsigned char* fix)
+bool CheckEmfBitmap(const TBytesView& v, qint64 record, qint64 recordSize, qint64 field, unsigned char* fix,
+                    qint64& pixels)
 {
     if (field + 16 > recordSize)
         return false;
@@ -518,6 +706,7 @@ bool CheckEmfBitmap(const TBytesView& v, qint64 record, qint64 recordSize, qint6
     const qint64 masks = (compression == 3 && headerSize == 40) ? 12 : 0;
     if (headerSize + masks + entries * (headerSize == 12 ? 3 : 4) > cbBmi)
         return false;
+    pixels += width * height;
     if (rle)
         return entries == full && width * height <= (cbBits + 2) * 16384;
     const qint64 rowBytes = (width * bpp + 31) / 32 * 4;
@@ -562,10 +751,11 @@ std::pair<int, int> EmfBitmapFields(quint32 type)
     }
 }
 
-// Walks an EMF's records and checks them (see IsWellFormedEmf). With `fix`
-// (a copy of the bytes), repairs what the converter would misread: palette
-// indices past a short palette, and font names that would break the SVG.
-bool WalkEmf(const QByteArray& bytes, unsigned char* fix)
+// Walks an EMF's records and checks them (see IsWellFormedEmf), counting
+// what they hold into `content`. With `fix` (a copy of the bytes), repairs
+// what the converter would misread: palette indices past a short palette,
+// and font names that would break the SVG.
+bool WalkEmf(const QByteArray& bytes, unsigned char* fix, TMetafileContent& content)
 {
     const TBytesView v(bytes);
     if (!v.Has(0, 88) || v.U32(0) != kEmrHeader || v.U32(40) != kEmfSignature)
@@ -580,14 +770,15 @@ bool WalkEmf(const QByteArray& bytes, unsigned char* fix)
             return false;
         if ((n == 0) != (type == kEmrHeader))
             return false;
+        content.Records = n + 1;
         if (n == 0 && size < 88)
             return false;
         if (type == kEmrEof)
             return size >= 20;
         const auto [first, second] = EmfBitmapFields(type);
-        if (first && !CheckEmfBitmap(v, at, size, first, fix))
+        if (first && !CheckEmfBitmap(v, at, size, first, fix, content.ImagePixels))
             return false;
-        if (second && qint64(size) >= second + 16 && !CheckEmfBitmap(v, at, size, second, fix))
+        if (second && qint64(size) >= second + 16 && !CheckEmfBitmap(v, at, size, second, fix, content.ImagePixels))
             return false;
         if (type == 33) {  // EMR_SAVEDC
             if (++saved > kMaxSavedStates || ++depth > kMaxSavedDepth)
@@ -632,9 +823,10 @@ bool WalkEmf(const QByteArray& bytes, unsigned char* fix)
 
 }  // namespace
 
-bool IsWellFormedEmf(const QByteArray& bytes)
+bool IsWellFormedEmf(const QByteArray& bytes, TMetafileContent* content)
 {
-    return WalkEmf(bytes, nullptr);
+    TMetafileContent counted;
+    return WalkEmf(bytes, nullptr, content ? *content : counted);
 }
 
 QSize EmfFrameSize(const QByteArray& bytes)
@@ -656,7 +848,8 @@ QByteArray EmfToSvg(const QByteArray& bytes)
     // The converter takes a writable buffer; hand it a private copy, with
     // what it would misread repaired.
     QByteArray input(bytes.constData(), bytes.size());
-    if (!WalkEmf(bytes, reinterpret_cast<unsigned char*>(input.data())))
+    TMetafileContent content;
+    if (!WalkEmf(bytes, reinterpret_cast<unsigned char*>(input.data()), content))
         return QByteArray();
     generatorOptions options;
     std::memset(&options, 0, sizeof options);
@@ -685,7 +878,7 @@ namespace {
 
 // Bitmap16 (an old metafile bitmap record): type, width, height, bytes per
 // row, planes, bits per pixel, then the rows.
-bool CheckBitmap16(const TBytesView& v, qint64 at, qint64 available)
+bool CheckBitmap16(const TBytesView& v, qint64 at, qint64 available, qint64& pixels)
 {
     if (available < 10 || !v.Has(at, 10))
         return false;
@@ -693,13 +886,17 @@ bool CheckBitmap16(const TBytesView& v, qint64 at, qint64 available)
     const int planes = v.data[at + 8], bpp = v.data[at + 9];
     if (!SizeAllowed(w, h) || rowBytes <= 0 || planes != 1 || bpp < 1 || bpp > 32)
         return false;
+    pixels += w * h;
     return rowBytes * 8 >= w * bpp && rowBytes * h <= available - 10;
 }
 
+
 }  // namespace
 
-bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame)
+bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame, TMetafileContent* content)
 {
+    TMetafileContent counted;
+    TMetafileContent& c = content ? *content : counted;
     const TBytesView v(bytes);
     if (!v.Has(0, 40) || v.U32(0) != 0x9AC6CDD7u)
         return false;
@@ -721,6 +918,7 @@ bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame)
         const int function = v.U16(at + 4);
         if (size < 6 || !v.Has(at, size))
             return false;
+        c.Records = n + 1;
         if (function == 0) {
             if (frame) {
                 const double scale = 72.0 / inch;
@@ -732,7 +930,12 @@ bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame)
             return true;
         }
         const qint64 end = at + size;
-        auto dibAt = [&](qint64 offset) { return CheckDib(v, at + offset, end - at - offset, 0, false, true); };
+        auto dibAt = [&](qint64 offset) {
+            if (!CheckDib(v, at + offset, end - at - offset, 0, false, true))
+                return false;
+            c.ImagePixels += DibPixels(v, at + offset);
+            return true;
+        };
         bool fits = true;
         switch (function) {
         case 0x001E:  // SAVEDC: players keep every state, some look through all of them
@@ -762,16 +965,16 @@ bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame)
             fits = dibAt(24);
             break;
         case 0x0142:  // DIBCREATEPATTERNBRUSH (style 3 holds a Bitmap16)
-            fits = size >= 10 && (v.U16(at + 6) == 3 ? CheckBitmap16(v, at + 10, end - at - 10) : dibAt(10));
+            fits = size >= 10 && (v.U16(at + 6) == 3 ? CheckBitmap16(v, at + 10, end - at - 10, c.ImagePixels) : dibAt(10));
             break;
         case 0x0922:  // BITBLT with a Bitmap16
-            fits = size <= 24 || CheckBitmap16(v, at + 22, end - at - 22);
+            fits = size <= 24 || CheckBitmap16(v, at + 22, end - at - 22, c.ImagePixels);
             break;
         case 0x0B23:  // STRETCHBLT with a Bitmap16
-            fits = size <= 28 || CheckBitmap16(v, at + 26, end - at - 26);
+            fits = size <= 28 || CheckBitmap16(v, at + 26, end - at - 26, c.ImagePixels);
             break;
         case 0x01F9:  // CREATEPATTERNBRUSH
-            fits = CheckBitmap16(v, at + 6, end - at - 6);
+            fits = CheckBitmap16(v, at + 6, end - at - 6, c.ImagePixels);
             break;
         default:
             break;
@@ -783,9 +986,9 @@ bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame)
     return false;
 }
 
-bool IsWellFormedWmf(const QByteArray& bytes)
+bool IsWellFormedWmf(const QByteArray& bytes, TMetafileContent* content)
 {
-    return CheckWmf(bytes, nullptr);
+    return CheckWmf(bytes, nullptr, content);
 }
 
 QByteArray WmfToSvg(const QByteArray& bytes)

@@ -34,7 +34,10 @@ constexpr qint64 kMaxSvgImagePixels = 16'000'000;
 
 // A bitmap file (BITMAPFILEHEADER, then a core, info, V4 or V5 header;
 // uncompressed, RLE or bit-field pixels). Null when it does not decode.
-QImage DecodeBitmap(const QByteArray& bytes);
+// Run-length data is drawn as far as it stays inside the bitmap, every
+// pixel it does not reach being palette colour 0; when it reaches past the
+// bitmap or ends early, *damage says so.
+QImage DecodeBitmap(const QByteArray& bytes, QString* damage = nullptr);
 // An icon file; of several images the largest (then the deepest) is taken.
 // Images held as PNG are read too. Transparent parts have alpha 0.
 QImage DecodeIcon(const QByteArray& bytes);
@@ -42,6 +45,21 @@ QImage DecodeIcon(const QByteArray& bytes);
 // CMYK or YCCK. Truncated or corrupt entropy data, arithmetic coding and
 // more than kMaxJpegScans scans are refused. Result: Format_RGB32 or Grayscale8.
 QImage DecodeJpeg(const QByteArray& bytes);
+
+// What a stream's headers declare, read without decoding anything: the
+// pixels of the picture its decoder would make (of an icon, the image it
+// would take); -1 when the headers are not sound.
+qint64 BitmapPixels(const QByteArray& bytes);
+qint64 IconPixels(const QByteArray& bytes);
+qint64 JpegPixels(const QByteArray& bytes);
+qint64 PngPixels(const QByteArray& bytes);
+qint64 GifPixels(const QByteArray& bytes);
+
+// What a metafile holds: its records and the pixels of the bitmaps in them.
+struct TMetafileContent {
+    qint64 Records = 0;
+    qint64 ImagePixels = 0;
+};
 
 // An enhanced metafile converted to SVG (empty when the stream is not a
 // well-formed EMF: header, records each inside the stream, EOF record).
@@ -54,7 +72,8 @@ QSize EmfFrameSize(const QByteArray& bytes);
 // multiple of 4 and inside the stream, ending with the EOF record; the
 // bitmaps inside records of a supported depth and compression with their
 // header, palette and pixels inside the record; saved states within bounds.
-bool IsWellFormedEmf(const QByteArray& bytes);
+// *content: what it holds.
+bool IsWellFormedEmf(const QByteArray& bytes, TMetafileContent* content = nullptr);
 
 // Placeable Windows metafile: the frame it declares in pixels at 96 per inch
 // (empty when the header is not one).
@@ -62,7 +81,7 @@ QSize WmfFrameSize(const QByteArray& bytes);
 // True when the bytes hold a placeable Windows metafile whose records each
 // lie inside the stream, end with the EOF record, whose bitmaps fit in
 // their records and whose saved states stay within bounds.
-bool IsWellFormedWmf(const QByteArray& bytes);
+bool IsWellFormedWmf(const QByteArray& bytes, TMetafileContent* content = nullptr);
 // A placeable Windows metafile converted to SVG (empty when it is not well
 // formed or the converter is missing); the frame of its header fills the SVG.
 QByteArray WmfToSvg(const QByteArray& bytes);
@@ -72,7 +91,7 @@ QByteArray WmfToSvg(const QByteArray& bytes);
 struct TWmfFrame {
     double Left = 0, Top = 0, Width = 0, Height = 0;
 };
-bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame);
+bool CheckWmf(const QByteArray& bytes, TWmfFrame* frame, TMetafileContent* content = nullptr);
 // Plays a checked metafile into an SVG of the given size (WmfCodec.cpp).
 QByteArray PlayWmfToSvg(const QByteArray& bytes, const TWmfFrame& frame, QSize size);
 

@@ -3,6 +3,7 @@
 #include "document/DecodedPicture.h"
 #include "document/PictureCodecs.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <QRect>
 
 #include <cstring>
+#include <deque>
 
 namespace {
 
@@ -36,13 +38,82 @@ struct TPlanPictureData::TDecodeCache {
     bool Tried = false;
     std::shared_ptr<const TDecodedPicture> Decoded;
     QString Error;
+    // Decoding in the background: waiting for its turn, then its job.
+    bool Queued = false;
+    TPictureDecodeJob* Job = nullptr;
+    std::function<void()> OnReady;
 
     bool Holds(TPictureKind kind, const QByteArray& bytes) const
     {
         return Kind == kind && Bytes.size() == bytes.size() &&
                (Bytes.constData() == bytes.constData() || Bytes == bytes);
     }
+    // The outcome of a job, unless the picture was decoded meanwhile.
+    void TakeResult(const TPictureDecodeJob& job)
+    {
+        if (Tried)
+            return;
+        Tried = true;
+        Decoded = job.Result();
+        Error = job.Error();
+    }
 };
+
+namespace {
+
+using TCache = std::shared_ptr<TPlanPictureData::TDecodeCache>;
+
+// Decodes the pictures asked for with DecodeLater one at a time, in the
+// order they were asked for.
+class TBackgroundDecoder {
+public:
+    static TBackgroundDecoder& Instance()
+    {
+        static TBackgroundDecoder decoder;
+        return decoder;
+    }
+    void Add(const TCache& cache)
+    {
+        FWaiting.push_back(cache);
+        if (!FRunning)
+            StartNext();
+    }
+
+private:
+    void StartNext()
+    {
+        while (!FWaiting.empty()) {
+            // A picture that is gone, or was decoded while it waited, needs nothing.
+            const TCache cache = FWaiting.front().lock();
+            FWaiting.pop_front();
+            if (!cache || cache->Tried)
+                continue;
+            FRunning = cache;
+            cache->Job = new TPictureDecodeJob(cache->Kind, cache->Bytes);
+            QObject::connect(cache->Job, &TPictureDecodeJob::Finished, [this, cache] { Done(cache); });
+            cache->Job->Start();
+            return;
+        }
+    }
+    void Done(const TCache& cache)
+    {
+        cache->TakeResult(*cache->Job);
+        cache->Job->deleteLater();
+        cache->Job = nullptr;
+        cache->Queued = false;
+        const std::function<void()> onReady = std::move(cache->OnReady);
+        cache->OnReady = nullptr;
+        FRunning.reset();
+        StartNext();
+        if (onReady)
+            onReady();
+    }
+
+    std::deque<std::weak_ptr<TPlanPictureData::TDecodeCache>> FWaiting;
+    TCache FRunning;
+};
+
+}  // namespace
 
 QString TPlanPictureData::TypeName(TPictureKind kind)
 {
@@ -51,7 +122,9 @@ QString TPlanPictureData::TypeName(TPictureKind kind)
     case TPictureKind::Icon: return QStringLiteral("Icon");
     case TPictureKind::Metafile: return QStringLiteral("Metafile");
     case TPictureKind::Jpeg: return QStringLiteral("JPEG");
-    case TPictureKind::Bitmap: break;
+    case TPictureKind::Bitmap:
+    case TPictureKind::Png:
+    case TPictureKind::Gif: break;
     }
     return QStringLiteral("Bitmap");
 }
@@ -75,6 +148,10 @@ bool TPlanPictureData::IsKind(const QByteArray& b, TPictureKind kind)
                StartsWith(b, "\xD7\xCD\xC6\x9A", 4);
     case TPictureKind::Jpeg:
         return StartsWith(b, "\xFF\xD8\xFF", 3);
+    case TPictureKind::Png:
+        return b.size() >= 24 && StartsWith(b, "\x89PNG\r\n\x1a\n", 8);
+    case TPictureKind::Gif:
+        return b.size() >= 10 && (StartsWith(b, "GIF87a", 6) || StartsWith(b, "GIF89a", 6));
     case TPictureKind::None:
         break;
     }
@@ -83,7 +160,8 @@ bool TPlanPictureData::IsKind(const QByteArray& b, TPictureKind kind)
 
 TPictureKind TPlanPictureData::Sniff(const QByteArray& bytes)
 {
-    for (TPictureKind k : {TPictureKind::Bitmap, TPictureKind::Metafile, TPictureKind::Icon, TPictureKind::Jpeg})
+    for (TPictureKind k : {TPictureKind::Bitmap, TPictureKind::Metafile, TPictureKind::Icon, TPictureKind::Jpeg,
+                           TPictureKind::Png, TPictureKind::Gif})
         if (IsKind(bytes, k))
             return k;
     return TPictureKind::None;
@@ -93,24 +171,28 @@ bool TPlanPictureData::LoadFromStream(const QString& typeName, const QByteArray&
 {
     if (stream.isEmpty())
         return false;
-    const QString t = typeName.trimmed().toUpper();
-    TPictureKind kind;
-    if (t.isEmpty())
-        kind = Sniff(stream);
-    else if (t == QLatin1String("BITMAP"))
-        kind = TPictureKind::Bitmap;
-    else if (t == QLatin1String("METAFILE"))
-        kind = TPictureKind::Metafile;
-    else if (t == QLatin1String("ICON"))
-        kind = TPictureKind::Icon;
-    else if (t == QLatin1String("JPEG"))
-        kind = TPictureKind::Jpeg;
-    else
+    // The bytes decide: pictures stored under another type than their own
+    // (a GIF as "Bitmap", a PNG as "JPEG") are common in files made elsewhere.
+    const TPictureKind kind = Sniff(stream);
+    if (kind == TPictureKind::None) {
+        const QString t = typeName.trimmed().toUpper();
+        if (t.isEmpty())
+            FLoadError = QStringLiteral("not a picture of a known format");
+        else if (t == QLatin1String("BITMAP"))
+            FLoadError = QStringLiteral("not a readable bitmap");
+        else if (t == QLatin1String("METAFILE"))
+            FLoadError = QStringLiteral("not a readable metafile");
+        else if (t == QLatin1String("ICON"))
+            FLoadError = QStringLiteral("not a readable icon");
+        else if (t == QLatin1String("JPEG"))
+            FLoadError = QStringLiteral("not a readable JPEG image");
+        else
+            FLoadError = QStringLiteral("unknown picture type \"%1\"").arg(typeName.trimmed().left(40));
         return false;
-    if (kind == TPictureKind::None || !IsKind(stream, kind))
-        return false;
+    }
     Kind = kind;
     Bytes = stream;
+    FLoadError.clear();
     // A fresh, not yet decoded cache that the copies of this picture share,
     // so the first of them to be drawn decodes for all.
     FCache = std::make_shared<TDecodeCache>();
@@ -155,27 +237,70 @@ bool TPlanPictureData::LoadFromFile(const QString& path)
     return LoadFromStream(type, f.readAll());
 }
 
-std::shared_ptr<const TDecodedPicture> TPlanPictureData::Decoded() const
+const std::shared_ptr<TPlanPictureData::TDecodeCache>& TPlanPictureData::Cache() const
 {
-    if (Kind == TPictureKind::None || Bytes.isEmpty())
-        return nullptr;
     if (!FCache || !FCache->Holds(Kind, Bytes)) {
         FCache = std::make_shared<TDecodeCache>();
         FCache->Kind = Kind;
         FCache->Bytes = Bytes;
     }
-    if (!FCache->Tried) {
-        FCache->Tried = true;
-        FCache->Decoded = TDecodedPicture::Decode(Kind, Bytes, &FCache->Error);
+    return FCache;
+}
+
+std::shared_ptr<const TDecodedPicture> TPlanPictureData::Decoded() const
+{
+    if (Kind == TPictureKind::None || Bytes.isEmpty())
+        return nullptr;
+    TDecodeCache& cache = *Cache();
+    if (cache.Job) {
+        // Decoding in the background: what is still to come is taken now.
+        cache.Job->Wait();
+        cache.TakeResult(*cache.Job);
     }
-    return FCache->Decoded;
+    if (!cache.Tried) {
+        cache.Tried = true;
+        cache.Decoded = TDecodedPicture::Decode(Kind, Bytes, &cache.Error);
+    }
+    return cache.Decoded;
+}
+
+bool TPlanPictureData::IsDecoded() const
+{
+    return IsEmpty() || Bytes.isEmpty() || Cache()->Tried;
+}
+
+void TPlanPictureData::DecodeLater(const std::function<void()>& onReady) const
+{
+    if (IsDecoded() || Cache()->Queued)
+        return;
+    FCache->Queued = true;
+    FCache->OnReady = onReady;
+    TBackgroundDecoder::Instance().Add(FCache);
+}
+
+void TPlanPictureData::Refuse(const QString& why)
+{
+    if (IsEmpty())
+        return;
+    TDecodeCache& cache = *Cache();
+    cache.Tried = true;
+    cache.Decoded.reset();
+    cache.Error = why;
 }
 
 QString TPlanPictureData::DecodeError() const
 {
-    if (IsEmpty() || Decoded())
+    if (IsEmpty())
+        return FLoadError;
+    if (Decoded())
         return QString();
     return FCache->Error;
+}
+
+QString TPlanPictureData::DecodeWarning() const
+{
+    const auto d = IsEmpty() ? nullptr : Decoded();
+    return d ? d->Warning() : QString();
 }
 
 QSize TPlanPictureData::NaturalSize() const
@@ -204,9 +329,45 @@ TPlanPictureData TPlanPictureData::FromImage(const QImage& image, TPictureKind k
     case TPictureKind::Icon: bytes = picturecodec::EncodeIcon(image); break;
     case TPictureKind::Jpeg: bytes = picturecodec::EncodeJpeg(image, jpegQuality); break;
     case TPictureKind::Metafile:
+    case TPictureKind::Png:
+    case TPictureKind::Gif:
     case TPictureKind::None: break;
     }
     if (!bytes.isEmpty())
         p.LoadFromStream(TypeName(kind), bytes);
     return p;
+}
+
+QByteArray TPictureBudget::Key(const QByteArray& stream)
+{
+    return QCryptographicHash::hash(stream, QCryptographicHash::Sha1);
+}
+
+bool TPictureBudget::Take(const QByteArray& key, qint64 work, TPlanPictureData& picture)
+{
+    TShare& share = FShares[key];
+    if (share.Holders == 0) {
+        if (work < 0 || work > FTotal - FUsed) {
+            FShares.remove(key);
+            return false;
+        }
+        share.Work = work;
+        share.First = picture;
+        FUsed += work;
+    } else if (share.First.Kind == picture.Kind && share.First.Bytes == picture.Bytes) {
+        picture.FCache = share.First.Cache();
+    }
+    ++share.Holders;
+    return true;
+}
+
+void TPictureBudget::Give(const QByteArray& key)
+{
+    const auto it = FShares.find(key);
+    if (it == FShares.end())
+        return;
+    if (--it->Holders == 0) {
+        FUsed -= it->Work;
+        FShares.erase(it);
+    }
 }

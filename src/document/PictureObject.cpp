@@ -1,5 +1,6 @@
 #include "document/PictureObject.h"
 
+#include "document/DecodedPicture.h"
 #include "document/LabelPlan.h"
 #include "document/PlanLayer.h"
 #include "document/StrF.h"
@@ -7,6 +8,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
 #include <QPolygon>
 
 namespace {
@@ -109,8 +111,10 @@ void TPlanPicture::StoreProperties()
         p.SetValue(QStringLiteral("Graphic"), BytesToHex(Picture.Bytes));
         p.SetValue(QStringLiteral("Transparent"), transparent);
     }
-    // An emptied picture keeps its last "Graphic" and "Transparent" lines.
-    p.SetValue(QStringLiteral("Type"), TPlanPictureData::TypeName(Picture.Kind));
+    // An emptied picture keeps its last "Graphic" and "Transparent" lines;
+    // one whose stream could not be read keeps its "Type" too.
+    if (!Picture.IsEmpty() || Picture.LoadError().isEmpty())
+        p.SetValue(QStringLiteral("Type"), TPlanPictureData::TypeName(Picture.Kind));
 }
 
 TLabelObject* TPlanPicture::Duplicate(TLabelObject* parent)
@@ -135,9 +139,18 @@ void TPlanPicture::Draw(QPainter& canvas)
     canvas.save();
     canvas.setRenderHint(QPainter::Antialiasing, false);
     bool drawn = false;
-    // The picture fills its box; the corner radius does not clip it.
-    if (!Picture.IsEmpty() && !box.isEmpty())
-        drawn = Picture.Draw(canvas, p1, p2);
+    // The picture fills its box; the corner radius does not clip it. On
+    // screen, a picture not decoded yet is decoded in the background and
+    // drawn once it is ready.
+    if (!Picture.IsEmpty() && !box.isEmpty()) {
+        if (plan->PaintingOnScreen() && !Picture.IsDecoded())
+            Picture.DecodeLater([surface = QPointer<TLabelPlan>(plan)] {
+                if (surface)
+                    surface->InvalidatePlan();
+            });
+        else
+            drawn = Picture.Draw(canvas, p1, p2);
+    }
     if (!drawn && !plan->Printing && box.width() > 0 && box.height() > 0) {
         // Placeholder: a dotted frame that stays visible on any background,
         // its dots the document pen's colour combined with what lies below.
@@ -166,8 +179,33 @@ void TPlanPicture::Draw(QPainter& canvas)
 
 void TPlanPicture::Release()
 {
+    GiveBudgetShare();
     Picture.Clear();
     TPlanBox::Release();
+}
+
+void TPlanPicture::TakeBudgetShare()
+{
+    GiveBudgetShare();
+    if (Picture.IsEmpty() || !StandardPictureName.isEmpty())
+        return;
+    const qint64 work = TDecodedPicture::DeclaredWork(Picture.Kind, Picture.Bytes);
+    if (work < 0)
+        return;  // not readable: the decoder refuses it without running
+    TPictureBudget& budget = Plan()->PictureBudget();
+    const QByteArray key = TPictureBudget::Key(Picture.Bytes);
+    if (budget.Take(key, work, Picture))
+        FBudgetKey = key;
+    else
+        Picture.Refuse(QStringLiteral("the label's pictures together are too large (over %1 million pixels)")
+                           .arg(budget.Total() / 1000000));
+}
+
+void TPlanPicture::GiveBudgetShare()
+{
+    if (!FBudgetKey.isEmpty())
+        Plan()->PictureBudget().Give(FBudgetKey);
+    FBudgetKey.clear();
 }
 
 bool TPlanPicture::IsKnownProperty(const QString& key) const
@@ -194,6 +232,7 @@ void TPlanPicture::LoadProperties()
     if (!expression.isEmpty())
         SetDataExpression(TrimControls(expression));
 
+    GiveBudgetShare();
     Picture.Clear();
     StandardPictureName.clear();
     const QString graphic = p.Value(u"Graphic");
@@ -213,6 +252,7 @@ void TPlanPicture::LoadProperties()
     Picture.LoadFromStream(p.Value(u"Type"), HexToBytes(graphic));
     if (!Picture.IsEmpty() && TryStrToInt(transparent, v))
         Picture.Transparent = v != 0;
+    TakeBudgetShare();
 }
 
 QStringList UnreadablePictures(TLabelPlan& plan)
@@ -227,8 +267,11 @@ QStringList UnreadablePictures(TLabelPlan& plan)
                 continue;
             ++number;
             const QString why = picture->Picture.DecodeError();
+            const QString part = why.isEmpty() ? picture->Picture.DecodeWarning() : QString();
             if (!why.isEmpty())
                 found << QStringLiteral("picture %1 could not be read: %2").arg(number).arg(why);
+            else if (!part.isEmpty())
+                found << QStringLiteral("picture %1 could not be read in full: %2").arg(number).arg(part);
         }
     }
     return found;

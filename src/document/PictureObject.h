@@ -32,10 +32,18 @@ public:
     void Release() override;
     bool IsKnownProperty(const QString& key) const override;
     void LoadProperties() override;
+
+private:
+    // The picture's share of the document's picture budget: taken when it is
+    // read (a picture that does not fit is refused), given back when it goes.
+    void TakeBudgetShare();
+    void GiveBudgetShare();
+    QByteArray FBudgetKey;
 };
 
 // One line for each picture object of the document whose embedded picture
-// cannot be read ("picture 3 could not be read: took too long"), numbered
-// among the document's picture objects from 1 in layer and drawing order.
-// Such pictures draw as placeholders on screen and as nothing in output.
+// cannot be read ("picture 3 could not be read: took too long") or is read
+// only in part ("picture 3 could not be read in full: ..."), numbered among
+// the document's picture objects from 1 in layer and drawing order. Pictures
+// that cannot be read draw as placeholders on screen and as nothing in output.
 QStringList UnreadablePictures(TLabelPlan& plan);

@@ -32,16 +32,20 @@ QString TPropertyList::Value(QStringView key) const
 void TPropertyList::SetValue(const QString& key, const QString& value)
 {
     const int i = IndexOfName(key);
-    if (value.isEmpty()) {
-        if (i >= 0)
-            Lines.removeAt(i);
+    if (i < 0) {
+        if (!value.isEmpty())
+            Lines.append(key + QLatin1Char('=') + value);
         return;
     }
-    QString line = key + QLatin1Char('=') + value;
-    if (i >= 0)
-        Lines[i] = std::move(line);
+    // Later lines of the same key (a file made elsewhere may hold them) are
+    // never read: they go too, so that writing twice writes the same.
+    for (qsizetype k = Lines.size() - 1; k > i; --k)
+        if (LineHasKey(Lines.at(k), key))
+            Lines.removeAt(k);
+    if (value.isEmpty())
+        Lines.removeAt(i);
     else
-        Lines.append(std::move(line));
+        Lines[i] = key + QLatin1Char('=') + value;
 }
 
 void TPropertyList::Remove(QStringView key)

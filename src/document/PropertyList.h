@@ -22,6 +22,7 @@ public:
     QString Value(QStringView key) const;
     // Replaces the line of that key by "key=value" in place (the key spelled as
     // given), or appends it when absent; an empty value deletes the line.
+    // Later lines of the same key are deleted.
     void SetValue(const QString& key, const QString& value);
     // Deletes the first line with that key.
     void Remove(QStringView key);

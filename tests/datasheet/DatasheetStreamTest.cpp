@@ -184,6 +184,17 @@ TEST(DatasheetStream, LargeCountsCostNothingUntilUsed)
     EXPECT_EQ(ds.StrGrid_Data.RowCount(), 30000000);
     EXPECT_EQ(ds.StrGrid_Data.Cells(1, 29999999), QStringLiteral("last"));
     EXPECT_LT(ds.StrGrid_Data.MemoryUsage() + ds.StrGrid_Print.MemoryUsage(), std::size_t(4) << 20);
+
+    // Written back, only the cells that hold text are visited: the largest
+    // shape a block may declare writes at once, rows moved or not.
+    TAdvStringGrid vast;
+    ReadDatasheetStream(vast, Lines({"16384,33554432", "16383,0,corner", "2,33554431,last", "1,7,seven"}));
+    QByteArray expected = "16384,33554432\r\n";
+    for (int c = 0; c < 16384; ++c)
+        expected += "cw " + QByteArray::number(c) + ",64\r\n";
+    EXPECT_EQ(WriteDatasheetStream(vast), expected + "16383,0,corner\r\n1,7,seven\r\n2,33554431,last\r\n");
+    vast.MoveRow(7, 0);
+    EXPECT_TRUE(WriteDatasheetStream(vast).endsWith("1,0,seven\r\n16383,1,corner\r\n2,33554431,last\r\n"));
 }
 
 TEST(DatasheetStream, SystemCodePage)

@@ -176,12 +176,14 @@ inline QByteArray EmfText(const QString& text, int x = 5, int y = 30)
                      tail);
 }
 
-// EMR_STRETCHDIBITS drawing an 8 x 2 bitmap onto (0, 0)-(100, 50); the
-// palette and the pixel bytes as given, bpp bits per pixel.
-inline QByteArray EmfStretchDib(int bpp, const QList<quint32>& palette, const QByteArray& pixels)
+// EMR_STRETCHDIBITS drawing a bitmap (8 x 2 unless said otherwise) onto
+// (0, 0)-(100, 50); the palette and the pixel bytes as given, bpp bits per
+// pixel.
+inline QByteArray EmfStretchDib(int bpp, const QList<quint32>& palette, const QByteArray& pixels,
+                                quint32 width = 8, quint32 height = 2)
 {
     TRecordWriter bmi;
-    for (quint32 v : {40u, 8u, 2u})
+    for (quint32 v : {40u, width, height})
         bmi.U32(v);
     bmi.U16(1);
     bmi.U16(quint16(bpp));
@@ -192,9 +194,70 @@ inline QByteArray EmfStretchDib(int bpp, const QList<quint32>& palette, const QB
     const quint32 offBmi = 80, cbBmi = quint32(bmi.Bytes.size());
     // bounds, dest x y, src x y cx cy, offBmi cbBmi offBits cbBits, usage,
     // SRCCOPY, dest cx cy
-    return EmfRecord(81, {0, 0, 100, 50, 0, 0, 0, 0, 8, 2, offBmi, cbBmi, offBmi + cbBmi, quint32(pixels.size()), 0,
-                          0x00CC0020, 100, 50},
+    return EmfRecord(81, {0, 0, 100, 50, 0, 0, 0, 0, width, height, offBmi, cbBmi, offBmi + cbBmi,
+                          quint32(pixels.size()), 0, 0x00CC0020, 100, 50},
                      bmi.Bytes + pixels);
+}
+
+// A bitmap file of the given depth (4 or 8 bits with a palette of
+// 0x00RRGGBB colours, or 24 bits) and compression (0 none, 1 RLE8, 2 RLE4)
+// holding `pixels` as they are.
+inline QByteArray BitmapFile(int width, int height, int bpp, int compression, const QList<quint32>& palette,
+                             const QByteArray& pixels)
+{
+    TRecordWriter w;
+    w.Bytes = "BM";
+    const quint32 offBits = 14 + 40 + quint32(palette.size()) * 4;
+    for (quint32 v : {offBits + quint32(pixels.size()), 0u, offBits, 40u, quint32(width), quint32(height)})
+        w.U32(v);
+    w.U16(1);
+    w.U16(quint16(bpp));
+    for (quint32 v : {quint32(compression), quint32(pixels.size()), 2835u, 2835u, quint32(palette.size()), 0u})
+        w.U32(v);
+    for (quint32 c : palette)
+        w.U32(c);
+    return w.Bytes + pixels;
+}
+
+// An 8-bit run-length bitmap that declares side x side pixels of one colour
+// and holds only a few kilobytes: rows of one run each. `variant` makes
+// streams that differ.
+inline QByteArray RunLengthBomb(int side, int variant = 0)
+{
+    QByteArray runs;
+    for (int row = 0; row < 2000; ++row)
+        runs += QByteArray::fromHex("FF010000");
+    runs += QByteArray::fromHex("0001");
+    QByteArray bmp = BitmapFile(side, side, 8, 1, {0x0000FF, quint32(0xFF0000 + variant)}, runs);
+    return bmp;
+}
+
+// A placeable Windows metafile of 1000 x 500 units at 1000 per inch (96 x 48
+// pixels) holding the given records (each: size in 16-bit words, function,
+// parameters), then the end record.
+inline QByteArray WmfWith(const QByteArray& records)
+{
+    QByteArray wmf = RectanglePlaceableWmf();
+    wmf.truncate(40);
+    wmf += records;
+    wmf += QByteArray::fromHex("030000000000");
+    qToLittleEndian<quint32>(quint32(wmf.size() - 22) / 2, wmf.data() + 28);
+    qToLittleEndian<quint16>(4, wmf.data() + 32);  // objects
+    qToLittleEndian<quint32>(quint32(records.size()) / 2, wmf.data() + 34);  // largest record, words (at most)
+    return wmf;
+}
+
+// One Windows metafile record: its size, the function and the parameters
+// (padded to a 16-bit boundary).
+inline QByteArray WmfRecord(quint16 function, const QByteArray& parameters)
+{
+    QByteArray p = parameters;
+    if (p.size() % 2)
+        p += '\0';
+    TRecordWriter w;
+    w.U32(quint32(3 + p.size() / 2));
+    w.U16(function);
+    return w.Bytes + p;
 }
 
 }  // namespace picturetest

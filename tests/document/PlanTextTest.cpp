@@ -485,17 +485,17 @@ TEST_F(PlanText, PictureKeepsItsBytesAndType)
     EXPECT_EQ(a->Picture.Bytes, bmp);
     EXPECT_TRUE(a->IsTransparent());
     EXPECT_EQ(b->Picture.Kind, TPictureKind::Bitmap);  // no type: bitmap is tried first
-    EXPECT_TRUE(c->Picture.IsEmpty());                 // not a JPEG
+    EXPECT_EQ(c->Picture.Kind, TPictureKind::Bitmap);  // a bitmap, whatever the type says
     EXPECT_TRUE(d->Picture.IsEmpty());                 // no such standard picture
     EXPECT_EQ(d->DataValue, QString("/no/such.bmp"));
 
     const QStringList written = Written();
-    EXPECT_TRUE(written.contains("  Type=Bitmap"));
     EXPECT_TRUE(written.contains("  Graphic=" + hex));
-    // The empty pictures keep their "Graphic" and "Transparent" lines and lose "Type".
+    // The empty picture keeps its "Graphic" and "Transparent" lines; the
+    // mislabelled one is written under its own type.
     EXPECT_TRUE(written.contains("  Graphic=%logo%"));
     EXPECT_EQ(written.count("  Type=JPEG"), 0);
-    EXPECT_EQ(written.count("  Type=Bitmap"), 2);
+    EXPECT_EQ(written.count("  Type=Bitmap"), 3);
 }
 
 TEST_F(PlanText, PictureFromStandardPictureOrHost)

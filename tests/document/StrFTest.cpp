@@ -138,6 +138,14 @@ TEST(PropertyList, KeysMatchAnyCaseAndSettingRewritesInPlace)
     EXPECT_EQ(p.Lines, (QStringList{"Name=B", "Unknown=x=y", "X1=5", "Y1=7"}));
     p.SetValue("x1", "");
     EXPECT_EQ(p.Lines, (QStringList{"Name=B", "Unknown=x=y", "Y1=7"}));
+
+    // A key written twice (files made elsewhere): only the first line is
+    // read, and setting it removes the others, so writing twice writes the same.
+    p.Lines = QStringList{"Name=", "X1=1", "NAME=never read", "X1=2", "X1=3"};
+    EXPECT_EQ(p.Value(u"Name"), QString());
+    p.SetValue("Name", "");
+    p.SetValue("X1", "9");
+    EXPECT_EQ(p.Lines, (QStringList{"X1=9"}));
 }
 
 TEST(MGraph, RoundingAndGeometry)
