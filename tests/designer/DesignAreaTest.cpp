@@ -631,6 +631,15 @@ TEST_F(Designer, PlacementAndRulers)
     EXPECT_EQ(area.VerticalRuler()->Hairline(), corner.y() + 20);
     ASSERT_EQ(position.count(), 1);
     EXPECT_EQ(position.at(0).at(0).toPointF(), QPointF(30, 20));
+    // Over the grey area around the label as well.
+    QWidget* canvas = box->widget();
+    const QPoint grey = plan.mapTo(canvas, QPoint(-10, -5));
+    QMouseEvent move(QEvent::MouseMove, QPointF(grey), canvas->mapToGlobal(QPointF(grey)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    EXPECT_EQ(area.HorizontalRuler()->Hairline(), corner.x() - 10);
+    ASSERT_EQ(position.count(), 2);
+    EXPECT_EQ(position.at(1).at(0).toPointF(), QPointF(-10, -5));
     area.ZoomIn();
     box->horizontalScrollBar()->setValue(50);
     const QPoint origin = plan.mapTo(box->viewport(), QPoint(0, 0));
