@@ -145,6 +145,11 @@ TFM_Main::TFM_Main(QWidget* parent) : QMainWindow(parent), FDocument(std::make_u
 
 TFM_Main::~TFM_Main()
 {
+    // The document outlives the panes below only until the members go: what it
+    // signals while it is taken apart (its undo stack clearing) must not reach
+    // this window's handlers, which call into those panes.
+    FDocument->disconnect(this);
+    FDocument->UndoStack().disconnect(this);
     // The windows that work on the document go before it.
     delete centralWidget();
     delete FDataWindow;

@@ -33,7 +33,8 @@ protected:
     }
     void TearDown() override
     {
-        window->Document().SetModified(false);
+        if (window)
+            window->Document().SetModified(false);
         window.reset();
     }
     // A copy of the example label in the temporary folder.
@@ -130,6 +131,23 @@ TEST_F(MainWindow, FailedSaveKeepsModifiedAndAbandonsClosing)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tagmora 4.2  [ %1 ]").arg(path));
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(Store().contains(QStringLiteral("Options/WinStat")));
+}
+
+// Exit with unsaved edits answered No: the window goes, and with it the
+// document and its undo steps, without calling into the panes already gone.
+TEST_F(MainWindow, ExitDiscardingEditsEndsCleanly)
+{
+    ASSERT_TRUE(window->OpenFile(Example()));
+    TLabelPlan& plan = window->Document().Plan;
+    plan.SetCurrentObject(Object(0));
+    QTest::keyClick(&plan, Qt::Key_Right);
+    ASSERT_TRUE(window->Document().Modified());
+    ASSERT_GT(window->Document().UndoStack().count(), 0);
+    dialogs.buttonAnswers = {mbNo};
+    window->MI_Exit->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(Prompts(), 1);
+    window.reset();
 }
 
 TEST_F(MainWindow, UnreadableOrVanishedFileKeepsThePreviousDocument)
