@@ -209,6 +209,7 @@ void TFM_Main::BuildMenus()
     MI_Copy = MakeAction(MN_Edit, tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
     MI_Cut = MakeAction(MN_Edit, tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
     MI_Paste = MakeAction(MN_Edit, tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    MI_SelectAll = MakeAction(MN_Edit, tr("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A));
     MI_UnlockAll = MakeAction(MN_Edit, tr("Unlock All"));
     MI_Delete = MakeAction(MN_Edit, tr("Delete Selected Objects"), QKeySequence(Qt::Key_Delete));
     MN_Edit->addSeparator();
@@ -476,6 +477,11 @@ void TFM_Main::ConnectCommands()
             Design->Paste();
             RefreshCommands();
         });
+    on(MI_SelectAll, [this] {
+        ReleaseTools();
+        Design->SelectAll();
+        RefreshCommands();
+    });
     const auto command = [this, &on](QList<QAction*> actions, void (TDesignArea::*run)()) {
         for (QAction* a : actions)
             on(a, [this, run] {
