@@ -1010,9 +1010,13 @@ void TFM_Main::DatasheetsClick()
 {
     ReleaseTools();
     FDataWindow->DataFolder = Options.DefSavePath;
+    const QStringList before = FDocument->Plan.PlanStrings();
     FDataWindow->Execute();
     FDocument->FillFromCurrentRow();
-    FDocument->MarkChanged();
+    // Only a real change marks the document: the datasheet's, or what the
+    // design shows from another row or from a column that went away.
+    if (FDataWindow->Changed() || FDocument->Plan.PlanStrings() != before)
+        FDocument->MarkChanged();
     RefreshCommands();
 }
 

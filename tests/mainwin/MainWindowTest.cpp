@@ -260,9 +260,23 @@ TEST_F(MainWindow, EveryKindOfChangeMarksTheDocumentModified)
     EXPECT_EQ(doc.Plan.Layers().Item(0)->Count(), objects);
     changed("redo", [&] { window->MI_Redo->trigger(); });
     changed("datasheet window", [&] {
-        QTimer::singleShot(0, window->DatasheetWindow(), [this] { window->DatasheetWindow()->reject(); });
+        QTimer::singleShot(0, window->DatasheetWindow(), [this] {
+            window->DatasheetWindow()->Datasheet().StrGrid_Data.SetCell(1, 1, u"changed");
+            window->DatasheetWindow()->accept();
+        });
         window->DatasheetsClick();
     });
+    // Opening the datasheet and closing it is no change, nor is a cancelled edit.
+    for (const bool edit : {false, true}) {
+        doc.SetModified(false);
+        QTimer::singleShot(0, window->DatasheetWindow(), [this, edit] {
+            if (edit)
+                window->DatasheetWindow()->Datasheet().StrGrid_Data.SetCell(1, 1, u"thrown away");
+            window->DatasheetWindow()->reject();
+        });
+        window->DatasheetsClick();
+        EXPECT_FALSE(doc.Modified()) << edit;
+    }
     window->LabelSetup = [](TLabelDocument&, int) { return true; };
     changed("label setup", [&] { window->LabelSetupClick(); });
 }
