@@ -37,6 +37,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <functional>
 
 namespace {
 const QString kFilter = QStringLiteral("Barcode Label File (*.blf);;All Files (*.*)");
@@ -150,6 +151,10 @@ TFM_Main::~TFM_Main()
     // this window's handlers, which call into those panes.
     FDocument->disconnect(this);
     FDocument->UndoStack().disconnect(this);
+    // The grey area's double click: nothing to watch while it is taken apart.
+    SBox_Plan->viewport()->removeEventFilter(this);
+    if (QWidget* canvas = SBox_Plan->widget())
+        canvas->removeEventFilter(this);
     // The windows that work on the document go before it.
     delete centralWidget();
     delete FDataWindow;
@@ -483,10 +488,11 @@ void TFM_Main::ConnectCommands()
         RefreshCommands();
     });
     const auto command = [this, &on](QList<QAction*> actions, void (TDesignArea::*run)()) {
+        const std::function<void(TDesignArea*)> step = std::mem_fn(run);
         for (QAction* a : actions)
-            on(a, [this, run] {
+            on(a, [this, step] {
                 ReleaseTools();
-                (Design->*run)();
+                step(Design);
                 RefreshCommands();
             });
     };
