@@ -2,6 +2,7 @@
 
 #include "app/UserDialogs.h"
 #include "document/Printer.h"
+#include "properties/PropertyUnits.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -67,7 +68,7 @@ TFM_Print::TFM_Print(QWidget* parent)
     rangeLayout->setColumnStretch(4, 1);
 
     Lab_Copies = new QLabel(tr("Copies "), this);
-    SEdt_Copies = Named(new QSpinBox(this), tr("Copies"));
+    SEdt_Copies = Named(new TIntSpinBox(this), tr("Copies"));
     SEdt_Copies->setRange(1, 10000);
     SEdt_Copies->setValue(1);
     Lab_Copies->setBuddy(SEdt_Copies);
@@ -97,7 +98,10 @@ TFM_Print::TFM_Print(QWidget* parent)
     connect(Edt_To, &QLineEdit::textChanged, this, [this] { PageBoxChanged(Edt_To); });
     connect(Btn_Setting, &QPushButton::clicked, this, &TFM_Print::Btn_SettingClick);
     connect(Btn_Properties, &QPushButton::clicked, this, &TFM_Print::Btn_PropertiesClick);
-    connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Btn_OK, &QPushButton::clicked, this, [this] {
+        if (!TNumberRefusal::TakePendingRefusal(this))
+            accept();
+    });
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Btn_Preview, &QPushButton::clicked, this, [this] { done(PreviewResult); });
 

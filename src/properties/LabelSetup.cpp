@@ -72,7 +72,7 @@ TRealSpinBox* MakeReal(QWidget* parent, const char* name, double step)
 
 QSpinBox* MakeCount(QWidget* parent, const char* name, int max, int value)
 {
-    auto* spin = new QSpinBox(parent);
+    auto* spin = new TIntSpinBox(parent);
     spin->setObjectName(QLatin1String(name));
     spin->setRange(0, max);
     spin->setValue(value);

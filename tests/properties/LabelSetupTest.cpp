@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -48,6 +49,23 @@ protected:
 };
 
 }  // namespace
+
+// Text that is no number is refused at the field: Enter keeps the dialog
+// open, and OK then applies the size the field kept.
+TEST_F(LabelSetup, WidthThatIsNoNumberIsRefusedAtTheField)
+{
+    EXPECT_TRUE(Edit([](TLabelSetupPage& p) {
+        p.RSEdt_Width->findChild<QLineEdit*>()->clear();
+        QTest::keyClicks(p.RSEdt_Width, "ten.5x");
+        QTest::keyClick(p.RSEdt_Width, Qt::Key_Return);
+        EXPECT_DOUBLE_EQ(p.RSEdt_Width->value(), 6.35);
+        EXPECT_EQ(p.RSEdt_Width->text(), QString("6.35"));
+        EXPECT_EQ(p.RSEdt_Width->Refusal(), QString("'ten.5x' is not a valid floating point value"));
+        EXPECT_EQ(qobject_cast<QDialog*>(p.window())->result(), 0);  // Enter did not close it
+    }));
+    EXPECT_EQ(doc.Plan.ScaleX, 180);
+    EXPECT_TRUE(scoped.dialogs.messages.isEmpty());
+}
 
 // A new label shows its size in centimetres, lays out 3 x 6 on A4, and
 // confirming it unchanged gives back the same points, keeping the zoom.
