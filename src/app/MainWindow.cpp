@@ -3,6 +3,7 @@
 #include "app/AboutWindow.h"
 #include "app/DocumentEdit.h"
 #include "app/HelpWindow.h"
+#include "app/MenuButtonAccessible.h"
 #include "app/OptionsDialog.h"
 #include "app/UserDialogs.h"
 #include "barcode/Barcode.h"
@@ -109,6 +110,7 @@ bool IsEditableKind(TLabelObject* object)
 TFM_Main::TFM_Main(QWidget* parent) : QMainWindow(parent), FDocument(std::make_unique<TLabelDocument>())
 {
     InitTagmoraResources();
+    InstallMenuButtonAccessibility();
     setObjectName(QStringLiteral("TFM_Main"));
     setAcceptDrops(true);
     resize(900, 640);
@@ -299,10 +301,11 @@ void TFM_Main::BuildToolBars()
     SBtn_Pointer = MakeButton(TB_Tools, tr("Pointer"), QStringLiteral("pointer"));
     SBtn_Barcode = MakeButton(TB_Tools, tr("Create barcode object"), QStringLiteral("barcode"));
     SBtn_Symbology = new QToolButton(TB_Tools);
+    // The popup mode first: it decides how assistive tools see the button.
+    SBtn_Symbology->setPopupMode(QToolButton::InstantPopup);
     SBtn_Symbology->setToolTip(tr("Create barcode object"));
     SBtn_Symbology->setAccessibleName(tr("Choose barcode type"));
     SBtn_Symbology->setArrowType(Qt::DownArrow);
-    SBtn_Symbology->setPopupMode(QToolButton::InstantPopup);
     SBtn_Symbology->setFixedWidth(14);
     SBtn_Symbology->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     MN_Symbology = new QMenu(SBtn_Symbology);
@@ -406,9 +409,6 @@ void TFM_Main::BuildCentre()
     Stat_Object = new QLabel(this);
     Stat_Zoom->setMinimumWidth(kZoomFieldWidth);
     Stat_Size->setMinimumWidth(kLabelSizeFieldWidth);
-    Stat_Zoom->setAccessibleName(tr("Zoom"));
-    Stat_Size->setAccessibleName(tr("Label size"));
-    Stat_Object->setAccessibleName(tr("Object"));
     statusBar()->addWidget(Stat_Zoom);
     statusBar()->addWidget(Stat_Size);
     statusBar()->addWidget(Stat_Object, 1);
@@ -538,10 +538,13 @@ void TFM_Main::ConnectCommands()
     connect(Design, &TDesignArea::ZoomChanged, this, &TFM_Main::RefreshCommands);
     connect(Design, &TDesignArea::ObjectDoubleClicked, this, [this](TLabelObject*) { ObjectPropertiesClick(); });
     connect(Design, &TDesignArea::HoverChanged, this, [this](TLabelObject* object) {
-        if (!object)
+        // Leaving an object empties the field.
+        if (!object) {
+            SetStatusField(Stat_Object, QString());
             return;
+        }
         if (const std::optional<QString> text = ObjectStatusText(*object))
-            Stat_Object->setText(*text);
+            SetStatusField(Stat_Object, *text);
     });
     connect(Panel, &TPropertiesPanel::MorePropertiesRequested, this, &TFM_Main::ObjectPropertiesClick);
     on(PM_UnlockAll, &TFM_Main::UnlockAllClick);
@@ -678,8 +681,15 @@ void TFM_Main::RefreshCommands()
 void TFM_Main::RefreshStatus()
 {
     const TLabelPlan& plan = FDocument->Plan;
-    Stat_Zoom->setText(ZoomStatusText(plan));
-    Stat_Size->setText(LabelSizeStatusText(plan, Options.Units));
+    SetStatusField(Stat_Zoom, ZoomStatusText(plan));
+    SetStatusField(Stat_Size, LabelSizeStatusText(plan, Options.Units));
+}
+
+void TFM_Main::SetStatusField(QLabel* field, const QString& text)
+{
+    // A screen reader speaks the value itself ("Zoom: 100%").
+    field->setText(text);
+    field->setAccessibleName(text.trimmed());
 }
 
 void TFM_Main::ApplyUnits()

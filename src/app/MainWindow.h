@@ -166,6 +166,7 @@ private:
     bool WriteFile(const QString& path);
     QString AskSaveName(const QString& folder);
     void RefreshStatus();
+    void SetStatusField(QLabel* field, const QString& text);
     TWindowPlacement Placement() const;
     void ApplyPlacement(const TWindowPlacement& placement);
     // The print dialogs' "Setting ..." (the label setup; true when confirmed).

@@ -9,6 +9,9 @@
 #include "document/LabelObject.h"
 #include "document/PlanLayer.h"
 
+#include <QAccessible>
+#include <QLabel>
+#include <QToolButton>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMenu>
@@ -358,4 +361,22 @@ TEST_F(MainWindow, ToggledToolButtonsStartTheirTool)
     EXPECT_EQ(window->Design->Tool(), TObjectTool::Rectangle);
     window->SBtn_Pointer->setChecked(true);
     EXPECT_EQ(window->Design->Tool(), TObjectTool::Pointer);
+}
+
+// Assistive tools hear the status values, and reach the symbology menu
+// behind the barcode tool's arrow as a child of that button.
+TEST_F(MainWindow, StatusValuesAndTheSymbologyMenuAreAccessible)
+{
+    window->Design->ActualSize();
+    EXPECT_EQ(window->Stat_Zoom->accessibleName(), QStringLiteral("Zoom: 100%"));
+    EXPECT_EQ(window->Stat_Size->accessibleName(), QStringLiteral("Label Size Width: 6.35 cm Height: 4.59 cm"));
+
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(window->SBtn_Symbology);
+    ASSERT_NE(button, nullptr);
+    ASSERT_EQ(button->childCount(), 1);
+    QAccessibleInterface* menu = button->child(0);
+    EXPECT_EQ(menu->object(), window->MN_Symbology);
+    EXPECT_EQ(button->indexOfChild(menu), 0);
+    ASSERT_EQ(menu->childCount(), 25);
+    EXPECT_EQ(menu->child(23)->text(QAccessible::Name), QStringLiteral("Code128Auto"));
 }

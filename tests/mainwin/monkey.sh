@@ -13,4 +13,5 @@ py=/usr/bin/python3
 "$py" -c "import pyatspi" 2>/dev/null || skip "pyatspi missing (package python3-pyatspi)"
 "$py" -c "import Xlib.ext.xtest" 2>/dev/null || skip "python-xlib missing (package python3-xlib)"
 here=$(cd "$(dirname "$0")" && pwd)
-exec xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$py" "$here/monkey.py" "$@" 2> >(grep -v -e "dbus-daemon" -e "SpiRegistry" -e "XDG_RUNTIME_DIR" >&2)
+# A display number of its own: runs started at the same moment do not race for one.
+exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x1024x24" dbus-run-session -- "$py" "$here/monkey.py" "$@" 2> >(grep -v -e "dbus-daemon" -e "SpiRegistry" -e "XDG_RUNTIME_DIR" >&2)
