@@ -66,6 +66,16 @@ QMenu* SubMenu(QWidget* w, const QString& title)
     return nullptr;
 }
 
+// An import of one column "Imported" holding "x".
+bool ImportOneCell(const QString&, TCellGridWriter& out, const TTablePicker&)
+{
+    out.SetColCount(1);
+    out.SetRowCount(2);
+    out.SetCell(0, 0, u"Imported");
+    out.SetCell(0, 1, u"x");
+    return true;
+}
+
 QStringList Column(const TAdvStringGrid& g, int col)
 {
     QStringList out;
@@ -554,13 +564,7 @@ TEST(DatasheetWindow, CancelPutsTheDatasheetBack)
     TAdvStringGrid& g = f.ds.StrGrid_Data;
     const TAdvStringGrid initialGrid = g;
     const QByteArray initial = WriteDatasheetStream(g);
-    f.w.ImportLoader = [](const QString&, TCellGridWriter& out, const TTablePicker&) {
-        out.SetColCount(1);
-        out.SetRowCount(2);
-        out.SetCell(0, 0, u"Imported");
-        out.SetCell(0, 1, u"x");
-        return true;
-    };
+    f.w.ImportLoader = ImportOneCell;
     const auto edit = [&] {
         scoped.dialogs.fileAnswers = {QStringLiteral("/data/new.csv")};
         f.w.MI_ImportData->trigger();
@@ -665,13 +669,7 @@ TEST(DatasheetWindow, UndoAndRedoRestoreTheCellsExactly)
     TAdvStringGrid& g = f.ds.StrGrid_Data;
     QTableView* grid = f.w.StrGrid_Data;
     QSignalSpy changed(&f.w, &TFM_Data::DataChanged);
-    f.w.ImportLoader = [](const QString&, TCellGridWriter& out, const TTablePicker&) {
-        out.SetColCount(1);
-        out.SetRowCount(2);
-        out.SetCell(0, 0, u"Imported");
-        out.SetCell(0, 1, u"x");
-        return true;
-    };
+    f.w.ImportLoader = ImportOneCell;
     const QByteArray initial = WriteDatasheetStream(g);
     struct Case {
         const char* name;

@@ -21,9 +21,10 @@ import tempfile
 import time
 
 import pyatspi
-from gi.repository import Atspi
 from Xlib import X, XK, display as xdisplay
 from Xlib.ext import xtest
+
+from atspi_support import app_of, find, find_if, poll, press_modal
 
 # Menu commands the monkey never chooses: they end the program or start
 # other programs (a browser, a mail client) or open the help window, which
@@ -109,10 +110,7 @@ class Monkey:
             raise Failure("the program ended with status %d (%s)" % (code, describe_status(code)))
 
     def find_app(self):
-        for app in pyatspi.Registry.getDesktop(0):
-            if app is not None and app.get_process_id() == self.proc.pid:
-                return app
-        return None
+        return app_of(self.proc.pid)
 
     def find_main(self):
         for child in self.app:
@@ -121,17 +119,10 @@ class Monkey:
         return None
 
     def wait_for(self, what, probe, timeout=30.0):
-        end = time.time() + timeout
-        while time.time() < end:
-            self.alive()
-            try:
-                found = probe()
-            except Exception:  # the tree changes under us
-                found = None
-            if found:
-                return found
-            time.sleep(0.1)
-        raise Failure("timed out waiting for " + what)
+        found = poll(probe, timeout, check=self.alive)
+        if not found:
+            raise Failure("timed out waiting for " + what)
+        return found
 
     # ----- what is on the screen ---------------------------------------------
     @staticmethod
@@ -530,14 +521,6 @@ def walk(acc, depth):
         yield from walk(child, depth - 1)
 
 
-def find_if(root, match):
-    return pyatspi.utils.findDescendant(root, lambda a: a is not None and match(a), breadth_first=True)
-
-
-def find(root, name, role=None):
-    return find_if(root, lambda a: a.name == name and (role is None or a.getRole() == role))
-
-
 def centre(box):
     x, y, w, h = box
     return (x + w // 2, y + h // 2)
@@ -548,18 +531,6 @@ def is_file_dialog(dialog):
         return True
     return find_if(dialog, lambda a: a.getRole() == pyatspi.ROLE_LABEL and a.name in (
         "File name:", "Files of type:", "Look in:")) is not None
-
-
-def press_modal(acc):
-    """An action that opens a modal dialog answers only when the dialog
-    closes: the call is left waiting with a short timeout."""
-    Atspi.set_timeout(1500, 15000)
-    try:
-        acc.queryAction().doAction(0)
-    except Exception:
-        pass
-    finally:
-        Atspi.set_timeout(25000, 15000)
 
 
 def describe_status(code):

@@ -3,15 +3,5 @@
 # with its own session and accessibility bus:
 #   monkey.sh GUI CLI [--seed N] [--events N] [--label FILE|new ...]
 # Exits 77 (skipped) when a tool is missing.
-set -u
-skip() { echo "skipped: $1"; exit 77; }
-command -v xvfb-run >/dev/null || skip "xvfb-run missing (package xvfb)"
-command -v dbus-run-session >/dev/null || skip "dbus-run-session missing (package dbus-daemon)"
-[ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi-bus-launcher missing (package at-spi2-core)"
-py=/usr/bin/python3
-[ -x "$py" ] || py=python3
-"$py" -c "import pyatspi" 2>/dev/null || skip "pyatspi missing (package python3-pyatspi)"
-"$py" -c "import Xlib.ext.xtest" 2>/dev/null || skip "python-xlib missing (package python3-xlib)"
 here=$(cd "$(dirname "$0")" && pwd)
-# A display number of its own: runs started at the same moment do not race for one.
-exec xvfb-run -a -n $((100 + RANDOM % 800)) -s "-screen 0 1280x1024x24" dbus-run-session -- "$py" "$here/monkey.py" "$@" 2> >(grep -v -e "dbus-daemon" -e "SpiRegistry" -e "XDG_RUNTIME_DIR" >&2)
+exec "$here/atspi-session.sh" "$here/monkey.py" "$@"
