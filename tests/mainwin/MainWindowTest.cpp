@@ -262,6 +262,10 @@ TEST_F(MainWindow, EveryKindOfChangeMarksTheDocumentModified)
     changed("undo", [&] { window->MI_Undo->trigger(); });
     EXPECT_EQ(doc.Plan.Layers().Item(0)->Count(), objects);
     changed("redo", [&] { window->MI_Redo->trigger(); });
+    changed("align", [&] {
+        window->MI_SelectAll->trigger();
+        window->MI_AlignLeft->trigger();
+    });
     changed("datasheet window", [&] {
         QTimer::singleShot(0, window->DatasheetWindow(), [this] {
             window->DatasheetWindow()->Datasheet().StrGrid_Data.SetCell(1, 1, u"changed");
