@@ -12,6 +12,8 @@ PACKAGES=(
   googletest libgtest-dev libbenchmark-dev
   # libraries the program uses
   libjpeg-dev libemf2svg-dev libwmf-dev libfreexl-dev mdbtools-dev libquazip1-qt6-dev
+  # print jobs sent to the CUPS scheduler directly, so that a refused job is told
+  libcups2-dev
   # tests: barcode decoding, PDF pages to images, fonts for rendering
   libzxing-dev poppler-utils fonts-dejavu-core fonts-liberation2
   # fonts of Windows metafile text (libwmf maps faces to these)

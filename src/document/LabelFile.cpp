@@ -3,6 +3,7 @@
 #include "document/DatasheetBlock.h"
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
+#include "document/OutputFile.h"
 #include "document/Printer.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <climits>
@@ -100,22 +100,16 @@ void SaveLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datas
     QByteArray header = LabelFileHeader();
     header.append(QByteArray(kLabelFilePlanOffset - header.size(), '\0'));
 
-    // The new content goes to a temporary file beside the target, which
-    // replaces the target only once it is completely written.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw ELabelFileError(Tr("Cannot save the label file %1: %2").arg(Quoted(path), file.errorString()));
     const QByteArray parts[] = {header, LengthBytes(qint32(planBlock.size())), planBlock,
                                 LengthBytes(qint32(dataBlock.size())), dataBlock};
-    for (const QByteArray& part : parts) {
-        if (file.write(part) != part.size()) {
-            const QString error = file.errorString();
-            file.cancelWriting();
-            throw ELabelFileError(Tr("Cannot save the label file %1: %2").arg(Quoted(path), error));
-        }
+    try {
+        TOutputFile file(path);
+        for (const QByteArray& part : parts)
+            file.write(part);
+        file.Commit();
+    } catch (const EOutputFileError& e) {
+        throw ELabelFileError(Tr("Cannot save the label file %1: %2").arg(Quoted(path), e.Reason), e.Reason);
     }
-    if (!file.commit())
-        throw ELabelFileError(Tr("Cannot save the label file %1: %2").arg(Quoted(path), file.errorString()));
 }
 
 bool OpenLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datasheet)

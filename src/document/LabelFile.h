@@ -17,19 +17,25 @@ class TDatasheetBlock;
 class TLabelPlan;
 
 // A label file that cannot be read or written; the message names the file and
-// the problem.
+// the problem. Reason holds the system's reason when the file itself could not
+// be written ("No space left on device").
 class ELabelFileError : public std::runtime_error {
 public:
-    explicit ELabelFileError(const QString& message) : std::runtime_error(message.toStdString()) {}
+    explicit ELabelFileError(const QString& message, const QString& reason = QString())
+        : std::runtime_error(message.toStdString()), Reason(reason)
+    {
+    }
+    QString Reason;
 };
 
 constexpr int kLabelFilePlanOffset = 513;
 // The header lines the program writes.
 QByteArray LabelFileHeader();
 
-// Writes the document and the datasheet to path. The file is written to a
-// temporary file in the same folder and replaces the old one only when it is
-// complete; on failure the old file is untouched and ELabelFileError is thrown.
+// Writes the document and the datasheet to path through a TOutputFile: a
+// regular file is replaced only when the new one is complete, a link's target
+// is replaced and the link kept, a device or pipe is written in place; on
+// failure the old file is untouched and ELabelFileError is thrown.
 void SaveLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datasheet);
 
 // Replaces the document and the datasheet by the file's contents, then

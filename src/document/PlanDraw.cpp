@@ -193,6 +193,25 @@ bool PenModeCombines(int penMode)
     return penMode == pmNot || (penMode >= pmMergePenNot && penMode <= pmNotXor);
 }
 
+namespace {
+
+// The image as one bit per pixel (0 black, 1 white) when it holds no other
+// colour; else the image itself.
+QImage BlackAndWhiteAsBits(const QImage& image)
+{
+    const QRgb black = qRgb(0, 0, 0), white = qRgb(255, 255, 255);
+    for (int y = 0; y < image.height(); ++y) {
+        const QRgb* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] != black && line[x] != white)
+                return image;
+        }
+    }
+    return image.convertToFormat(QImage::Format_Mono, QList<QRgb>{black, white}, Qt::ThresholdDither);
+}
+
+}  // namespace
+
 bool PaintCombiningLabelAsImage(TLabelPlan& plan, QPainter& canvas)
 {
     if (!canvas.isActive() || SupportsRasterOps(canvas))
@@ -235,7 +254,9 @@ bool PaintCombiningLabelAsImage(TLabelPlan& plan, QPainter& canvas)
     }
     canvas.save();
     canvas.setCompositionMode(QPainter::CompositionMode_SourceOver);
-    canvas.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), image);
+    // Bars and text need exact edges: a PDF would otherwise get a JPEG.
+    canvas.setRenderHint(QPainter::LosslessImageRendering);
+    canvas.drawImage(QRectF(QPointF(0, 0), QSizeF(size)), BlackAndWhiteAsBits(image));
     canvas.restore();
     return true;
 }

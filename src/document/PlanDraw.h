@@ -75,6 +75,7 @@ class TLabelPlan;
 // on a visible layer of the plan draws with a combining pen mode, the label is
 // painted into an image at the device's resolution (white paper beneath) and
 // that image is placed on the canvas, so the output looks like the screen.
-// Returns false, painting nothing, when the canvas combines colours itself or
+// The image goes in losslessly (no JPEG), as one bit per pixel when the label
+// is black and white only. Returns false, painting nothing, when the canvas combines colours itself or
 // no object needs it; the caller paints as usual then.
 bool PaintCombiningLabelAsImage(TLabelPlan& plan, QPainter& canvas);

@@ -44,6 +44,9 @@ public:
     // Reads the installed printers again (the list is kept after the first
     // look; the current printer stays selected by name when it still exists).
     virtual void Refresh() {}
+    // Empty while the print system answers (or there is none to ask); else
+    // why the printers cannot be seen ("cannot reach the print system at ...").
+    virtual QString PrintSystemProblem() const { return QString(); }
 
     // Position of the current printer in Printers(); the default printer's
     // position while none was chosen; -1 only without printers.
@@ -82,8 +85,9 @@ public:
 
     // The document: BeginDoc starts it (throws std::runtime_error when the
     // printer cannot start), NewPage ends a page and starts the next, EndDoc
-    // sends it, Abort discards it. Canvas() is valid between BeginDoc and
-    // EndDoc; its units are device dots.
+    // sends it (throws std::runtime_error when the file cannot be written or
+    // the spooler does not take the job), Abort discards it. Canvas() is valid
+    // between BeginDoc and EndDoc; its units are device dots.
     virtual void BeginDoc(const QString& title) = 0;
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;

@@ -1,10 +1,15 @@
 #include "document/QtPrinter.h"
 
+#include "document/CupsJob.h"
+#include "document/OutputFile.h"
+
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QPageSetupDialog>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -17,8 +22,7 @@ TQtPrinter::TQtPrinter() = default;
 
 TQtPrinter::~TQtPrinter()
 {
-    if (FPainter.isActive())
-        FPainter.end();
+    Abort();
 }
 
 void TQtPrinter::Load() const
@@ -181,51 +185,112 @@ void TQtPrinter::SetCopies(int copies)
         device->setCopyCount(std::max(1, copies));
 }
 
+std::unique_ptr<QPdfWriter> TQtPrinter::StartPdf(QIODevice& device, int dpi, const QPageLayout& layout,
+                                                 const QString& title)
+{
+    auto writer = std::make_unique<QPdfWriter>(&device);
+    writer->setResolution(dpi);
+    writer->setPageLayout(layout);
+    writer->setTitle(title);
+    writer->setCreator(QStringLiteral("Tagmora " TAGMORA_VERSION));
+    return writer;
+}
+
+namespace {
+
+// Qt keeps the options chosen in its printer dialog under this key of the
+// CUPS print engine, as name, value, name, value, ...
+const auto kCupsOptionsKey = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// The job options Qt's own CUPS printing would send for the device.
+TCupsOptions JobOptions(QPrinter& device)
+{
+    TCupsOptions options;
+    const auto add = [&options](const QByteArray& name, const QByteArray& value) { options.append({name, value}); };
+    const QPageLayout layout = device.pageLayout();
+    add("media", layout.pageSize().key().toLocal8Bit());
+    if (device.copyCount() > 1) {
+        add("copies", QByteArray::number(device.copyCount()));
+        if (device.collateCopies())
+            add("Collate", "True");
+    }
+    const bool portrait = layout.orientation() == QPageLayout::Portrait;
+    const QPrinter::DuplexMode duplex = device.duplex();
+    if (duplex == QPrinter::DuplexLongSide || (duplex == QPrinter::DuplexAuto && portrait))
+        add("sides", "two-sided-long-edge");
+    else if (duplex == QPrinter::DuplexShortSide || duplex == QPrinter::DuplexAuto)
+        add("sides", "two-sided-short-edge");
+    else
+        add("sides", "one-sided");
+    if (!portrait)
+        add("landscape", "");
+    const QStringList chosen = device.printEngine()->property(kCupsOptionsKey).toStringList();
+    for (qsizetype i = 0; i + 1 < chosen.size(); i += 2)
+        add(chosen.at(i).toLocal8Bit(), chosen.at(i + 1).toLocal8Bit());
+    return options;
+}
+
+}  // namespace
+
 void TQtPrinter::BeginDoc(const QString& title)
 {
     if (FPainter.isActive())
         throw std::runtime_error("Printing in progress");
     QPrinter* device = Device();
-    if (!device) {
-        if (OutputFileName().isEmpty())
-            throw std::runtime_error("There is no printer to print on");
-        // Printing to a file needs no installed printer.
-        FDevice = std::make_unique<QPrinter>(QPrinter::HighResolution);
-        FDeviceName.clear();
-        device = FDevice.get();
-    }
-    device->setDocName(title);
-    if (OutputFileName().isEmpty()) {
-        device->setOutputFormat(QPrinter::NativeFormat);
-        device->setPrinterName(FDeviceName);
+    const bool toFile = !OutputFileName().isEmpty();
+    // Printing to a file needs no installed printer.
+    if (!device && !toFile)
+        throw std::runtime_error("There is no printer to print on");
+    const QPageLayout layout =
+        device ? device->pageLayout() : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    const int dpi = UsableDpi(device ? ResolutionOf(*device).width() : 0);
+    if (toFile) {
+        FFile = std::make_unique<TOutputFile>(OutputFileName());
+        FPdf = StartPdf(*FFile, dpi, layout, title);
     } else {
-        device->setOutputFormat(QPrinter::PdfFormat);
-        device->setOutputFileName(OutputFileName());
+        FSpool = std::make_unique<TSpoolFile>(QCoreApplication::translate("Printer", "the print job"));
+        FPdf = StartPdf(*FSpool, dpi, layout, title);
     }
-    if (!FPainter.begin(device))
+    FTitle = title;
+    if (!FPainter.begin(FPdf.get())) {
+        Abort();
         throw std::runtime_error(QCoreApplication::translate("Printer", "The printer %1 cannot start a document")
                                      .arg(FDeviceName)
                                      .toStdString());
+    }
 }
 
 void TQtPrinter::NewPage()
 {
-    if (FDevice && FPainter.isActive())
-        FDevice->newPage();
+    if (FPdf && FPainter.isActive())
+        FPdf->newPage();
 }
 
 void TQtPrinter::EndDoc()
 {
     if (FPainter.isActive())
         FPainter.end();
+    FPdf.reset();
+    const std::unique_ptr<TOutputFile> file = std::move(FFile);
+    const std::unique_ptr<TSpoolFile> spool = std::move(FSpool);
+    if (file)
+        file->Commit();
+    else if (spool && FDevice)
+        SendPdfJob(FDeviceName, FTitle, JobOptions(*FDevice), *spool);
 }
 
 void TQtPrinter::Abort()
 {
-    if (FDevice && FPainter.isActive()) {
-        FDevice->abort();
+    if (FPainter.isActive())
         FPainter.end();
-    }
+    FPdf.reset();
+    FFile.reset();
+    FSpool.reset();
+}
+
+QString TQtPrinter::PrintSystemProblem() const
+{
+    return CupsUnreachable();
 }
 
 bool TQtPrinter::ExecuteSetupDialog(QWidget* parent)

@@ -1,4 +1,7 @@
-// The printer over Qt Print Support (CUPS on Linux).
+// The printer over Qt Print Support (CUPS on Linux). Qt keeps the printers'
+// settings and shows their dialogs; the pages are written as PDF through a
+// checked file and sent to the CUPS queue as a job that must be accepted, or
+// put into the output file.
 #pragma once
 
 #include "document/Printer.h"
@@ -8,7 +11,12 @@
 
 #include <memory>
 
+class QIODevice;
+class QPageLayout;
+class QPdfWriter;
 class QPrinter;
+class TOutputFile;
+class TSpoolFile;
 
 class TQtPrinter : public TPrinter {
 public:
@@ -17,6 +25,7 @@ public:
 
     QStringList Printers() const override;
     void Refresh() override;
+    QString PrintSystemProblem() const override;
     int PrinterIndex() const override;
     void SetPrinterIndex(int index) override;
     bool HasDeviceSettings() const override;
@@ -47,6 +56,10 @@ public:
     static int CodeOfPageSize(const QPageSize& size);
     // Dots per inch across and down a device, as its painter maps them.
     static QSize ResolutionOf(const QPaintDevice& device);
+    // A PDF writer into device at dpi with the page layout, titled, made by
+    // this program.
+    static std::unique_ptr<QPdfWriter> StartPdf(QIODevice& device, int dpi, const QPageLayout& layout,
+                                                const QString& title);
 
 private:
     // The QPrinter of the current printer, made on first use.
@@ -61,5 +74,11 @@ private:
     QString FPrinterName;  // empty: the default printer
     mutable std::unique_ptr<QPrinter> FDevice;
     mutable QString FDeviceName;
+    // The document in progress: its PDF, into the output file or, for the
+    // spooler, into a spool file sent by EndDoc.
+    std::unique_ptr<TOutputFile> FFile;
+    std::unique_ptr<TSpoolFile> FSpool;
+    std::unique_ptr<QPdfWriter> FPdf;
+    QString FTitle;
     QPainter FPainter;
 };

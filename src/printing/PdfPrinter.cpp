@@ -1,5 +1,6 @@
 #include "printing/PdfPrinter.h"
 
+#include "document/OutputFile.h"
 #include "document/QtPrinter.h"
 
 #include <QCoreApplication>
@@ -77,16 +78,13 @@ void TPdfPrinter::BeginDoc(const QString& title)
     const QString path = OutputFileName();
     if (path.isEmpty())
         throw std::runtime_error(QCoreApplication::translate("PdfPrinter", "No file to print to").toStdString());
-    FWriter = std::make_unique<QPdfWriter>(path);
-    FWriter->setResolution(FDpi);
-    FWriter->setPageLayout(LayoutOf(FSettings));
-    FWriter->setTitle(title);
-    FWriter->setCreator(QStringLiteral("Tagmora " TAGMORA_VERSION));
+    FOutput = std::make_unique<TOutputFile>(path);
+    FWriter = TQtPrinter::StartPdf(*FOutput, FDpi, LayoutOf(FSettings), title);
     if (!FPainter.begin(FWriter.get())) {
         FWriter.reset();
+        FOutput.reset();
         throw std::runtime_error(QCoreApplication::translate("PdfPrinter", "Cannot write %1").arg(path).toStdString());
     }
-    FWritingPath = path;
 }
 
 void TPdfPrinter::NewPage()
@@ -100,13 +98,16 @@ void TPdfPrinter::EndDoc()
     if (FPainter.isActive())
         FPainter.end();
     FWriter.reset();
-    FWritingPath.clear();
+    if (!FOutput)
+        return;
+    const std::unique_ptr<TOutputFile> output = std::move(FOutput);
+    output->Commit();
 }
 
 void TPdfPrinter::Abort()
 {
-    const QString path = FWritingPath;
-    EndDoc();
-    if (!path.isEmpty())
-        QFile::remove(path);
+    if (FPainter.isActive())
+        FPainter.end();
+    FWriter.reset();
+    FOutput.reset();
 }

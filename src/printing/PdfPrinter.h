@@ -1,6 +1,7 @@
 // A printer that writes PDF files: one printer of a chosen name and
-// resolution whose documents go to OutputFileName(), page by page, with the
-// paper and orientation of its device settings and no unprintable margin.
+// resolution whose documents go to OutputFileName() through a TOutputFile
+// (whole or not at all), page by page, with the paper and orientation of its
+// device settings and no unprintable margin.
 // tagmora-cli installs it for "print -o OUT.pdf"; it needs no spooler.
 #pragma once
 
@@ -12,6 +13,7 @@
 #include <memory>
 
 class QPdfWriter;
+class TOutputFile;
 
 class TPdfPrinter : public TPrinter {
 public:
@@ -31,12 +33,14 @@ public:
     int Copies() const override { return FCopies; }
     void SetCopies(int copies) override { FCopies = std::max(1, copies); }
     bool RepeatsCopies() const override { return false; }
-    // Starts the file; throws std::runtime_error without a file name or when
-    // the file cannot be written.
+    // Starts the file ("-": standard output); throws std::runtime_error
+    // without a file name, EOutputFileError when it cannot be written.
     void BeginDoc(const QString& title) override;
     void NewPage() override;
+    // Puts the file in place; throws EOutputFileError when it could not be
+    // written whole (the old file then stays).
     void EndDoc() override;
-    // Ends the document and removes the unfinished file.
+    // Ends the document; the file stays as it was.
     void Abort() override;
     bool Printing() const override { return FPainter.isActive(); }
     QPainter* Canvas() override { return FPainter.isActive() ? &FPainter : nullptr; }
@@ -47,7 +51,7 @@ private:
     int FDpi;
     int FCopies = 1;
     TPrinterDeviceSettings FSettings;
+    std::unique_ptr<TOutputFile> FOutput;
     std::unique_ptr<QPdfWriter> FWriter;
-    QString FWritingPath;
     QPainter FPainter;
 };

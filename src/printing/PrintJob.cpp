@@ -10,7 +10,6 @@
 #include "document/Printer.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <algorithm>
 #include <stdexcept>
@@ -195,12 +194,6 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
             return request.Progress(progress);
         };
     }
-    // An unfinished file is no use: it goes.
-    const auto discard = [&printer, &file] {
-        printer.Abort();
-        if (!file.isEmpty())
-            QFile::remove(file);
-    };
     try {
         printer.BeginDoc(request.Title);
         for (copy = 0; copy < repeats; ++copy) {
@@ -222,12 +215,15 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
                 break;
             }
         }
-        if (outcome.Status == TPrintStatus::Stopped && !file.isEmpty())
-            discard();
+        // An unfinished file is no use: the old one stays.
+        const bool unfinished = outcome.Status == TPrintStatus::Stopped ||
+                                (outcome.Status == TPrintStatus::Aborted && request.DiscardFileOnAbort);
+        if (unfinished && !file.isEmpty())
+            printer.Abort();
         else
             printer.EndDoc();
     } catch (...) {
-        discard();
+        printer.Abort();
         throw;
     }
     return outcome;

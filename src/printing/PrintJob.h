@@ -52,6 +52,9 @@ struct TPrintRequest {
     int InvalidCodeProcess = 1;
     // Name of the document in the spooler.
     QString Title = QStringLiteral("Tagmora");
+    // A file printer (OutputFileName()) keeps the labels before an invalid
+    // code that ended the run; true writes no file then (the old one stays).
+    bool DiscardFileOnAbort = false;
 
     // The print dialog: shown with the printer and the page count once the
     // printer is set up; it may change the request (and, through its label
@@ -68,7 +71,7 @@ struct TPrintRequest {
     std::function<void(const QString& text, bool error)> Report;
     // Told after every label of the run; returning false stops it. A printer
     // then gets the sheets printed so far, the sheet in progress as far as it
-    // got; a file is removed, as a part of a run is no use there.
+    // got; a file is not written, as a part of a run is no use there.
     std::function<bool(const TPrintProgress&)> Progress;
 };
 

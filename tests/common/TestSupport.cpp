@@ -5,14 +5,21 @@
 
 namespace testsupport {
 
-CliResult RunCli(const QStringList& args, const QByteArray& input)
+void StartCli(QProcess& p, const QStringList& args, const std::function<void()>& childSetup)
 {
-    CliResult r;
-    QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     p.setProcessEnvironment(env);
+    if (childSetup)
+        p.setChildProcessModifier(childSetup);
     p.start(QStringLiteral(TAGMORA_CLI_PATH), args);
+}
+
+CliResult RunCli(const QStringList& args, const QByteArray& input, const std::function<void()>& childSetup)
+{
+    CliResult r;
+    QProcess p;
+    StartCli(p, args, childSetup);
     if (!p.waitForStarted(30000))
         return r;
     if (!input.isEmpty())

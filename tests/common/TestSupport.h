@@ -8,6 +8,9 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
+
+class QProcess;
 
 namespace testsupport {
 
@@ -18,8 +21,12 @@ struct CliResult {
     QByteArray err;
 };
 
-// Runs the built tagmora-cli with the given arguments (and optional stdin).
-CliResult RunCli(const QStringList& args, const QByteArray& input = QByteArray());
+// Runs the built tagmora-cli with the given arguments (and optional stdin);
+// childSetup runs in the child before the program starts.
+CliResult RunCli(const QStringList& args, const QByteArray& input = QByteArray(),
+                 const std::function<void()>& childSetup = {});
+// Starts the built tagmora-cli on the offscreen platform.
+void StartCli(QProcess& process, const QStringList& args, const std::function<void()>& childSetup = {});
 
 // Path of a file below the source tree / the shared fixtures folder.
 QString SourcePath(const QString& relative);

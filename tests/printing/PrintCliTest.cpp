@@ -7,6 +7,9 @@
 #include "printing/SheetLayout.h"
 
 #include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -271,4 +274,57 @@ TEST(PdfPrinter, KeepsPaperAndWritesOnlyWhenAsked)
 
     pdf.SetOutputFileName(dir.filePath("missing-folder/x.pdf"));
     EXPECT_THROW(pdf.BeginDoc("x"), std::runtime_error);
+}
+
+TEST_F(PrintCli, AnUnreachablePrintSystemIsNamed)
+{
+    qunsetenv("TAGMORA_PRINTERS");
+    ScopedEnv nowhere("CUPS_SERVER", "127.0.0.1:1");
+    const auto r = RunCli({"print", MakeLabel(2), "--printer", "Office"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err, QByteArray("tagmora-cli print: Office: cannot reach the print system at 127.0.0.1:1\n"));
+}
+
+// A label whose pen mode combines with what lies beneath reaches the PDF as
+// a raster: stored losslessly, one bit per pixel when black and white, pixel
+// for pixel what the label paints.
+TEST_F(PrintCli, CombiningPenModesReachThePdfLosslessly)
+{
+    const QString pdfimages = QStandardPaths::findExecutable(QStringLiteral("pdfimages"));
+    if (pdfimages.isEmpty())
+        GTEST_SKIP() << "pdfimages (poppler-utils) is not installed";
+    struct Case {
+        const char* brush;
+        QByteArray colour, bits;  // as pdfimages -list shows the image
+    };
+    for (const Case& c : {Case{"Black", "gray", "1"}, Case{"Red", "rgb", "8"}}) {
+        TLabelDocument doc;
+        doc.Plan.ReadPlan(QStringList{
+            "LabelSize 144,72", "LayoutRows 1", "LayoutCols 1", "LabelCount 1", "Object Barcode", "  X1=8",
+            "  Y1=8", "  X2=136", "  Y2=64", "  BarType=14", "  ShowText=0", "  DataValue=400638133393", "End",
+            "Object Rectangle", "  X1=4", "  Y1=30", "  X2=140", "  Y2=50", "  PenMode=7",
+            QStringLiteral("  BrushColor=%1").arg(c.brush), "  BrushStyle=0", "End"});
+        const QString label = dir.filePath(QStringLiteral("%1.blf").arg(c.brush));
+        doc.Save(label);
+        const QString png = dir.filePath("label.png"), pdf = Out();
+        ASSERT_EQ(RunCli({"render", label, "-o", png, "--dpi", "300"}).exitCode, 0);
+        ASSERT_EQ(RunCli({"print", label, "-o", pdf, "--dpi", "300"}).exitCode, 0);
+
+        QProcess list;
+        list.start(pdfimages, {"-list", pdf});
+        ASSERT_TRUE(list.waitForFinished(60000));
+        const QList<QByteArray> lines = list.readAllStandardOutput().trimmed().split('\n');
+        ASSERT_EQ(lines.size(), 3) << "one image";
+        const QList<QByteArray> fields = lines.last().simplified().split(' ');
+        EXPECT_EQ(fields.value(5), c.colour) << c.brush;
+        EXPECT_EQ(fields.value(7), c.bits) << c.brush;
+        EXPECT_EQ(fields.value(8), "image") << c.brush;  // not "jpeg"
+
+        QProcess extract;
+        extract.start(pdfimages, {"-png", pdf, dir.filePath("embedded")});
+        ASSERT_TRUE(extract.waitForFinished(60000));
+        const QImage embedded(dir.filePath("embedded-000.png"));
+        const QImage painted = QImage(png).convertToFormat(QImage::Format_RGB32);
+        EXPECT_TRUE(embedded.convertToFormat(QImage::Format_RGB32) == painted) << c.brush;
+    }
 }

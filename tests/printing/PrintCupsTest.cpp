@@ -37,8 +37,10 @@
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
+#include <sys/prctl.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <memory>
 
 namespace {
@@ -82,8 +84,9 @@ public:
     {
         const QString lockPath = QDir::temp().filePath(QStringLiteral("tagmora-cups-test.lock"));
         // Read-only is enough for flock, so other users can share a lock file
-        // that root created.
-        FLock = ::open(QFile::encodeName(lockPath).constData(), O_CREAT | O_RDONLY, 0666);
+        // that root created. The scheduler started below must not inherit
+        // the lock: it would hold it for every later run.
+        FLock = ::open(QFile::encodeName(lockPath).constData(), O_CREAT | O_RDONLY | O_CLOEXEC, 0666);
         if (FLock < 0 || ::flock(FLock, LOCK_EX) != 0) {
             why = QStringLiteral("cannot lock ") + lockPath;
             return State::Broken;
@@ -105,6 +108,8 @@ public:
             }
             FDaemon = std::make_unique<QProcess>();
             FDaemon->setProcessChannelMode(QProcess::MergedChannels);
+            // It ends with the test, also when the test is killed.
+            FDaemon->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
             FDaemon->start(cupsd, {QStringLiteral("-f")});
             QElapsedTimer t;
             t.start();
@@ -366,4 +371,72 @@ TEST_F(PrintCups, ThePrintCommandPrintsTheChosenPagesOnTheDocumentsPrinter)
     for (QString& t : read)
         t.chop(1);  // the check digit
     EXPECT_EQ(read, (QStringList{doc.Data.StrGrid_Data.Cells(2, 19), doc.Data.StrGrid_Data.Cells(2, 20)}));
+}
+
+namespace {
+
+// A queue of the test's own that rejects jobs, removed again afterwards.
+class TRejectingQueue {
+public:
+    static inline const QString Name = QStringLiteral("TagmoraRejecting");
+
+    explicit TRejectingQueue(const QString& reason)
+    {
+        const QString lpadmin = Tool(QStringLiteral("lpadmin"));
+        const QString cupsreject = Tool(QStringLiteral("cupsreject"));
+        if (cupsreject.isEmpty() || Run(lpadmin, {"-p", Name, "-E", "-v", "cups-pdf:/", "-m", kModel}, &FWhy) != 0)
+            return;
+        FAdded = true;
+        FReady = Run(cupsreject, {"-r", reason, Name}, &FWhy) == 0;
+    }
+    ~TRejectingQueue()
+    {
+        if (FAdded)
+            Run(Tool(QStringLiteral("lpadmin")), {"-x", Name});
+    }
+    // Empty when the queue rejects jobs, else why it could not be set up.
+    QString Unavailable() const { return FReady ? QString() : QStringLiteral("cannot add a rejecting queue: ") + FWhy; }
+
+private:
+    bool FAdded = false;
+    bool FReady = false;
+    QString FWhy;
+};
+
+}  // namespace
+
+// No job, no success: the command line fails and the desktop program says
+// why, in the spooler's words.
+TEST_F(PrintCups, AQueueThatRejectsJobsFailsWithTheSpoolersReason)
+{
+    TRejectingQueue queue(QStringLiteral("Out of labels"));
+    if (!queue.Unavailable().isEmpty())
+        GTEST_SKIP() << queue.Unavailable().toStdString();
+    QTemporaryDir dir;
+    TLabelDocument doc;
+    MakeLabel(doc);
+    doc.Save(dir.filePath("rejected.blf"));
+
+    const testsupport::CliResult r =
+        testsupport::RunCli({"print", dir.filePath("rejected.blf"), "--printer", TRejectingQueue::Name});
+    EXPECT_EQ(r.exitCode, 1);
+    const QString name = TRejectingQueue::Name;
+    EXPECT_TRUE(QString::fromUtf8(r.err).startsWith(
+        QStringLiteral("tagmora-cli print: %1: The printer %1 did not take the job: ").arg(name)))
+        << r.err.constData();
+    EXPECT_TRUE(r.err.contains("not accepting jobs") && r.err.contains("Out of labels")) << r.err.constData();
+    EXPECT_EQ(r.err.count('\n'), 1) << r.err.constData();
+
+    TQtPrinter qt;
+    TScopedPrinter guard(qt);
+    testsupport::ScopedDialogs dialogs;
+    doc.Plan.OutputPrinter = int(qt.Printers().indexOf(TRejectingQueue::Name));
+    ASSERT_GE(doc.Plan.OutputPrinter, 0);
+    printtest::WhenModal<TFM_Print>([](TFM_Print* d) { d->Btn_OK->click(); });
+    QWidget window;
+    EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Failed);
+    ASSERT_EQ(dialogs.dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.dialogs.messages[0].type, TMsgDlgType::mtError);
+    EXPECT_TRUE(dialogs.dialogs.messages[0].text.contains("Out of labels"))
+        << dialogs.dialogs.messages[0].text.toStdString();
 }

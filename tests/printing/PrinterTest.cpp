@@ -1,11 +1,14 @@
 // The printer interface, the stand-in printer, and how documents and label
 // files meet the printer.
+#include "common/FullDisk.h"
 #include "common/TestSupport.h"
 #include "document/DocTestSupport.h"
 #include "document/LabelFile.h"
 #include "document/OpaqueDatasheetBlock.h"
 #include "document/MGraph.h"
+#include "document/OutputFile.h"
 #include "document/QtPrinter.h"
+#include "printing/PdfPrinter.h"
 
 #include <QFile>
 #include <QImage>
@@ -266,4 +269,36 @@ TEST(QtPrinter, PrintsToAPdfFileWithoutAPrinter)
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type /Page>") +
                   pdf.count("/Type /Page "),
               2);
+}
+
+// A file printer on a full disk: EndDoc fails naming the file and the
+// system's reason, the old file stays, nothing is left beside it.
+TEST(FilePrinters, AFullDiskFailsAndKeepsTheOldFile)
+{
+    testsupport::TFullDisk disk;
+    if (!disk.Unavailable().isEmpty())
+        GTEST_SKIP() << disk.Unavailable().toStdString();
+    const QString target = disk.FilePath("sheet.pdf");
+    ASSERT_TRUE(testsupport::WriteFile(target, "old"));
+    disk.Fill();
+    TPdfPrinter pdf(300);
+    TQtPrinter qt;
+    for (TPrinter* printer : std::initializer_list<TPrinter*>{&pdf, &qt}) {
+        printer->SetOutputFileName(target);
+        QString reason;
+        disk.WhileFull([&] {
+            printer->BeginDoc("Full");
+            printer->Canvas()->fillRect(0, 0, 500, 500, Qt::black);
+            try {
+                printer->EndDoc();
+            } catch (const EOutputFileError& e) {
+                EXPECT_EQ(e.Path, target);
+                reason = e.Reason;
+            }
+        });
+        EXPECT_EQ(reason, disk.Reason());
+        EXPECT_FALSE(printer->Printing());
+        EXPECT_EQ(testsupport::ReadFile(target), "old");
+        EXPECT_EQ(disk.Entries(), QStringList{"sheet.pdf"});
+    }
 }

@@ -1,15 +1,15 @@
 #include "app/cli/CliFiles.h"
 
 #include "app/LabelDocument.h"
+#include "document/LabelFile.h"
+#include "document/OutputFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <cmath>
-#include <cstdio>
 #include <exception>
 
 namespace cli {
@@ -71,80 +71,35 @@ void RequireDistinctOutput(const QString& output, const QStringList& inputs)
     }
 }
 
-namespace {
-
-// A device or a pipe (/dev/stdout, a fifo) is written in place: it cannot be
-// replaced, and must never be removed.
-bool IsSpecialFile(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.exists() && !info.isFile() && !info.isDir();
-}
-
-void WriteInPlace(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
-        throw Failure(path, QStringLiteral("cannot write: %1").arg(file.errorString()));
-}
-
-}  // namespace
-
 void WriteOutput(const QString& path, const QByteArray& bytes)
 {
     if (path == QLatin1String("-")) {
         WriteOut(bytes);
         return;
     }
-    if (IsSpecialFile(path)) {
-        WriteInPlace(path, bytes);
-        return;
+    try {
+        WriteWholeFile(path, bytes);
+    } catch (const EOutputFileError& e) {
+        throw WriteFailure(e);
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw Failure(path, QStringLiteral("cannot write: %1").arg(file.errorString()));
 }
 
-TOutputFile::TOutputFile(const QString& target) : FTarget(target)
+void SaveLabel(TLabelDocument& document, const QString& path)
 {
-    const bool toStdout = target == QLatin1String("-");
-    const bool elsewhere = toStdout || IsSpecialFile(target);
-    const QString linked = QFileInfo(target).canonicalFilePath();
-    if (!elsewhere && QFileInfo(target).isSymLink() && !linked.isEmpty())
-        FTarget = linked;
-    const QFileInfo info(FTarget);
-    FWork.setFileTemplate(
-        elsewhere ? QDir::temp().filePath(QStringLiteral("tagmora-XXXXXX.out"))
-                  : info.absoluteDir().filePath(QStringLiteral(".") + info.fileName() + QStringLiteral(".XXXXXX")));
-    if (!FWork.open())
-        throw Failure(toStdout ? QStringLiteral("standard output") : target,
-                      QStringLiteral("cannot write: %1").arg(FWork.errorString()));
-    FWork.close();
+    try {
+        document.Save(path);
+    } catch (const ELabelFileError& e) {
+        if (!e.Reason.isEmpty())
+            throw Failure(path, QStringLiteral("cannot write: ") + e.Reason);
+        throw Failure(path, QString::fromUtf8(e.what()));
+    } catch (const std::exception& e) {
+        throw Failure(path, QString::fromUtf8(e.what()));
+    }
 }
 
-void TOutputFile::Commit()
+Failure WriteFailure(const EOutputFileError& error)
 {
-    if (FTarget == QLatin1String("-")) {
-        QFile work(FWork.fileName());
-        if (!work.open(QIODevice::ReadOnly))
-            throw Failure(QStringLiteral("standard output"), work.errorString());
-        WriteOut(work.readAll());
-        return;
-    }
-    if (IsSpecialFile(FTarget)) {
-        QFile work(FWork.fileName());
-        if (!work.open(QIODevice::ReadOnly))
-            throw Failure(FTarget, work.errorString());
-        WriteInPlace(FTarget, work.readAll());
-        return;
-    }
-    // A new file gets the usual permissions, a replaced one keeps its own.
-    const QFileInfo old(FTarget);
-    FWork.setPermissions(old.exists() ? old.permissions()
-                                      : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (std::rename(QFile::encodeName(FWork.fileName()).constData(), QFile::encodeName(FTarget).constData()) != 0)
-        throw Failure(FTarget, QStringLiteral("cannot replace the file"));
-    FWork.setAutoRemove(false);
+    return Failure(error.Path, QStringLiteral("cannot write: ") + error.Reason);
 }
 
 QString OutputFormat(const QString& output, const QString& formatOption, const QStringList& allowed)
@@ -180,10 +135,11 @@ QString DataInput(const QString& path, const QString& format, const QTemporaryDi
     if (!in.open(stdin, QIODevice::ReadOnly))
         throw Failure(QStringLiteral("standard input"), in.errorString());
     const QString copy = dir.filePath(QStringLiteral("stdin.") + f);
-    QFile out(copy);
-    if (!out.open(QIODevice::WriteOnly) || out.write(in.readAll()) < 0 || !out.flush())
-        throw Failure(QStringLiteral("standard input"),
-                      QStringLiteral("cannot keep a copy: %1").arg(out.errorString()));
+    try {
+        WriteWholeFile(copy, in.readAll());
+    } catch (const EOutputFileError& e) {
+        throw Failure(QStringLiteral("standard input"), QStringLiteral("cannot keep a copy: ") + e.Reason);
+    }
     return copy;
 }
 

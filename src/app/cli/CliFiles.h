@@ -9,10 +9,8 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QTemporaryFile>
 
-#include <memory>
-
+class EOutputFileError;
 class TLabelDocument;
 
 namespace cli {
@@ -25,26 +23,13 @@ void OpenLabel(TLabelDocument& document, const QString& path);
 // following links). "-" is never a file.
 void RequireDistinctOutput(const QString& output, const QStringList& inputs);
 
-// Writes the bytes to the file through a temporary file in the same folder
-// that replaces it only when complete; "-" writes them to standard output, a
-// device or a pipe is written in place.
+// Writes the bytes to the file whole or not at all (TOutputFile); "-" writes
+// them to standard output. A failure names the file.
 void WriteOutput(const QString& path, const QByteArray& bytes);
-
-// An output that a library writes by file name (the PDF printer): it writes to
-// WorkPath(), a temporary file beside the target; Commit() moves it into place
-// (a link's target is replaced, not the link). For "-", a device or a pipe the
-// work file is in the temporary folder and Commit() copies it there. An output
-// never committed is removed.
-class TOutputFile {
-public:
-    explicit TOutputFile(const QString& target);
-    QString WorkPath() const { return FWork.fileName(); }
-    void Commit();
-
-private:
-    QString FTarget;
-    QTemporaryFile FWork;
-};
+// Saves the document as a label file; a failure names the file.
+void SaveLabel(TLabelDocument& document, const QString& path);
+// A failure to write an output, as the commands report it.
+Failure WriteFailure(const EOutputFileError& error);
 
 // The output's format: the --format value when given, else the file's suffix
 // ("-" needs --format). Throws UsageError for anything but the allowed ones.

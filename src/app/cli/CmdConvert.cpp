@@ -3,8 +3,6 @@
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliFiles.h"
 
-#include <exception>
-
 const cli::TOptions& ConvertOptions()
 {
     static const cli::TOptions options;
@@ -22,10 +20,6 @@ int CmdConvert(const cli::TArguments& args)
     cli::RequireDistinctOutput(out, {in});
     TLabelDocument document;
     cli::OpenLabel(document, in);
-    try {
-        document.Save(out);  // through a temporary file: a failed save leaves the old file
-    } catch (const std::exception& e) {
-        throw cli::Failure(out, QString::fromUtf8(e.what()));
-    }
+    cli::SaveLabel(document, out);  // a failed save leaves the old file
     return cli::ExitOk;
 }

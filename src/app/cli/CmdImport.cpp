@@ -53,10 +53,6 @@ int CmdImport(const cli::TArguments& args)
     // the new columns to rebind them.
     document.Data.BuildPrintGrid();
     document.FillFromCurrentRow();
-    try {
-        document.Save(out);
-    } catch (const std::exception& e) {
-        throw cli::Failure(out, QString::fromUtf8(e.what()));
-    }
+    cli::SaveLabel(document, out);
     return cli::ExitOk;
 }

@@ -5,6 +5,7 @@
 #include "app/cli/CliCommands.h"
 #include "app/cli/CliFiles.h"
 #include "datasheet/Import.h"
+#include "document/OutputFile.h"
 #include "document/PictureObject.h"
 #include "printing/DataBinding.h"
 #include "printing/PdfPrinter.h"
@@ -152,15 +153,17 @@ int CmdPrint(const cli::TArguments& args)
 
     // The PDF printer is in place before the label opens, so the label takes
     // its resolution and paper from it as from any printer.
+    // The PDF is written whole or not at all, and only when the run succeeds.
     std::unique_ptr<TPdfPrinter> pdf;
     std::unique_ptr<TScopedPrinter> pdfGuard;
-    std::unique_ptr<cli::TOutputFile> output;
     if (!a.out.isEmpty()) {
-        output = std::make_unique<cli::TOutputFile>(a.out);
         pdf = std::make_unique<TPdfPrinter>(a.dpi);
-        pdf->SetOutputFileName(output->WorkPath());
+        pdf->SetOutputFileName(a.out);
         pdfGuard = std::make_unique<TScopedPrinter>(*pdf);
     } else if (!Printer().Printers().contains(a.printer)) {
+        const QString problem = Printer().PrintSystemProblem();
+        if (!problem.isEmpty())
+            throw cli::Failure(a.printer, problem);
         const QStringList names = Printer().Printers();
         throw cli::Failure(a.file,
                            QStringLiteral("no printer named %1 (%2)")
@@ -205,6 +208,7 @@ int CmdPrint(const cli::TArguments& args)
     request.PrinterName = a.printer;
     request.InvalidCodeProcess = a.invalidCodeProcess;
     request.Title = QFileInfo(a.file).completeBaseName();
+    request.DiscardFileOnAbort = true;
     request.Report = [&message](const QString& text, bool) { message = text.trimmed(); };
     // In place of the print dialog: the page range against the page count.
     request.Dialog = [&](const TPrintDialogInfo& info, TPrintRequest& r) {
@@ -237,6 +241,8 @@ int CmdPrint(const cli::TArguments& args)
     TPrintOutcome outcome;
     try {
         outcome = PrintLabels(document.Plan, document.Data, request);
+    } catch (const EOutputFileError& e) {
+        throw cli::WriteFailure(e);
     } catch (const std::exception& e) {
         throw cli::Failure(a.out.isEmpty() ? a.printer : a.out, QString::fromUtf8(e.what()));
     }
@@ -249,15 +255,12 @@ int CmdPrint(const cli::TArguments& args)
 
     const bool printed = outcome.Status == TPrintStatus::Printed && !outcome.Span.IsEmpty();
     if (printed) {
-        if (output)
-            output->Commit();
         cli::Report(summary);
         return cli::ExitOk;
     }
     if (outcome.Status == TPrintStatus::Aborted) {
         message +=
-            output
-                ? QStringLiteral(" - %1 not written").arg(a.out == QLatin1String("-") ? QStringLiteral("PDF") : a.out)
+            pdf ? QStringLiteral(" - %1 not written").arg(a.out == QLatin1String("-") ? QStringLiteral("PDF") : a.out)
                 : QStringLiteral(" - sent to the printer: ") + summary;
     } else if (nothingToPrint || (outcome.Status == TPrintStatus::Printed && !noSuchPages)) {
         message = QStringLiteral("nothing to print (no labels)");
