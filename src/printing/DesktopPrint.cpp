@@ -17,11 +17,7 @@
 #include <QProgressDialog>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTemporaryFile>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <exception>
 #include <memory>
 
@@ -161,21 +157,14 @@ TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::fu
 }
 
 // The run into a PDF file, at the document's resolution on its paper, as
-// the dialog left the range and the copies. The file is written beside the
-// chosen one and takes its place only when it is whole, so a failed or
-// stopped run leaves a file that was there untouched.
+// the dialog left the range and the copies. The PDF printer writes the file
+// whole or not at all: a failed or stopped run leaves a file that was there
+// untouched.
 TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QString& path, QWidget* parent)
 {
     TLabelPlan& plan = doc.Plan;
     TPdfPrinter pdf(UsableDpi(plan.PntDPI), Tr("PDF file"));
-    QTemporaryFile part(path + QStringLiteral(".XXXXXX.part"));
-    if (!part.open()) {
-        Dialogs().MessageDlg(Tr("Cannot write the file %1: %2").arg(path, part.errorString()), TMsgDlgType::mtError,
-                             mbOK);
-        return TPrintStatus::Failed;
-    }
-    part.close();
-    pdf.SetOutputFileName(part.fileName());
+    pdf.SetOutputFileName(path);
     // The document keeps its own printer and resolution.
     struct TKeepPrinter {
         TLabelPlan& plan;
@@ -202,20 +191,9 @@ TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QS
                              TMsgDlgType::mtError, mbOK);
         return TPrintStatus::Failed;
     }
-    const bool written = (outcome.Status == TPrintStatus::Printed || outcome.Status == TPrintStatus::Aborted) &&
-                         !outcome.Span.IsEmpty() && QFileInfo(part.fileName()).size() > 0;
-    if (!written) {
-        if (outcome.Status == TPrintStatus::Printed)
-            Dialogs().MessageDlg(Tr("There is nothing to print; the file %1 was not written.").arg(path),
-                                 TMsgDlgType::mtWarning, mbOK);
-        return outcome.Status;
-    }
-    if (std::rename(QFile::encodeName(part.fileName()).constData(), QFile::encodeName(path).constData()) != 0) {
-        Dialogs().MessageDlg(Tr("Cannot write the file %1: %2").arg(path, QString::fromLocal8Bit(std::strerror(errno))),
-                             TMsgDlgType::mtError, mbOK);
-        return TPrintStatus::Failed;
-    }
-    part.setAutoRemove(false);
+    if (outcome.Status == TPrintStatus::Printed && outcome.Span.IsEmpty())
+        Dialogs().MessageDlg(Tr("There is nothing to print; the file %1 was not written.").arg(path),
+                             TMsgDlgType::mtWarning, mbOK);
     return outcome.Status;
 }
 
