@@ -924,8 +924,15 @@ bool TFM_Main::eventFilter(QObject* watched, QEvent* event)
 {
     if ((watched == SBox_Plan->viewport() || watched == SBox_Plan->widget()) &&
         event->type() == QEvent::MouseButtonDblClick) {
+        // Not inside a dialog that opened meanwhile: the label it works on
+        // must not be replaced under it.
         QMetaObject::invokeMethod(
-            this, [this] { OpenClick(); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                if (!QApplication::activeModalWidget())
+                    OpenClick();
+            },
+            Qt::QueuedConnection);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -948,7 +955,12 @@ void TFM_Main::dropEvent(QDropEvent* event)
     const QString path = urls.first().toLocalFile();
     // Not inside the drag's own event loop: the prompt may need one.
     QMetaObject::invokeMethod(
-        this, [this, path] { OpenFile(path); }, Qt::QueuedConnection);
+        this,
+        [this, path] {
+            if (!QApplication::activeModalWidget())
+                OpenFile(path);
+        },
+        Qt::QueuedConnection);
 }
 
 // ----- Settings -------------------------------------------------------------

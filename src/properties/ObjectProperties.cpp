@@ -1117,11 +1117,14 @@ bool TFM_ObjPro::EditObject(TLabelDocument& document, TLabelObject* object, int 
     TFM_ObjPro dialog(document, units, parent);
     if (!dialog.FillFrom(object))
         return false;
+    const std::weak_ptr<const void> alive = object->Lifetime();
     const int result = dialog.Execute();
     gRatioSize = dialog.Rdio_RatioSize->isChecked();
-    if (result != QDialog::Accepted)
+    // The datasheet window may have removed the object's binding; a label
+    // opened meanwhile (a queued command run inside the dialog's loop) took
+    // the object away altogether.
+    if (result != QDialog::Accepted || alive.expired())
         return false;
-    // The datasheet window may have removed the object's binding, never the object.
     TDocumentEdit edit(document, tr("Properties"));
     dialog.ApplyTo(object);
     edit.Commit();
