@@ -24,6 +24,13 @@ TLabelDocument::TLabelDocument(QObject* parent) : QObject(parent), FBindingSite(
     NewLabel();
 }
 
+TLabelDocument::~TLabelDocument()
+{
+    // The undo stack clears itself as it goes: that is no change to report.
+    FUndoStack.disconnect(this);
+    blockSignals(true);
+}
+
 void TLabelDocument::NewLabel()
 {
     Plan.NewLabel();

@@ -20,6 +20,7 @@ public:
     // with the main window's appearance (a white label), untitled and
     // unmodified.
     explicit TLabelDocument(QObject* parent = nullptr);
+    ~TLabelDocument() override;
     TLabelDocument(const TLabelDocument&) = delete;
     TLabelDocument& operator=(const TLabelDocument&) = delete;
 

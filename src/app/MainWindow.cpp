@@ -3,6 +3,7 @@
 #include "app/AboutWindow.h"
 #include "app/DocumentEdit.h"
 #include "app/HelpWindow.h"
+#include "app/MenuButtonAccessible.h"
 #include "app/OptionsDialog.h"
 #include "app/UserDialogs.h"
 #include "barcode/Barcode.h"
@@ -37,6 +38,7 @@
 #include <QVBoxLayout>
 
 #include <exception>
+#include <functional>
 
 namespace {
 const QString kFilter = QStringLiteral("Barcode Label File (*.blf);;All Files (*.*)");
@@ -108,6 +110,7 @@ bool IsEditableKind(TLabelObject* object)
 TFM_Main::TFM_Main(QWidget* parent) : QMainWindow(parent), FDocument(std::make_unique<TLabelDocument>())
 {
     InitTagmoraResources();
+    InstallMenuButtonAccessibility();
     setObjectName(QStringLiteral("TFM_Main"));
     setAcceptDrops(true);
     resize(900, 640);
@@ -145,6 +148,15 @@ TFM_Main::TFM_Main(QWidget* parent) : QMainWindow(parent), FDocument(std::make_u
 
 TFM_Main::~TFM_Main()
 {
+    // The document outlives the panes below only until the members go: what it
+    // signals while it is taken apart (its undo stack clearing) must not reach
+    // this window's handlers, which call into those panes.
+    FDocument->disconnect(this);
+    FDocument->UndoStack().disconnect(this);
+    // The grey area's double click: nothing to watch while it is taken apart.
+    SBox_Plan->viewport()->removeEventFilter(this);
+    if (QWidget* canvas = SBox_Plan->widget())
+        canvas->removeEventFilter(this);
     // The windows that work on the document go before it.
     delete centralWidget();
     delete FDataWindow;
@@ -204,6 +216,7 @@ void TFM_Main::BuildMenus()
     MI_Copy = MakeAction(MN_Edit, tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
     MI_Cut = MakeAction(MN_Edit, tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
     MI_Paste = MakeAction(MN_Edit, tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    MI_SelectAll = MakeAction(MN_Edit, tr("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A));
     MI_UnlockAll = MakeAction(MN_Edit, tr("Unlock All"));
     MI_Delete = MakeAction(MN_Edit, tr("Delete Selected Objects"), QKeySequence(Qt::Key_Delete));
     MN_Edit->addSeparator();
@@ -288,10 +301,11 @@ void TFM_Main::BuildToolBars()
     SBtn_Pointer = MakeButton(TB_Tools, tr("Pointer"), QStringLiteral("pointer"));
     SBtn_Barcode = MakeButton(TB_Tools, tr("Create barcode object"), QStringLiteral("barcode"));
     SBtn_Symbology = new QToolButton(TB_Tools);
+    // The popup mode first: it decides how assistive tools see the button.
+    SBtn_Symbology->setPopupMode(QToolButton::InstantPopup);
     SBtn_Symbology->setToolTip(tr("Create barcode object"));
     SBtn_Symbology->setAccessibleName(tr("Choose barcode type"));
     SBtn_Symbology->setArrowType(Qt::DownArrow);
-    SBtn_Symbology->setPopupMode(QToolButton::InstantPopup);
     SBtn_Symbology->setFixedWidth(14);
     SBtn_Symbology->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     MN_Symbology = new QMenu(SBtn_Symbology);
@@ -395,9 +409,6 @@ void TFM_Main::BuildCentre()
     Stat_Object = new QLabel(this);
     Stat_Zoom->setMinimumWidth(kZoomFieldWidth);
     Stat_Size->setMinimumWidth(kLabelSizeFieldWidth);
-    Stat_Zoom->setAccessibleName(tr("Zoom"));
-    Stat_Size->setAccessibleName(tr("Label size"));
-    Stat_Object->setAccessibleName(tr("Object"));
     statusBar()->addWidget(Stat_Zoom);
     statusBar()->addWidget(Stat_Size);
     statusBar()->addWidget(Stat_Object, 1);
@@ -471,11 +482,17 @@ void TFM_Main::ConnectCommands()
             Design->Paste();
             RefreshCommands();
         });
+    on(MI_SelectAll, [this] {
+        ReleaseTools();
+        Design->SelectAll();
+        RefreshCommands();
+    });
     const auto command = [this, &on](QList<QAction*> actions, void (TDesignArea::*run)()) {
+        const std::function<void(TDesignArea*)> step = std::mem_fn(run);
         for (QAction* a : actions)
-            on(a, [this, run] {
+            on(a, [this, step] {
                 ReleaseTools();
-                (Design->*run)();
+                step(Design);
                 RefreshCommands();
             });
     };
@@ -521,10 +538,13 @@ void TFM_Main::ConnectCommands()
     connect(Design, &TDesignArea::ZoomChanged, this, &TFM_Main::RefreshCommands);
     connect(Design, &TDesignArea::ObjectDoubleClicked, this, [this](TLabelObject*) { ObjectPropertiesClick(); });
     connect(Design, &TDesignArea::HoverChanged, this, [this](TLabelObject* object) {
-        if (!object)
+        // Leaving an object empties the field.
+        if (!object) {
+            SetStatusField(Stat_Object, QString());
             return;
+        }
         if (const std::optional<QString> text = ObjectStatusText(*object))
-            Stat_Object->setText(*text);
+            SetStatusField(Stat_Object, *text);
     });
     connect(Panel, &TPropertiesPanel::MorePropertiesRequested, this, &TFM_Main::ObjectPropertiesClick);
     on(PM_UnlockAll, &TFM_Main::UnlockAllClick);
@@ -661,8 +681,15 @@ void TFM_Main::RefreshCommands()
 void TFM_Main::RefreshStatus()
 {
     const TLabelPlan& plan = FDocument->Plan;
-    Stat_Zoom->setText(ZoomStatusText(plan));
-    Stat_Size->setText(LabelSizeStatusText(plan, Options.Units));
+    SetStatusField(Stat_Zoom, ZoomStatusText(plan));
+    SetStatusField(Stat_Size, LabelSizeStatusText(plan, Options.Units));
+}
+
+void TFM_Main::SetStatusField(QLabel* field, const QString& text)
+{
+    // A screen reader speaks the value itself ("Zoom: 100%").
+    field->setText(text);
+    field->setAccessibleName(text.trimmed());
 }
 
 void TFM_Main::ApplyUnits()
@@ -897,8 +924,15 @@ bool TFM_Main::eventFilter(QObject* watched, QEvent* event)
 {
     if ((watched == SBox_Plan->viewport() || watched == SBox_Plan->widget()) &&
         event->type() == QEvent::MouseButtonDblClick) {
+        // Not inside a dialog that opened meanwhile: the label it works on
+        // must not be replaced under it.
         QMetaObject::invokeMethod(
-            this, [this] { OpenClick(); }, Qt::QueuedConnection);
+            this,
+            [this] {
+                if (!QApplication::activeModalWidget())
+                    OpenClick();
+            },
+            Qt::QueuedConnection);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -921,7 +955,12 @@ void TFM_Main::dropEvent(QDropEvent* event)
     const QString path = urls.first().toLocalFile();
     // Not inside the drag's own event loop: the prompt may need one.
     QMetaObject::invokeMethod(
-        this, [this, path] { OpenFile(path); }, Qt::QueuedConnection);
+        this,
+        [this, path] {
+            if (!QApplication::activeModalWidget())
+                OpenFile(path);
+        },
+        Qt::QueuedConnection);
 }
 
 // ----- Settings -------------------------------------------------------------
@@ -999,9 +1038,13 @@ void TFM_Main::DatasheetsClick()
 {
     ReleaseTools();
     FDataWindow->DataFolder = Options.DefSavePath;
+    const QStringList before = FDocument->Plan.PlanStrings();
     FDataWindow->Execute();
     FDocument->FillFromCurrentRow();
-    FDocument->MarkChanged();
+    // Only a real change marks the document: the datasheet's, or what the
+    // design shows from another row or from a column that went away.
+    if (FDataWindow->Changed() || FDocument->Plan.PlanStrings() != before)
+        FDocument->MarkChanged();
     RefreshCommands();
 }
 

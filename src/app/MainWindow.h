@@ -124,7 +124,7 @@ public:
 
     // Menu entries.
     QAction *MI_New, *MI_Open, *MI_Save, *MI_SaveAs, *MI_LabelSetup, *MI_Preview, *MI_Print, *MI_Exit;
-    QAction *MI_Undo, *MI_Redo, *MI_Copy, *MI_Cut, *MI_Paste, *MI_UnlockAll, *MI_Delete, *MI_Options;
+    QAction *MI_Undo, *MI_Redo, *MI_Copy, *MI_Cut, *MI_Paste, *MI_SelectAll, *MI_UnlockAll, *MI_Delete, *MI_Options;
     QAction *MI_InsBarcode, *MI_InsText, *MI_InsLine, *MI_InsRect, *MI_InsEllipse, *MI_InsPicture, *MI_ObjProps;
     QAction *MI_AlignLeft, *MI_AlignRight, *MI_AlignTop, *MI_AlignBottom, *MI_AlignHorz, *MI_AlignVert;
     QAction *MI_SendBackward, *MI_BringForward, *MI_SendToBottom, *MI_BringToTop;
@@ -166,6 +166,7 @@ private:
     bool WriteFile(const QString& path);
     QString AskSaveName(const QString& folder);
     void RefreshStatus();
+    void SetStatusField(QLabel* field, const QString& text);
     TWindowPlacement Placement() const;
     void ApplyPlacement(const TWindowPlacement& placement);
     // The print dialogs' "Setting ..." (the label setup; true when confirmed).

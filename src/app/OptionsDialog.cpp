@@ -1,5 +1,7 @@
 #include "app/OptionsDialog.h"
 
+#include "properties/PropertyUnits.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
@@ -44,7 +46,7 @@ TFM_options::TFM_options(QWidget* parent) : QDialog(parent)
     auto* recent = new QGroupBox(tr(" Recent Files"), this);
     auto* recentRow = new QHBoxLayout(recent);
     auto* recentLabel = new QLabel(tr("Count of Recent Files Listed in File Menu"), recent);
-    SEdt_RecentCount = Named(new QSpinBox(recent), recentLabel->text());
+    SEdt_RecentCount = Named(new TIntSpinBox(recent), recentLabel->text());
     SEdt_RecentCount->setRange(INT_MIN, INT_MAX);
     recentLabel->setBuddy(SEdt_RecentCount);
     recentRow->addWidget(recentLabel, 1);
@@ -82,7 +84,10 @@ TFM_options::TFM_options(QWidget* parent) : QDialog(parent)
         return QFileDialog::getExistingDirectory(this, title, start.isEmpty() ? QDir::homePath() : start);
     };
     connect(Btn_Browse, &QPushButton::clicked, this, &TFM_options::BrowseClick);
-    connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Btn_OK, &QPushButton::clicked, this, [this] {
+        if (!TNumberRefusal::TakePendingRefusal(this))
+            accept();
+    });
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 

@@ -325,7 +325,8 @@ TFM_Data::TFM_Data(TDatasheet& datasheet, QWidget* parent)
     // Commands.
     MI_ImportData = MakeAction(tr("Import Data ..."), &TFM_Data::ImportDataClick);
     MI_Close = new QAction(tr("Close"), this);
-    connect(MI_Close, &QAction::triggered, this, &TFM_Data::reject);
+    // "Close" keeps the edits, as OK does; Cancel and Esc throw them away.
+    connect(MI_Close, &QAction::triggered, this, &TFM_Data::accept);
     MI_Search = MakeAction(tr("Search ..."), &TFM_Data::SearchClick);
     MI_FillSequence =
         MakeAction(tr("Fill Sequence Data ..."), &TFM_Data::FillSequenceClick, QKeySequence(Qt::CTRL | Qt::Key_F));
@@ -503,7 +504,6 @@ void TFM_Data::RunCommand(void (TFM_Data::*handler)())
 
 int TFM_Data::Execute()
 {
-    FChanged = false;
     return exec();
 }
 
@@ -777,6 +777,9 @@ void TFM_Data::showEvent(QShowEvent* event)
     // makes the old steps meaningless.
     if (FHasLeft && !SameCells(FLeft, FData.StrGrid_Data))
         ForgetHistory();
+    // Cancel goes back to this.
+    FOpened = State();
+    FChanged = false;
     QDialog::showEvent(event);
     RefreshView();
     StrGrid_Data->setEnabled(true);
@@ -785,7 +788,19 @@ void TFM_Data::showEvent(QShowEvent* event)
 
 void TFM_Data::done(int result)
 {
-    CommitEditor();
+    if (result == Accepted) {
+        CommitEditor();
+    } else {
+        // Cancel, Esc and the window's close button throw away what was done
+        // here: the cell being typed, and every change since the window opened.
+        if (QWidget* editor = StrGrid_Data->indexWidget(StrGrid_Data->currentIndex()))
+            Q_EMIT StrGrid_Data->itemDelegateForIndex(StrGrid_Data->currentIndex())
+                ->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        if (!SameCells(FOpened.grid, FData.StrGrid_Data))
+            ForgetHistory();
+        RestoreState(FOpened, false);
+    }
+    FChanged = !SameCells(FOpened.grid, FData.StrGrid_Data);
     FLeft = FData.StrGrid_Data;
     FHasLeft = true;
     FData.BuildPrintGrid();

@@ -46,8 +46,9 @@ public:
     explicit TFM_Data(TDatasheet& datasheet, QWidget* parent = nullptr);
     ~TFM_Data() override;
 
-    // Shows the window modally; the datasheet is edited in place whatever
-    // button closes it.
+    // Shows the window modally. The datasheet is edited in place; OK and
+    // "Close" keep the edits, Cancel, Esc and the window's close button put
+    // the datasheet back as it was when the window opened.
     int Execute();
 
     TDatasheet& Datasheet() const { return FData; }
@@ -55,8 +56,10 @@ public:
     TFM_Sdata* SequenceDialog() const { return FSdata; }
     QUndoStack* UndoStack() const { return FUndo; }
 
-    // True when the datasheet changed (an edit, an undo, a column width) since
-    // the window was last opened; DataChanged is signalled on every change.
+    // While the window is open: whether anything changed since it opened. Once
+    // it has closed: whether it left the datasheet other than it found it
+    // (cells, names, order, column widths), so that an edit undone again or a
+    // cancelled session is no change. DataChanged is signalled on every change.
     bool Changed() const { return FChanged; }
     // Drops the undo history; for the program to call when it replaces the
     // datasheet (new or opened label). Showing the window does it as well when
@@ -175,8 +178,8 @@ private:
     friend class TCellEditStep;
     struct TSheetState {
         TAdvStringGrid grid;
-        int sortCol;
-        bool sortAscending;
+        int sortCol = -1;
+        bool sortAscending = true;
     };
 
     TSheetState State() const;
@@ -215,7 +218,8 @@ private:
     bool FChanged = false;
     bool FForgetting = false;
     QString FLastSearch;
-    // What the datasheet held when the window last closed.
+    // What the datasheet held when the window last opened and closed.
+    TSheetState FOpened;
     TAdvStringGrid FLeft;
     bool FHasLeft = false;
 };

@@ -1,6 +1,7 @@
 #include "datasheet/SequenceDialog.h"
 
 #include "app/UserDialogs.h"
+#include "properties/PropertyUnits.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -22,7 +23,7 @@ TFM_Sdata::TFM_Sdata(QWidget* parent)
         return e;
     };
     auto makeSpin = [this](const char* name) {
-        auto* s = new QSpinBox(this);
+        auto* s = new TIntSpinBox(this);
         s->setObjectName(QLatin1String(name));
         s->setRange(1, 100);
         s->setValue(1);
@@ -102,6 +103,8 @@ void TFM_Sdata::Edt_EndChange()
 
 void TFM_Sdata::accept()
 {
+    if (TNumberRefusal::TakePendingRefusal(this))
+        return;
     const QString error = GenerateSequence(Settings(), SequenceValues);
     if (!error.isEmpty()) {
         Dialogs().MessageDlg(error, TMsgDlgType::mtError, mbOK);

@@ -187,11 +187,14 @@ void TDesignArea::SetUnits(int units)
 
 void TDesignArea::TrackHairlines(QWidget* from, QPoint pos)
 {
-    const QPoint p = from->mapTo(SB_LabDes->viewport(), pos);
+    // The plan is a child of the grey canvas: map through the screen, which
+    // works whichever of the two the point comes from.
+    const QPoint global = from->mapToGlobal(pos);
+    const QPoint p = SB_LabDes->viewport()->mapFromGlobal(global);
     FHorzRuler->SetHairline(p.x());
     FVertRuler->SetHairline(p.y());
     TLabelPlan& plan = Plan();
-    const QPoint onPlan = from == &plan ? pos : from->mapTo(&plan, pos);
+    const QPoint onPlan = plan.mapFromGlobal(global);
     Q_EMIT MousePositionChanged(QPointF(onPlan.x() / plan.PixelsPerPointX(), onPlan.y() / plan.PixelsPerPointY()));
 }
 

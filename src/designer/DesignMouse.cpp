@@ -472,6 +472,13 @@ void TDesignArea::PlanMouseRelease(QPoint pos, Qt::MouseButton button, Qt::Keybo
         SelectInRect(plan, FBandStart, pos);
         HideBand();
     }
+    // A move or resize keeps the user's place, but nothing may leave the
+    // label altogether: it could be neither seen nor picked again.
+    if (FEdit)
+        for (int l = 0; l < plan.Layers().Count(); ++l)
+            for (TLabelObject* o : plan.Layers().Item(l)->Objects())
+                if ((o->Selected() || o == plan.CurrentObject()) && !o->Parent() && !IsLocked(o))
+                    KeepOnLabel(plan, o);
     CommitEdit();
     plan.InvalidatePlan();
     Q_EMIT SelectionChanged();

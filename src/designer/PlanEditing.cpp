@@ -18,6 +18,24 @@ TPlanLayer* FirstLayer(TLabelPlan& plan)
     return plan.Layers().Item(0);
 }
 
+// a + d without overflow: coordinates from a file may sit at the very ends.
+int Add(int a, int d)
+{
+    return int(std::clamp<qint64>(qint64(a) + d, INT_MIN, INT_MAX));
+}
+
+// How far a span [lo, hi] must move so that reach of it (all of it when
+// shorter) lies within [0, size].
+int Into(int lo, int hi, int size, int reach)
+{
+    const qint64 r = std::min<qint64>({qint64(hi) - lo, reach, size});
+    if (hi < r)
+        return int(std::min<qint64>(r - hi, INT_MAX));
+    if (qint64(lo) > size - r)
+        return int(std::max<qint64>(size - r - lo, INT_MIN));
+    return 0;
+}
+
 bool HasAncestorIn(const TLabelObject* object, const QList<TLabelObject*>& set)
 {
     for (const TLabelObject* p = object->Parent(); p; p = p->Parent())
@@ -65,18 +83,31 @@ void ShiftObject(TLabelObject* object, int dx, int dy)
         return;
     object->Invalidate();
     if (auto* polygon = dynamic_cast<TPlanPolygon*>(object)) {
-        for (int i = 0; i < polygon->PointCount(); ++i)
-            polygon->SetPoint(i, polygon->GetPoint(i) + QPoint(dx, dy));
+        for (int i = 0; i < polygon->PointCount(); ++i) {
+            const QPoint p = polygon->GetPoint(i);
+            polygon->SetPoint(i, QPoint(Add(p.x(), dx), Add(p.y(), dy)));
+        }
     }
     // Both corners at once, so that the millimetre caches follow the new place.
-    object->X1 += dx;
-    object->X2 += dx;
-    object->Y1 += dy;
-    object->Y2 += dy;
+    object->X1 = Add(object->X1, dx);
+    object->X2 = Add(object->X2, dx);
+    object->Y1 = Add(object->Y1, dy);
+    object->Y2 = Add(object->Y2, dy);
     object->UpdateMillimetres();
     object->Invalidate();
     for (TLabelObject* child : object->Children())
         ShiftObject(child, dx, dy);
+}
+
+bool KeepOnLabel(const TLabelPlan& plan, TLabelObject* object)
+{
+    if (plan.ScaleX <= 0 || plan.ScaleY <= 0)
+        return false;
+    const TPlanExtent e = PlanExtent(object);
+    const int dx = Into(e.left, e.right, plan.ScaleX, kReachablePart);
+    const int dy = Into(e.top, e.bottom, plan.ScaleY, kReachablePart);
+    ShiftObject(object, dx, dy);
+    return dx != 0 || dy != 0;
 }
 
 bool IsOnPlan(TLabelPlan& plan, const TLabelObject* object)
@@ -115,9 +146,19 @@ void SelectAllObjects(TLabelPlan& plan)
     TPlanLayer* layer = plan.ActiveLayer();
     if (!layer || !layer->Visible() || layer->Locked())
         return;
+    TLabelObject* top = nullptr;
     for (TLabelObject* o : layer->Objects())
-        if (!o->ReadOnly && o->Visible)
+        if (!o->ReadOnly && o->Visible) {
             o->SetSelected(true);
+            top = o;
+        }
+    // The properties panel edits the current object: there is one afterwards.
+    TLabelObject* current = plan.CurrentObject();
+    if (top && (!current || !current->Selected())) {
+        if (current)
+            current->Unfocus();
+        top->Focus();
+    }
 }
 
 bool AlignSelected(TLabelPlan& plan, TAlignment alignment)
@@ -255,6 +296,7 @@ bool MoveSelectedBy(TLabelPlan& plan, int dx, int dy)
         if (HasAncestorIn(o, movers))
             continue;
         ShiftObject(o, dx, dy);
+        KeepOnLabel(plan, o);
         moved = true;
     }
     return moved;

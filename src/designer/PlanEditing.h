@@ -27,6 +27,12 @@ struct TPlanExtent {
 TPlanExtent PlanExtent(const TLabelObject* object);
 // Moves the object and its children by (dx, dy) plan units.
 void ShiftObject(TLabelObject* object, int dx, int dy);
+// Plan units of an object that stay on the label whatever moves it (all of
+// it when it is smaller), so that it can always be seen and picked again.
+inline constexpr int kReachablePart = 10;
+// Shifts the object (and its children) as little as needed for kReachablePart
+// of it to lie on the label across and down; answers whether it moved.
+bool KeepOnLabel(const TLabelPlan& plan, TLabelObject* object);
 // Whether the object is still on one of the plan's layers (objects go away
 // when undo rebuilds the plan).
 bool IsOnPlan(TLabelPlan& plan, const TLabelObject* object);
@@ -36,7 +42,8 @@ bool DeselectAll(TLabelPlan& plan);
 // Selects every unlocked object of every layer whose bounds meet the pixel
 // rectangle spanned by a and b.
 void SelectInRect(TLabelPlan& plan, QPoint a, QPoint b);
-// Selects every unlocked, visible object of the active layer.
+// Selects every unlocked, visible object of the active layer; the top-most of
+// them becomes the current object unless the current one is among them.
 void SelectAllObjects(TLabelPlan& plan);
 
 // Aligns the selected objects of the first layer (two at least): edges on the
@@ -52,7 +59,8 @@ bool LockSelected(TLabelPlan& plan);
 bool UnlockAll(TLabelPlan& plan);
 // Releases every selected or focused object of the first layer.
 bool DeleteSelected(TLabelPlan& plan);
-// Moves the selected and the current object, when unlocked, by (dx, dy) plan units.
+// Moves the selected and the current object, when unlocked, by (dx, dy) plan
+// units, each kept on the label (KeepOnLabel).
 bool MoveSelectedBy(TLabelPlan& plan, int dx, int dy);
 
 // The clipboard text of the selected and focused objects of the first layer

@@ -21,6 +21,7 @@
 #include <QStringList>
 
 #include <cstdint>
+#include <memory>
 
 class QPainter;
 class TLabelPlan;
@@ -107,6 +108,9 @@ public:
 
     // ----- Non-virtual operations ------------------------------------------
     TLabelPlan* Plan() const { return FPlan; }
+    // Expires when the object is freed: for a window that holds the object
+    // across a modal loop, in which the label may be replaced.
+    std::weak_ptr<const void> Lifetime() const { return FLifetime; }
     TLabelObject* Parent() const { return FParent; }
     TPlanLayer* Layer() const { return FLayer; }
     bool Focused() const { return FFocused; }
@@ -205,6 +209,7 @@ protected:
 
 private:
     TLabelPlan* FPlan;
+    const std::shared_ptr<const int> FLifetime = std::make_shared<const int>(0);
     TLabelObject* FParent = nullptr;
     QList<TLabelObject*> FChildren;
     TPlanLayer* FLayer = nullptr;

@@ -4,6 +4,7 @@
 #include "app/UserDialogs.h"
 #include "document/Printer.h"
 #include "printing/DataBinding.h"
+#include "printing/PdfPrinter.h"
 #include "printing/PreviewWindow.h"
 #include "printing/PrintDialog.h"
 #include "printing/SheetLayout.h"
@@ -124,9 +125,13 @@ bool ConfirmMissingColumns(const TLabelDocument& doc)
 }
 
 TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::function<bool()>& labelSetup,
-                             const TPrintDialogInfo& info, TPrintRequest& request)
+                             const TPrintDialogInfo& info, TPrintRequest& request, QString& pdfFile)
 {
     TFM_Print dialog(parent);
+    dialog.AskPdfFile = [&doc] {
+        const QString folder = doc.HasFileName() ? QFileInfo(doc.CurrentFileName()).absolutePath() : QString();
+        return Dialogs().SaveFileName(Tr("Print to PDF file"), folder, Tr("PDF File (*.pdf)"), QStringLiteral("pdf"));
+    };
     dialog.SetLabelSetup(labelSetup);
     dialog.RefreshInfo = [&doc] {
         TPrinter& printer = Printer();
@@ -143,9 +148,53 @@ TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::fu
     r.FromPage = dialog.FromPage();
     r.ToPage = dialog.ToPage();
     r.Copies = dialog.Copies();
-    if (choice == TPrintChoice::Print && !ConfirmMissingColumns(doc))
+    pdfFile = dialog.PdfFile();
+    if ((choice == TPrintChoice::Print || !pdfFile.isEmpty()) && !ConfirmMissingColumns(doc)) {
+        pdfFile.clear();
         return TPrintChoice::Cancel;
+    }
     return choice;
+}
+
+// The run into a PDF file, at the document's resolution on its paper, as
+// the dialog left the range and the copies. The PDF printer writes the file
+// whole or not at all: a failed or stopped run leaves a file that was there
+// untouched.
+TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QString& path, QWidget* parent)
+{
+    TLabelPlan& plan = doc.Plan;
+    TPdfPrinter pdf(UsableDpi(plan.PntDPI), Tr("PDF file"));
+    pdf.SetOutputFileName(path);
+    // The document keeps its own printer and resolution.
+    struct TKeepPrinter {
+        TLabelPlan& plan;
+        const int32_t printer = plan.OutputPrinter;
+        const int dpi = plan.PntDPI;
+        ~TKeepPrinter()
+        {
+            plan.OutputPrinter = printer;
+            plan.PntDPI = dpi;
+        }
+    } keep{plan};
+    TScopedPrinter use(pdf);
+    request.Dialog = nullptr;
+    request.PrinterName.clear();
+    TRunProgress progress(parent, Tr("Printing"));
+    request.Progress = [&progress](const TPrintProgress& p) {
+        return progress.Update(p.Done, p.Total, PrintProgressText(p));
+    };
+    TPrintOutcome outcome;
+    try {
+        outcome = PrintLabels(plan, doc.Data, request);
+    } catch (const std::exception& e) {
+        Dialogs().MessageDlg(Tr("Cannot write the file %1: %2").arg(path, QString::fromLocal8Bit(e.what())),
+                             TMsgDlgType::mtError, mbOK);
+        return TPrintStatus::Failed;
+    }
+    if (outcome.Status == TPrintStatus::Printed && outcome.Span.IsEmpty())
+        Dialogs().MessageDlg(Tr("There is nothing to print; the file %1 was not written.").arg(path),
+                             TMsgDlgType::mtWarning, mbOK);
+    return outcome.Status;
 }
 
 // Shows the preview; true when it closed with "&Print ...".
@@ -192,6 +241,9 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
                            const std::function<void()>& releaseTools, const std::function<bool()>& labelSetup)
 {
     for (;;) {
+        // A printer added since the last look is offered.
+        Printer().Refresh();
+        QString pdfFile;
         TPrintRequest request;
         request.InvalidCodeProcess = settings.InvalidCodeProcess;
         request.Title = DocumentTitle(doc);
@@ -200,19 +252,30 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
             Dialogs().MessageDlg(text, error ? TMsgDlgType::mtError : TMsgDlgType::mtWarning, mbOK);
         };
         request.Dialog = [&](const TPrintDialogInfo& info, TPrintRequest& r) {
-            return ShowPrintDialog(doc, parent, labelSetup, info, r);
-        };
-        TRunProgress progress(parent, Tr("Printing"));
-        request.Progress = [&progress](const TPrintProgress& p) {
-            return progress.Update(p.Done, p.Total, PrintProgressText(p));
+            return ShowPrintDialog(doc, parent, labelSetup, info, r, pdfFile);
         };
         TPrintOutcome outcome;
-        try {
-            outcome = PrintLabels(doc.Plan, doc.Data, request);
-        } catch (const std::exception& e) {
-            Dialogs().MessageDlg(QString::fromLocal8Bit(e.what()), TMsgDlgType::mtError, mbOK);
-            return TPrintStatus::Failed;
+        if (!Printer().HasPrinters()) {
+            // The warning as ever; then the dialog all the same, for a PDF
+            // file or the preview.
+            Dialogs().MessageDlg(NoPrinterMessage(), TMsgDlgType::mtWarning, mbOK);
+            const TPrintDialogInfo info{QString(), UsableDpi(doc.Plan.PntDPI), SheetCounts(doc.Plan, doc.Data).Pages};
+            outcome.Status = request.Dialog(info, request) == TPrintChoice::Preview ? TPrintStatus::Previewed
+                                                                                   : TPrintStatus::NoPrinter;
+        } else {
+            TRunProgress progress(parent, Tr("Printing"));
+            request.Progress = [&progress](const TPrintProgress& p) {
+                return progress.Update(p.Done, p.Total, PrintProgressText(p));
+            };
+            try {
+                outcome = PrintLabels(doc.Plan, doc.Data, request);
+            } catch (const std::exception& e) {
+                Dialogs().MessageDlg(QString::fromLocal8Bit(e.what()), TMsgDlgType::mtError, mbOK);
+                return TPrintStatus::Failed;
+            }
         }
+        if (!pdfFile.isEmpty())
+            return PrintToPdfFile(doc, request, pdfFile, parent);
         if (outcome.Status != TPrintStatus::Previewed)
             return outcome.Status;
         if (!RunPreview(doc, settings, parent, releaseTools, labelSetup))
@@ -223,6 +286,7 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
 TPrintStatus OpenPreview(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
                          const std::function<void()>& releaseTools, const std::function<bool()>& labelSetup)
 {
+    Printer().Refresh();
     if (!RunPreview(doc, settings, parent, releaseTools, labelSetup))
         return TPrintStatus::Previewed;
     return PrintDocument(doc, settings, parent, releaseTools, labelSetup);

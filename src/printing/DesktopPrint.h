@@ -27,6 +27,10 @@ struct TDesktopPrintSettings {
 
 // The print command: the print dialog, then the run (or the preview, when
 // the dialog chose it; printing from the preview shows the dialog again).
+// Without a printer it warns ("No printr device exist! ") and shows the
+// dialog all the same, where "Print to PDF file…" prints into a PDF file at
+// the document's resolution on its paper. The printers are looked up anew
+// each time, so one added while the program runs is offered.
 // releaseTools ends any object creation before the surface is used for
 // output; labelSetup is the dialogs' "&Setting ..." (true when it changed
 // something; empty hides the button). Printer failures are told through

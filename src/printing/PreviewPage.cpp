@@ -8,6 +8,7 @@
 #include "printing/LabelRun.h"
 #include "printing/PrintJob.h"
 #include "document/Printer.h"
+#include "document/QtPrinter.h"
 #include "printing/SheetLayout.h"
 
 #include <QPainter>
@@ -21,8 +22,12 @@ int PreviewPageCount(const TLabelPlan& plan, const TDatasheet& datasheet)
 
 QSize PreviewPaperSize(const TLabelPlan& plan)
 {
-    if (!Printer().HasPrinters())
-        return plan.PaperOrientation ? QSize(595, 842) : QSize(842, 595);
+    if (!Printer().HasPrinters()) {
+        // The document's paper (A4 unless the label setup chose another).
+        const QPageSize paper = TQtPrinter::PageSizeOfCode(plan.PaperSize, plan.PaperWidth, plan.PaperLength);
+        const QSize points = paper.isValid() ? paper.sizePoints() : QSize(595, 842);
+        return plan.PaperOrientation ? points : points.transposed();
+    }
     const double dpi = UsableDpi(plan.PntDPI);
     return QSize(Round(PaperMetric(QStringLiteral("Width")) / dpi * 72),
                  Round(PaperMetric(QStringLiteral("Length")) / dpi * 72));

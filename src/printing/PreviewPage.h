@@ -30,7 +30,8 @@ struct TPreviewPage {
 int PreviewPageCount(const TLabelPlan& plan, const TDatasheet& datasheet);
 
 // The paper in points: the current printer's sheet at the document's PntDPI,
-// or A4 (595 x 842, turned for landscape) without a printer.
+// or without a printer the document's paper (A4 is 595 x 842), turned for
+// landscape.
 QSize PreviewPaperSize(const TLabelPlan& plan);
 
 // Renders page p (from 1) of the run: the labels n x (p - 1) + 1 up to the

@@ -4,6 +4,7 @@
 #include "app/UserDialogs.h"
 #include "document/MGraph.h"
 #include "printing/SheetLayout.h"
+#include "properties/PropertyUnits.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -94,7 +95,7 @@ TFM_Preview::TFM_Preview(TLabelDocument& doc, int invalidCodeProcess, QWidget* p
         CBX_View->addItem(tr(entry));
     Lab_View->setBuddy(CBX_View);
     Lab_Page = new QLabel(tr("Page:"), this);
-    SEdt_Page = new QSpinBox(this);
+    SEdt_Page = new TIntSpinBox(this);
     SEdt_Page->setRange(1, 1);
     Lab_Page->setBuddy(SEdt_Page);
     Btn_Close = new QPushButton(tr("&Close"), this);

@@ -2,6 +2,7 @@
 
 #include "app/UserDialogs.h"
 #include "document/Printer.h"
+#include "properties/PropertyUnits.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -67,7 +68,7 @@ TFM_Print::TFM_Print(QWidget* parent)
     rangeLayout->setColumnStretch(4, 1);
 
     Lab_Copies = new QLabel(tr("Copies "), this);
-    SEdt_Copies = Named(new QSpinBox(this), tr("Copies"));
+    SEdt_Copies = Named(new TIntSpinBox(this), tr("Copies"));
     SEdt_Copies->setRange(1, 10000);
     SEdt_Copies->setValue(1);
     Lab_Copies->setBuddy(SEdt_Copies);
@@ -75,6 +76,8 @@ TFM_Print::TFM_Print(QWidget* parent)
     Btn_OK = Named(new QPushButton(tr("&OK"), this), tr("&OK"));
     Btn_Cancel = Named(new QPushButton(tr("&Cancel"), this), tr("&Cancel"));
     Btn_Preview = Named(new QPushButton(tr("&Preview"), this), tr("&Preview"));
+    Btn_PdfFile = Named(new QPushButton(tr("Print to PDF &file…"), this), tr("Print to PDF &file…"));
+    Btn_PdfFile->setToolTip(tr("Print into a PDF file; no printer is needed"));
     Btn_OK->setDefault(true);
 
     auto* copiesRow = new QHBoxLayout;
@@ -82,6 +85,7 @@ TFM_Print::TFM_Print(QWidget* parent)
     copiesRow->addWidget(SEdt_Copies);
     copiesRow->addStretch(1);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Btn_PdfFile);
     buttons->addStretch(1);
     buttons->addWidget(Btn_OK);
     buttons->addWidget(Btn_Cancel);
@@ -97,9 +101,17 @@ TFM_Print::TFM_Print(QWidget* parent)
     connect(Edt_To, &QLineEdit::textChanged, this, [this] { PageBoxChanged(Edt_To); });
     connect(Btn_Setting, &QPushButton::clicked, this, &TFM_Print::Btn_SettingClick);
     connect(Btn_Properties, &QPushButton::clicked, this, &TFM_Print::Btn_PropertiesClick);
-    connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Btn_OK, &QPushButton::clicked, this, [this] {
+        if (!TNumberRefusal::TakePendingRefusal(this))
+            accept();
+    });
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(Btn_Preview, &QPushButton::clicked, this, [this] { done(PreviewResult); });
+    connect(Btn_PdfFile, &QPushButton::clicked, this, &TFM_Print::PdfFileClick);
+    AskPdfFile = [] {
+        return Dialogs().SaveFileName(tr("Print to PDF file"), QString(), tr("PDF File (*.pdf)"),
+                                      QStringLiteral("pdf"));
+    };
 
     SetLabelSetup({});
     RangeChanged();
@@ -113,8 +125,13 @@ void TFM_Print::SetLabelSetup(const std::function<bool()>& labelSetup)
 
 void TFM_Print::ShowInfo(const TPrintDialogInfo& info)
 {
-    if (Printer().HasPrinters() || Lab_PrinterName->text().isEmpty())
-        Lab_PrinterName->setText(tr("Name:           ") + info.PrinterName);
+    const bool printers = Printer().HasPrinters();
+    if (printers || Lab_PrinterName->text().isEmpty())
+        Lab_PrinterName->setText(tr("Name:           ") + (printers ? info.PrinterName : tr("(no printer)")));
+    // Without a printer only the PDF file prints.
+    Btn_OK->setEnabled(printers);
+    Btn_OK->setDefault(printers);
+    Btn_PdfFile->setDefault(!printers);
     Lab_Quality->setText(tr("Print Quality:  ") + QString::number(info.Dpi) + tr(" DPI"));
     Lab_Pages->setText(tr("[ ") + QString::number(info.Pages) + tr(" Pages ]"));
     Btn_Properties->setVisible(Printer().HasPropertiesDialog());
@@ -123,14 +140,28 @@ void TFM_Print::ShowInfo(const TPrintDialogInfo& info)
 TPrintChoice TFM_Print::Execute(const TPrintDialogInfo& info, TPrintRequest& request)
 {
     ShowInfo(info);
+    FPdfFile.clear();
     const int result = exec();
-    if (result != Accepted && result != PreviewResult)
+    if (result != Accepted && result != PreviewResult && result != PdfFileResult)
         return TPrintChoice::Cancel;
     request.AllPages = AllPages();
     request.FromPage = FromPage();
     request.ToPage = ToPage();
     request.Copies = Copies();
+    if (result == PdfFileResult)
+        return TPrintChoice::Cancel;
     return result == PreviewResult ? TPrintChoice::Preview : TPrintChoice::Print;
+}
+
+void TFM_Print::PdfFileClick()
+{
+    if (TNumberRefusal::TakePendingRefusal(this))
+        return;
+    const QString file = AskPdfFile ? AskPdfFile() : QString();
+    if (file.isEmpty())
+        return;  // back in the dialog
+    FPdfFile = file;
+    done(PdfFileResult);
 }
 
 bool TFM_Print::AllPages() const

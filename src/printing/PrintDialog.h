@@ -1,7 +1,8 @@
 // TFM_Print ("Print"): the dialog the print job shows before printing. It
 // shows the printer and its resolution, lets the user open the label setup and
 // the printer's own options, and chooses the pages and the copies. It closes
-// with OK (print), Cancel (nothing) or Preview (open the preview instead).
+// with OK (print), Cancel (nothing), Preview (open the preview instead) or
+// "Print to PDF file…" (after asking for the file), which needs no printer.
 #pragma once
 
 #include "printing/PrintJob.h"
@@ -20,15 +21,22 @@ class QSpinBox;
 class TFM_Print : public QDialog {
     Q_OBJECT
 public:
-    // The dialog's third result, beside Accepted and Rejected.
+    // The dialog's third and fourth results, beside Accepted and Rejected.
     static constexpr int PreviewResult = 2;
+    static constexpr int PdfFileResult = 3;
 
     explicit TFM_Print(QWidget* parent = nullptr);
 
     // Shows the printer and the page count of info, then the dialog modally.
-    // OK and Preview write the range and the copies into request; Cancel
-    // leaves it alone.
+    // OK, Preview and "Print to PDF file…" write the range and the copies
+    // into request; Cancel leaves it alone. The PDF file answers Cancel for
+    // the printer, with the file's name in PdfFile().
     TPrintChoice Execute(const TPrintDialogInfo& info, TPrintRequest& request);
+    // The file "Print to PDF file…" chose; empty otherwise.
+    QString PdfFile() const { return FPdfFile; }
+    // Asks for the PDF file's name (empty: cancelled); Dialogs()'s save
+    // dialog unless replaced.
+    std::function<QString()> AskPdfFile;
 
     // Fills the printer group and the page count; the name changes only when
     // a printer is installed.
@@ -64,6 +72,7 @@ public:
     QPushButton* Btn_OK;
     QPushButton* Btn_Cancel;
     QPushButton* Btn_Preview;
+    QPushButton* Btn_PdfFile;
 
     void Btn_SettingClick();
     void Btn_PropertiesClick();
@@ -73,6 +82,9 @@ private:
     void PageBoxChanged(QLineEdit* box);
     void Refresh();
 
+    void PdfFileClick();
+
     std::function<bool()> FLabelSetup;
+    QString FPdfFile;
     bool FFiltering = false;
 };

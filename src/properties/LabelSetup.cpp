@@ -6,6 +6,7 @@
 #include "document/LabelFile.h"
 #include "document/MGraph.h"
 #include "document/Printer.h"
+#include "document/QtPrinter.h"
 #include "printing/PrintJob.h"
 #include "properties/ObjectProperties.h"
 #include "properties/PropertyUnits.h"
@@ -17,6 +18,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPageSize>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -72,7 +74,7 @@ TRealSpinBox* MakeReal(QWidget* parent, const char* name, double step)
 
 QSpinBox* MakeCount(QWidget* parent, const char* name, int max, int value)
 {
-    auto* spin = new QSpinBox(parent);
+    auto* spin = new TIntSpinBox(parent);
     spin->setObjectName(QLatin1String(name));
     spin->setRange(0, max);
     spin->setValue(value);
@@ -92,6 +94,23 @@ void AddRow(QGridLayout* grid, int row, int col, const QString& caption, QWidget
 QString LabelGroupCaption(int units)
 {
     return QStringLiteral(" Label Setup  ( ") + UnitName(units) + QStringLiteral(" ) ");
+}
+
+// The papers offered: Qt's page sizes that have a paper code.
+const QPageSize::PageSizeId kPapers[] = {
+    QPageSize::A3,     QPageSize::A4,        QPageSize::A5,       QPageSize::A6,        QPageSize::B4,
+    QPageSize::B5,     QPageSize::Letter,    QPageSize::Legal,    QPageSize::Executive, QPageSize::Tabloid,
+    QPageSize::Ledger, QPageSize::Envelope10, QPageSize::EnvelopeDL, QPageSize::EnvelopeC5, QPageSize::Folio,
+};
+
+// The paper's size in tenths of a millimetre, portrait.
+QSize PaperTenths(const TPrinterDeviceSettings& paper)
+{
+    const QPageSize size = TQtPrinter::PageSizeOfCode(paper.PaperSize, paper.PaperWidth, paper.PaperLength);
+    if (!size.isValid())
+        return QSize(2100, 2970);
+    const QSizeF mm = size.size(QPageSize::Millimeter);
+    return QSize(Round(mm.width() * 10), Round(mm.height() * 10));
 }
 
 QString MarginGroupCaption(int units)
@@ -125,6 +144,18 @@ TLabelSetupPage::TLabelSetupPage(TLabelDocument& document, int units, QWidget* p
     rg->addWidget(Rdio_ALLItem, 1, 0, 1, 2);
     rg->setColumnStretch(2, 1);
 
+    GBox_Paper = new QGroupBox(tr(" Paper "), this);
+    GBox_Paper->setObjectName(QStringLiteral("GBox_Paper"));
+    CBX_Paper = new QComboBox(GBox_Paper);
+    CBX_Paper->setObjectName(QStringLiteral("CBX_Paper"));
+    for (QPageSize::PageSizeId id : kPapers)
+        CBX_Paper->addItem(QPageSize::name(id), QPageSize::windowsId(id));
+    CBX_Orientation = new QComboBox(GBox_Paper);
+    CBX_Orientation->setObjectName(QStringLiteral("CBX_Orientation"));
+    CBX_Orientation->addItems({tr("Portrait"), tr("Landscape")});
+    auto* pg = new QGridLayout(GBox_Paper);
+    AddRow(pg, 0, 0, tr("Paper:"), CBX_Paper);
+    AddRow(pg, 1, 0, tr("Orientation:"), CBX_Orientation);
     Button4 = new QPushButton(tr("Printer and Paper Setup"), this);
     Button4->setObjectName(QStringLiteral("Button4"));
     IMG_Page = new TPagePreview(this);
@@ -180,6 +211,7 @@ TLabelSetupPage::TLabelSetupPage(TLabelDocument& document, int units, QWidget* p
 
     auto* left = new QVBoxLayout;
     left->addWidget(IMG_Page);
+    left->addWidget(GBox_Paper);
     left->addWidget(Button4);
     left->addStretch();
     auto* right = new QVBoxLayout;
@@ -207,20 +239,68 @@ TLabelSetupPage::TLabelSetupPage(TLabelDocument& document, int units, QWidget* p
     connect(SEdt_Row, &QSpinBox::valueChanged, this, [this] { CountChanged(SEdt_Row, false); });
     connect(CHK_Auto, &QCheckBox::toggled, this, &TLabelSetupPage::AutoToggled);
     connect(Button4, &QPushButton::clicked, this, &TLabelSetupPage::PrinterSetupClicked);
+    connect(CBX_Paper, &QComboBox::activated, this, &TLabelSetupPage::PaperChosen);
+    connect(CBX_Orientation, &QComboBox::activated, this, &TLabelSetupPage::PaperChosen);
     connect(Rdio_onelab, &QRadioButton::toggled, SEdt_LabCopies, &QWidget::setEnabled);
     SEdt_LabCopies->setEnabled(false);
 }
 
-TLabelSetupPage::TPageGeometry TLabelSetupPage::PageGeometry()
+TLabelSetupPage::TPageGeometry TLabelSetupPage::PageGeometry() const
 {
     TPageGeometry page;
-    page.Width = PaperMetric(QStringLiteral("Width"));
-    page.Height = PaperMetric(QStringLiteral("Length"));
     if (Printer().HasPrinters()) {
+        page.Width = PaperMetric(QStringLiteral("Width"));
+        page.Height = PaperMetric(QStringLiteral("Length"));
         page.DpiX = UsableDpi(Printer().ResolutionX());
         page.DpiY = UsableDpi(Printer().ResolutionY());
+        return page;
     }
+    // No printer: the paper chosen here, at 300 dots per inch (A4 is 2479 x
+    // 3508 dots).
+    QPageSize paper = TQtPrinter::PageSizeOfCode(FPaper.PaperSize, FPaper.PaperWidth, FPaper.PaperLength);
+    if (!paper.isValid())
+        paper = QPageSize(QPageSize::A4);
+    const QSize dots = paper.sizePixels(page.DpiX);
+    page.Width = dots.width();
+    page.Height = dots.height();
+    if (FPaper.Orientation == poLandscape)
+        std::swap(page.Width, page.Height);
     return page;
+}
+
+void TLabelSetupPage::ShowPaper()
+{
+    const QSignalBlocker blockPaper(CBX_Paper), blockOrientation(CBX_Orientation);
+    // A paper without an entry of its own (a custom size) gets one.
+    const int custom = CBX_Paper->findData(kPaperCustom);
+    if (custom >= 0)
+        CBX_Paper->removeItem(custom);
+    int index = FPaper.PaperSize == kPaperCustom ? -1 : CBX_Paper->findData(FPaper.PaperSize);
+    if (index < 0) {
+        const QSize tenths = PaperTenths(FPaper);
+        CBX_Paper->addItem(tr("Custom (%1 x %2 mm)").arg(tenths.width() / 10.0).arg(tenths.height() / 10.0),
+                           kPaperCustom);
+        index = CBX_Paper->count() - 1;
+    }
+    CBX_Paper->setCurrentIndex(index);
+    CBX_Orientation->setCurrentIndex(FPaper.Orientation == poLandscape ? 1 : 0);
+}
+
+void TLabelSetupPage::PaperChosen()
+{
+    const int code = CBX_Paper->currentData().toInt();
+    if (code != kPaperCustom) {
+        FPaper.PaperSize = code;
+        const QSize tenths = PaperTenths(FPaper);
+        FPaper.PaperWidth = tenths.width();
+        FPaper.PaperLength = tenths.height();
+    }
+    FPaper.Orientation = CBX_Orientation->currentIndex() == 1 ? poLandscape : poPortrait;
+    // With a printer the choice is the printer's at once, as its own setup
+    // dialog's would be.
+    if (Printer().HasPrinters() && Printer().HasDeviceSettings())
+        Printer().SetDeviceSettings(FPaper);
+    DrawPagePreview();
 }
 
 int TLabelSetupPage::Dots(double length, int dpi) const
@@ -358,6 +438,8 @@ void TLabelSetupPage::PrinterSetupClicked()
     }
     if (!Printer().ExecuteSetupDialog(this))
         return;
+    FPaper = Printer().DeviceSettings();
+    ShowPaper();
     DrawPagePreview();
     TakeCapacity();
     CHK_Auto->setChecked(false);
@@ -395,6 +477,15 @@ void TLabelSetupPage::Fill()
     SEdt_LabCopies->setEnabled(Rdio_onelab->isChecked());
     FFilling = false;
     ApplyPrinterSettings(plan);
+    if (Printer().HasPrinters() && Printer().HasDeviceSettings()) {
+        FPaper = Printer().DeviceSettings();
+    } else {
+        FPaper.PaperSize = plan.PaperSize;
+        FPaper.PaperWidth = plan.PaperWidth;
+        FPaper.PaperLength = plan.PaperLength;
+        FPaper.Orientation = plan.PaperOrientation ? poPortrait : poLandscape;
+    }
+    ShowPaper();
     const int order = plan.OutputOrder;
     CBX_Start->setCurrentIndex(order >= 0 && order <= 7 ? order % 4 : 0);
     CBX_Direct->setCurrentIndex(order >= 0 && order <= 7 ? order / 4 : 0);
@@ -428,9 +519,16 @@ void TLabelSetupPage::Apply()
     plan.LayoutCols = SEdt_Col->value();
     plan.AutoCalcLayout = CHK_Auto->isChecked();
     plan.CutMark = CHK_CutMark->isChecked();
-    ReadPrinterSettings(plan);
-    if (Printer().HasPrinters())
+    if (Printer().HasPrinters()) {
+        ReadPrinterSettings(plan);
         plan.PntDPI = UsableDpi(Printer().ResolutionX());
+    } else {
+        // The paper chosen without a printer, for the printer of tomorrow.
+        plan.PaperSize = FPaper.PaperSize;
+        plan.PaperWidth = FPaper.PaperWidth;
+        plan.PaperLength = FPaper.PaperLength;
+        plan.PaperOrientation = FPaper.Orientation == poPortrait;
+    }
     // A box left as filled keeps the exact value (inches show it rounded).
     auto margin = [this](int i, const TRealSpinBox* box) {
         return box->value() == FShownMargins[i].second ? FShownMargins[i].first : FB * box->value();
@@ -452,6 +550,8 @@ void TLabelSetupPage::Apply()
 
 bool TLabelSetupPage::EditLabelSetup(TLabelDocument& document, int units, QWidget* parent)
 {
+    // A printer added since the last look is offered.
+    Printer().Refresh();
     TFM_ObjPro dialog(document, units, parent);
     TLabelSetupPage& page = *dialog.LabelSetup();
     page.Fill();

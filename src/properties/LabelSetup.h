@@ -6,6 +6,8 @@
 //   if (TLabelSetupPage::EditLabelSetup(document, units, this)) ...
 #pragma once
 
+#include "document/Printer.h"
+
 #include <QImage>
 #include <QWidget>
 
@@ -67,15 +69,17 @@ public:
     // then take the capacity.
     void DrawPagePreview();
 
-    // The page in device dots and its resolution (the printer's, or A4 at 300
-    // dpi without a printer).
+    // The page in device dots and its resolution: the printer's, or without a
+    // printer the paper chosen on the page at 300 dpi.
     struct TPageGeometry {
         int Width = 2479;
         int Height = 3508;
         int DpiX = 300;
         int DpiY = 300;
     };
-    static TPageGeometry PageGeometry();
+    TPageGeometry PageGeometry() const;
+    // The paper as the page holds it (the printer's while there is one).
+    TPrinterDeviceSettings Paper() const { return FPaper; }
 
     // ----- Controls -----------------------------------------------------------
     QGroupBox* GroupBox11 = nullptr;
@@ -102,8 +106,15 @@ public:
     QComboBox* CBX_Start = nullptr;
     QComboBox* CBX_Direct = nullptr;
     QCheckBox* CHK_CutMark = nullptr;
+    // The paper and its orientation, chosen here with or without a printer
+    // (Qt's page sizes; a size of the document's own shows as "Custom").
+    QGroupBox* GBox_Paper = nullptr;
+    QComboBox* CBX_Paper = nullptr;
+    QComboBox* CBX_Orientation = nullptr;
 
 private:
+    void ShowPaper();
+    void PaperChosen();
     void CountChanged(QSpinBox* box, bool columns);
     void AutoToggled(bool checked);
     void PrinterSetupClicked();
@@ -116,6 +127,7 @@ private:
     int FUnits = 0;
     double FB = 1;  // centimetres per display unit
     bool FFilling = false;
+    TPrinterDeviceSettings FPaper;
     // Margins and spaces as filled: the document's value and the box's.
     std::pair<double, double> FShownMargins[6];
 };

@@ -319,7 +319,7 @@ QWidget* TFM_ObjPro::BuildBarcodePage()
     SEdt_BarHeight->setSingleStep(0.1);
     Lab_UnitBH = new QLabel(bar);
     Lab_UnitBH->setObjectName(QStringLiteral("Lab_UnitBH"));
-    SEdt_BarModul = new QSpinBox(bar);
+    SEdt_BarModul = new TIntSpinBox(bar);
     SEdt_BarModul->setObjectName(QStringLiteral("SEdt_BarModul"));
     // The barcode takes module widths of 1 to 49 dots only.
     SEdt_BarModul->setRange(1, 49);
@@ -510,9 +510,9 @@ QWidget* TFM_ObjPro::BuildPicturePage()
     Lab_UnitPH = new QLabel(size);
     Lab_UnitPH->setObjectName(QStringLiteral("Lab_UnitPH"));
     Rdio_RatioSize = MakeRadio(size, "Rdio_RatioSize", tr("By Ratio:"));
-    SEdt_SX = new QSpinBox(size);
+    SEdt_SX = new TIntSpinBox(size);
     SEdt_SX->setObjectName(QStringLiteral("SEdt_SX"));
-    SEdt_SY = new QSpinBox(size);
+    SEdt_SY = new TIntSpinBox(size);
     SEdt_SY->setObjectName(QStringLiteral("SEdt_SY"));
     for (QSpinBox* s : {SEdt_SX, SEdt_SY}) {
         s->setRange(1, 100000);
@@ -990,6 +990,8 @@ bool TFM_ObjPro::Validate()
 
 void TFM_ObjPro::OkClicked()
 {
+    if (TNumberRefusal::TakePendingRefusal(this))
+        return;
     if (Pages->currentWidget() == PAG_Page ? PAG_Page->Validate() : Validate())
         accept();
 }
@@ -1118,11 +1120,14 @@ bool TFM_ObjPro::EditObject(TLabelDocument& document, TLabelObject* object, int 
     TFM_ObjPro dialog(document, units, parent);
     if (!dialog.FillFrom(object))
         return false;
+    const std::weak_ptr<const void> alive = object->Lifetime();
     const int result = dialog.Execute();
     gRatioSize = dialog.Rdio_RatioSize->isChecked();
-    if (result != QDialog::Accepted)
+    // The datasheet window may have removed the object's binding; a label
+    // opened meanwhile (a queued command run inside the dialog's loop) took
+    // the object away altogether.
+    if (result != QDialog::Accepted || alive.expired())
         return false;
-    // The datasheet window may have removed the object's binding, never the object.
     TDocumentEdit edit(document, tr("Properties"));
     dialog.ApplyTo(object);
     edit.Commit();

@@ -3,6 +3,7 @@
 #include "app/DocumentEdit.h"
 #include "app/LabelDocument.h"
 #include "barcode/PlanBarcode.h"
+#include "designer/PlanEditing.h"
 #include "document/MGraph.h"
 #include "document/PictureObject.h"
 #include "document/ShapeObjects.h"
@@ -293,8 +294,15 @@ TPropertiesPanel::TPropertiesPanel(TLabelDocument& document, QWidget* parent) : 
             ApplyEdit(what, [&](TLabelObject& object) { change(object, value, UnitFactor(FUnits)); });
         });
     };
-    spinEdit(SEDT_Left, tr("Move"), [](TLabelObject& o, double v, double f) { o.SetLeftMM(v * 10 * f); });
-    spinEdit(SEDT_Top, tr("Move"), [](TLabelObject& o, double v, double f) { o.SetTopMM(v * 10 * f); });
+    // A place off the label altogether stops where part of the object stays on it.
+    spinEdit(SEDT_Left, tr("Move"), [](TLabelObject& o, double v, double f) {
+        o.SetLeftMM(v * 10 * f);
+        KeepOnLabel(*o.Plan(), &o);
+    });
+    spinEdit(SEDT_Top, tr("Move"), [](TLabelObject& o, double v, double f) {
+        o.SetTopMM(v * 10 * f);
+        KeepOnLabel(*o.Plan(), &o);
+    });
     spinEdit(SEDT_Width, tr("Resize"), [](TLabelObject& o, double v, double f) { o.SetWidthMM(v * 10 * f); });
     spinEdit(SEDT_Height, tr("Resize"), [](TLabelObject& o, double v, double f) { o.SetHeightMM(v * 10 * f); });
     spinEdit(SEDT_LineWid, tr("Border Width"), [](TLabelObject& o, double v, double f) {

@@ -1,5 +1,6 @@
 #include "properties/PropertyUnits.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 #include <cmath>
@@ -51,12 +52,27 @@ bool ParseNumber(const QString& text, double& value)
     return true;
 }
 
-TRealSpinBox::TRealSpinBox(QWidget* parent) : QDoubleSpinBox(parent)
+bool TNumberRefusal::TakePendingRefusal(QWidget* root)
 {
-    setLocale(QLocale::c());
+    bool found = false;
+    for (QAbstractSpinBox* box : root->findChildren<QAbstractSpinBox*>()) {
+        auto* refusal = dynamic_cast<TNumberRefusal*>(box);
+        if (!refusal || !refusal->FPending)
+            continue;
+        refusal->FPending = false;
+        if (found)
+            continue;
+        found = true;
+        box->setFocus();
+        refusal->ShowRefusal();
+    }
+    return found;
+}
+
+TRealSpinBox::TRealSpinBox(QWidget* parent) : TNumberBox(parent)
+{
     setDecimals(4);
     setRange(-100000, 100000);
-    setKeyboardTracking(false);
 }
 
 QString TRealSpinBox::textFromValue(double value) const
@@ -67,15 +83,37 @@ QString TRealSpinBox::textFromValue(double value) const
 double TRealSpinBox::valueFromText(const QString& text) const
 {
     double v = 0;
-    if (!ParseNumber(text, v))
-        return 0;
-    return v;
+    return ParseNumber(text, v) ? v : value();
 }
 
-QValidator::State TRealSpinBox::validate(QString&, int&) const
+bool TRealText::IsNumber(const QString& text)
 {
-    // Anything may be typed; what is no number reads as 0.
-    return QValidator::Acceptable;
+    double v = 0;
+    return ParseNumber(text, v);
 }
 
-void TRealSpinBox::fixup(QString&) const {}
+QString TRealText::RefusalText(const QString& text)
+{
+    return QCoreApplication::translate("TRealSpinBox", "'%1' is not a valid floating point value").arg(text);
+}
+
+TIntSpinBox::TIntSpinBox(QWidget* parent) : TNumberBox(parent) {}
+
+int TIntSpinBox::valueFromText(const QString& text) const
+{
+    bool ok = false;
+    const int v = QLocale::c().toInt(text.trimmed(), &ok);
+    return ok ? v : value();
+}
+
+bool TIntText::IsNumber(const QString& text)
+{
+    bool ok = false;
+    QLocale::c().toInt(text.trimmed(), &ok);
+    return ok;
+}
+
+QString TIntText::RefusalText(const QString& text)
+{
+    return QCoreApplication::translate("TIntSpinBox", "'%1' is not a valid integer value").arg(text);
+}

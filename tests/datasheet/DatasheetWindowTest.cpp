@@ -67,6 +67,16 @@ QMenu* SubMenu(QWidget* w, const QString& title)
     return nullptr;
 }
 
+// An import of one column "Imported" holding "x".
+bool ImportOneCell(const QString&, TCellGridWriter& out, const TTablePicker&)
+{
+    out.SetColCount(1);
+    out.SetRowCount(2);
+    out.SetCell(0, 0, u"Imported");
+    out.SetCell(0, 1, u"x");
+    return true;
+}
+
 QStringList Column(const TAdvStringGrid& g, int col)
 {
     QStringList out;
@@ -545,13 +555,72 @@ TEST(DatasheetWindow, PrintCurrentRowAndClosing)
     f.w.MI_Help->trigger();
     EXPECT_EQ(topic, QStringLiteral("datasheet.htm"));
 
-    // Esc closes; the print grid is rebuilt from all rows and bindings to
-    // vanished columns are cleared.
+    // Closing rebuilds the print grid from all rows and clears bindings to
+    // vanished columns; Esc first throws the rename away, OK keeps it.
     f.ds.StrGrid_Data.SetCell(1, 0, u"Renamed");
     QTest::keyClick(f.w.StrGrid_Data, Qt::Key_Escape);
     EXPECT_FALSE(f.w.isVisible());
+    EXPECT_EQ(Column(f.ds.StrGrid_Print, 1), QStringList({"Name", "A", "A", "B", "B"}));
+    EXPECT_EQ(site.origin, 1);
+    f.w.show();
+    f.ds.StrGrid_Data.SetCell(1, 0, u"Renamed");
+    f.w.Btn_OK->click();
     EXPECT_EQ(Column(f.ds.StrGrid_Print, 1), QStringList({"Renamed", "A", "A", "B", "B"}));
     EXPECT_EQ(site.origin, 0);
+}
+
+// Cancel, Esc and the close button put back what the window found, typing
+// in progress included; OK and File > Close keep the edits. Only a real
+// change counts as one.
+TEST(DatasheetWindow, CancelPutsTheDatasheetBack)
+{
+    ScopedDialogs scoped;  // every question is answered Yes
+    TWindowFixture f;
+    TAdvStringGrid& g = f.ds.StrGrid_Data;
+    const TAdvStringGrid initialGrid = g;
+    const QByteArray initial = WriteDatasheetStream(g);
+    f.w.ImportLoader = ImportOneCell;
+    const auto edit = [&] {
+        scoped.dialogs.fileAnswers = {QStringLiteral("/data/new.csv")};
+        f.w.MI_ImportData->trigger();
+        f.SelectCell(1, 1);
+        QTest::keyClick(f.w.StrGrid_Data, '7');  // left in its editor
+    };
+    const struct {
+        const char* how;
+        std::function<void()> close;
+        bool keeps;
+    } cases[] = {
+        {"Cancel", [&] { f.w.Btn_Cancel->click(); }, false},
+        {"Esc",  // the first ends the typing, the second the window
+         [&] {
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+         },
+         false},
+        {"close button", [&] { f.w.close(); }, false},
+        {"OK", [&] { f.w.Btn_OK->click(); }, true},
+        {"File > Close", [&] { f.w.MI_Close->trigger(); }, true},
+    };
+    for (const auto& c : cases) {
+        f.w.show();
+        f.Activate();
+        edit();
+        c.close();
+        EXPECT_FALSE(f.w.isVisible()) << c.how;
+        EXPECT_EQ(WriteDatasheetStream(g) != initial, c.keeps) << c.how;
+        EXPECT_EQ(f.w.Changed(), c.keeps) << c.how;
+        if (c.keeps)
+            EXPECT_EQ(g.Cells(1, 1), QStringLiteral("7")) << c.how;
+        g = initialGrid;
+    }
+    // An edit undone again is no change.
+    f.w.show();
+    f.SelectCell(1, 1);
+    f.w.MI_ClearRow->trigger();
+    f.w.MI_Undo->trigger();
+    f.w.Btn_OK->click();
+    EXPECT_FALSE(f.w.Changed());
 }
 
 TEST(DatasheetWindow, RendersRowNumbersAndNames)
@@ -615,13 +684,7 @@ TEST(DatasheetWindow, UndoAndRedoRestoreTheCellsExactly)
     TAdvStringGrid& g = f.ds.StrGrid_Data;
     QTableView* grid = f.w.StrGrid_Data;
     QSignalSpy changed(&f.w, &TFM_Data::DataChanged);
-    f.w.ImportLoader = [](const QString&, TCellGridWriter& out, const TTablePicker&) {
-        out.SetColCount(1);
-        out.SetRowCount(2);
-        out.SetCell(0, 0, u"Imported");
-        out.SetCell(0, 1, u"x");
-        return true;
-    };
+    f.w.ImportLoader = ImportOneCell;
     const QByteArray initial = WriteDatasheetStream(g);
     struct Case {
         const char* name;
@@ -681,7 +744,7 @@ TEST(DatasheetWindow, UndoAndRedoRestoreTheCellsExactly)
     // Closed and reopened over the same data the history stays; over data
     // replaced meanwhile it is gone.
     f.w.MI_Redo->trigger();
-    f.w.reject();
+    f.w.accept();
     f.w.show();
     EXPECT_TRUE(f.w.UndoStack()->canUndo());
     f.w.reject();

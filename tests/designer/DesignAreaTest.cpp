@@ -262,6 +262,37 @@ TEST_F(Designer, MoveSeveralObjectsInOneStep)
     EXPECT_EQ(doc.UndoStack().index(), 2);
 }
 
+// A drop keeps the user's place while part of the object stays on the label,
+// else the object stops with kReachablePart on it; what a file put off the
+// label comes back with Select All and an arrow key.
+TEST_F(Designer, ObjectsStayReachable)
+{
+    AddBox(20, 20, 40, 40);  // the label is 180 x 130, shown at actual size
+    const struct {
+        QPoint to;  // where the box's centre is dropped
+        Corners expected;
+    } drops[] = {
+        {{-100, 30}, {-10, 20, 10, 40}},   {{400, 30}, {170, 20, 190, 40}}, {{30, -90}, {20, -10, 40, 10}},
+        {{30, 300}, {20, 120, 40, 140}},   {{175, 125}, {165, 115, 185, 135}},  // partly off: as dropped
+        {{-300, -300}, {-10, -10, 10, 10}},
+    };
+    for (const auto& d : drops) {
+        Drag({30, 30}, d.to);
+        EXPECT_EQ(CornersOf(Objects().at(0)), d.expected) << d.to.x() << "," << d.to.y();
+        EXPECT_EQ(doc.UndoStack().count(), 1);
+        doc.UndoStack().undo();
+        doc.UndoStack().clear();
+    }
+
+    TLabelObject* far = AddBox(2000000000, 500, 2000000020, 520);
+    area.SelectAll();
+    EXPECT_EQ(plan.CurrentObject(), far);
+    EXPECT_TRUE(Objects().at(0)->Selected());
+    Key(Qt::Key_Right);
+    EXPECT_EQ(CornersOf(far), (Corners{170, 120, 190, 140}));
+    EXPECT_EQ(CornersOf(Objects().at(0)), (Corners{21, 20, 41, 40}));
+}
+
 // Every handle resizes its edges; edges may cross their opposite ones.
 TEST_F(Designer, ResizeByEachHandle)
 {
@@ -631,6 +662,15 @@ TEST_F(Designer, PlacementAndRulers)
     EXPECT_EQ(area.VerticalRuler()->Hairline(), corner.y() + 20);
     ASSERT_EQ(position.count(), 1);
     EXPECT_EQ(position.at(0).at(0).toPointF(), QPointF(30, 20));
+    // Over the grey area around the label as well.
+    QWidget* canvas = box->widget();
+    const QPoint grey = plan.mapTo(canvas, QPoint(-10, -5));
+    QMouseEvent move(QEvent::MouseMove, QPointF(grey), canvas->mapToGlobal(QPointF(grey)), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(canvas, &move);
+    EXPECT_EQ(area.HorizontalRuler()->Hairline(), corner.x() - 10);
+    ASSERT_EQ(position.count(), 2);
+    EXPECT_EQ(position.at(1).at(0).toPointF(), QPointF(-10, -5));
     area.ZoomIn();
     box->horizontalScrollBar()->setValue(50);
     const QPoint origin = plan.mapTo(box->viewport(), QPoint(0, 0));

@@ -9,6 +9,9 @@
 #include "document/LabelObject.h"
 #include "document/PlanLayer.h"
 
+#include <QAccessible>
+#include <QLabel>
+#include <QToolButton>
 #include <QCoreApplication>
 #include <QFile>
 #include <QMenu>
@@ -33,7 +36,8 @@ protected:
     }
     void TearDown() override
     {
-        window->Document().SetModified(false);
+        if (window)
+            window->Document().SetModified(false);
         window.reset();
     }
     // A copy of the example label in the temporary folder.
@@ -130,6 +134,23 @@ TEST_F(MainWindow, FailedSaveKeepsModifiedAndAbandonsClosing)
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Tagmora 4.2  [ %1 ]").arg(path));
     EXPECT_TRUE(window->close());
     EXPECT_TRUE(Store().contains(QStringLiteral("Options/WinStat")));
+}
+
+// Exit with unsaved edits answered No: the window goes, and with it the
+// document and its undo steps, without calling into the panes already gone.
+TEST_F(MainWindow, ExitDiscardingEditsEndsCleanly)
+{
+    ASSERT_TRUE(window->OpenFile(Example()));
+    TLabelPlan& plan = window->Document().Plan;
+    plan.SetCurrentObject(Object(0));
+    QTest::keyClick(&plan, Qt::Key_Right);
+    ASSERT_TRUE(window->Document().Modified());
+    ASSERT_GT(window->Document().UndoStack().count(), 0);
+    dialogs.buttonAnswers = {mbNo};
+    window->MI_Exit->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(Prompts(), 1);
+    window.reset();
 }
 
 TEST_F(MainWindow, UnreadableOrVanishedFileKeepsThePreviousDocument)
@@ -241,10 +262,28 @@ TEST_F(MainWindow, EveryKindOfChangeMarksTheDocumentModified)
     changed("undo", [&] { window->MI_Undo->trigger(); });
     EXPECT_EQ(doc.Plan.Layers().Item(0)->Count(), objects);
     changed("redo", [&] { window->MI_Redo->trigger(); });
+    changed("align", [&] {
+        window->MI_SelectAll->trigger();
+        window->MI_AlignLeft->trigger();
+    });
     changed("datasheet window", [&] {
-        QTimer::singleShot(0, window->DatasheetWindow(), [this] { window->DatasheetWindow()->reject(); });
+        QTimer::singleShot(0, window->DatasheetWindow(), [this] {
+            window->DatasheetWindow()->Datasheet().StrGrid_Data.SetCell(1, 1, u"changed");
+            window->DatasheetWindow()->accept();
+        });
         window->DatasheetsClick();
     });
+    // Opening the datasheet and closing it is no change, nor is a cancelled edit.
+    for (const bool edit : {false, true}) {
+        doc.SetModified(false);
+        QTimer::singleShot(0, window->DatasheetWindow(), [this, edit] {
+            if (edit)
+                window->DatasheetWindow()->Datasheet().StrGrid_Data.SetCell(1, 1, u"thrown away");
+            window->DatasheetWindow()->reject();
+        });
+        window->DatasheetsClick();
+        EXPECT_FALSE(doc.Modified()) << edit;
+    }
     window->LabelSetup = [](TLabelDocument&, int) { return true; };
     changed("label setup", [&] { window->LabelSetupClick(); });
 }
@@ -326,4 +365,22 @@ TEST_F(MainWindow, ToggledToolButtonsStartTheirTool)
     EXPECT_EQ(window->Design->Tool(), TObjectTool::Rectangle);
     window->SBtn_Pointer->setChecked(true);
     EXPECT_EQ(window->Design->Tool(), TObjectTool::Pointer);
+}
+
+// Assistive tools hear the status values, and reach the symbology menu
+// behind the barcode tool's arrow as a child of that button.
+TEST_F(MainWindow, StatusValuesAndTheSymbologyMenuAreAccessible)
+{
+    window->Design->ActualSize();
+    EXPECT_EQ(window->Stat_Zoom->accessibleName(), QStringLiteral("Zoom: 100%"));
+    EXPECT_EQ(window->Stat_Size->accessibleName(), QStringLiteral("Label Size Width: 6.35 cm Height: 4.59 cm"));
+
+    QAccessibleInterface* button = QAccessible::queryAccessibleInterface(window->SBtn_Symbology);
+    ASSERT_NE(button, nullptr);
+    ASSERT_EQ(button->childCount(), 1);
+    QAccessibleInterface* menu = button->child(0);
+    EXPECT_EQ(menu->object(), window->MN_Symbology);
+    EXPECT_EQ(button->indexOfChild(menu), 0);
+    ASSERT_EQ(menu->childCount(), 25);
+    EXPECT_EQ(menu->child(23)->text(QAccessible::Name), QStringLiteral("Code128Auto"));
 }

@@ -9,9 +9,10 @@ import tempfile
 import time
 
 import pyatspi
-from gi.repository import Atspi
 from Xlib import X, display as xdisplay
 from Xlib.ext import xtest
+
+from atspi_support import app_of as app_of_pid, find, poll, press_modal
 
 GUI, CLI = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
 work = tempfile.mkdtemp(prefix="tagmora-e2e-")
@@ -30,30 +31,15 @@ def fail(message):
 
 
 def wait_for(what, probe, timeout=20.0):
-    end = time.time() + timeout
-    while time.time() < end:
-        try:
-            found = probe()
-        except Exception:  # the tree changes under us
-            found = None
-        if found:
-            return found
-        time.sleep(0.2)
+    found = poll(probe, timeout, 0.2)
+    if found:
+        return found
     fail("timed out waiting for " + what + "; windows: " + ", ".join(
         "%s (%s)" % (w.name, w.getRoleName()) for a in reg.getDesktop(0) if a is not None for w in a if w is not None))
 
 
 def app_of(proc):
-    for app in reg.getDesktop(0):
-        if app is not None and app.get_process_id() == proc.pid:
-            return app
-    return None
-
-
-def find(root, name, role=None):
-    def match(acc):
-        return acc is not None and acc.name == name and (role is None or acc.getRole() == role)
-    return pyatspi.utils.findDescendant(root, match, breadth_first=True)
+    return app_of_pid(proc.pid)
 
 
 def frame_title(app):
@@ -75,18 +61,6 @@ def click(x, y):
     xtest.fake_input(screen, X.ButtonRelease, 1)
     screen.sync()
     time.sleep(0.3)
-
-
-def press_modal(acc):
-    """Runs an action that opens a modal dialog: the program answers only
-    when the dialog closes, so the call is left waiting with a short timeout."""
-    Atspi.set_timeout(1500, 15000)
-    try:
-        acc.queryAction().doAction(0)
-    except Exception:
-        pass
-    finally:
-        Atspi.set_timeout(25000, 15000)
 
 
 def start(*args):

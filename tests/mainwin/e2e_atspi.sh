@@ -1,17 +1,5 @@
 #!/usr/bin/env bash
 # Runs e2e_atspi.py on a virtual display with its own session and
-# accessibility bus. Exits 77 (skipped) when a tool is missing.
-set -u
-gui=$1 cli=$2 script=$3
-skip() { echo "skipped: $1"; exit 77; }
-command -v xvfb-run >/dev/null || skip "xvfb-run missing (package xvfb)"
-command -v dbus-run-session >/dev/null || skip "dbus-run-session missing (package dbus-daemon)"
-[ -x /usr/libexec/at-spi-bus-launcher ] || skip "at-spi-bus-launcher missing (package at-spi2-core)"
-# Debian's own Python carries python3-pyatspi (a python3 earlier on PATH may not).
-py=/usr/bin/python3
-[ -x "$py" ] || py=python3
-"$py" -c "import pyatspi" 2>/dev/null || skip "pyatspi missing (package python3-pyatspi)"
-"$py" -c "import Xlib.ext.xtest" 2>/dev/null || skip "python-xlib missing (package python3-xlib)"
-# The session bus starts inside the display, so the accessibility registry
-# it launches can synthesise mouse events there.
-exec xvfb-run -a -s "-screen 0 1280x1024x24" dbus-run-session -- "$py" "$script" "$gui" "$cli"
+# accessibility bus: e2e_atspi.sh GUI CLI SCRIPT. Exits 77 (skipped) when a
+# tool is missing.
+exec "$(dirname "$0")/atspi-session.sh" "$3" "$1" "$2"

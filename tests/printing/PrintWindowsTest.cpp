@@ -13,6 +13,7 @@
 #include "printing/StandInPrinter.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,6 +28,8 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using printtest::WhenModal;
 
@@ -364,4 +367,69 @@ TEST_F(PrintWindows, MissingBoundColumnsAreAskedAbout)
         EXPECT_EQ(status, answer == mbYes ? TPrintStatus::Printed : TPrintStatus::Cancelled);
         EXPECT_EQ(printer.Pages.isEmpty(), answer != mbYes);
     }
+}
+
+// "Print to PDF file…" prints the run into a PDF file with or without a
+// printer (without one after the usual warning, with OK disabled); the
+// document keeps its printer and resolution, a file that cannot be written
+// is told and leaves nothing behind. The printers are looked up anew each
+// time: one added meanwhile is offered.
+TEST_F(PrintWindows, PrintToPdfFileWithOrWithoutAPrinter)
+{
+    struct TCountingPrinter : TStandInPrinter {
+        int refreshes = 0;
+        void Refresh() override { ++refreshes; }
+    } none;
+    SetRows(20);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("labels.pdf"));
+    ASSERT_TRUE(testsupport::WriteFile(path, "previous"));
+    doc.Plan.OutputPrinter = 0;
+    for (const bool printers : {true, false}) {
+        std::optional<TScopedPrinter> noPrinter;
+        if (!printers)
+            noPrinter.emplace(none);
+        dialogs.dialogs.messages.clear();
+        dialogs.dialogs.fileAnswers = {path};
+        bool okEnabled = !printers;
+        WhenModal<TFM_Print>([&](TFM_Print* d) {
+            okEnabled = d->Btn_OK->isEnabled();
+            d->Rdio_All->setChecked(true);
+            d->Btn_PdfFile->click();
+        });
+        EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Printed) << printers;
+        EXPECT_EQ(okEnabled, printers);
+        EXPECT_EQ(printtest::PdfPageCount(path), 2) << printers;
+        EXPECT_TRUE(printer.Pages.isEmpty());
+        EXPECT_EQ(doc.Plan.PntDPI, 100);
+        EXPECT_EQ(doc.Plan.OutputPrinter, 0);
+        const QStringList expected = printers ? QStringList() : QStringList{QStringLiteral("No printr device exist! ")};
+        QStringList told;
+        for (const auto& m : dialogs.dialogs.messages)
+            told << m.text;
+        EXPECT_EQ(told, expected) << printers;
+        QFile::remove(path);
+    }
+    EXPECT_EQ(none.refreshes, 1);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList());
+
+    // Not writable: told, nothing left.
+    const QString unwritable = dir.filePath(QStringLiteral("no/such/folder/x.pdf"));
+    dialogs.dialogs.fileAnswers = {unwritable};
+    AnswerPrintDialog("", "", &TFM_Print::Btn_PdfFile);
+    EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Failed);
+    ASSERT_FALSE(dialogs.dialogs.messages.isEmpty());
+    EXPECT_TRUE(dialogs.dialogs.messages.back().text.contains(unwritable));
+
+    // A printer added while the program runs: the next dialog offers it.
+    TScopedPrinter noPrinter(none);
+    none.AddPrinter(TStandInPrinter::FromPrinterList("Added@300")->Info(0));
+    QString shown;
+    WhenModal<TFM_Print>([&](TFM_Print* d) {
+        shown = d->Lab_PrinterName->text();
+        d->Btn_Cancel->click();
+    });
+    EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Cancelled);
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("Added")));
+    EXPECT_EQ(none.refreshes, 2);
 }

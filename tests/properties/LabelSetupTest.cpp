@@ -1,6 +1,7 @@
 // The label setup page on a page without a printer (A4 at 300 dpi).
 #include "app/LabelDocument.h"
 #include "common/TestSupport.h"
+#include "printing/PreviewPage.h"
 #include "printing/SheetLayout.h"
 #include "printing/StandInPrinter.h"
 #include "properties/LabelSetup.h"
@@ -10,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -48,6 +50,53 @@ protected:
 };
 
 }  // namespace
+
+// Text that is no number is refused at the field: Enter keeps the dialog
+// open, and OK then applies the size the field kept.
+TEST_F(LabelSetup, WidthThatIsNoNumberIsRefusedAtTheField)
+{
+    EXPECT_TRUE(Edit([](TLabelSetupPage& p) {
+        p.RSEdt_Width->findChild<QLineEdit*>()->clear();
+        QTest::keyClicks(p.RSEdt_Width, "ten.5x");
+        QTest::keyClick(p.RSEdt_Width, Qt::Key_Return);
+        EXPECT_DOUBLE_EQ(p.RSEdt_Width->value(), 6.35);
+        EXPECT_EQ(p.RSEdt_Width->text(), QString("6.35"));
+        EXPECT_EQ(p.RSEdt_Width->Refusal(), QString("'ten.5x' is not a valid floating point value"));
+        EXPECT_EQ(qobject_cast<QDialog*>(p.window())->result(), 0);  // Enter did not close it
+    }));
+    EXPECT_EQ(doc.Plan.ScaleX, 180);
+    EXPECT_TRUE(scoped.dialogs.messages.isEmpty());
+}
+
+// Without a printer the paper is chosen on the page (Qt's sizes): the sheet
+// follows it, the document keeps it, and a size of its own shows as Custom.
+TEST_F(LabelSetup, PaperChosenWithoutAPrinter)
+{
+    EXPECT_TRUE(Edit([](TLabelSetupPage& p) {
+        EXPECT_EQ(p.CBX_Paper->currentText(), QString("A4"));
+        EXPECT_EQ(p.PageGeometry().Width, 2479);
+        const int letter = p.CBX_Paper->findData(1);  // the paper code of Letter
+        ASSERT_GE(letter, 0);
+        p.CBX_Paper->setCurrentIndex(letter);
+        p.CBX_Orientation->setCurrentIndex(1);
+        Q_EMIT p.CBX_Orientation->activated(1);
+        EXPECT_EQ(p.PageGeometry().Width, 3300);  // 11 x 8.5 inches at 300 dpi
+        EXPECT_EQ(p.PageGeometry().Height, 2550);
+    }));
+    EXPECT_EQ(doc.Plan.PaperSize, 1);
+    EXPECT_EQ(QSize(doc.Plan.PaperWidth, doc.Plan.PaperLength), QSize(2159, 2794));
+    EXPECT_FALSE(doc.Plan.PaperOrientation);
+    EXPECT_EQ(PreviewPaperSize(doc.Plan), QSize(792, 612));
+    Edit([](TLabelSetupPage& p) { EXPECT_EQ(p.CBX_Paper->currentData(), QVariant(1)); }, 0, false);
+
+    doc.Plan.PaperSize = kPaperCustom;
+    doc.Plan.PaperWidth = 1000;
+    doc.Plan.PaperLength = 1500;
+    Edit([](TLabelSetupPage& p) {
+        EXPECT_EQ(p.CBX_Paper->currentText(), QString("Custom (100 x 150 mm)"));
+        EXPECT_EQ(p.PageGeometry().Height, 1179);  // landscape: 100 mm, 283 points
+    }, 0, false);
+}
 
 // A new label shows its size in centimetres, lays out 3 x 6 on A4, and
 // confirming it unchanged gives back the same points, keeping the zoom.

@@ -377,3 +377,20 @@ TEST_F(ObjectProperties, PictureSizeMustBeNumbers)
     EXPECT_DOUBLE_EQ(picture->WidthMM, 25.4);
     EXPECT_DOUBLE_EQ(picture->HeightMM, 50.8);
 }
+
+// The label replaced while the dialog is up (a file opened from within it):
+// OK applies to nothing and says so by returning false.
+TEST_F(ObjectProperties, ObjectGoneWhileTheDialogIsUpIsLeftAlone)
+{
+    TLabelObject* text = Read("Object Text\nX1=10\nY1=10\nX2=90\nY2=30\nDataValue=Old\nEnd");
+    const QStringList replaced{"LabelSize 180,130", "Object Text", "  X1=5", "  Y1=5", "  X2=50", "  Y2=20",
+                               "  DataValue=Other", "End"};
+    EXPECT_FALSE(Edit(text, [&](TFM_ObjPro& d) {
+        d.Edt_Text->setText(QStringLiteral("New"));
+        doc.Plan.ClearPlan();
+        doc.Plan.ReadPlan(replaced);
+        Ok(d);
+    }));
+    EXPECT_EQ(static_cast<TPlanText*>(doc.Plan.Layers().Item(0)->Item(0))->DataValue, QStringLiteral("Other"));
+    EXPECT_EQ(doc.UndoStack().count(), 0);
+}

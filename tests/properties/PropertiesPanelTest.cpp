@@ -9,7 +9,9 @@
 #include "properties/StandardDialogs.h"
 #include "properties/StatusTexts.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
@@ -135,4 +137,54 @@ TEST_F(PropertiesPanel, LockedObjectsAndColours)
     EXPECT_DOUBLE_EQ(panel.SEDT_Width->value(), width);
     doc.Plan.SetCurrentObject(locked);
     EXPECT_FALSE(panel.PNL_Pro->isEnabled());
+}
+
+// Text that is no number is refused by every number box: the box keeps its
+// value and says why; a number out of range becomes the nearest one. A
+// refusal as the focus leaves a box holds a dialog's OK once.
+TEST_F(PropertiesPanel, TextThatIsNoNumberIsRefused)
+{
+    TLabelObject* box = ReadObject(doc, "Object Rectangle\nX1=0\nY1=0\nX2=100\nY2=50\nEnd");
+    box->SetLeftMM(10);
+    box->Focus();
+    panel.show();
+    ASSERT_DOUBLE_EQ(panel.SEDT_Left->value(), 1);
+    TIntSpinBox count;
+    count.setRange(1, 10000);
+    count.setValue(5);
+    const struct {
+        QAbstractSpinBox* box;
+        const char* typed;
+        const char* refusal;  // null: taken
+    } cases[] = {
+        {panel.SEDT_Left, "abc", "'abc' is not a valid floating point value"},
+        {panel.SEDT_Left, "", "'' is not a valid floating point value"},
+        {panel.SEDT_Left, "1.5.", "'1.5.' is not a valid floating point value"},
+        {&count, "12x", "'12x' is not a valid integer value"},
+        {&count, "20000", nullptr},
+    };
+    for (const auto& c : cases) {
+        auto* refusal = dynamic_cast<TNumberRefusal*>(c.box);
+        const QString before = c.box->text();
+        c.box->findChild<QLineEdit*>()->clear();
+        QTest::keyClicks(c.box, c.typed);
+        QTest::keyClick(c.box, Qt::Key_Return);
+        if (c.refusal) {
+            EXPECT_EQ(refusal->Refusal(), QString(c.refusal)) << c.typed;
+            EXPECT_EQ(c.box->text(), before) << c.typed;
+        }
+    }
+    EXPECT_EQ(count.value(), 10000);
+    EXPECT_DOUBLE_EQ(box->LeftMM, 10);
+    EXPECT_EQ(doc.UndoStack().count(), 0);
+
+    QApplication::setActiveWindow(&panel);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
+    panel.SEDT_Top->setFocus();
+    panel.SEDT_Top->findChild<QLineEdit*>()->clear();
+    QTest::keyClicks(panel.SEDT_Top, "zz");
+    panel.SEDT_Width->setFocus();  // leaving the box refuses the text
+    EXPECT_EQ(panel.SEDT_Top->text(), QString("0"));
+    EXPECT_TRUE(TNumberRefusal::TakePendingRefusal(&panel));
+    EXPECT_FALSE(TNumberRefusal::TakePendingRefusal(&panel));
 }
