@@ -1,5 +1,5 @@
-#include "app/DocumentEdit.h"
-#include "app/LabelDocument.h"
+#include "engine/DocumentEdit.h"
+#include "engine/LabelDocument.h"
 #include "document/LabelObject.h"
 
 #include <QSignalSpy>

@@ -7,7 +7,7 @@
 //
 // TAGMORA_LABEL_FUZZ_RUNS and TAGMORA_LABEL_FUZZ_SEED run it longer or
 // elsewhere; a failing input is kept and its path printed.
-#include "app/LabelDocument.h"
+#include "engine/LabelDocument.h"
 #include "document/LabelFile.h"
 #include "document/PictureCodecs.h"
 #include "document/PictureTestSupport.h"

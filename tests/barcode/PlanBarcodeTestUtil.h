@@ -2,7 +2,7 @@
 // resolution, barcode objects on it, and painting them into images.
 #pragma once
 
-#include "barcode/PlanBarcode.h"
+#include "document/PlanBarcode.h"
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
 

@@ -1,6 +1,6 @@
 // Shared main of every test program: a QApplication on the offscreen platform,
 // so widgets, fonts and painting work without a display.
-#include "app/Headless.h"
+#include "engine/Headless.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 // Helpers shared by the test programs.
 #pragma once
 
-#include "app/UserDialogs.h"
+#include "gui/UserDialogs.h"
 
 #include <QByteArray>
 #include <QString>

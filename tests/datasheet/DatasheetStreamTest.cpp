@@ -1,5 +1,5 @@
-#include "datasheet/Datasheet.h"
-#include "datasheet/DatasheetStream.h"
+#include "engine/datasheet/Datasheet.h"
+#include "engine/datasheet/DatasheetStream.h"
 
 #include "DatasheetTestUtil.h"
 

@@ -1,4 +1,4 @@
-#include "datasheet/Datasheet.h"
+#include "engine/datasheet/Datasheet.h"
 
 #include "DatasheetTestUtil.h"
 

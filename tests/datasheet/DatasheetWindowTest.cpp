@@ -1,8 +1,8 @@
-#include "datasheet/DatasheetModel.h"
-#include "datasheet/DatasheetStream.h"
-#include "datasheet/DatasheetWindow.h"
-#include "datasheet/ImportSupport.h"
-#include "datasheet/SequenceDialog.h"
+#include "engine/datasheet/DatasheetModel.h"
+#include "engine/datasheet/DatasheetStream.h"
+#include "gui/datasheet/DatasheetWindow.h"
+#include "engine/datasheet/ImportSupport.h"
+#include "gui/datasheet/SequenceDialog.h"
 
 #include "DatasheetTestUtil.h"
 #include "common/TestSupport.h"

@@ -1,8 +1,8 @@
 // The child-process reader behind the spreadsheet and database imports:
 // frames arrive in order, and a child that crashes, stalls or sends a
 // malformed frame never takes the importer with it.
-#include "datasheet/GuardedReader.h"
-#include "datasheet/ImportSupport.h"
+#include "engine/datasheet/GuardedReader.h"
+#include "engine/datasheet/ImportSupport.h"
 
 #include <QElapsedTimer>
 

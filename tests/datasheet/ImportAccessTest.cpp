@@ -1,6 +1,6 @@
 #include "ImportTestSupport.h"
 
-#include "datasheet/AccessImport.h"
+#include "engine/datasheet/AccessImport.h"
 
 #include <QElapsedTimer>
 

@@ -5,7 +5,7 @@
 // one-line message that leaves the datasheet as it was, or it succeeds.
 #include "ImportTestSupport.h"
 
-#include "datasheet/Datasheet.h"
+#include "engine/datasheet/Datasheet.h"
 #include "document/GuardedChild.h"
 
 #include <QProcess>

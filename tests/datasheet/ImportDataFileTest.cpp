@@ -1,7 +1,7 @@
 #include "ImportTestSupport.h"
 
-#include "datasheet/GetTable.h"
-#include "datasheet/Import.h"
+#include "gui/datasheet/GetTable.h"
+#include "engine/datasheet/Import.h"
 
 #include <QApplication>
 #include <QComboBox>

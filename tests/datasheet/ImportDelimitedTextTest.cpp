@@ -1,7 +1,7 @@
 #include "ImportTestSupport.h"
 
-#include "datasheet/DelimitedText.h"
-#include "datasheet/ImportSupport.h"
+#include "engine/datasheet/DelimitedText.h"
+#include "engine/datasheet/ImportSupport.h"
 
 #include <QProcess>
 

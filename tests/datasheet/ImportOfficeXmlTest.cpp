@@ -1,7 +1,7 @@
 #include "ImportTestSupport.h"
 
-#include "datasheet/OfficeXmlImport.h"
-#include "datasheet/ZipLayout.h"
+#include "engine/datasheet/OfficeXmlImport.h"
+#include "engine/datasheet/ZipLayout.h"
 
 #include <sys/resource.h>
 #include <sys/wait.h>

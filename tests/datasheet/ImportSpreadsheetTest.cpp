@@ -1,7 +1,7 @@
 #include "ImportTestSupport.h"
 
-#include "datasheet/SpreadsheetImport.h"
-#include "datasheet/XlsWorkbookScan.h"
+#include "engine/datasheet/SpreadsheetImport.h"
+#include "engine/datasheet/XlsWorkbookScan.h"
 
 using importtest::ErrorOf;
 using importtest::Show;

@@ -1,6 +1,6 @@
 #include "ImportTestSupport.h"
 
-#include "datasheet/ImportSupport.h"
+#include "engine/datasheet/ImportSupport.h"
 
 #include <clocale>
 #include <cmath>

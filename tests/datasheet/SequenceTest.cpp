@@ -1,5 +1,5 @@
-#include "datasheet/SequenceDialog.h"
-#include "datasheet/SequenceGenerator.h"
+#include "gui/datasheet/SequenceDialog.h"
+#include "engine/datasheet/SequenceGenerator.h"
 
 #include "DatasheetTestUtil.h"
 #include "common/TestSupport.h"

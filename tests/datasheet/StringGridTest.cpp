@@ -1,6 +1,6 @@
-#include "datasheet/DatasheetStream.h"
-#include "datasheet/DelimitedText.h"
-#include "datasheet/StringGrid.h"
+#include "engine/datasheet/DatasheetStream.h"
+#include "engine/datasheet/DelimitedText.h"
+#include "engine/datasheet/StringGrid.h"
 
 #include "DatasheetTestUtil.h"
 

@@ -1,11 +1,11 @@
 // The design area driven like a user: creation tools, selection, moving,
 // resizing, the editing commands, the clipboard and undo. Positions are
 // checked in label units and plan text, never in painted pixels.
-#include "app/LabelDocument.h"
+#include "engine/LabelDocument.h"
 #include "common/TestSupport.h"
-#include "designer/DesignArea.h"
-#include "designer/PlanEditing.h"
-#include "designer/Ruler.h"
+#include "gui/designer/DesignArea.h"
+#include "gui/designer/PlanEditing.h"
+#include "gui/designer/Ruler.h"
 #include "document/DocTestSupport.h"
 #include "document/PlanObjects.h"
 

@@ -1,6 +1,6 @@
 // The design surface: zoom, the painted label and its layers, the update
 // lock and repaint requests, resizing.
-#include "designer/PlanView.h"
+#include "document/PlanView.h"
 #include "document/DocTestSupport.h"
 #include "document/MGraph.h"
 #include "document/PlanObjects.h"

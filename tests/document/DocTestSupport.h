@@ -3,7 +3,7 @@
 
 #include "document/LabelPlan.h"
 #include "document/LabelObject.h"
-#include "printing/StandInPrinter.h"
+#include "document/StandInPrinter.h"
 
 #include <QImage>
 #include <QPainter>

@@ -1,11 +1,11 @@
 // The main window driven as a user would: lifecycle, recent files, command
 // enabling, shortcuts, help. Settings live in a temporary folder and every
 // question is answered through the scripted dialog layer.
-#include "app/HelpWindow.h"
-#include "app/MainWindow.h"
-#include "designer/DesignArea.h"
+#include "gui/HelpWindow.h"
+#include "gui/MainWindow.h"
+#include "gui/designer/DesignArea.h"
 #include "common/TestSupport.h"
-#include "datasheet/DatasheetWindow.h"
+#include "gui/datasheet/DatasheetWindow.h"
 #include "document/LabelObject.h"
 #include "document/PlanLayer.h"
 

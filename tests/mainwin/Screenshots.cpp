@@ -1,12 +1,12 @@
 // Pictures of the windows for the README and for looking them over:
 // TAGMORA_SCREENSHOTS=DIR build/tests/test_mainwin --gtest_filter=Screenshots.*
 // (under xvfb-run for the desktop's style). Skipped without the variable.
-#include "app/AboutWindow.h"
-#include "app/HelpWindow.h"
-#include "app/MainWindow.h"
-#include "app/OptionsDialog.h"
+#include "gui/AboutWindow.h"
+#include "gui/HelpWindow.h"
+#include "gui/MainWindow.h"
+#include "gui/OptionsDialog.h"
 #include "common/TestSupport.h"
-#include "datasheet/DatasheetWindow.h"
+#include "gui/datasheet/DatasheetWindow.h"
 
 #include <QDir>
 #include <QMenu>

@@ -1,6 +1,6 @@
 // Settings through a real INI file, and the options dialog's rules.
-#include "app/OptionsDialog.h"
-#include "app/Settings.h"
+#include "gui/OptionsDialog.h"
+#include "gui/Settings.h"
 
 #include <QComboBox>
 #include <QDir>

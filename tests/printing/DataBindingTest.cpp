@@ -1,10 +1,10 @@
 // Data binding: filling bound objects from datasheet and print grid rows.
-#include "app/LabelDocument.h"
-#include "barcode/PlanBarcode.h"
+#include "engine/LabelDocument.h"
+#include "document/PlanBarcode.h"
 #include "common/TestSupport.h"
 #include "document/PlanObjects.h"
-#include "printing/DataBinding.h"
-#include "printing/StandInPrinter.h"
+#include "engine/printing/DataBinding.h"
+#include "document/StandInPrinter.h"
 
 #include <QTemporaryDir>
 

@@ -1,7 +1,7 @@
 // The page recording plays back what was drawn: each scene drawn straight
 // onto an image and recorded then played onto another gives the same pixels,
 // at the recorded scale and at twice that.
-#include "printing/PagePicture.h"
+#include "engine/printing/PagePicture.h"
 
 #include <QImage>
 #include <QPainter>

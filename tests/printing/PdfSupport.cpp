@@ -2,8 +2,8 @@
 
 #include "barcode/bcchksum.h"
 #include "common/BarcodeScan.h"
-#include "datasheet/Datasheet.h"
-#include "printing/SheetLayout.h"
+#include "engine/datasheet/Datasheet.h"
+#include "engine/printing/SheetLayout.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -1,11 +1,11 @@
 // tagmora-cli print: arguments, PDF output, ranges, copies, data import,
 // invalid codes and stand-in printers.
 #include "PdfSupport.h"
-#include "app/LabelDocument.h"
+#include "engine/LabelDocument.h"
 #include "barcode/bcchksum.h"
 #include "common/TestSupport.h"
-#include "printing/PdfPrinter.h"
-#include "printing/SheetLayout.h"
+#include "engine/printing/PdfPrinter.h"
+#include "engine/printing/SheetLayout.h"
 
 #include <QDir>
 #include <QImage>

@@ -6,16 +6,16 @@
 // removes both afterwards. Tests on other machines and in parallel processes
 // take turns through a lock file. Without root and without a running
 // scheduler the tests are skipped, saying why.
-#include "app/LabelDocument.h"
+#include "engine/LabelDocument.h"
 #include "common/BarcodeScan.h"
 #include "common/TestSupport.h"
 #include "ModalSupport.h"
 #include "PdfSupport.h"
-#include "printing/DesktopPrint.h"
-#include "printing/PrintDialog.h"
-#include "printing/PrintJob.h"
+#include "gui/printing/DesktopPrint.h"
+#include "gui/printing/PrintDialog.h"
+#include "engine/printing/PrintJob.h"
 #include "document/QtPrinter.h"
-#include "printing/SheetLayout.h"
+#include "engine/printing/SheetLayout.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

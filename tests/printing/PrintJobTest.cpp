@@ -1,14 +1,14 @@
 // The print job on a stand-in printer: sheets and page breaks, ranges, copies,
 // the data rows labels are filled from, invalid codes, the design surface
 // during and after the run, and the printer's sheet size.
-#include "app/LabelDocument.h"
+#include "engine/LabelDocument.h"
 #include "PdfSupport.h"
 #include "common/TestSupport.h"
 #include "document/LabelFile.h"
 #include "document/PlanObjects.h"
-#include "printing/LabelRun.h"
-#include "printing/PrintJob.h"
-#include "printing/StandInPrinter.h"
+#include "engine/printing/LabelRun.h"
+#include "engine/printing/PrintJob.h"
+#include "document/StandInPrinter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Sheet layout arithmetic: totals and pages, page ranges, label placement in
 // the eight output orders, device lengths and cut marks.
-#include "printing/SheetLayout.h"
+#include "engine/printing/SheetLayout.h"
 
 #include <QSet>
 

@@ -1,12 +1,12 @@
 // The preview's page rendering: pages offered, the paper in points, the labels
 // of a page, cut marks in points and invalid codes.
-#include "app/LabelDocument.h"
+#include "engine/LabelDocument.h"
 #include "PdfSupport.h"
 #include "common/TestSupport.h"
 #include "document/LabelFile.h"
 #include "document/PlanObjects.h"
-#include "printing/PreviewPage.h"
-#include "printing/StandInPrinter.h"
+#include "engine/printing/PreviewPage.h"
+#include "document/StandInPrinter.h"
 
 #include <QPainter>
 

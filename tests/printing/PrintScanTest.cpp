@@ -1,13 +1,13 @@
 // Printed sheets read back: the PDF's pages rendered with poppler, every label
 // place decoded with ZXing in placement order against the print grid, for all
 // eight output orders; and bars of whole Modul widths at 1200 dpi.
-#include "app/LabelDocument.h"
+#include "engine/LabelDocument.h"
 #include "common/BarcodeScan.h"
 #include "common/TestSupport.h"
 #include "PdfSupport.h"
-#include "printing/PdfPrinter.h"
-#include "printing/PrintJob.h"
-#include "printing/StandInPrinter.h"
+#include "engine/printing/PdfPrinter.h"
+#include "engine/printing/PrintJob.h"
+#include "document/StandInPrinter.h"
 
 #include <QTemporaryDir>
 

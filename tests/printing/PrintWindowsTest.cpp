@@ -1,16 +1,16 @@
 // The print dialog, the preview window and the desktop print commands on
 // stand-in printers: page boxes, the dialog's three results, pages, zoom and
 // placement of the preview, cancelling a long run, printing the current row.
-#include "app/LabelDocument.h"
+#include "engine/LabelDocument.h"
 #include "ModalSupport.h"
 #include "PdfSupport.h"
 #include "common/TestSupport.h"
 #include "document/PlanObjects.h"
-#include "printing/DesktopPrint.h"
-#include "printing/PdfPrinter.h"
-#include "printing/PreviewWindow.h"
-#include "printing/PrintDialog.h"
-#include "printing/StandInPrinter.h"
+#include "gui/printing/DesktopPrint.h"
+#include "engine/printing/PdfPrinter.h"
+#include "gui/printing/PreviewWindow.h"
+#include "gui/printing/PrintDialog.h"
+#include "document/StandInPrinter.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -8,7 +8,7 @@
 #include "document/MGraph.h"
 #include "document/OutputFile.h"
 #include "document/QtPrinter.h"
-#include "printing/PdfPrinter.h"
+#include "engine/printing/PdfPrinter.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,12 +1,12 @@
 // The label setup page on a page without a printer (A4 at 300 dpi).
-#include "app/LabelDocument.h"
+#include "engine/LabelDocument.h"
 #include "common/TestSupport.h"
-#include "printing/PreviewPage.h"
-#include "printing/SheetLayout.h"
-#include "printing/StandInPrinter.h"
-#include "properties/LabelSetup.h"
-#include "properties/ObjectProperties.h"
-#include "properties/PropertyUnits.h"
+#include "engine/printing/PreviewPage.h"
+#include "engine/printing/SheetLayout.h"
+#include "document/StandInPrinter.h"
+#include "gui/properties/LabelSetup.h"
+#include "gui/properties/ObjectProperties.h"
+#include "gui/properties/PropertyUnits.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,13 +1,13 @@
 // The object properties dialog driven through its controls offscreen.
-#include "app/LabelDocument.h"
-#include "barcode/PlanBarcode.h"
+#include "engine/LabelDocument.h"
+#include "document/PlanBarcode.h"
 #include "common/BarcodeScan.h"
 #include "common/TestSupport.h"
 #include "document/PictureObject.h"
 #include "document/TextObject.h"
-#include "properties/ObjectProperties.h"
-#include "printing/StandInPrinter.h"
-#include "properties/StandardDialogs.h"
+#include "gui/properties/ObjectProperties.h"
+#include "document/StandInPrinter.h"
+#include "gui/properties/StandardDialogs.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -22,7 +22,7 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "properties/PropertyUnits.h"
+#include "gui/properties/PropertyUnits.h"
 
 #include <gtest/gtest.h>
 

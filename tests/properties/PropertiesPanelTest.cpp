@@ -1,13 +1,13 @@
 // The properties panel and the status bar texts, driven offscreen.
-#include "app/LabelDocument.h"
-#include "barcode/PlanBarcode.h"
+#include "engine/LabelDocument.h"
+#include "document/PlanBarcode.h"
 #include "document/PictureObject.h"
 #include "document/ShapeObjects.h"
 #include "document/TextObject.h"
-#include "properties/PropertiesPanel.h"
-#include "properties/PropertyUnits.h"
-#include "properties/StandardDialogs.h"
-#include "properties/StatusTexts.h"
+#include "gui/properties/PropertiesPanel.h"
+#include "gui/properties/PropertyUnits.h"
+#include "gui/properties/StandardDialogs.h"
+#include "gui/properties/StatusTexts.h"
 
 #include <QApplication>
 #include <QLabel>
