@@ -1,6 +1,6 @@
 // Shared main of the benchmarks: a QApplication on the offscreen platform, then
 // Google Benchmark.
-#include "app/Headless.h"
+#include "engine/Headless.h"
 
 #include <QApplication>
 

@@ -2,10 +2,10 @@
 // column, as the big CSV fixture generator writes them (rows in a scrambled
 // order so that sorting has work to do). Peak memory comes from the kernel's
 // high-water mark, reset before each measured step.
-#include "datasheet/Datasheet.h"
-#include "datasheet/DatasheetModel.h"
-#include "datasheet/DatasheetStream.h"
-#include "datasheet/DatasheetWindow.h"
+#include "engine/datasheet/Datasheet.h"
+#include "engine/datasheet/DatasheetModel.h"
+#include "engine/datasheet/DatasheetStream.h"
+#include "gui/datasheet/DatasheetWindow.h"
 
 #include <QDir>
 #include <QFile>

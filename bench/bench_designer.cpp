@@ -1,9 +1,9 @@
 // Dragging 200 selected objects across a label of 1,000: one mouse move with
 // its repaint, on the design area as the main window shows it.
-#include "app/LabelDocument.h"
-#include "designer/DesignArea.h"
+#include "engine/LabelDocument.h"
+#include "gui/designer/DesignArea.h"
 #include "document/LabelObject.h"
-#include "printing/StandInPrinter.h"
+#include "document/StandInPrinter.h"
 
 #include <QApplication>
 #include <QMouseEvent>

@@ -6,10 +6,10 @@
 // read back, where memory must stay a small multiple of the file.
 #include "../tests/common/MemoryCellGrid.h"
 
-#include "datasheet/DatasheetStream.h"
-#include "datasheet/DelimitedText.h"
-#include "datasheet/SpreadsheetImport.h"
-#include "datasheet/StringGrid.h"
+#include "engine/datasheet/DatasheetStream.h"
+#include "engine/datasheet/DelimitedText.h"
+#include "engine/datasheet/SpreadsheetImport.h"
+#include "engine/datasheet/StringGrid.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // zoomed in) and at 600 dpi for the printer.
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
-#include "printing/StandInPrinter.h"
+#include "document/StandInPrinter.h"
 
 #include <QImage>
 #include <QPainter>

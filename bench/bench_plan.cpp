@@ -1,6 +1,6 @@
 // Reading and writing the plan text of a label with 10,000 objects.
 #include "document/LabelPlan.h"
-#include "printing/StandInPrinter.h"
+#include "document/StandInPrinter.h"
 
 #include <QStringList>
 

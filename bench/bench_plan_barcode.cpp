@@ -2,7 +2,7 @@
 // zoom (the symbol unchanged since the last paint, and a new code at every
 // paint, as during printing previews of data rows), and straight onto a
 // 600-dpi output canvas.
-#include "barcode/PlanBarcode.h"
+#include "document/PlanBarcode.h"
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
 

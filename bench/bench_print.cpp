@@ -2,12 +2,12 @@
 // rows.csv -o out.pdf" does: 3 x 6 labels per A4 sheet, each a bound text and
 // a bound EAN-13 (bench/print/sheet.plan), at 600 dpi; and one preview sheet.
 // scripts/compare-glabels.sh runs the same sheet against gLabels.
-#include "app/LabelDocument.h"
-#include "printing/PdfPrinter.h"
-#include "printing/PreviewPage.h"
-#include "printing/PrintJob.h"
+#include "engine/LabelDocument.h"
+#include "engine/printing/PdfPrinter.h"
+#include "engine/printing/PreviewPage.h"
+#include "engine/printing/PrintJob.h"
 
-#include "printing/StandInPrinter.h"
+#include "document/StandInPrinter.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "FuzzSupport.h"
 
-#include "app/Headless.h"
+#include "engine/Headless.h"
 
 #include <QApplication>
 #include <QDir>

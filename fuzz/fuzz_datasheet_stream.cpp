@@ -2,8 +2,8 @@
 // same grid.
 #include "FuzzSupport.h"
 
-#include "datasheet/DatasheetStream.h"
-#include "datasheet/StringGrid.h"
+#include "engine/datasheet/DatasheetStream.h"
+#include "engine/datasheet/StringGrid.h"
 
 #include <exception>
 

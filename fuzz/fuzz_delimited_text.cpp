@@ -1,8 +1,8 @@
 // Delimited text imports (.txt, .csv).
 #include "FuzzSupport.h"
 
-#include "datasheet/DelimitedText.h"
-#include "datasheet/StringGrid.h"
+#include "engine/datasheet/DelimitedText.h"
+#include "engine/datasheet/StringGrid.h"
 
 #include <exception>
 

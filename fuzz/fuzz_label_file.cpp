@@ -1,7 +1,7 @@
 // Label files (.blf): header, plan block, datasheet block.
 #include "FuzzSupport.h"
 
-#include "datasheet/Datasheet.h"
+#include "engine/datasheet/Datasheet.h"
 #include "document/LabelFile.h"
 #include "document/LabelPlan.h"
 

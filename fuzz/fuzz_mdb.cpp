@@ -2,8 +2,8 @@
 // the database library in its guarded child.
 #include "FuzzSupport.h"
 
-#include "datasheet/AccessImport.h"
-#include "datasheet/StringGrid.h"
+#include "engine/datasheet/AccessImport.h"
+#include "engine/datasheet/StringGrid.h"
 
 #include <exception>
 

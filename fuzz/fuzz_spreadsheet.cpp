@@ -3,9 +3,9 @@
 // in its guarded child), .xlsx and .ods (zip packages of XML parts).
 #include "FuzzSupport.h"
 
-#include "datasheet/OfficeXmlImport.h"
-#include "datasheet/SpreadsheetImport.h"
-#include "datasheet/StringGrid.h"
+#include "engine/datasheet/OfficeXmlImport.h"
+#include "engine/datasheet/SpreadsheetImport.h"
+#include "engine/datasheet/StringGrid.h"
 
 #include <exception>
 

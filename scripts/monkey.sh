@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The long random-input run: the monkey (tests/mainwin/monkey.py) on every
+# The long random-input run: the monkey (tests/gui/monkey.py) on every
 # example label and on a new one, once per seed.
 #   scripts/monkey.sh [SEEDS] [EVENTS] [BUILD]
 # SEEDS is a list ("1 2 3") or a range ("1-20", default 1-10); EVENTS are
@@ -23,7 +23,7 @@ for f in examples/*.blf; do labels+=(--label "$f"); done
 labels+=(--label new)
 passed=0 failed=0 total=0
 for seed in $seeds; do
-  out=$(tests/mainwin/monkey.sh "$build/tagmora" "$build/tagmora-cli" --seed "$seed" --events "$events" "${labels[@]}")
+  out=$(tests/gui/monkey.sh "$build/tagmora" "$build/tagmora-cli" --seed "$seed" --events "$events" "${labels[@]}")
   status=$?
   echo "$out" | grep -v "passed, .* failed$"
   [ $status -eq 77 ] && { echo "$out"; exit 77; }

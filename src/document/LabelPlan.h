@@ -184,7 +184,7 @@ public:
     // Sets the surface to ScaleX x ScaleY pixels (100 % zoom).
     void ResizeToLabel();
 
-    // ----- View (the design surface; implemented in designer/PlanView.cpp) -
+    // ----- View (the design surface; implemented in PlanView.cpp) -
     TColor Color = clBlack;             // fill of the label
     TBorderStyle BorderStyle = bsNone;  // bsSingle outlines the label with Pen
 

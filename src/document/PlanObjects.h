@@ -1,7 +1,7 @@
 // All label object classes, and their construction by plan-text type name.
 #pragma once
 
-#include "barcode/PlanBarcode.h"
+#include "document/PlanBarcode.h"
 #include "document/LabelObject.h"
 #include "document/PictureObject.h"
 #include "document/PolygonObject.h"

@@ -5,7 +5,7 @@
 // Writes outside the grid's size are counted, not done.
 #pragma once
 
-#include "datasheet/CellGridWriter.h"
+#include "engine/datasheet/CellGridWriter.h"
 
 #include <QString>
 #include <QStringList>

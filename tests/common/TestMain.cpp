@@ -1,15 +1,29 @@
-// Shared main of every test program: a QApplication on the offscreen platform,
-// so widgets, fonts and painting work without a display.
-#include "app/Headless.h"
+// Shared main of every test program: an application on the offscreen
+// platform, so widgets, fonts and painting work without a display. The suites
+// on the engine start as its programs do; the barcode layer has no widgets
+// and gets a QGuiApplication.
+#ifdef TAGMORA_TEST_ENGINE
+#include "engine/Headless.h"
+#endif
 
+#if __has_include(<QApplication>)
 #include <QApplication>
+using TTestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using TTestApplication = QGuiApplication;
+#endif
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
 {
+#ifdef TAGMORA_TEST_ENGINE
     PrepareHeadlessEnvironment(true);
-    QApplication app(argc, argv);
+#else
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    TTestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

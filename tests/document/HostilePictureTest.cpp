@@ -1,8 +1,8 @@
 // Pictures made to hurt: run-length data past the bitmap, streams under the
 // wrong type, metafiles with bitmaps and code page text, and labels whose
 // pictures together ask for more than a label may take.
-#include "document/DocTestSupport.h"
-#include "document/PictureTestSupport.h"
+#include "common/DocTestSupport.h"
+#include "common/PictureTestSupport.h"
 
 #include "document/DecodedPicture.h"
 #include "document/GuardedChild.h"

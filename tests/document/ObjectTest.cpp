@@ -1,5 +1,5 @@
 // Label objects: construction, geometry, stacking, duplicates and release.
-#include "document/DocTestSupport.h"
+#include "common/DocTestSupport.h"
 #include "document/MGraph.h"
 #include "document/PlanObjects.h"
 

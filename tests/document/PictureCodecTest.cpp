@@ -1,5 +1,5 @@
 // Picture decoders and encoders, and how they take damaged input.
-#include "document/PictureTestSupport.h"
+#include "common/PictureTestSupport.h"
 
 #include "document/PictureCodecs.h"
 #include "document/PictureData.h"

@@ -1,7 +1,7 @@
 // Pictures from label files made elsewhere: hostile streams are decoded in a
 // guarded child, checked, bounded, and reported when they cannot be read;
 // valid metafiles with clipping or odd text still draw.
-#include "document/PictureTestSupport.h"
+#include "common/PictureTestSupport.h"
 
 #include "document/DecodedPicture.h"
 #include "document/GuardedChild.h"

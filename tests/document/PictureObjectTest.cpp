@@ -1,7 +1,7 @@
 // The picture object: embedded pictures through plan text, drawing,
 // transparency, standard pictures and picture files.
-#include "document/DocTestSupport.h"
-#include "document/PictureTestSupport.h"
+#include "common/DocTestSupport.h"
+#include "common/PictureTestSupport.h"
 
 #include "document/DecodedPicture.h"
 #include "document/PictureCodecs.h"

@@ -1,5 +1,5 @@
 // Reading and writing plan text.
-#include "document/DocTestSupport.h"
+#include "common/DocTestSupport.h"
 #include "document/PlanObjects.h"
 #include "document/StrF.h"
 

@@ -1,6 +1,6 @@
 // Shapes on a canvas: pixel geometry, pens, brushes, pen modes, handles,
 // children, and the geometry operations that drawing relies on.
-#include "document/DocTestSupport.h"
+#include "common/DocTestSupport.h"
 #include "document/MGraph.h"
 #include "document/PlanDraw.h"
 #include "document/PlanObjects.h"

@@ -1,5 +1,5 @@
 // String, number, colour and hex helpers of plan text.
-#include "document/DocTestSupport.h"
+#include "common/DocTestSupport.h"
 #include "document/DataOrigin.h"
 #include "document/MGraph.h"
 #include "document/PlanValues.h"

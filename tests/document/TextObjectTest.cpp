@@ -1,6 +1,6 @@
 // The text object: number patterns, wrapping and placement of formatted
 // text, AutoFill stretching, placeholders, date/time values and fonts.
-#include "document/DocTestSupport.h"
+#include "common/DocTestSupport.h"
 #include "document/MGraph.h"
 #include "document/PlanObjects.h"
 #include "document/TextLayout.h"

@@ -1,0 +1,208 @@
+#include "cli/CliFiles.h"
+
+#include "engine/LabelDocument.h"
+#include "document/LabelFile.h"
+#include "document/OutputFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include <cmath>
+#include <exception>
+
+namespace cli {
+
+namespace {
+
+// Common names of symbologies, compared like the table's names.
+struct TAlias {
+    const char* name;
+    TBarcodeType type;
+};
+constexpr TAlias kAliases[] = {
+    {"Code128", bcCode128Auto},
+    {"EAN128", bcEAN128Auto},
+    {"GS1-128", bcEAN128Auto},
+    {"Codabar", bcCodeCodabar},
+    {"ITF", bcCode_2_5_interleaved},
+    {"Interleaved2of5", bcCode_2_5_interleaved},
+    {"Industrial2of5", bcCode_2_5_industrial},
+    {"Matrix2of5", bcCode_2_5_matrix},
+    {"UPC-E", bcCodeUPC_E0},
+};
+
+QString Folded(QString name)
+{
+    name.remove(QLatin1Char(' ')).remove(QLatin1Char('-')).remove(QLatin1Char('_'));
+    return name.toLower();
+}
+
+}  // namespace
+
+void RequireFile(const QString& path)
+{
+    if (!QFileInfo(path).isFile())
+        throw Failure(path, QFileInfo::exists(path) ? QStringLiteral("not a file") : QStringLiteral("no such file"));
+}
+
+void OpenLabel(TLabelDocument& document, const QString& path)
+{
+    RequireFile(path);
+    try {
+        document.Open(path);
+    } catch (const std::exception& e) {
+        throw Failure(path, QString::fromUtf8(e.what()));
+    }
+}
+
+void RequireDistinctOutput(const QString& output, const QStringList& inputs)
+{
+    if (output == QLatin1String("-"))
+        return;
+    const QString target = QFileInfo(output).canonicalFilePath();
+    if (target.isEmpty())  // nothing there yet: not an input
+        return;
+    for (const QString& input : inputs) {
+        if (input != QLatin1String("-") && QFileInfo(input).canonicalFilePath() == target)
+            throw UsageError(
+                QStringLiteral("the output '%1' is the input '%2'; it would be overwritten").arg(output, input));
+    }
+}
+
+void WriteOutput(const QString& path, const QByteArray& bytes)
+{
+    if (path == QLatin1String("-")) {
+        WriteOut(bytes);
+        return;
+    }
+    try {
+        WriteWholeFile(path, bytes);
+    } catch (const EOutputFileError& e) {
+        throw WriteFailure(e);
+    }
+}
+
+void SaveLabel(TLabelDocument& document, const QString& path)
+{
+    try {
+        document.Save(path);
+    } catch (const ELabelFileError& e) {
+        if (!e.Reason.isEmpty())
+            throw Failure(path, QStringLiteral("cannot write: ") + e.Reason);
+        throw Failure(path, QString::fromUtf8(e.what()));
+    } catch (const std::exception& e) {
+        throw Failure(path, QString::fromUtf8(e.what()));
+    }
+}
+
+Failure WriteFailure(const EOutputFileError& error)
+{
+    return Failure(error.Path, QStringLiteral("cannot write: ") + error.Reason);
+}
+
+QString OutputFormat(const QString& output, const QString& formatOption, const QStringList& allowed)
+{
+    QString format = formatOption.toLower();
+    if (format.isEmpty()) {
+        if (output == QLatin1String("-"))
+            throw UsageError(QStringLiteral("-o - needs --format %1").arg(allowed.join(QLatin1Char('|'))));
+        format = QFileInfo(output).suffix().toLower();
+        if (!allowed.contains(format))
+            throw UsageError(
+                QStringLiteral("the output file must end in .%1 or .%2, not '%3'")
+                    .arg(allowed.mid(0, allowed.size() - 1).join(QStringLiteral(", .")), allowed.last(), output));
+    } else if (!allowed.contains(format)) {
+        throw UsageError(
+            QStringLiteral("--format takes %1, not '%2'").arg(allowed.join(QLatin1Char('|')), formatOption));
+    }
+    return format;
+}
+
+QString DataInput(const QString& path, const QString& format, const QTemporaryDir& dir)
+{
+    if (path != QLatin1String("-")) {
+        if (!format.isEmpty())
+            throw UsageError(QStringLiteral("--data-format is for data read from standard input (-)"));
+        RequireFile(path);
+        return path;
+    }
+    const QString f = format.toLower();
+    if (f != QLatin1String("csv") && f != QLatin1String("txt"))
+        throw UsageError(QStringLiteral("data from standard input needs --data-format csv|txt"));
+    QFile in;
+    if (!in.open(stdin, QIODevice::ReadOnly))
+        throw Failure(QStringLiteral("standard input"), in.errorString());
+    const QString copy = dir.filePath(QStringLiteral("stdin.") + f);
+    try {
+        WriteWholeFile(copy, in.readAll());
+    } catch (const EOutputFileError& e) {
+        throw Failure(QStringLiteral("standard input"), QStringLiteral("cannot keep a copy: ") + e.Reason);
+    }
+    return copy;
+}
+
+bool HasTables(const QString& path)
+{
+    static const QStringList withTables = {"xls", "xlsx", "ods", "mdb", "accdb"};
+    return path != QLatin1String("-") && withTables.contains(QFileInfo(path).suffix().toLower());
+}
+
+int IntValue(const char* option, const QString& value, int lo, int hi)
+{
+    bool ok = false;
+    const int v = QLocale::c().toInt(value.trimmed(), &ok);
+    if (!ok || v < lo || v > hi)
+        throw UsageError(QStringLiteral("--%1 takes a whole number from %2 to %3, not '%4'")
+                             .arg(QLatin1String(option))
+                             .arg(lo)
+                             .arg(hi)
+                             .arg(value));
+    return v;
+}
+
+double RealValue(const char* option, const QString& value)
+{
+    bool ok = false;
+    const double v = QLocale::c().toDouble(value.trimmed(), &ok);
+    if (!ok || !std::isfinite(v))
+        throw UsageError(QStringLiteral("--%1 takes a number such as 2.5, not '%2'").arg(QLatin1String(option), value));
+    return v;
+}
+
+TBarcodeType BarcodeTypeValue(const QString& value)
+{
+    TBarcodeType type;
+    if (ParseBarcodeType(value, type))
+        return type;
+    const QString folded = Folded(value);
+    for (const TSymbologyInfo& info : SymbologyTable) {
+        if (!folded.isEmpty() &&
+            (folded == Folded(QLatin1String(info.name)) || folded == Folded(QLatin1String(info.enumName))))
+            return info.type;
+    }
+    for (const TAlias& alias : kAliases) {
+        if (folded == Folded(QLatin1String(alias.name)))
+            return alias.type;
+    }
+    throw UsageError(QStringLiteral("unknown barcode type '%1' (tagmora-cli types lists them)").arg(value));
+}
+
+QStringList BarcodeTypeAliases(TBarcodeType type)
+{
+    QStringList names;
+    for (const TAlias& alias : kAliases) {
+        if (alias.type == type)
+            names << QLatin1String(alias.name);
+    }
+    if (type == bcCodeEAN13)
+        names << QStringLiteral("EAN-13");
+    else if (type == bcCodeEAN8)
+        names << QStringLiteral("EAN-8");
+    else if (type == bcCodeUPC_A)
+        names << QStringLiteral("UPC-A");
+    return names;
+}
+
+}  // namespace cli

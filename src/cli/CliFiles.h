@@ -1,0 +1,54 @@
+// Files and values shared by the tagmora-cli commands: inputs that must exist,
+// outputs written whole or not at all ("-" is standard output), data read from
+// standard input, numbers and barcode types from option values.
+#pragma once
+
+#include "cli/Cli.h"
+#include "barcode/Barcode.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+class EOutputFileError;
+class TLabelDocument;
+
+namespace cli {
+
+// Throws Failure(path, "no such file") unless the file exists.
+void RequireFile(const QString& path);
+// Opens a label file into the document; any error becomes a Failure naming it.
+void OpenLabel(TLabelDocument& document, const QString& path);
+// Throws UsageError when the output is one of the inputs (same file after
+// following links). "-" is never a file.
+void RequireDistinctOutput(const QString& output, const QStringList& inputs);
+
+// Writes the bytes to the file whole or not at all (TOutputFile); "-" writes
+// them to standard output. A failure names the file.
+void WriteOutput(const QString& path, const QByteArray& bytes);
+// Saves the document as a label file; a failure names the file.
+void SaveLabel(TLabelDocument& document, const QString& path);
+// A failure to write an output, as the commands report it.
+Failure WriteFailure(const EOutputFileError& error);
+
+// The output's format: the --format value when given, else the file's suffix
+// ("-" needs --format). Throws UsageError for anything but the allowed ones.
+QString OutputFormat(const QString& output, const QString& formatOption, const QStringList& allowed);
+
+// A data file for import: the path itself, or for "-" standard input copied
+// into a file of the --data-format's type (csv or txt) in `dir`.
+QString DataInput(const QString& path, const QString& format, const QTemporaryDir& dir);
+// True for data files that hold tables to choose from (workbooks, databases).
+bool HasTables(const QString& path);
+
+// Whole number from lo to hi, else UsageError naming the option.
+int IntValue(const char* option, const QString& value, int lo, int hi);
+// Number (with "."), else UsageError naming the option.
+double RealValue(const char* option, const QString& value);
+// A symbology by number, name, enumeration name or common alias, ignoring case
+// and the separators " ", "-" and "_"; UsageError otherwise.
+TBarcodeType BarcodeTypeValue(const QString& value);
+// The other names a symbology is known by ("EAN-13"), for the types list.
+QStringList BarcodeTypeAliases(TBarcodeType type);
+
+}  // namespace cli

@@ -1,0 +1,275 @@
+// tagmora-cli print FILE.blf (-o OUT.pdf | --printer NAME) [options]: runs the
+// print job without dialogs, into a PDF file or onto an installed printer.
+// The job's messages go to stderr, one line for the run.
+#include "engine/LabelDocument.h"
+#include "cli/CliCommands.h"
+#include "cli/CliFiles.h"
+#include "engine/datasheet/Import.h"
+#include "document/OutputFile.h"
+#include "document/PictureObject.h"
+#include "engine/printing/DataBinding.h"
+#include "engine/printing/PdfPrinter.h"
+#include "engine/printing/PrintJob.h"
+
+#include <QFileInfo>
+
+#include <exception>
+#include <memory>
+#include <optional>
+
+namespace {
+
+// --pages: N, N-M or N- (to the end).
+struct TPageRange {
+    int From = 1;
+    std::optional<int> To;
+};
+
+struct TPrintArgs {
+    QString file;
+    QString out;
+    QString printer;
+    QString data;
+    QString dataFormat;
+    QString table;
+    std::optional<TPageRange> pages;
+    int copies = 1;
+    int dpi = 600;
+    int invalidCodeProcess = 1;
+    bool allowMissingColumns = false;
+    bool strict = false;
+};
+
+TPageRange ParsePages(const QString& text)
+{
+    const qsizetype dash = text.indexOf(QLatin1Char('-'));
+    TPageRange range;
+    range.From = cli::IntValue("pages", dash < 0 ? text : text.left(dash), 1, 1000000000);
+    if (dash < 0)
+        range.To = range.From;
+    else if (!text.mid(dash + 1).trimmed().isEmpty())
+        range.To = cli::IntValue("pages", text.mid(dash + 1), 1, 1000000000);
+    if (range.To && *range.To < range.From)
+        throw cli::UsageError(QStringLiteral("--pages %1: the first page, %2, comes after the last, %3")
+                                  .arg(text)
+                                  .arg(range.From)
+                                  .arg(*range.To));
+    return range;
+}
+
+TPrintArgs ParseArgs(const cli::TArguments& args)
+{
+    if (args.Positional.size() != 1)
+        throw cli::UsageError(QStringLiteral("expects one label file"));
+    TPrintArgs a;
+    a.file = args.Positional.front();
+    a.out = args.Value("output");
+    a.printer = args.Value("printer");
+    a.data = args.Value("data");
+    a.dataFormat = args.Value("data-format");
+    a.table = args.Value("table");
+    if (a.out.isEmpty() == a.printer.isEmpty())
+        throw cli::UsageError(QStringLiteral("give either -o OUT.pdf or --printer NAME"));
+    if (args.IsSet("dpi")) {
+        if (a.out.isEmpty())
+            throw cli::UsageError(QStringLiteral("--dpi sets the resolution of a PDF file (-o)"));
+        a.dpi = cli::IntValue("dpi", args.Value("dpi"), 72, 4800);
+    }
+    if (args.IsSet("table") && a.data.isEmpty())
+        throw cli::UsageError(QStringLiteral("--table needs --data"));
+    if (args.IsSet("table") && !cli::HasTables(a.data))
+        throw cli::UsageError(QStringLiteral("--table: '%1' has no tables to choose from").arg(a.data));
+    if (args.IsSet("data-format") && a.data != QLatin1String("-"))
+        throw cli::UsageError(QStringLiteral("--data-format is for data read from standard input (--data -)"));
+    if (args.IsSet("pages"))
+        a.pages = ParsePages(args.Value("pages"));
+    if (args.IsSet("copies"))
+        a.copies = cli::IntValue("copies", args.Value("copies"), 1, 10000);
+    if (args.IsSet("on-invalid")) {
+        const QString v = args.Value("on-invalid");
+        if (v == QLatin1String("skip"))
+            a.invalidCodeProcess = 0;
+        else if (v != QLatin1String("abort"))
+            throw cli::UsageError(QStringLiteral("--on-invalid takes skip or abort, not '%1'").arg(v));
+    }
+    a.allowMissingColumns = args.IsSet("allow-missing-columns");
+    a.strict = args.IsSet("strict");
+    if (!a.out.isEmpty())
+        cli::RequireDistinctOutput(a.out, {a.file, a.data});
+    return a;
+}
+
+QString Plural(int n, const char* one, const char* many)
+{
+    return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
+}
+
+QString Quoted(const QStringList& names)
+{
+    QStringList quoted;
+    for (const QString& n : names)
+        quoted << QLatin1Char('\'') + n + QLatin1Char('\'');
+    return quoted.join(QStringLiteral(", "));
+}
+
+}  // namespace
+
+const cli::TOptions& PrintOptions()
+{
+    static const cli::TOptions options = {
+        {"o", "output", "OUT.pdf",
+         "print into this PDF file (\"-\": standard output); it is replaced only when the run succeeds"},
+        {nullptr, "printer", "NAME", "print onto this installed printer instead"},
+        {nullptr, "data", "DATA",
+         "import DATA (.txt, .csv, .xls, .xlsx, .ods, .mdb; \"-\": standard input) into the datasheet first; the "
+         "label file is not changed"},
+        {nullptr, "data-format", "csv|txt", "how to read --data - (standard input)"},
+        {nullptr, "table", "NAME", "the table of a workbook or database to import (default: the first)"},
+        {nullptr, "allow-missing-columns", nullptr,
+         "print even when the data lacks columns that objects are bound to (bound texts stay empty, bound barcodes "
+         "are invalid codes)"},
+        {nullptr, "strict", nullptr,
+         "fail (exit status 1) when a picture of the label cannot be read, instead of warning and printing it "
+         "as an empty box"},
+        {nullptr, "pages", "N|N-M|N-",
+         "print only these pages: one page, a range, or from a page to the end; a range past the end stops at the "
+         "last page"},
+        {nullptr, "copies", "N", "copies of the whole run, 1 to 10000 (default 1)"},
+        {nullptr, "dpi", "N", "resolution of the PDF file, 72 to 4800 (default 600)"},
+        {nullptr, "on-invalid", "skip|abort",
+         "what a value that is not a valid code for its barcode does: skip leaves that label empty, abort (default) "
+         "stops the run with exit status 1 and writes no PDF; a barcode that does not fit on the label counts as "
+         "one"},
+    };
+    return options;
+}
+
+int CmdPrint(const cli::TArguments& args)
+{
+    const TPrintArgs a = ParseArgs(args);
+    cli::RequireFile(a.file);
+    QTemporaryDir dataDir;
+    const QString dataPath = a.data.isEmpty() ? QString() : cli::DataInput(a.data, a.dataFormat, dataDir);
+    const QString dataName = a.data == QLatin1String("-") ? QStringLiteral("standard input") : a.data;
+
+    // The PDF printer is in place before the label opens, so the label takes
+    // its resolution and paper from it as from any printer.
+    // The PDF is written whole or not at all, and only when the run succeeds.
+    std::unique_ptr<TPdfPrinter> pdf;
+    std::unique_ptr<TScopedPrinter> pdfGuard;
+    if (!a.out.isEmpty()) {
+        pdf = std::make_unique<TPdfPrinter>(a.dpi);
+        pdf->SetOutputFileName(a.out);
+        pdfGuard = std::make_unique<TScopedPrinter>(*pdf);
+    } else if (!Printer().Printers().contains(a.printer)) {
+        const QString problem = Printer().PrintSystemProblem();
+        if (!problem.isEmpty())
+            throw cli::Failure(a.printer, problem);
+        const QStringList names = Printer().Printers();
+        throw cli::Failure(a.file,
+                           QStringLiteral("no printer named %1 (%2)")
+                               .arg(a.printer, names.isEmpty() ? QStringLiteral("no printers installed")
+                                                               : QStringLiteral("printers: ") + names.join(", ")));
+    }
+
+    TLabelDocument document;
+    cli::OpenLabel(document, a.file);
+    const QStringList unreadable = UnreadablePictures(document.Plan);
+    for (const QString& warning : unreadable)
+        cli::WriteErr(QStringLiteral("tagmora-cli print: %1: %2").arg(a.file, warning));
+    if (a.strict && !unreadable.isEmpty())
+        throw cli::Failure(a.file, QStringLiteral("pictures that cannot be read (--strict)"));
+    if (!dataPath.isEmpty()) {
+        const TTablePicker picker = a.table.isEmpty() ? TTablePicker() : TablePickerByName(a.table);
+        bool imported = false;
+        try {
+            imported = document.Data.ImportFile(dataPath, picker);
+        } catch (const std::exception& e) {
+            throw cli::Failure(dataName, QString::fromUtf8(e.what()));
+        }
+        if (!imported)
+            throw cli::Failure(dataName, QStringLiteral("nothing to import (unknown file type or no table)"));
+        for (const QString& warning : document.Data.ImportWarnings())
+            cli::WriteErr(QStringLiteral("tagmora-cli print: %1: %2").arg(dataName, warning));
+        document.Data.BuildPrintGrid();
+        document.FillFromCurrentRow();
+    }
+    const QStringList missing = MissingBoundColumns(document.Plan, document.Data);
+    if (!missing.isEmpty() && !a.allowMissingColumns) {
+        throw cli::Failure(dataPath.isEmpty() ? a.file : dataName,
+                           QStringLiteral("the data has no column %1, which the label is bound to "
+                                          "(--allow-missing-columns prints anyway)")
+                               .arg(Quoted(missing)));
+    }
+
+    // The job's message, shown with the outcome on one line.
+    QString message;
+    bool nothingToPrint = false;
+    bool noSuchPages = false;
+    TPrintRequest request;
+    request.Copies = a.copies;
+    request.PrinterName = a.printer;
+    request.InvalidCodeProcess = a.invalidCodeProcess;
+    request.Title = QFileInfo(a.file).completeBaseName();
+    request.DiscardFileOnAbort = true;
+    request.Report = [&message](const QString& text, bool) { message = text.trimmed(); };
+    // In place of the print dialog: the page range against the page count.
+    request.Dialog = [&](const TPrintDialogInfo& info, TPrintRequest& r) {
+        if (info.Pages < 1) {
+            nothingToPrint = true;
+            return TPrintChoice::Cancel;
+        }
+        if (!a.pages)
+            return TPrintChoice::Print;
+        const QString asked = a.pages->To ? QStringLiteral("%1-%2").arg(a.pages->From).arg(*a.pages->To)
+                                          : QStringLiteral("%1-").arg(a.pages->From);
+        if (a.pages->From > info.Pages) {
+            message = QStringLiteral("pages %1 of %2: no such pages").arg(asked).arg(info.Pages);
+            noSuchPages = true;
+            return TPrintChoice::Cancel;
+        }
+        const int to = std::min(a.pages->To.value_or(info.Pages), info.Pages);
+        if (a.pages->To && *a.pages->To > info.Pages)
+            cli::Report(QStringLiteral("%1: pages %2 of %3: printing pages %4-%5")
+                            .arg(a.file, asked)
+                            .arg(info.Pages)
+                            .arg(a.pages->From)
+                            .arg(to));
+        r.AllPages = false;
+        r.FromPage = QString::number(a.pages->From);
+        r.ToPage = QString::number(to);
+        return TPrintChoice::Print;
+    };
+
+    TPrintOutcome outcome;
+    try {
+        outcome = PrintLabels(document.Plan, document.Data, request);
+    } catch (const EOutputFileError& e) {
+        throw cli::WriteFailure(e);
+    } catch (const std::exception& e) {
+        throw cli::Failure(a.out.isEmpty() ? a.printer : a.out, QString::fromUtf8(e.what()));
+    }
+    QString summary =
+        Plural(outcome.Painted, "label", "labels") + QStringLiteral(" on ") + Plural(outcome.Pages, "page", "pages");
+    if (outcome.Copies > 1)
+        summary += QStringLiteral(", %1 copies").arg(outcome.Copies);
+    if (outcome.Skipped > outcome.BeyondLabel)
+        summary += QStringLiteral(", %1 left empty (invalid code)").arg(outcome.Skipped - outcome.BeyondLabel);
+    if (outcome.BeyondLabel > 0)
+        summary += QStringLiteral(", %1 left empty (barcode does not fit on the label)").arg(outcome.BeyondLabel);
+
+    const bool printed = outcome.Status == TPrintStatus::Printed && !outcome.Span.IsEmpty();
+    if (printed) {
+        cli::Report(summary);
+        return cli::ExitOk;
+    }
+    if (outcome.Status == TPrintStatus::Aborted) {
+        message +=
+            pdf ? QStringLiteral(" - %1 not written").arg(a.out == QLatin1String("-") ? QStringLiteral("PDF") : a.out)
+                : QStringLiteral(" - sent to the printer: ") + summary;
+    } else if (nothingToPrint || (outcome.Status == TPrintStatus::Printed && !noSuchPages)) {
+        message = QStringLiteral("nothing to print (no labels)");
+    }
+    cli::Report(QStringLiteral("%1: %2").arg(a.file, message.isEmpty() ? QStringLiteral("nothing printed") : message));
+    return cli::ExitError;
+}

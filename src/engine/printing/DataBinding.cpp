@@ -1,0 +1,99 @@
+#include "engine/printing/DataBinding.h"
+
+#include "barcode/Barcode.h"
+#include "document/PlanBarcode.h"
+#include "document/LabelPlan.h"
+#include "document/PictureObject.h"
+#include "document/PlanLayer.h"
+#include "document/TextObject.h"
+
+const QString BlankLabelValue = QStringLiteral("BLANK*LABEL");
+
+namespace {
+
+TPlanLayer* FirstLayer(TLabelPlan& plan)
+{
+    return plan.Layers().Count() > 0 ? plan.Layers().Item(0) : nullptr;
+}
+
+}  // namespace
+
+int FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row, const QString& sourceName)
+{
+    int result = 0;
+    TPlanLayer* layer = FirstLayer(plan);
+    if (!layer)
+        return result;
+    for (int i = 0; i < layer->Count(); ++i) {
+        TLabelObject* object = layer->Item(i);
+        if (auto* text = dynamic_cast<TPlanText*>(object)) {
+            if (text->DataOrigin == doDataColumn)
+                text->SetText(datasheet.LookupCell(text->DataExpression, row, sourceName));
+        } else if (auto* barcode = dynamic_cast<TPlanBarcode*>(object)) {
+            if (barcode->DataOrigin != doDataColumn)
+                continue;
+            const QString value = datasheet.LookupCell(barcode->DataExpression, row, sourceName);
+            if (value == BlankLabelValue)
+                continue;
+            // An empty cell is a missing value, not the empty symbol.
+            if (!value.isEmpty() && IsValidCode(value, barcode->Barcode.Typ(), barcode->Barcode.Checksum()))
+                barcode->SetDataValue(value);
+            else
+                result = -1;
+        }
+    }
+    return result;
+}
+
+QStringList MissingBoundColumns(const TLabelPlan& plan, const TDatasheet& datasheet)
+{
+    QStringList missing;
+    const TPlanLayers& layers = plan.Layers();
+    const TPlanLayer* layer = layers.Count() > 0 ? layers.Item(0) : nullptr;
+    for (int i = 0; layer && i < layer->Count(); ++i) {
+        const TLabelObject* object = layer->Item(i);
+        const QString* column = nullptr;
+        if (auto* text = dynamic_cast<const TPlanText*>(object); text && text->DataOrigin == doDataColumn)
+            column = &text->DataExpression;
+        else if (auto* barcode = dynamic_cast<const TPlanBarcode*>(object);
+                 barcode && barcode->DataOrigin == doDataColumn)
+            column = &barcode->DataExpression;
+        if (column && TDatasheet::FindColumnExact(datasheet.StrGrid_Data, *column) < 0 && !missing.contains(*column))
+            missing << *column;
+    }
+    return missing;
+}
+
+int TPlanBindingSite::BoundObjectCount() const
+{
+    // The datasheet asks for the count first and then walks the indices, so
+    // the list is gathered once per pass.
+    FBound.clear();
+    TPlanLayer* layer = FirstLayer(FPlan);
+    for (int i = 0; layer && i < layer->Count(); ++i) {
+        TLabelObject* object = layer->Item(i);
+        if (auto* t = dynamic_cast<TPlanText*>(object))
+            FBound.push_back({&t->DataOrigin, &t->DataExpression});
+        else if (auto* b = dynamic_cast<TPlanBarcode*>(object))
+            FBound.push_back({&b->DataOrigin, &b->DataExpression});
+        else if (auto* p = dynamic_cast<TPlanPicture*>(object))
+            FBound.push_back({&p->DataOrigin, &p->DataExpression});
+    }
+    return int(FBound.size());
+}
+
+int TPlanBindingSite::DataOrigin(int index) const
+{
+    return index >= 0 && index < int(FBound.size()) ? *FBound[size_t(index)].origin : int(doConstant);
+}
+
+QString TPlanBindingSite::DataExpression(int index) const
+{
+    return index >= 0 && index < int(FBound.size()) ? *FBound[size_t(index)].expression : QString();
+}
+
+void TPlanBindingSite::SetDataOrigin(int index, int origin)
+{
+    if (index >= 0 && index < int(FBound.size()))
+        *FBound[size_t(index)].origin = uint8_t(origin);
+}

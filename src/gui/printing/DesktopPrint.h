@@ -1,0 +1,60 @@
+// Printing from the desktop program: the print command with its dialog, the
+// page preview and "Print Current Row Directly", through the printer in use
+// (Printer()), with messages through Dialogs() and a progress dialog with
+// Cancel on long runs.
+//
+// The print dialog and the preview keep their choices (range, copies, zoom)
+// from one use to the next while the program runs.
+#pragma once
+
+#include "engine/printing/PrintJob.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+class QWidget;
+class TLabelDocument;
+
+struct TDesktopPrintSettings {
+    // 0: a label with an invalid barcode value stays empty; any other value
+    // stops the run with an error box.
+    int InvalidCodeProcess = 1;
+    // Unit lengths are shown in: 0 centimetre, 1 inch.
+    int Units = 0;
+};
+
+// The print command: the print dialog, then the run (or the preview, when
+// the dialog chose it; printing from the preview shows the dialog again).
+// Without a printer it warns ("No printr device exist! ") and shows the
+// dialog all the same, where "Print to PDF file…" prints into a PDF file at
+// the document's resolution on its paper. The printers are looked up anew
+// each time, so one added while the program runs is offered.
+// releaseTools ends any object creation before the surface is used for
+// output; labelSetup is the dialogs' "&Setting ..." (true when it changed
+// something; empty hides the button). Printer failures are told through
+// Dialogs() and give TPrintStatus::Failed.
+TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
+                           const std::function<void()>& releaseTools = {},
+                           const std::function<bool()>& labelSetup = {});
+
+// The preview command: page 1 of the run at the zoom chosen last. Its
+// "&Print ..." runs the print command. Returns Previewed when the preview was
+// closed, else the outcome of the print command.
+TPrintStatus OpenPreview(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
+                         const std::function<void()>& releaseTools = {},
+                         const std::function<bool()>& labelSetup = {});
+
+// "Print Current Row Directly": the print command over the datasheet's
+// current row only (repeated by its tag quantity); the print grid holds all
+// rows again afterwards.
+TPrintStatus PrintCurrentRow(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
+                             const std::function<void()>& releaseTools = {},
+                             const std::function<bool()>& labelSetup = {});
+
+// Runs of more labels than this show a progress dialog.
+constexpr int64_t kProgressLabelThreshold = 300;
+
+// The text of the progress dialog while printing.
+QString PrintProgressText(const TPrintProgress& progress);

@@ -1,0 +1,176 @@
+// Settings through a real INI file, and the options dialog's rules.
+#include "gui/OptionsDialog.h"
+#include "gui/Settings.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+struct Ini {
+    QTemporaryDir dir;
+    QString path() const { return dir.filePath(QStringLiteral("Tagmora.ini")); }
+    QSettings store() const { return QSettings(path(), QSettings::IniFormat); }
+};
+}  // namespace
+
+TEST(Settings, RoundTripThroughIniFile)
+{
+    Ini ini;
+    TAppOptions out{QStringLiteral("/labels"), 4, 0, 1};
+    TWindowPlacement win;
+    win.Left = 10, win.Top = 20, win.Width = 800, win.Height = 600;
+    {
+        QSettings s(ini.path(), QSettings::IniFormat);
+        StoreSettings(s, out, win, true, QStringLiteral("/a.blf"));
+    }
+    QSettings s(ini.path(), QSettings::IniFormat);
+    EXPECT_EQ(s.value(QStringLiteral("Options/WinWidth")).toString(), QStringLiteral("800"));
+    EXPECT_EQ(s.value(QStringLiteral("Options/Recent Files/0")).toString(), QStringLiteral("/a.blf"));
+    TAppOptions in;
+    TWindowPlacement back;
+    QStringList recent;
+    ASSERT_TRUE(LoadSettings(s, in, back, recent));
+    EXPECT_EQ(in.DefSavePath, out.DefSavePath);
+    EXPECT_EQ(in.RecentFileCount, 4);
+    EXPECT_EQ(in.InvalidCodeProcess, 0);
+    EXPECT_EQ(in.Units, 1);
+    EXPECT_EQ(back.Width, 800);
+    EXPECT_EQ(back.Top, 20);
+    EXPECT_EQ(recent, QStringList{QStringLiteral("/a.blf")});
+}
+
+TEST(Settings, MaximisedWindowStoresOnlyItsState)
+{
+    Ini ini;
+    QSettings s(ini.path(), QSettings::IniFormat);
+    TWindowPlacement normal;
+    normal.Width = 640;
+    StoreSettings(s, TAppOptions(), normal, false, QString());
+    TWindowPlacement maximised;
+    maximised.State = wsMaximized;
+    maximised.Width = 1920;
+    StoreSettings(s, TAppOptions(), maximised, false, QString());
+    EXPECT_EQ(s.value(QStringLiteral("Options/WinStat")).toString(), QStringLiteral("2"));
+    EXPECT_EQ(s.value(QStringLiteral("Options/WinWidth")).toString(), QStringLiteral("640"));
+
+    TWindowPlacement loaded;
+    TAppOptions options;
+    QStringList recent;
+    LoadSettings(s, options, loaded, recent);
+    EXPECT_EQ(loaded.State, wsMaximized);
+    EXPECT_FALSE(loaded.Width.has_value());  // bounds are for a normal window only
+}
+
+TEST(Settings, NonNumberStopsTheLoadKeepingWhatWasRead)
+{
+    Ini ini;
+    {
+        QSettings s(ini.path(), QSettings::IniFormat);
+        s.setValue(QStringLiteral("Options/DefSavePath"), QStringLiteral("/x"));
+        s.setValue(QStringLiteral("Options/RecentFileCount"), QStringLiteral("3"));
+        s.setValue(QStringLiteral("Options/InvalidCodeProcess"), QStringLiteral("many"));
+        s.setValue(QStringLiteral("Options/Units"), QStringLiteral("1"));
+    }
+    QSettings s(ini.path(), QSettings::IniFormat);
+    TAppOptions options;
+    TWindowPlacement win;
+    QStringList recent;
+    EXPECT_FALSE(LoadSettings(s, options, win, recent));
+    EXPECT_EQ(options.DefSavePath, QStringLiteral("/x"));
+    EXPECT_EQ(options.RecentFileCount, 3);
+    EXPECT_EQ(options.InvalidCodeProcess, 1);
+    EXPECT_EQ(options.Units, 0);
+}
+
+TEST(Settings, RecentListRulesByCount)
+{
+    struct Case {
+        int count;
+        QStringList stored;
+        QString current;
+        QStringList expected;
+    };
+    const QString a = QStringLiteral("/l/a.blf"), b = QStringLiteral("/l/b.blf"), c = QStringLiteral("/l/c.blf");
+    const Case cases[] = {
+        {0, {}, a, {}},                                                         // off: nothing recorded
+        {1, {b}, a, {b}},                                                       // shown, never rewritten
+        {2, {b, c}, a, {a, b}},                                                 // new on top, cut to the count
+        {3, {b, QStringLiteral("  /l/a.blf "), c}, a, {a, b, c}},               // duplicate ignoring blanks
+        {3, {QStringLiteral("/L/A.blf")}, a, {a, QStringLiteral("/L/A.blf")}},  // letter case counts
+        {-2, {b}, a, {}},                                                       // negative like 0
+    };
+    for (const Case& t : cases) {
+        Ini ini;
+        QSettings s(ini.path(), QSettings::IniFormat);
+        for (int i = 0; i < t.stored.size(); ++i)
+            s.setValue(QStringLiteral("Options/Recent Files/%1").arg(i), t.stored[i]);
+        TAppOptions options;
+        options.RecentFileCount = t.count;
+        StoreSettings(s, options, TWindowPlacement(), true, t.current);
+        TWindowPlacement win;
+        QStringList recent;
+        LoadSettings(s, options, win, recent);
+        EXPECT_EQ(recent, t.expected) << "count " << t.count;
+    }
+}
+
+TEST(Settings, RecentEntriesBeyondTenKeepTheirOrder)
+{
+    Ini ini;
+    QSettings s(ini.path(), QSettings::IniFormat);
+    QStringList paths;
+    for (int i = 0; i < 12; ++i)
+        paths << QStringLiteral("/f%1.blf").arg(i);
+    TAppOptions options;
+    options.RecentFileCount = 20;
+    for (int i = 11; i >= 0; --i)
+        StoreSettings(s, options, TWindowPlacement(), true, paths[i]);
+    TWindowPlacement win;
+    QStringList recent;
+    LoadSettings(s, options, win, recent);
+    EXPECT_EQ(recent, paths);
+}
+
+TEST(OptionsDialog, OkAppliesCancelKeepsAndBrowseEmptiesAMissingFolder)
+{
+    TFM_options dialog;
+    TAppOptions options{QStringLiteral("/nowhere/at/all"), 5, 1, 0};
+    dialog.Fill(options);
+    QString startedAt = QStringLiteral("unset");
+    dialog.BrowseFolder = [&](const QString& title, const QString& start) {
+        EXPECT_EQ(title, QStringLiteral("Please Select Directory: "));
+        startedAt = start;
+        return QString();
+    };
+    dialog.BrowseClick();
+    EXPECT_EQ(startedAt, QString());
+    EXPECT_EQ(dialog.Edt_DefSavePath->text(), QString());
+
+    dialog.Edt_DefSavePath->setText(QStringLiteral("  /tmp  "));
+    dialog.SEdt_RecentCount->setValue(-3);
+    dialog.CBX_Units->setCurrentIndex(1);
+    dialog.Rdio_Ignore->setChecked(true);
+    TAppOptions cancelled = options;
+    QTimer::singleShot(0, &dialog, [&] { dialog.Btn_Cancel->click(); });
+    EXPECT_FALSE(dialog.Execute(cancelled));
+    EXPECT_EQ(cancelled.DefSavePath, options.DefSavePath);
+
+    dialog.Edt_DefSavePath->setText(QStringLiteral("  /tmp  "));
+    dialog.SEdt_RecentCount->setValue(-3);
+    dialog.CBX_Units->setCurrentIndex(1);
+    dialog.Rdio_Ignore->setChecked(true);
+    dialog.Apply(options);
+    EXPECT_EQ(options.DefSavePath, QStringLiteral("/tmp"));
+    EXPECT_EQ(options.RecentFileCount, -3);
+    EXPECT_EQ(options.Units, 1);
+    EXPECT_EQ(options.InvalidCodeProcess, 0);
+}
