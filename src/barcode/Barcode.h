@@ -70,10 +70,16 @@ struct TModuleInfo {
     TModuleKind kind;
 };
 
+// Everything the program knows about a symbology by name, in one place: the
+// encoders, the command line, the symbology menu and the object properties
+// dialog all read it. Menus and dialogs list the symbologies in table order.
 struct TSymbologyInfo {
     TBarcodeType type;
-    const char* enumName;  // "bcCodeEAN13"
-    const char* name;      // "EAN13", what SymbologyName returns
+    const char* enumName;     // "bcCodeEAN13"
+    const char* name;         // "EAN13", what SymbologyName returns
+    const char* menuCaption;  // "EAN13 and ISBN", the barcode tool's symbology menu
+    const char* dialogItem;   // "EAN13 & ISBN", the object properties dialog's list
+    const char* aliases;      // other common names, separated by spaces: "EAN-13"
     bool digitsOnly;
     double ratioMin;  // 0 when the symbology keeps any Ratio
     double ratioMax;

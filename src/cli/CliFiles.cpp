@@ -16,23 +16,6 @@ namespace cli {
 
 namespace {
 
-// Common names of symbologies, compared like the table's names.
-struct TAlias {
-    const char* name;
-    TBarcodeType type;
-};
-constexpr TAlias kAliases[] = {
-    {"Code128", bcCode128Auto},
-    {"EAN128", bcEAN128Auto},
-    {"GS1-128", bcEAN128Auto},
-    {"Codabar", bcCodeCodabar},
-    {"ITF", bcCode_2_5_interleaved},
-    {"Interleaved2of5", bcCode_2_5_interleaved},
-    {"Industrial2of5", bcCode_2_5_industrial},
-    {"Matrix2of5", bcCode_2_5_matrix},
-    {"UPC-E", bcCodeUPC_E0},
-};
-
 QString Folded(QString name)
 {
     name.remove(QLatin1Char(' ')).remove(QLatin1Char('-')).remove(QLatin1Char('_'));
@@ -177,32 +160,24 @@ TBarcodeType BarcodeTypeValue(const QString& value)
     if (ParseBarcodeType(value, type))
         return type;
     const QString folded = Folded(value);
-    for (const TSymbologyInfo& info : SymbologyTable) {
-        if (!folded.isEmpty() &&
-            (folded == Folded(QLatin1String(info.name)) || folded == Folded(QLatin1String(info.enumName))))
-            return info.type;
-    }
-    for (const TAlias& alias : kAliases) {
-        if (folded == Folded(QLatin1String(alias.name)))
-            return alias.type;
+    if (!folded.isEmpty()) {
+        for (const TSymbologyInfo& info : SymbologyTable) {
+            if (folded == Folded(QLatin1String(info.name)) || folded == Folded(QLatin1String(info.enumName)))
+                return info.type;
+        }
+        for (const TSymbologyInfo& info : SymbologyTable) {
+            for (const QString& alias : BarcodeTypeAliases(info.type)) {
+                if (folded == Folded(alias))
+                    return info.type;
+            }
+        }
     }
     throw UsageError(QStringLiteral("unknown barcode type '%1' (tagmora-cli types lists them)").arg(value));
 }
 
 QStringList BarcodeTypeAliases(TBarcodeType type)
 {
-    QStringList names;
-    for (const TAlias& alias : kAliases) {
-        if (alias.type == type)
-            names << QLatin1String(alias.name);
-    }
-    if (type == bcCodeEAN13)
-        names << QStringLiteral("EAN-13");
-    else if (type == bcCodeEAN8)
-        names << QStringLiteral("EAN-8");
-    else if (type == bcCodeUPC_A)
-        names << QStringLiteral("UPC-A");
-    return names;
+    return QString::fromLatin1(SymbologyTable[size_t(type)].aliases).split(QLatin1Char(' '), Qt::SkipEmptyParts);
 }
 
 }  // namespace cli

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QHash>
 
+#include <variant>
 #include <vector>
 
 static QString Tr(const char* text)
@@ -106,6 +107,114 @@ void ReadBool(const QString& value, bool& field)
         field = v;
 }
 
+// The header keywords that hold one value of the plan, in the order they are
+// written; the reader and the writer both go through this table. Some have an
+// older form (upper case, the value from a fixed position) that is only read.
+// LabelSize, SetLineWidth and the document's pen, brush and font have their
+// own forms and are handled apart.
+enum class THeaderKind {
+    Int,          // a number; what is not one keeps the old value
+    StrictInt,    // a number; what is not one stops the reading
+    Real,
+    Bool,
+    Text,         // written on one line without control characters
+    Order,        // the output order, written as its number
+    PrinterName,  // read as text, written from the printer in use
+};
+
+using THeaderField = std::variant<int32_t TLabelPlan::*, double TLabelPlan::*, bool TLabelPlan::*,
+                                  QString TLabelPlan::*, TOutputOrder TLabelPlan::*>;
+
+struct THeaderKey {
+    const char* keyword;
+    THeaderKind kind;
+    THeaderField field;
+    const char* oldKeyword = nullptr;
+    int oldPosition = 0;
+};
+
+const THeaderKey kHeaderKeys[] = {
+    {"LabelCornerRadius ", THeaderKind::Real, &TLabelPlan::LabCR, "LABELCR", 8},
+    {"LayoutRows ", THeaderKind::Int, &TLabelPlan::LayoutRows, "ROWS", 5},
+    {"LayoutCols ", THeaderKind::Int, &TLabelPlan::LayoutCols, "COLS", 5},
+    {"MarginLeft ", THeaderKind::Real, &TLabelPlan::MarginLeft, "ML", 3},
+    {"MarginTop ", THeaderKind::Real, &TLabelPlan::MarginTop, "MT", 3},
+    {"MarginRight ", THeaderKind::Real, &TLabelPlan::MarginRight, "MR", 3},
+    {"MarginBottom ", THeaderKind::Real, &TLabelPlan::MarginBottom, "MB", 3},
+    {"VerticalSpace ", THeaderKind::Real, &TLabelPlan::VerticalSpace, "VS", 3},
+    {"HorizontalSpace ", THeaderKind::Real, &TLabelPlan::HorizontalSpace, "HS", 3},
+    {"AutoCalcLayout ", THeaderKind::Bool, &TLabelPlan::AutoCalcLayout, "AUTOCALE", 9},
+    {"CutMark ", THeaderKind::Bool, &TLabelPlan::CutMark},
+    {"PageNumber ", THeaderKind::Bool, &TLabelPlan::PageNumber},
+    {"DataEmbed ", THeaderKind::Bool, &TLabelPlan::DataEmbed},
+    {"DataFilePath ", THeaderKind::Text, &TLabelPlan::DataFilePath},
+    {"DataMDBTable ", THeaderKind::Text, &TLabelPlan::DataMDBTable},
+    {"OutputPrinterName ", THeaderKind::PrinterName, &TLabelPlan::OutputPrinterName},
+    {"OutputPrinter ", THeaderKind::StrictInt, &TLabelPlan::OutputPrinter},
+    {"PaperSize ", THeaderKind::StrictInt, &TLabelPlan::PaperSize},
+    {"PaperWidth ", THeaderKind::StrictInt, &TLabelPlan::PaperWidth},
+    {"PaperLength ", THeaderKind::StrictInt, &TLabelPlan::PaperLength},
+    {"PaperOrientation ", THeaderKind::Bool, &TLabelPlan::PaperOrientation, "PRINTERZX", 10},
+    {"OutputOrder ", THeaderKind::Order, &TLabelPlan::OutputOrder},
+    {"OutPutOffset ", THeaderKind::Int, &TLabelPlan::OutputOffset},
+    {"LabelCount ", THeaderKind::Int, &TLabelPlan::LabelCount, "LABCOUNT", 9},
+};
+
+void ReadHeaderValue(TLabelPlan& plan, const THeaderKey& key, const QString& value)
+{
+    switch (key.kind) {
+    case THeaderKind::Int:
+        ReadInt(value, plan.*std::get<int32_t TLabelPlan::*>(key.field));
+        break;
+    case THeaderKind::StrictInt:
+        plan.*std::get<int32_t TLabelPlan::*>(key.field) = StrToInt(value);
+        break;
+    case THeaderKind::Real:
+        ReadReal(value, plan.*std::get<double TLabelPlan::*>(key.field));
+        break;
+    case THeaderKind::Bool:
+        ReadBool(value, plan.*std::get<bool TLabelPlan::*>(key.field));
+        break;
+    case THeaderKind::Text:
+    case THeaderKind::PrinterName:
+        plan.*std::get<QString TLabelPlan::*>(key.field) = value;
+        break;
+    case THeaderKind::Order: {
+        int v = 0;
+        if (TryStrToInt(value, v))
+            plan.*std::get<TOutputOrder TLabelPlan::*>(key.field) = TOutputOrder(uint8_t(v));
+        break;
+    }
+    }
+}
+
+QString HeaderValueText(const TLabelPlan& plan, const THeaderKey& key)
+{
+    switch (key.kind) {
+    case THeaderKind::Int:
+    case THeaderKind::StrictInt:
+        return QString::number(plan.*std::get<int32_t TLabelPlan::*>(key.field));
+    case THeaderKind::Real:
+        return FloatToStr(plan.*std::get<double TLabelPlan::*>(key.field));
+    case THeaderKind::Bool:
+        return BoolToStr(plan.*std::get<bool TLabelPlan::*>(key.field));
+    case THeaderKind::Text:
+        return OneLine(TrimControls(plan.*std::get<QString TLabelPlan::*>(key.field)));
+    case THeaderKind::Order:
+        return QString::number(int(plan.*std::get<TOutputOrder TLabelPlan::*>(key.field)));
+    case THeaderKind::PrinterName:
+        break;
+    }
+    QString printerName = QStringLiteral("None");
+    try {
+        const TPrinter& printer = Printer();
+        if (printer.HasPrinters())
+            printerName = OneLine(TrimControls(printer.PrinterName()));
+    } catch (...) {
+    }
+    return printerName;
+}
+
 }  // namespace
 
 void TLabelPlan::WritePlan(QStringList& lines)
@@ -114,37 +223,8 @@ void TLabelPlan::WritePlan(QStringList& lines)
     auto num = [](qint64 v) { return QString::number(v); };
     lines << QStringLiteral("LabelSize ") + num(ScaleX) + QLatin1Char(',') + num(ScaleY);
     lines << QStringLiteral("SetLineWidth ") + num(Pen.Width);
-    lines << QStringLiteral("LabelCornerRadius ") + FloatToStr(LabCR);
-    lines << QStringLiteral("LayoutRows ") + num(LayoutRows);
-    lines << QStringLiteral("LayoutCols ") + num(LayoutCols);
-    lines << QStringLiteral("MarginLeft ") + FloatToStr(MarginLeft);
-    lines << QStringLiteral("MarginTop ") + FloatToStr(MarginTop);
-    lines << QStringLiteral("MarginRight ") + FloatToStr(MarginRight);
-    lines << QStringLiteral("MarginBottom ") + FloatToStr(MarginBottom);
-    lines << QStringLiteral("VerticalSpace ") + FloatToStr(VerticalSpace);
-    lines << QStringLiteral("HorizontalSpace ") + FloatToStr(HorizontalSpace);
-    lines << QStringLiteral("AutoCalcLayout ") + BoolToStr(AutoCalcLayout);
-    lines << QStringLiteral("CutMark ") + BoolToStr(CutMark);
-    lines << QStringLiteral("PageNumber ") + BoolToStr(PageNumber);
-    lines << QStringLiteral("DataEmbed ") + BoolToStr(DataEmbed);
-    lines << QStringLiteral("DataFilePath ") + OneLine(TrimControls(DataFilePath));
-    lines << QStringLiteral("DataMDBTable ") + OneLine(TrimControls(DataMDBTable));
-    QString printerName = QStringLiteral("None");
-    try {
-        const TPrinter& printer = Printer();
-        if (printer.HasPrinters())
-            printerName = OneLine(TrimControls(printer.PrinterName()));
-    } catch (...) {
-    }
-    lines << QStringLiteral("OutputPrinterName ") + printerName;
-    lines << QStringLiteral("OutputPrinter ") + num(OutputPrinter);
-    lines << QStringLiteral("PaperSize ") + num(PaperSize);
-    lines << QStringLiteral("PaperWidth ") + num(PaperWidth);
-    lines << QStringLiteral("PaperLength ") + num(PaperLength);
-    lines << QStringLiteral("PaperOrientation ") + BoolToStr(PaperOrientation);
-    lines << QStringLiteral("OutputOrder ") + num(int(OutputOrder));
-    lines << QStringLiteral("OutPutOffset ") + num(OutputOffset);
-    lines << QStringLiteral("LabelCount ") + num(LabelCount);
+    for (const THeaderKey& key : kHeaderKeys)
+        lines << QLatin1String(key.keyword) + HeaderValueText(*this, key);
     const int layerLines = int(lines.size());
     FLayers.WriteLayers(lines);
     for (qsizetype i = layerLines; i < lines.size(); ++i)
@@ -158,7 +238,6 @@ void TLabelPlan::WritePlan(QStringList& lines)
 // Applies a header line; false when the line is no header keyword.
 bool TLabelPlan::ReadHeaderLine(const QString& line)
 {
-    TValueMatch m;
     // "LabelSize " / "SCALE": width and height; the value is not trimmed.
     {
         QString value;
@@ -182,104 +261,11 @@ bool TLabelPlan::ReadHeaderLine(const QString& line)
             return true;
         }
     }
-    if ((m = Match(line, "LabelCornerRadius ", "LABELCR", 8)).matched) {
-        ReadReal(m.value, LabCR);
-        return true;
-    }
-    if ((m = Match(line, "OutputOrder ")).matched) {
-        int v = 0;
-        if (TryStrToInt(m.value, v))
-            OutputOrder = TOutputOrder(uint8_t(v));
-        return true;
-    }
-    if ((m = Match(line, "OutPutOffset ")).matched) {
-        ReadInt(m.value, OutputOffset);
-        return true;
-    }
-    // Printer and paper values that are not integers stop the reading.
-    if ((m = Match(line, "OutputPrinter ")).matched) {
-        OutputPrinter = StrToInt(m.value);
-        return true;
-    }
-    if ((m = Match(line, "PaperSize ")).matched) {
-        PaperSize = StrToInt(m.value);
-        return true;
-    }
-    if ((m = Match(line, "PaperWidth ")).matched) {
-        PaperWidth = StrToInt(m.value);
-        return true;
-    }
-    if ((m = Match(line, "PaperLength ")).matched) {
-        PaperLength = StrToInt(m.value);
-        return true;
-    }
-    if ((m = Match(line, "OutputPrinterName ")).matched) {
-        OutputPrinterName = m.value;
-        return true;
-    }
-    if ((m = Match(line, "LabelCount ", "LABCOUNT", 9)).matched) {
-        ReadInt(m.value, LabelCount);
-        return true;
-    }
-    if ((m = Match(line, "LayoutRows ", "ROWS", 5)).matched) {
-        ReadInt(m.value, LayoutRows);
-        return true;
-    }
-    if ((m = Match(line, "LayoutCols ", "COLS", 5)).matched) {
-        ReadInt(m.value, LayoutCols);
-        return true;
-    }
-    if ((m = Match(line, "AutoCalcLayout ", "AUTOCALE", 9)).matched) {
-        ReadBool(m.value, AutoCalcLayout);
-        return true;
-    }
-    if ((m = Match(line, "PaperOrientation ", "PRINTERZX", 10)).matched) {
-        ReadBool(m.value, PaperOrientation);
-        return true;
-    }
-    if ((m = Match(line, "CutMark ")).matched) {
-        ReadBool(m.value, CutMark);
-        return true;
-    }
-    if ((m = Match(line, "DataEmbed ")).matched) {
-        ReadBool(m.value, DataEmbed);
-        return true;
-    }
-    if ((m = Match(line, "PageNumber ")).matched) {
-        ReadBool(m.value, PageNumber);
-        return true;
-    }
-    if ((m = Match(line, "DataFilePath ")).matched) {
-        DataFilePath = m.value;
-        return true;
-    }
-    if ((m = Match(line, "DataMDBTable ")).matched) {
-        DataMDBTable = m.value;
-        return true;
-    }
-    if ((m = Match(line, "MarginTop ", "MT", 3)).matched) {
-        ReadReal(m.value, MarginTop);
-        return true;
-    }
-    if ((m = Match(line, "MarginLeft ", "ML", 3)).matched) {
-        ReadReal(m.value, MarginLeft);
-        return true;
-    }
-    if ((m = Match(line, "MarginRight ", "MR", 3)).matched) {
-        ReadReal(m.value, MarginRight);
-        return true;
-    }
-    if ((m = Match(line, "MarginBottom ", "MB", 3)).matched) {
-        ReadReal(m.value, MarginBottom);
-        return true;
-    }
-    if ((m = Match(line, "HorizontalSpace ", "HS", 3)).matched) {
-        ReadReal(m.value, HorizontalSpace);
-        return true;
-    }
-    if ((m = Match(line, "VerticalSpace ", "VS", 3)).matched) {
-        ReadReal(m.value, VerticalSpace);
-        return true;
+    for (const THeaderKey& key : kHeaderKeys) {
+        if (const TValueMatch m = Match(line, key.keyword, key.oldKeyword, key.oldPosition); m.matched) {
+            ReadHeaderValue(*this, key, m.value);
+            return true;
+        }
     }
     // The document's pen, brush and font: read, never written; the values are
     // not trimmed and may be up to 1000 characters long.

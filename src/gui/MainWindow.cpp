@@ -42,32 +42,6 @@
 
 namespace {
 const QString kFilter = QStringLiteral("Barcode Label File (*.blf);;All Files (*.*)");
-const char* kSymbologyCaptions[] = {"Code_2_5_interleaved",
-                                    "Code_2_5_industrial",
-                                    "Code_2_5_matrix",
-                                    "Code39",
-                                    "Code39Extended",
-                                    "Code128A",
-                                    "Code128B",
-                                    "Code128C",
-                                    "Code93",
-                                    "Code93Extended",
-                                    "MSI",
-                                    "PostNet",
-                                    "Codabar",
-                                    "EAN8",
-                                    "EAN13 and ISBN",
-                                    "UPC-A",
-                                    "UPC-E0",
-                                    "UPC_E1",
-                                    "UPC-Supp2",
-                                    "UPC-Supp5",
-                                    "EAN128A",
-                                    "EAN128B",
-                                    "EAN128C",
-                                    "Code128Auto",
-                                    "EAN128Auto"};
-constexpr int kEan128Auto = 24;
 constexpr int kPanelCollapsed = 25;
 constexpr int kPanelExpanded = 88;
 
@@ -310,11 +284,12 @@ void TFM_Main::BuildToolBars()
     SBtn_Symbology->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
     MN_Symbology = new QMenu(SBtn_Symbology);
     SymbologyGroup = new QActionGroup(this);
-    for (int i = 0; i < int(std::size(kSymbologyCaptions)); ++i) {
-        QAction* item = MN_Symbology->addAction(QString::fromLatin1(kSymbologyCaptions[i]));
-        item->setCheckable(i != kEan128Auto);
+    for (const TSymbologyInfo& symbology : SymbologyTable) {
+        const int i = symbology.type;
+        QAction* item = MN_Symbology->addAction(QString::fromLatin1(symbology.menuCaption));
+        item->setCheckable(i != bcEAN128Auto);
         item->setChecked(i == bcCode39);
-        if (i != kEan128Auto)
+        if (i != bcEAN128Auto)
             SymbologyGroup->addAction(item);
         connect(item, &QAction::triggered, this, [this, i] { ChooseSymbology(i); });
     }

@@ -53,34 +53,6 @@ const TFunctionItem kFunctions[] = {
     {"Time HH:MM           (12:06)", "Fun_Time_HM"},
 };
 
-const char* const kSymbologyItems[kBarcodeTypeCount] = {
-    "Code_2_5_interleaved",
-    "Code_2_5_industrial",
-    "Code_2_5_matrix",
-    "Code39",
-    "Code39Extended",
-    "Code128A",
-    "Code128B",
-    "Code128C",
-    "Code93",
-    "Code93Extended",
-    "MSI",
-    "PostNet",
-    "Codabar",
-    "EAN8",
-    "EAN13 & ISBN",
-    "UPC_A",
-    "UPC_E0",
-    "UPC_E1",
-    "UPC_Supp2",
-    "UPC_Supp5",
-    "EAN128A",
-    "EAN128B",
-    "EAN128C",
-    "Code128Auto",
-    "EAN128Auto",
-};
-
 const char* const kControlChars[32] = {
     "000 - NULL",
     "001 - [SOH] Start of Heading",
@@ -303,8 +275,8 @@ QWidget* TFM_ObjPro::BuildBarcodePage()
 
     auto* bar = new QGroupBox(tr(" Bar code "), page);
     CBX_BarType = MakeList(bar, "CBX_BarType", tr("Symbology:"));
-    for (const char* item : kSymbologyItems)
-        CBX_BarType->addItem(QString::fromLatin1(item));
+    for (const TSymbologyInfo& symbology : SymbologyTable)
+        CBX_BarType->addItem(QString::fromLatin1(symbology.dialogItem));
     CBX_BarTextAlign = MakeList(bar, "CBX_BarTextAlign", tr("Human Readable Align:"));
     CBX_BarTextAlign->addItems({tr("Left"), tr("Right"), tr("Center")});
     SEdt_BarRatio = new TRealSpinBox(bar);
