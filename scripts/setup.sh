@@ -9,6 +9,8 @@ PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev qt6-tools-dev libgl-dev
+  # the translations: lrelease at build time, lupdate for scripts/update-translations.sh and its test
+  qt6-l10n-tools
   googletest libgtest-dev libbenchmark-dev
   # libraries the program uses
   libjpeg-dev libemf2svg-dev libwmf-dev libfreexl-dev mdbtools-dev libquazip1-qt6-dev

@@ -1,6 +1,7 @@
-// Entry point of the Tagmora desktop program: the number format, the splash,
-// the main window (a new label, or the file named on the command line), and
-// after the splash's two seconds the label setup for a new label.
+// Entry point of the Tagmora desktop program: the number format, the texts in
+// the desktop's language, the splash, the main window (a new label, or the file
+// named on the command line), and after the splash's two seconds the label
+// setup for a new label.
 //
 // TAGMORA_SPLASH_MS overrides the splash time (0: no splash), for scripted
 // runs; TAGMORA_STARTUP_TIMING=1 prints the time to the first painted frame,
@@ -9,6 +10,8 @@
 #include "gui/MainWindow.h"
 #include "document/ProgramEntry.h"
 #include "document/StandInPrinter.h"
+
+#include "gui/DesktopLanguage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -52,6 +55,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tagmora"));
     QApplication::setOrganizationName(QStringLiteral("Tavix"));
     InitTagmoraResources();
+    InstallTranslations();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tagmora/tagmora.svg")));
     InstallStandInPrinterFromEnvironment();
 

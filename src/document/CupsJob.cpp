@@ -1,6 +1,7 @@
 #include "document/CupsJob.h"
 
 #include "document/OutputFile.h"
+#include "document/Tr.h"
 
 #include <QCoreApplication>
 
@@ -9,11 +10,6 @@
 #include <stdexcept>
 
 namespace {
-
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("CupsJob", text);
-}
 
 // What the queue says about itself ("Paper jam", the reason given to
 // cupsreject); empty when it says nothing.
@@ -44,7 +40,7 @@ QString QueueStateMessage(const QByteArray& queue)
         if (!state.isEmpty() && !reason.contains(state))
             reason += QStringLiteral(" (") + state + QLatin1Char(')');
     }
-    throw std::runtime_error(Tr("The printer %1 did not take the job: %2").arg(queue, reason).toStdString());
+    throw std::runtime_error(Tr("CupsJob", "The printer %1 did not take the job: %2").arg(queue, reason).toStdString());
 }
 
 }  // namespace
@@ -74,7 +70,7 @@ int SendPdfJob(const QString& queue, const QString& title, const TCupsOptions& o
     if (!sent || !finished) {
         cupsCancelJob2(CUPS_HTTP_DEFAULT, name.constData(), job, 0);
         if (pdf.Error())
-            throw EOutputFileError(Tr("the print job"), pdf.errorString());
+            throw EOutputFileError(Tr("CupsJob", "the print job"), pdf.errorString());
         Refused(queue, name);
     }
     return job;
@@ -90,5 +86,5 @@ QString CupsUnreachable()
     }
     const QString where = server[0] == '/' ? QString::fromLocal8Bit(server)
                                            : QStringLiteral("%1:%2").arg(QString::fromLocal8Bit(server)).arg(ippPort());
-    return Tr("cannot reach the print system at %1").arg(where);
+    return Tr("CupsJob", "cannot reach the print system at %1").arg(where);
 }

@@ -5,6 +5,7 @@
 #include "document/MGraph.h"
 #include "document/OutputFile.h"
 #include "document/Printer.h"
+#include "document/Tr.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,11 +15,6 @@
 #include <QtEndian>
 
 #include <climits>
-
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("LabelFile", text);
-}
 
 namespace {
 
@@ -58,25 +54,28 @@ QByteArray ReadBlock(QFile& file, qint64 pos, const char* what, const QString& p
 {
     const qint64 size = file.size();
     if (size - pos < 4)
-        throw ELabelFileError(
-            Tr("The label file %1 is cut short: it ends before the length of its %2.").arg(Quoted(path), Tr(what)));
+        throw ELabelFileError(Tr("LabelFile", "The label file %1 is cut short: it ends before the length of its %2.")
+                                  .arg(Quoted(path), Tr("LabelFile", what)));
     QByteArray raw;
     if (!file.seek(pos) || (raw = file.read(4)).size() != 4)
-        throw ELabelFileError(Tr("Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
+        throw ELabelFileError(
+            Tr("LabelFile", "Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
     const qint32 length = qFromLittleEndian<qint32>(raw.constData());
     if (length < 0)
-        throw ELabelFileError(Tr("The label file %1 is damaged: the length of its %2 is negative (%3).")
-                                  .arg(Quoted(path), Tr(what))
+        throw ELabelFileError(Tr("LabelFile", "The label file %1 is damaged: the length of its %2 is negative (%3).")
+                                  .arg(Quoted(path), Tr("LabelFile", what))
                                   .arg(length));
     const qint64 available = size - pos - 4;
     if (length > available)
-        throw ELabelFileError(Tr("The label file %1 is cut short: its %2 announces %3 bytes but only %4 follow.")
-                                  .arg(Quoted(path), Tr(what))
-                                  .arg(length)
-                                  .arg(available));
+        throw ELabelFileError(
+            Tr("LabelFile", "The label file %1 is cut short: its %2 announces %3 bytes but only %4 follow.")
+                .arg(Quoted(path), Tr("LabelFile", what))
+                .arg(length)
+                .arg(available));
     QByteArray block = file.read(length);
     if (block.size() != length)
-        throw ELabelFileError(Tr("Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
+        throw ELabelFileError(
+            Tr("LabelFile", "Cannot read the label file %1: %2").arg(Quoted(path), file.errorString()));
     next = pos + 4 + length;
     return block;
 }
@@ -95,7 +94,8 @@ void SaveLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datas
     const QByteArray planBlock = plan.SavePlanToBytes();
     const QByteArray dataBlock = datasheet.WriteBlock();
     if (planBlock.size() > INT32_MAX || dataBlock.size() > INT32_MAX)
-        throw ELabelFileError(Tr("Cannot save the label file %1: the label is too large.").arg(Quoted(path)));
+        throw ELabelFileError(
+            Tr("LabelFile", "Cannot save the label file %1: the label is too large.").arg(Quoted(path)));
 
     QByteArray header = LabelFileHeader();
     header.append(QByteArray(kLabelFilePlanOffset - header.size(), '\0'));
@@ -108,7 +108,8 @@ void SaveLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datas
             file.write(part);
         file.Commit();
     } catch (const EOutputFileError& e) {
-        throw ELabelFileError(Tr("Cannot save the label file %1: %2").arg(Quoted(path), e.Reason), e.Reason);
+        throw ELabelFileError(Tr("LabelFile", "Cannot save the label file %1: %2").arg(Quoted(path), e.Reason),
+                              e.Reason);
     }
 }
 
@@ -118,12 +119,13 @@ bool OpenLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datas
     if (!info.exists())
         return false;
     if (!info.isFile())
-        throw ELabelFileError(Tr("%1 is not a label file: it is not a regular file.").arg(Quoted(path)));
+        throw ELabelFileError(Tr("LabelFile", "%1 is not a label file: it is not a regular file.").arg(Quoted(path)));
 
     TBusyCursor busy;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw ELabelFileError(Tr("Cannot open the label file %1: %2").arg(Quoted(path), file.errorString()));
+        throw ELabelFileError(
+            Tr("LabelFile", "Cannot open the label file %1: %2").arg(Quoted(path), file.errorString()));
 
     qint64 next = 0;
     const QByteArray planBlock =

@@ -1,5 +1,7 @@
 #include "document/OutputFile.h"
 
+#include "document/Tr.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -15,11 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("OutputFile", text);
-}
 
 QString Reason(int error)
 {
@@ -212,7 +209,9 @@ mode_t CurrentUmask()
 }  // namespace
 
 EOutputFileError::EOutputFileError(const QString& path, const QString& reason)
-    : std::runtime_error(Tr("Cannot write %1: %2").arg(path, reason).toStdString()), Path(path), Reason(reason)
+    : std::runtime_error(Tr("OutputFile", "Cannot write %1: %2").arg(path, reason).toStdString()),
+      Path(path),
+      Reason(reason)
 {
 }
 
@@ -334,7 +333,7 @@ int OpenSpool(const QString& shownAs)
             ::unlink(name.constData());
     }
     if (fd < 0)
-        throw EOutputFileError(shownAs, Tr("no room for a temporary copy in %1: %2")
+        throw EOutputFileError(shownAs, Tr("OutputFile", "no room for a temporary copy in %1: %2")
                                             .arg(QDir::toNativeSeparators(QDir::tempPath()), Reason(errno)));
     return fd;
 }
@@ -349,7 +348,8 @@ TSpoolFile::TSpoolFile(const QString& shownAs)
 // ----- TOutputFile ---------------------------------------------------------------
 
 TOutputFile::TOutputFile(const QString& target)
-    : FShown(target == QLatin1String("-") ? Tr("standard output") : target), FToStdout(target == QLatin1String("-"))
+    : FShown(target == QLatin1String("-") ? Tr("OutputFile", "standard output") : target),
+      FToStdout(target == QLatin1String("-"))
 {
     if (!FToStdout) {
         int error = 0;
@@ -458,7 +458,7 @@ void TOutputFile::WriteInPlace()
 void TOutputFile::Commit()
 {
     if (FDone)
-        throw EOutputFileError(FShown, Tr("the output was already closed"));
+        throw EOutputFileError(FShown, Tr("OutputFile", "the output was already closed"));
     if (!FlushBuffer())
         Fail(Error());
     if (FWork.isEmpty()) {

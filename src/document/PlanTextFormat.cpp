@@ -2,19 +2,15 @@
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
 #include "document/PlanObjects.h"
-#include "document/StrF.h"
 #include "document/Printer.h"
+#include "document/StrF.h"
+#include "document/Tr.h"
 
 #include <QCoreApplication>
 #include <QHash>
 
 #include <variant>
 #include <vector>
-
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("TLabelPlan", text);
-}
 
 TLabelObject* CreateLabelObject(const QString& typeName, TLabelPlan* plan)
 {
@@ -369,12 +365,14 @@ void TLabelPlan::ReadPlan(const QStringList& lines)
                 }
                 const QString type = line.mid(7);
                 if (open.size() >= size_t(kMaxPlanNesting))
-                    throw ELabelPlanException(Tr("Object sections are nested more than %1 deep").arg(kMaxPlanNesting));
+                    throw ELabelPlanException(
+                        Tr("TLabelPlan", "Object sections are nested more than %1 deep").arg(kMaxPlanNesting));
                 if (++objectCount > kMaxPlanObjects)
-                    throw ELabelPlanException(Tr("The label has more than %1 objects").arg(kMaxPlanObjects));
+                    throw ELabelPlanException(
+                        Tr("TLabelPlan", "The label has more than %1 objects").arg(kMaxPlanObjects));
                 TLabelObject* object = CreateLabelObject(type, this);
                 if (!object)
-                    throw ELabelPlanException(Tr("Invalid object: ") + type);
+                    throw ELabelPlanException(Tr("TLabelPlan", "Invalid object: %1").arg(type));
                 if (!open.empty())
                     object->SetParent(open.back());
                 open.push_back(object);

@@ -2,6 +2,7 @@
 
 #include "document/CupsJob.h"
 #include "document/OutputFile.h"
+#include "document/Tr.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
@@ -248,15 +249,14 @@ void TQtPrinter::BeginDoc(const QString& title)
         FFile = std::make_unique<TOutputFile>(OutputFileName());
         FPdf = StartPdf(*FFile, dpi, layout, title);
     } else {
-        FSpool = std::make_unique<TSpoolFile>(QCoreApplication::translate("Printer", "the print job"));
+        FSpool = std::make_unique<TSpoolFile>(Tr("Printer", "the print job"));
         FPdf = StartPdf(*FSpool, dpi, layout, title);
     }
     FTitle = title;
     if (!FPainter.begin(FPdf.get())) {
         Abort();
-        throw std::runtime_error(QCoreApplication::translate("Printer", "The printer %1 cannot start a document")
-                                     .arg(FDeviceName)
-                                     .toStdString());
+        throw std::runtime_error(
+            Tr("Printer", "The printer %1 cannot start a document").arg(FDeviceName).toStdString());
     }
 }
 

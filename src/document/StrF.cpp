@@ -1,5 +1,7 @@
 #include "document/StrF.h"
 
+#include "document/Tr.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -7,11 +9,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("StrF", text);
-}
 
 QString ReplaceAll(const QString& text, const QString& find, const QString& replacement)
 {
@@ -110,7 +107,7 @@ int StrToInt(QStringView text)
 {
     int v = 0;
     if (!TryStrToInt(text, v))
-        throw EConvertError(Tr("'%1' is not a valid integer value").arg(text.left(255)));
+        throw EConvertError(Tr("StrF", "'%1' is not a valid integer value").arg(text.left(255)));
     return v;
 }
 

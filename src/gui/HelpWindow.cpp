@@ -1,5 +1,6 @@
 #include "gui/HelpWindow.h"
 
+#include "document/Tr.h"
 #include "gui/UserDialogs.h"
 
 #include <QCoreApplication>
@@ -32,13 +33,13 @@ QString HelpFilePath()
 
 QString HelpMissingMessage(const QString& helpFile)
 {
-    return QCoreApplication::translate("Help", "Help file %1 not installed!\nHelp cannot be displayed.")
+    return Tr("Help", "Help file %1 not installed!\nHelp cannot be displayed.")
         .arg(helpFile.isEmpty() ? QStringLiteral("tagmora.qch") : helpFile);
 }
 
 QString HelpTopicMissingMessage(const QString& topic)
 {
-    return QCoreApplication::translate("Help", "Help topic %1 cannot be loaded!").arg(topic);
+    return Tr("Help", "Help topic %1 cannot be loaded!").arg(topic);
 }
 
 THelpBrowser::THelpBrowser(QHelpEngine& engine, QWidget* parent) : QTextBrowser(parent), FEngine(engine)

@@ -1,5 +1,6 @@
 #include "engine/datasheet/AccessImport.h"
 
+#include "document/Tr.h"
 #include "engine/datasheet/CellGridWriter.h"
 #include "engine/datasheet/GuardedReader.h"
 #include "engine/datasheet/ImportSupport.h"
@@ -20,18 +21,14 @@
 #include <mdbtools.h>
 #endif
 
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("Import", text);
-}
-
 namespace {
 
 int gStallTimeoutMs = 60000;
 
 [[noreturn]] void ThrowUnreadable(const QString& fileName, const QString& why = QString())
 {
-    QString message = Tr("The file %1 is not a readable Microsoft Access database").arg(QFileInfo(fileName).fileName());
+    QString message =
+        Tr("Import", "The file %1 is not a readable Microsoft Access database").arg(QFileInfo(fileName).fileName());
     ThrowImportError(why.isEmpty() ? QString(message + u'.') : QString(message + QStringLiteral(" (") + why + QStringLiteral(").")));
 }
 
@@ -259,7 +256,7 @@ void RunReader(const QString& fileName, const QString* table, Fn&& onFrame)
     QFileInfo info(fileName);
     QFile probe(fileName);
     if (!info.isFile() || !probe.open(QIODevice::ReadOnly))
-        ThrowImportError(Tr("Cannot open file ") + fileName);
+        ThrowImportError(Tr("Import", "Cannot open file %1").arg(fileName));
     probe.close();
     // A record takes at least four bytes of the file and its text at most
     // a few times its stored size: a reader sending more is running wild.
@@ -283,9 +280,9 @@ void RunReader(const QString& fileName, const QString* table, Fn&& onFrame)
             }
             if (kind == frError) {
                 if (payload == "no table")
-                    ThrowImportError(
-                        Tr("The database %1 has no table \"%2\".").arg(info.fileName(), table ? *table : QString()));
-                ThrowUnreadable(fileName, payload == "open" ? QString() : Tr("it is damaged"));
+                    ThrowImportError(Tr("Import", "The database %1 has no table \"%2\".")
+                                         .arg(info.fileName(), table ? *table : QString()));
+                ThrowUnreadable(fileName, payload == "open" ? QString() : Tr("Import", "it is damaged"));
             }
             onFrame(kind, payload);
         }
@@ -294,7 +291,7 @@ void RunReader(const QString& fileName, const QString* table, Fn&& onFrame)
     } catch (const EImportError& e) {
         if (e.what()[0] != '\0')
             throw;
-        ThrowUnreadable(fileName, Tr("it is damaged"));
+        ThrowUnreadable(fileName, Tr("Import", "it is damaged"));
     }
 }
 
@@ -316,7 +313,7 @@ QStringList AccessUserTables(const QString& fileName)
             tables << QString::fromUtf8(payload);
     });
 #else
-    ThrowUnreadable(fileName, Tr("this program was built without Access support"));
+    ThrowUnreadable(fileName, Tr("Import", "this program was built without Access support"));
 #endif
     return tables;
 }
@@ -339,7 +336,7 @@ void LoadAccessTable(const QString& fileName, const QString& tableName, TCellGri
             grid.SetRowCount(int(std::min(declared, maxRecords) + 1));
         row = 1;
     };
-    auto damaged = [&]() { ThrowUnreadable(fileName, Tr("it is damaged")); };
+    auto damaged = [&]() { ThrowUnreadable(fileName, Tr("Import", "it is damaged")); };
     RunReader(fileName, &tableName, [&](char kind, const QByteArray& payload) {
         switch (kind) {
         case frRecords:
@@ -390,6 +387,6 @@ void LoadAccessTable(const QString& fileName, const QString& tableName, TCellGri
 #else
     Q_UNUSED(tableName);
     Q_UNUSED(grid);
-    ThrowUnreadable(fileName, Tr("this program was built without Access support"));
+    ThrowUnreadable(fileName, Tr("Import", "this program was built without Access support"));
 #endif
 }

@@ -1,5 +1,6 @@
 #include "engine/datasheet/Datasheet.h"
 
+#include "document/Tr.h"
 #include "engine/datasheet/DatasheetStream.h"
 #include "engine/datasheet/DatasheetText.h"
 #include "engine/datasheet/ImportSupport.h"
@@ -8,11 +9,6 @@
 
 #include <algorithm>
 #include <cstring>
-
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("TDatasheet", text);
-}
 
 using datasheettext::TrimBlanks;
 using datasheettext::TryStrToInt;
@@ -264,7 +260,7 @@ QString TDatasheet::AddColumn(const QString& input)
 {
     const QStringView name = TrimBlanks(input);
     if (name.isEmpty() || FindDataColumn(name) != -1)
-        return Tr("You input a blank name or this name has been exist!");
+        return Tr("TDatasheet", "You input a blank name or this name has been exist!");
     TAdvStringGrid& g = StrGrid_Data;
     const int col = g.ColCount();
     g.InsertCols(col, 1);
@@ -283,7 +279,7 @@ QString TDatasheet::RenameColumn(const QString& input)
     if (name == TrimBlanks(current))
         return QString();
     if (FindDataColumn(name) != -1)
-        return Tr("Column '") + name + Tr("' has been exist!");
+        return Tr("TDatasheet", "Column '%1' has been exist!").arg(name);
     if (!name.isEmpty())
         g.SetCell(col, 0, name);
     return QString();

@@ -2,6 +2,7 @@
 
 #include "engine/datasheet/StringGrid.h"
 #include "document/SystemText.h"
+#include "document/Tr.h"
 
 #include <QCoreApplication>
 
@@ -10,11 +11,6 @@
 #include <string>
 
 #include <sys/mman.h>
-
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("DatasheetStream", text);
-}
 
 using datasheettext::EConvertError;
 
@@ -114,7 +110,7 @@ bool IsAsciiBlock(const char* p, qsizetype n)
 [[noreturn]] void ThrowSize(QByteArrayView line, bool utf8)
 {
     const QString shown = utf8 ? QString::fromUtf8(line) : DecodeField(line);
-    throw std::out_of_range(Tr("Datasheet size out of range: %1").arg(shown).toStdString());
+    throw std::out_of_range(Tr("DatasheetStream", "Datasheet size out of range: %1").arg(shown).toStdString());
 }
 
 }  // namespace

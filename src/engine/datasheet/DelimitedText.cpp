@@ -3,6 +3,7 @@
 #include "engine/datasheet/CellGridWriter.h"
 #include "engine/datasheet/ImportSupport.h"
 #include "document/SystemText.h"
+#include "document/Tr.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -18,11 +19,6 @@
 #include <sys/mman.h>
 #include <unistd.h>
 #endif
-
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("Import", text);
-}
 
 namespace {
 
@@ -80,12 +76,13 @@ constexpr qsizetype kMaxLine = qsizetype(1) << 20;
 
 [[noreturn]] void ThrowLongLine(qint64 line)
 {
-    ThrowImportError(Tr("Line %1 is too long to import (a line may hold at most %2 MB).").arg(line).arg(kMaxLine >> 20));
+    ThrowImportError(
+        Tr("Import", "Line %1 is too long to import (a line may hold at most %2 MB).").arg(line).arg(kMaxLine >> 20));
 }
 
 [[noreturn]] void ThrowTooManyLines()
 {
-    ThrowImportError(Tr("The file has too many lines to import (at most %1).").arg(kMaxImportCells));
+    ThrowImportError(Tr("Import", "The file has too many lines to import (at most %1).").arg(kMaxImportCells));
 }
 
 // Splits records into fields and writes them into one grid row each, keeping
@@ -119,10 +116,11 @@ private:
     [[noreturn]] void ThrowTooMuch() const
     {
         if (FCells > kMaxImportCells)
-            ThrowImportError(Tr("The file is too large to import: up to line %1 it holds more than %2 cells.")
+            ThrowImportError(Tr("Import", "The file is too large to import: up to line %1 it holds more than %2 cells.")
                                  .arg(FLine)
                                  .arg(kMaxImportCells));
-        ThrowImportError(Tr("The file is too large to import: up to line %1 its lines hold more than %2 "
+        ThrowImportError(Tr("Import",
+                            "The file is too large to import: up to line %1 its lines hold more than %2 "
                             "million characters.")
                              .arg(FLine)
                              .arg(kMaxSheetHeldChars / 1000000));
@@ -131,13 +129,14 @@ private:
     [[noreturn]] void ThrowFieldTooLarge() const
     {
         if (FCol >= kMaxSheetCols)
-            ThrowImportError(Tr("Line %1 has more fields than a datasheet has columns (at most %2).")
+            ThrowImportError(Tr("Import", "Line %1 has more fields than a datasheet has columns (at most %2).")
                                  .arg(FLine)
                                  .arg(kMaxSheetCols));
-        ThrowImportError(Tr("Field %1 of line %2 is too long to import (a cell may hold at most %3 characters).")
-                             .arg(FCol + 1)
-                             .arg(FLine)
-                             .arg(kMaxCellChars));
+        ThrowImportError(
+            Tr("Import", "Field %1 of line %2 is too long to import (a cell may hold at most %3 characters).")
+                .arg(FCol + 1)
+                .arg(FLine)
+                .arg(kMaxCellChars));
     }
 
     void SplitFields(QStringView rest)
@@ -503,7 +502,7 @@ struct TTextFacts {
 
 [[noreturn]] void ThrowBinary()
 {
-    ThrowImportError(Tr("The file is not a text file (it holds NUL bytes); nothing was imported."));
+    ThrowImportError(Tr("Import", "The file is not a text file (it holds NUL bytes); nothing was imported."));
 }
 
 int RowsFor(qint64 records)
@@ -665,7 +664,8 @@ constexpr qint64 kMaxUtf16Chars = kMaxSheetHeldChars + 2 * kMaxImportCells;
 void ReadUtf16(const char* data, qsizetype size, bool littleEndian, TCellGridWriter& grid, const TReleaseFn& release)
 {
     if (size / 2 > kMaxUtf16Chars)
-        ThrowImportError(Tr("The file is too large to import: it holds more than %1 million characters of UTF-16 "
+        ThrowImportError(Tr("Import",
+                            "The file is too large to import: it holds more than %1 million characters of UTF-16 "
                             "text.")
                              .arg(kMaxUtf16Chars / 1000000));
     QStringDecoder decoder(littleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE,
@@ -740,7 +740,7 @@ void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid)
     // Only regular files: a device or a pipe could be endless.
     QFile file(fileName);
     if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
-        ThrowImportError(Tr("Cannot open file ") + fileName);
+        ThrowImportError(Tr("Import", "Cannot open file %1").arg(fileName));
     const qint64 size = file.size();
     uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
     TTextFacts facts;
@@ -748,7 +748,7 @@ void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid)
         // Not mappable (empty, or mapping refused): read it whole.
         const QByteArray bytes = file.readAll();
         if (file.error() != QFileDevice::NoError)
-            ThrowImportError(Tr("Cannot open file ") + fileName);
+            ThrowImportError(Tr("Import", "Cannot open file %1").arg(fileName));
         facts = ReadAny(bytes.constData(), bytes.size(), grid, TReleaseFn());
     } else {
         struct TUnmap {
@@ -771,7 +771,8 @@ void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid)
         facts = ReadAny(reinterpret_cast<const char*>(mapped), qsizetype(size), grid, release);
     }
     if (facts.mixedEncodings)
-        ImportWarning(Tr("The file %1 mixes UTF-8 and Windows-1252 text; each line was read in the encoding it "
+        ImportWarning(Tr("Import",
+                         "The file %1 mixes UTF-8 and Windows-1252 text; each line was read in the encoding it "
                          "fits. Check the imported text.")
                           .arg(QFileInfo(fileName).fileName()));
 }

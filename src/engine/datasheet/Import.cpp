@@ -1,5 +1,6 @@
 #include "engine/datasheet/Import.h"
 
+#include "document/Tr.h"
 #include "engine/datasheet/AccessImport.h"
 #include "engine/datasheet/DelimitedText.h"
 #include "engine/datasheet/ImportSupport.h"
@@ -9,11 +10,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("Import", text);
-}
 
 namespace {
 
@@ -38,7 +34,7 @@ TPackageKind SniffPackage(const QString& path)
 void LoadSpreadsheetFile(const QString& path, const QString& ext, TCellGridWriter& grid)
 {
     if (!QFileInfo(path).isFile())
-        ThrowImportError(Tr("Cannot open file ") + path);
+        ThrowImportError(Tr("Import", "Cannot open file %1").arg(path));
     const TPackageKind kind = SniffPackage(path);
     if (ext == QLatin1String("ODS") && kind != TPackageKind::Compound)
         return LoadOdsSheet(path, grid);
@@ -52,13 +48,13 @@ void LoadSpreadsheetFile(const QString& path, const QString& ext, TCellGridWrite
 QString ImportFileFilter()
 {
     QStringList entries = {
-        Tr("ASCII Data Files (*.txt *.csv)"),
-        Tr("Microsoft Excel Files (*.xls)"),
+        Tr("Import", "ASCII Data Files (*.txt *.csv)"),
+        Tr("Import", "Microsoft Excel Files (*.xls)"),
     };
 #ifdef TAGMORA_HAVE_QUAZIP
-    entries << Tr("Microsoft Excel Workbooks (*.xlsx)") << Tr("OpenDocument Spreadsheets (*.ods)");
+    entries << Tr("Import", "Microsoft Excel Workbooks (*.xlsx)") << Tr("Import", "OpenDocument Spreadsheets (*.ods)");
 #endif
-    entries << Tr("Microsoft Access Database (*.mdb)") << Tr("All Files (*)");
+    entries << Tr("Import", "Microsoft Access Database (*.mdb)") << Tr("Import", "All Files (*)");
     return entries.join(QStringLiteral(";;"));
 }
 
@@ -96,7 +92,7 @@ TTablePicker TablePickerByName(const QString& name)
                 return true;
             }
         }
-        ThrowImportError(
-            Tr("The database has no table \"%1\". Its tables are: %2.").arg(wanted, tables.join(QStringLiteral(", "))));
+        ThrowImportError(Tr("Import", "The database has no table \"%1\". Its tables are: %2.")
+                             .arg(wanted, tables.join(QStringLiteral(", "))));
     };
 }

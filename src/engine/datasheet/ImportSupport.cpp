@@ -1,5 +1,6 @@
 #include "engine/datasheet/ImportSupport.h"
 
+#include "document/Tr.h"
 #include "engine/datasheet/CellGridWriter.h"
 
 #include <QCoreApplication>
@@ -10,11 +11,6 @@
 
 #include <locale.h>
 
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("Import", text);
-}
-
 void ThrowImportError(const QString& message)
 {
     throw EImportError(message);
@@ -22,7 +18,7 @@ void ThrowImportError(const QString& message)
 
 void ThrowNothingToImport()
 {
-    ThrowImportError(Tr("There is nothing to import: the file holds no text."));
+    ThrowImportError(Tr("Import", "There is nothing to import: the file holds no text."));
 }
 
 namespace {
@@ -208,7 +204,8 @@ namespace {
 
 [[noreturn]] void ThrowTooLarge()
 {
-    ThrowImportError(Tr("The sheet is too large to import (the datasheet takes at most %1 rows, "
+    ThrowImportError(Tr("Import",
+                        "The sheet is too large to import (the datasheet takes at most %1 rows, "
                         "%2 columns and %3 cells).")
                          .arg(kMaxSheetRows)
                          .arg(kMaxSheetCols)
@@ -217,13 +214,14 @@ namespace {
 
 [[noreturn]] void ThrowTooMuchText()
 {
-    ThrowImportError(Tr("The spreadsheet is too large: its cells hold more than %1 million characters of text.")
-                         .arg(kMaxSheetHeldChars / 1000000));
+    ThrowImportError(
+        Tr("Import", "The spreadsheet is too large: its cells hold more than %1 million characters of text.")
+            .arg(kMaxSheetHeldChars / 1000000));
 }
 
 [[noreturn]] void ThrowLongCell(const QString& place)
 {
-    ThrowImportError(Tr("The spreadsheet is too large: %1 holds more than %2 characters of text.")
+    ThrowImportError(Tr("Import", "The spreadsheet is too large: %1 holds more than %2 characters of text.")
                          .arg(place)
                          .arg(kMaxCellChars));
 }
@@ -242,7 +240,7 @@ QString CellName(qint64 row, qint64 col)
 qint32 TSheetCells::AddText(QStringView text)
 {
     if (text.size() > kMaxCellChars)
-        ThrowLongCell(Tr("a cell"));
+        ThrowLongCell(Tr("Import", "a cell"));
     if (qint64(FArena.size()) + text.size() > kMaxSheetHeldChars || FTexts.size() >= size_t(INT32_MAX))
         ThrowTooMuchText();
     FTexts.push_back({qint64(FArena.size()), qint32(text.size())});
@@ -259,7 +257,7 @@ QStringView TSheetCells::Text(qint32 id) const
 void TSheetCells::AddCell(qint64 row, qint64 col, QStringView text, qint64 rowRepeat, qint64 colRepeat)
 {
     if (text.size() > kMaxCellChars)
-        ThrowLongCell(Tr("cell %1").arg(CellName(row, col)));
+        ThrowLongCell(Tr("Import", "cell %1").arg(CellName(row, col)));
     AddCell(row, col, AddText(text), rowRepeat, colRepeat);
 }
 
@@ -289,8 +287,8 @@ void TSheetCells::AddCell(qint64 row, qint64 col, qint32 textId, qint64 rowRepea
     // file stores, every one of them.
     const qint64 cells = FHeldCells + rowRepeat * colRepeat;
     if (cells > kMaxImportCells)
-        ThrowImportError(Tr("The spreadsheet is too large: more than %1 of its cells hold a value.")
-                             .arg(kMaxImportCells));
+        ThrowImportError(
+            Tr("Import", "The spreadsheet is too large: more than %1 of its cells hold a value.").arg(kMaxImportCells));
     const qint64 held = FHeldChars + qint64(FTexts[size_t(textId)].length) * rowRepeat * colRepeat;
     if (held > kMaxSheetHeldChars)
         ThrowTooMuchText();

@@ -1,5 +1,6 @@
 #include "engine/datasheet/OfficeXmlImport.h"
 
+#include "document/Tr.h"
 #include "engine/datasheet/CellGridWriter.h"
 #include "engine/datasheet/ImportSupport.h"
 #include "engine/datasheet/ZipLayout.h"
@@ -20,20 +21,15 @@
 #include <cstring>
 #include <memory>
 
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("Import", text);
-}
-
 namespace {
 
 enum class TPackage { Xlsx, Ods };
 
 [[noreturn]] void ThrowUnreadable(TPackage kind, const QString& fileName, const QString& why = QString())
 {
-    const QString what =
-        kind == TPackage::Xlsx ? Tr("Microsoft Excel workbook (.xlsx)") : Tr("OpenDocument spreadsheet (.ods)");
-    QString message = Tr("The file %1 is not a readable %2").arg(QFileInfo(fileName).fileName(), what);
+    const QString what = kind == TPackage::Xlsx ? Tr("Import", "Microsoft Excel workbook (.xlsx)")
+                                                : Tr("Import", "OpenDocument spreadsheet (.ods)");
+    QString message = Tr("Import", "The file %1 is not a readable %2").arg(QFileInfo(fileName).fileName(), what);
     ThrowImportError(why.isEmpty() ? QString(message + u'.') : QString(message + QStringLiteral(" (") + why + QStringLiteral(").")));
 }
 
@@ -126,13 +122,13 @@ public:
     {
         const QFileInfo info(fileName);
         if (!info.isFile())
-            ThrowImportError(Tr("Cannot open file ") + fileName);
+            ThrowImportError(Tr("Import", "Cannot open file %1").arg(fileName));
         // Parts that share their bytes are refused before anything unpacks.
         const QString fault = ZipLayoutFault(fileName);
         if (!fault.isEmpty())
             Fail(fault);
         if (!FZip.open(QuaZip::mdUnzip))
-            Fail(Tr("it is not a zip package"));
+            Fail(Tr("Import", "it is not a zip package"));
         FUnpackBudget = std::max(kMinUnpackedBytes, info.size() * kMaxUnpackRatio);
     }
 
@@ -150,7 +146,7 @@ public:
         auto tooLarge = [&] {
             if (limit < kMaxSmallPart)
                 FailTooLarge(part);
-            Fail(Tr("the part %1 is too large").arg(part));
+            Fail(Tr("Import", "the part %1 is too large").arg(part));
         };
         if (file.usize() > limit)
             tooLarge();
@@ -165,7 +161,7 @@ public:
         FUnpacked += bytes.size();
         file.close();
         if (file.getZipError() != UNZ_OK)
-            Fail(Tr("it is damaged"));
+            Fail(Tr("Import", "it is damaged"));
         return bytes;
     }
 
@@ -192,7 +188,7 @@ public:
         CheckXml(xml);
         file.close();
         if (file.getZipError() != UNZ_OK)
-            Fail(Tr("it is damaged"));
+            Fail(Tr("Import", "it is damaged"));
         return true;
     }
 
@@ -203,14 +199,15 @@ public:
         QString why = xml.errorString();
         if (why.endsWith(u'.'))
             why.chop(1);
-        Fail(Tr("it is damaged: %1").arg(why));
+        Fail(Tr("Import", "it is damaged: %1").arg(why));
     }
 
     [[noreturn]] void Fail(const QString& why = QString()) { ThrowUnreadable(FKind, FFileName, why); }
 
     [[noreturn]] void FailTooLarge(const QString& part)
     {
-        ThrowImportError(Tr("The spreadsheet is too large: its part %1 unpacks to more than can be "
+        ThrowImportError(Tr("Import",
+                            "The spreadsheet is too large: its part %1 unpacks to more than can be "
                             "read (at most %2 MB from a file of this size, and %3 MB of text between two tags).")
                              .arg(part)
                              .arg((PartLimit() + (qint64(1) << 19)) >> 20)
@@ -396,7 +393,7 @@ public:
         if (sheet.isEmpty())
             sheet = QStringLiteral("xl/worksheets/sheet1.xml");
         if (sheet.isEmpty() || !FPkg.Stream(sheet, [this](QXmlStreamReader& xml) { ReadSheet(xml); }))
-            FPkg.Fail(Tr("its sheet is missing"));
+            FPkg.Fail(Tr("Import", "its sheet is missing"));
         FCells.WriteTo(grid);
     }
 
@@ -406,7 +403,7 @@ private:
     {
         const QByteArray bytes = FPkg.ReadSmall(part);
         if (bytes.isEmpty())
-            FPkg.Fail(Tr("it holds no workbook"));
+            FPkg.Fail(Tr("Import", "it holds no workbook"));
         QXmlStreamReader xml(bytes);
         int activeTab = 0;
         QStringList sheetIds;
@@ -424,7 +421,7 @@ private:
         }
         FPkg.CheckXml(xml);
         if (sheetIds.isEmpty())
-            FPkg.Fail(Tr("it holds no sheet"));
+            FPkg.Fail(Tr("Import", "it holds no sheet"));
         FSheetRelId = sheetIds.value(activeTab < sheetIds.size() ? activeTab : 0);
     }
 
@@ -486,7 +483,7 @@ private:
         qint64 r = row, c = FCol + 1;
         const QStringView ref = Attr(xml, QLatin1String("r"));
         if (!ref.isEmpty() && !ParseCellRef(ref, r, c))
-            FPkg.Fail(Tr("a cell has the malformed reference %1").arg(ref.toString()));
+            FPkg.Fail(Tr("Import", "a cell has the malformed reference %1").arg(ref.toString()));
         FCol = c;
         const QString type = Attr(xml, QLatin1String("t")).toString();
         const int style = Attr(xml, QLatin1String("s")).toInt();
@@ -576,11 +573,11 @@ public:
         const QByteArray mime = FPkg.ReadSmall(QStringLiteral("mimetype")).trimmed();
         if (!mime.isEmpty() && mime != "application/vnd.oasis.opendocument.spreadsheet" &&
             mime != "application/vnd.oasis.opendocument.spreadsheet-template")
-            FPkg.Fail(Tr("it is a different kind of document"));
+            FPkg.Fail(Tr("Import", "it is a different kind of document"));
         FActiveTable = ActiveTableName();
         bool found = false;
         if (!FPkg.Stream(QStringLiteral("content.xml"), [&](QXmlStreamReader& xml) { found = ReadContent(xml); }))
-            FPkg.Fail(Tr("it has no content"));
+            FPkg.Fail(Tr("Import", "it has no content"));
         if (!found && !FActiveTable.isEmpty()) {
             // The active sheet named in the settings is not there: take the first.
             FActiveTable.clear();
@@ -756,7 +753,7 @@ void LoadXlsxSheet(const QString& fileName, TCellGridWriter& grid)
     TXlsxReader(fileName).Load(grid);
 #else
     Q_UNUSED(grid);
-    ThrowUnreadable(TPackage::Xlsx, fileName, Tr("this program was built without support for it"));
+    ThrowUnreadable(TPackage::Xlsx, fileName, Tr("Import", "this program was built without support for it"));
 #endif
 }
 
@@ -766,6 +763,6 @@ void LoadOdsSheet(const QString& fileName, TCellGridWriter& grid)
     TOdsReader(fileName).Load(grid);
 #else
     Q_UNUSED(grid);
-    ThrowUnreadable(TPackage::Ods, fileName, Tr("this program was built without support for it"));
+    ThrowUnreadable(TPackage::Ods, fileName, Tr("Import", "this program was built without support for it"));
 #endif
 }

@@ -1,15 +1,11 @@
 #include "engine/datasheet/SequenceGenerator.h"
 
+#include "document/Tr.h"
 #include "engine/datasheet/DatasheetText.h"
 
 #include <QCoreApplication>
 
 #include <algorithm>
-
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("SequenceGenerator", text);
-}
 
 using datasheettext::InvalidIntegerText;
 using datasheettext::TrimBlanks;
@@ -25,14 +21,15 @@ QString GenerateSequence(const TSequenceSettings& settings, QStringList& values)
     if (!TryStrToInt64(settings.To, e))
         return InvalidIntegerText(settings.To);
     if (e < b)
-        return Tr("Begine number must less than End number!");
+        return Tr("SequenceGenerator", "Begine number must less than End number!");
 
     const int repeat = std::clamp(settings.Repeat, 1, 100);
     const int step = std::clamp(settings.Step, 1, 100);
     const quint64 span = quint64(e) - quint64(b);  // exact for any e >= b
     const quint64 steps = span / quint64(step);
     if (steps >= quint64(kMaxSequenceValues) || (steps + 1) * quint64(repeat) > quint64(kMaxSequenceValues)) {
-        return Tr("A sequence can hold at most %1 values; from %2 to %3 with step %4 and repeat %5 "
+        return Tr("SequenceGenerator",
+                  "A sequence can hold at most %1 values; from %2 to %3 with step %4 and repeat %5 "
                   "would give more.")
             .arg(kMaxSequenceValues)
             .arg(b)

@@ -1,5 +1,6 @@
 #include "engine/datasheet/SpreadsheetImport.h"
 
+#include "document/Tr.h"
 #include "engine/datasheet/CellGridWriter.h"
 #include "engine/datasheet/GuardedReader.h"
 #include "engine/datasheet/ImportSupport.h"
@@ -16,11 +17,6 @@
 #include <freexl.h>
 #endif
 
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("Import", text);
-}
-
 namespace {
 
 // The sum of the declared sizes of all sheets the cell library may allocate
@@ -31,8 +27,8 @@ constexpr qint64 kMaxWorkbookBytes = qint64(1) << 30;
 
 [[noreturn]] void ThrowUnreadable(const QString& fileName, const QString& why = QString())
 {
-    QString message =
-        Tr("The file %1 is not a readable Microsoft Excel 97-2003 workbook").arg(QFileInfo(fileName).fileName());
+    QString message = Tr("Import", "The file %1 is not a readable Microsoft Excel 97-2003 workbook")
+                          .arg(QFileInfo(fileName).fileName());
     ThrowImportError(why.isEmpty() ? QString(message + u'.') : QString(message + QStringLiteral(" (") + why + QStringLiteral(").")));
 }
 
@@ -42,17 +38,17 @@ QString FreeXlReason(int rc)
 {
     switch (rc) {
     case FREEXL_INSUFFICIENT_MEMORY:
-        return Tr("not enough memory");
+        return Tr("Import", "not enough memory");
     case FREEXL_INVALID_CFBF_HEADER:
     case FREEXL_CFBF_INVALID_SIGNATURE:
-        return Tr("it is not an Excel 97-2003 file");
+        return Tr("Import", "it is not an Excel 97-2003 file");
     case FREEXL_BIFF_WORKBOOK_NOT_FOUND:
-        return Tr("it holds no workbook");
+        return Tr("Import", "it holds no workbook");
     case FREEXL_UNSUPPORTED_CHARSET:
     case FREEXL_INVALID_CHARACTER:
-        return Tr("its text cannot be decoded");
+        return Tr("Import", "its text cannot be decoded");
     default:
-        return Tr("it is damaged");
+        return Tr("Import", "it is damaged");
     }
 }
 
@@ -104,7 +100,8 @@ QString OverrideText(const TXlsCellOverride& v, const TXlsWorkbookScan& scan)
 
 [[noreturn]] void ThrowProtected(const QString& fileName)
 {
-    ThrowImportError(Tr("The workbook %1 is password-protected; save it without a password "
+    ThrowImportError(Tr("Import",
+                        "The workbook %1 is password-protected; save it without a password "
                         "and import it again.")
                          .arg(QFileInfo(fileName).fileName()));
 }
@@ -135,7 +132,7 @@ void ReadActiveSheet(TFrameWriter& out, const std::string& path, const TXlsWorkb
     if (freexl_get_info(xl.handle, FREEXL_BIFF_SHEET_COUNT, &info) == FREEXL_OK)
         sheetCount = info;
     if (sheetCount == 0)
-        return fail(Tr("it holds no worksheet"));
+        return fail(Tr("Import", "it holds no worksheet"));
 
     // The library numbers the worksheets alone; find the active one by name.
     unsigned short sheet = 0;
@@ -158,7 +155,7 @@ void ReadActiveSheet(TFrameWriter& out, const std::string& path, const TXlsWorkb
     if (freexl_worksheet_dimensions(xl.handle, &rows, &cols) != FREEXL_OK)
         return fail(QString());
     if (qint64(rows) * cols > kMaxWorkbookCells)
-        return fail(Tr("its sheet declares more cells than can be read"));
+        return fail(Tr("Import", "its sheet declares more cells than can be read"));
     {
         const char* name = nullptr;
         if (overridesApply && (freexl_get_worksheet_name(xl.handle, sheet, &name) != FREEXL_OK || !name ||
@@ -200,16 +197,16 @@ void LoadSpreadsheet(const QString& fileName, TCellGridWriter& grid)
 {
     QFile file(fileName);
     if (!QFileInfo(fileName).isFile() || !file.open(QIODevice::ReadOnly))
-        ThrowImportError(Tr("Cannot open file ") + fileName);
+        ThrowImportError(Tr("Import", "Cannot open file %1").arg(fileName));
     if (file.size() > kMaxWorkbookBytes)
-        ThrowUnreadable(fileName, Tr("it is too large"));
+        ThrowUnreadable(fileName, Tr("Import", "it is too large"));
     const QByteArray bytes = file.readAll();
     file.close();
     if (!bytes.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
-        ThrowUnreadable(fileName, Tr("it is not an Excel 97-2003 file"));
+        ThrowUnreadable(fileName, Tr("Import", "it is not an Excel 97-2003 file"));
 
 #ifndef TAGMORA_XLS_READER
-    ThrowUnreadable(fileName, Tr("this program was built without Excel 97-2003 support"));
+    ThrowUnreadable(fileName, Tr("Import", "this program was built without Excel 97-2003 support"));
 #else
     // Sheet sizes, the active tab, and what the cell library leaves out.
     const TXlsWorkbookScan scan = ScanXlsWorkbook(bytes);
@@ -219,7 +216,7 @@ void LoadSpreadsheet(const QString& fileName, TCellGridWriter& grid)
     for (const TXlsWorkbookScan::TSheet& s : scan.sheets)
         declared += s.type == 0 ? s.declaredCells : 0;
     if (declared > kMaxWorkbookCells)
-        ThrowUnreadable(fileName, Tr("its sheets declare more cells than can be read"));
+        ThrowUnreadable(fileName, Tr("Import", "its sheets declare more cells than can be read"));
 
     // The cell library is not safe against damaged files: it runs in a
     // child process that sends the non-empty cells of the active sheet.
@@ -266,7 +263,7 @@ void LoadSpreadsheet(const QString& fileName, TCellGridWriter& grid)
     } catch (const EImportError& e) {
         if (e.what()[0] != '\0')
             throw;
-        ThrowUnreadable(fileName, Tr("it is damaged"));
+        ThrowUnreadable(fileName, Tr("Import", "it is damaged"));
     }
     cells.WriteTo(grid);
 #endif

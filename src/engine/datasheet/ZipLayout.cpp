@@ -1,3 +1,4 @@
+#include "document/Tr.h"
 #include "engine/datasheet/ZipLayout.h"
 
 #include <QCoreApplication>
@@ -5,11 +6,6 @@
 
 #include <algorithm>
 #include <vector>
-
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("Import", text);
-}
 
 namespace {
 
@@ -58,14 +54,14 @@ public:
             return FFault;
         if (dir.size > kMaxDirectoryBytes || dir.offset + dir.size > quint64(dir.end) ||
             dir.entries > dir.size / kCentralSize)
-            return Tr("its directory is damaged");
+            return Tr("Import", "its directory is damaged");
         std::vector<TSpan> spans;
         if (!ReadEntries(dir, spans))
             return FFault;
         std::sort(spans.begin(), spans.end(), [](const TSpan& a, const TSpan& b) { return a.begin < b.begin; });
         for (size_t i = 1; i < spans.size(); ++i)
             if (spans[i].begin < spans[i - 1].end)
-                return Tr("its parts overlap");
+                return Tr("Import", "its parts overlap");
         return QString();
     }
 
@@ -107,11 +103,11 @@ private:
             return true;
         const QByteArray locator = ReadAt(quint64(dir.end - 20), 20);
         if (locator.size() != 20 || Le(locator.constData(), 4) != kLocator64Sig)
-            return Fail(Tr("its directory is damaged"));
+            return Fail(Tr("Import", "its directory is damaged"));
         const quint64 end64 = Le(locator.constData() + 8, 8);
         const QByteArray record = ReadAt(end64, 56);
         if (record.size() != 56 || Le(record.constData(), 4) != kEnd64Sig)
-            return Fail(Tr("its directory is damaged"));
+            return Fail(Tr("Import", "its directory is damaged"));
         dir.end = qint64(end64);
         dir.entries = Le(record.constData() + 32, 8);
         dir.size = Le(record.constData() + 40, 8);
@@ -125,24 +121,24 @@ private:
     {
         const QByteArray bytes = ReadAt(dir.offset, qint64(dir.size));
         if (bytes.size() != qint64(dir.size))
-            return Fail(Tr("its directory is damaged"));
+            return Fail(Tr("Import", "its directory is damaged"));
         qint64 pos = 0;
         for (quint64 n = 0; n < dir.entries; ++n) {
             const char* c = bytes.constData() + pos;
             if (bytes.size() - pos < kCentralSize || Le(c, 4) != kCentralSig)
-                return Fail(Tr("its directory is damaged"));
+                return Fail(Tr("Import", "its directory is damaged"));
             const qint64 nameLength = qint64(Le(c + 28, 2)), extraLength = qint64(Le(c + 30, 2));
             const qint64 entrySize = kCentralSize + nameLength + extraLength + qint64(Le(c + 32, 2));
             if (bytes.size() - pos < entrySize)
-                return Fail(Tr("its directory is damaged"));
+                return Fail(Tr("Import", "its directory is damaged"));
             quint64 compressed = Le(c + 20, 4), offset = Le(c + 42, 4);
             ReadZip64Sizes(c + kCentralSize + nameLength, extraLength, Le(c + 24, 4), compressed, offset);
             const QByteArray local = ReadAt(offset, kLocalSize);
             if (local.size() != kLocalSize || Le(local.constData(), 4) != kLocalSig)
-                return Fail(Tr("its directory is damaged"));
+                return Fail(Tr("Import", "its directory is damaged"));
             const quint64 data = offset + kLocalSize + Le(local.constData() + 26, 2) + Le(local.constData() + 28, 2);
             if (compressed > dir.offset || data > dir.offset - compressed)
-                return Fail(Tr("its directory is damaged"));
+                return Fail(Tr("Import", "its directory is damaged"));
             spans.push_back({offset, data + compressed});
             pos += entrySize;
         }

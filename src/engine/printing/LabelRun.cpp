@@ -4,6 +4,7 @@
 #include "engine/datasheet/Datasheet.h"
 #include "document/LabelPlan.h"
 #include "document/PlanLayer.h"
+#include "document/Tr.h"
 #include "engine/printing/DataBinding.h"
 #include "engine/printing/LabelOutput.h"
 #include "engine/printing/SheetLayout.h"
@@ -15,17 +16,17 @@
 
 QString InvalidCodeAbortMessage(int64_t k)
 {
-    return QCoreApplication::translate("LabelRun",
-                                       "A value in line %1 is a invalid code for selected bar code format!\r"
-                                       "Abort printing!")
+    return Tr("LabelRun",
+              "A value in line %1 is a invalid code for selected bar code format!\r"
+              "Abort printing!")
         .arg(k);
 }
 
 QString BarcodeBeyondLabelAbortMessage(int64_t k)
 {
-    return QCoreApplication::translate("LabelRun",
-                                       "The bar code of label %1 does not fit on the label!\r"
-                                       "Abort printing!")
+    return Tr("LabelRun",
+              "The bar code of label %1 does not fit on the label!\r"
+              "Abort printing!")
         .arg(k);
 }
 

@@ -2,6 +2,7 @@
 
 #include "document/OutputFile.h"
 #include "document/QtPrinter.h"
+#include "document/Tr.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -77,13 +78,13 @@ void TPdfPrinter::BeginDoc(const QString& title)
         throw std::runtime_error("Printing in progress");
     const QString path = OutputFileName();
     if (path.isEmpty())
-        throw std::runtime_error(QCoreApplication::translate("PdfPrinter", "No file to print to").toStdString());
+        throw std::runtime_error(Tr("PdfPrinter", "No file to print to").toStdString());
     FOutput = std::make_unique<TOutputFile>(path);
     FWriter = TQtPrinter::StartPdf(*FOutput, FDpi, LayoutOf(FSettings), title);
     if (!FPainter.begin(FWriter.get())) {
         FWriter.reset();
         FOutput.reset();
-        throw std::runtime_error(QCoreApplication::translate("PdfPrinter", "Cannot write %1").arg(path).toStdString());
+        throw std::runtime_error(Tr("PdfPrinter", "Cannot write %1").arg(path).toStdString());
     }
 }
 

@@ -4,6 +4,7 @@
 #include "document/LabelFile.h"
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
+#include "document/Tr.h"
 #include "engine/printing/DataBinding.h"
 #include "engine/printing/LabelOutput.h"
 #include "engine/printing/LabelRun.h"
@@ -14,29 +15,24 @@
 #include <algorithm>
 #include <stdexcept>
 
-static QString Tr(const char* text)
-{
-    return QCoreApplication::translate("PrintJob", text);
-}
-
 QString NoPrinterMessage()
 {
-    return Tr("No printr device exist! ");
+    return Tr("PrintJob", "No printr device exist! ");
 }
 
 QString PrintRangeMessage()
 {
-    return Tr("Error print range! ");
+    return Tr("PrintJob", "Error print range! ");
 }
 
 QString NoPlacesMessage()
 {
-    return Tr("The label layout has no rows or no columns! ");
+    return Tr("PrintJob", "The label layout has no rows or no columns! ");
 }
 
 QString NotAPageNumberMessage(const QString& text)
 {
-    return Tr("'%1' is not a valid page number! ").arg(text);
+    return Tr("PrintJob", "'%1' is not a valid page number! ").arg(text);
 }
 
 namespace {
@@ -65,7 +61,7 @@ void SetUpPrinter(TLabelPlan& plan, const QString& printerName)
     }
     const int index = int(Printer().Printers().indexOf(printerName));
     if (index < 0)
-        throw std::invalid_argument(Tr("There is no printer named %1").arg(printerName).toStdString());
+        throw std::invalid_argument(Tr("PrintJob", "There is no printer named %1").arg(printerName).toStdString());
     const int32_t documentPrinter = plan.OutputPrinter;
     plan.OutputPrinter = index;
     ApplyPrinterSettings(plan);

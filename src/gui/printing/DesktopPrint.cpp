@@ -3,6 +3,7 @@
 #include "engine/LabelDocument.h"
 #include "gui/UserDialogs.h"
 #include "document/Printer.h"
+#include "document/Tr.h"
 #include "engine/printing/DataBinding.h"
 #include "engine/printing/PdfPrinter.h"
 #include "gui/printing/PreviewWindow.h"
@@ -22,11 +23,6 @@
 #include <memory>
 
 namespace {
-
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("DesktopPrint", text);
-}
 
 // What the print dialog and the preview keep between uses.
 struct TRemembered {
@@ -71,7 +67,7 @@ public:
         if (total <= kProgressLabelThreshold)
             return true;
         if (!FDialog) {
-            FDialog = std::make_unique<QProgressDialog>(text, Tr("&Cancel"), 0, 1000, FParent);
+            FDialog = std::make_unique<QProgressDialog>(text, Tr("DesktopPrint", "&Cancel"), 0, 1000, FParent);
             FDialog->setObjectName(QStringLiteral("PrintProgress"));
             FDialog->setWindowTitle(FCaption);
             FDialog->setAccessibleName(FCaption);
@@ -118,9 +114,10 @@ bool ConfirmMissingColumns(const TLabelDocument& doc)
     const QStringList missing = MissingColumns(doc);
     if (missing.isEmpty())
         return true;
-    const QString text = Tr("The label uses columns the datasheet does not have: ") +
-                         missing.join(QStringLiteral(", ")) + QLatin1Char('\r') +
-                         Tr("Their objects print without data. Print anyway?");
+    const QString text = Tr("DesktopPrint",
+                            "The label uses columns the datasheet does not have: %1\r"
+                            "Their objects print without data. Print anyway?")
+                             .arg(missing.join(QStringLiteral(", ")));
     return Dialogs().MessageDlg(text, TMsgDlgType::mtWarning, mbYes | mbCancel) == mbYes;
 }
 
@@ -130,7 +127,8 @@ TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::fu
     TFM_Print dialog(parent);
     dialog.AskPdfFile = [&doc] {
         const QString folder = doc.HasFileName() ? QFileInfo(doc.CurrentFileName()).absolutePath() : QString();
-        return Dialogs().SaveFileName(Tr("Print to PDF file"), folder, Tr("PDF File (*.pdf)"), QStringLiteral("pdf"));
+        return Dialogs().SaveFileName(Tr("DesktopPrint", "Print to PDF file"), folder,
+                                      Tr("DesktopPrint", "PDF File (*.pdf)"), QStringLiteral("pdf"));
     };
     dialog.SetLabelSetup(labelSetup);
     dialog.RefreshInfo = [&doc] {
@@ -163,7 +161,7 @@ TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::fu
 TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QString& path, QWidget* parent)
 {
     TLabelPlan& plan = doc.Plan;
-    TPdfPrinter pdf(UsableDpi(plan.PntDPI), Tr("PDF file"));
+    TPdfPrinter pdf(UsableDpi(plan.PntDPI), Tr("DesktopPrint", "PDF file"));
     pdf.SetOutputFileName(path);
     // The document keeps its own printer and resolution.
     struct TKeepPrinter {
@@ -179,7 +177,7 @@ TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QS
     TScopedPrinter use(pdf);
     request.Dialog = nullptr;
     request.PrinterName.clear();
-    TRunProgress progress(parent, Tr("Printing"));
+    TRunProgress progress(parent, Tr("DesktopPrint", "Printing"));
     request.Progress = [&progress](const TPrintProgress& p) {
         return progress.Update(p.Done, p.Total, PrintProgressText(p));
     };
@@ -187,12 +185,13 @@ TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QS
     try {
         outcome = PrintLabels(plan, doc.Data, request);
     } catch (const std::exception& e) {
-        Dialogs().MessageDlg(Tr("Cannot write the file %1: %2").arg(path, QString::fromLocal8Bit(e.what())),
-                             TMsgDlgType::mtError, mbOK);
+        Dialogs().MessageDlg(
+            Tr("DesktopPrint", "Cannot write the file %1: %2").arg(path, QString::fromLocal8Bit(e.what())),
+            TMsgDlgType::mtError, mbOK);
         return TPrintStatus::Failed;
     }
     if (outcome.Status == TPrintStatus::Printed && outcome.Span.IsEmpty())
-        Dialogs().MessageDlg(Tr("There is nothing to print; the file %1 was not written.").arg(path),
+        Dialogs().MessageDlg(Tr("DesktopPrint", "There is nothing to print; the file %1 was not written.").arg(path),
                              TMsgDlgType::mtWarning, mbOK);
     return outcome.Status;
 }
@@ -211,9 +210,10 @@ bool RunPreview(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWid
             TBusyCursor busy;
             return render({});
         }
-        TRunProgress progress(&preview, Tr("Preview"));
+        TRunProgress progress(&preview, Tr("DesktopPrint", "Preview"));
         return render([&progress](int64_t done, int64_t total) {
-            return progress.Update(done, total, Tr("Rendering label %1 of %2 ...").arg(done).arg(total));
+            return progress.Update(done, total,
+                                   Tr("DesktopPrint", "Rendering label %1 of %2 ...").arg(done).arg(total));
         });
     };
     preview.Start(PreviewPageCount(doc.Plan, doc.Data));
@@ -227,14 +227,14 @@ bool RunPreview(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWid
 
 QString PrintProgressText(const TPrintProgress& progress)
 {
-    return Tr("Printing label %1 of %2, page %3 of %4 ...")
+    return Tr("DesktopPrint", "Printing label %1 of %2, page %3 of %4 ...")
                .arg(progress.Done)
                .arg(progress.Total)
                .arg(progress.Page)
                .arg(progress.Pages) +
            QStringLiteral("\n\n") +
-           (progress.ToFile ? Tr("Cancel stops printing and writes no PDF file.")
-                            : Tr("Cancel stops printing; the printer gets the pages printed so far."));
+           (progress.ToFile ? Tr("DesktopPrint", "Cancel stops printing and writes no PDF file.")
+                            : Tr("DesktopPrint", "Cancel stops printing; the printer gets the pages printed so far."));
 }
 
 TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
@@ -263,7 +263,7 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
             outcome.Status = request.Dialog(info, request) == TPrintChoice::Preview ? TPrintStatus::Previewed
                                                                                    : TPrintStatus::NoPrinter;
         } else {
-            TRunProgress progress(parent, Tr("Printing"));
+            TRunProgress progress(parent, Tr("DesktopPrint", "Printing"));
             request.Progress = [&progress](const TPrintProgress& p) {
                 return progress.Update(p.Done, p.Total, PrintProgressText(p));
             };

@@ -127,13 +127,13 @@ void TFM_Print::ShowInfo(const TPrintDialogInfo& info)
 {
     const bool printers = Printer().HasPrinters();
     if (printers || Lab_PrinterName->text().isEmpty())
-        Lab_PrinterName->setText(tr("Name:           ") + (printers ? info.PrinterName : tr("(no printer)")));
+        Lab_PrinterName->setText(tr("Name:           %1").arg(printers ? info.PrinterName : tr("(no printer)")));
     // Without a printer only the PDF file prints.
     Btn_OK->setEnabled(printers);
     Btn_OK->setDefault(printers);
     Btn_PdfFile->setDefault(!printers);
-    Lab_Quality->setText(tr("Print Quality:  ") + QString::number(info.Dpi) + tr(" DPI"));
-    Lab_Pages->setText(tr("[ ") + QString::number(info.Pages) + tr(" Pages ]"));
+    Lab_Quality->setText(tr("Print Quality:  %1 DPI").arg(info.Dpi));
+    Lab_Pages->setText(tr("[ %1 Pages ]").arg(info.Pages));
     Btn_Properties->setVisible(Printer().HasPropertiesDialog());
 }
 

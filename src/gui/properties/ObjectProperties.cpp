@@ -388,7 +388,7 @@ void TFM_ObjPro::BuildControlCharMenu()
             add(sub, QString::fromLatin1(kControlChars[c]), QStringLiteral("%1").arg(c, 3, 10, QLatin1Char('0')));
     }
     add(PMenu_Code, QStringLiteral("127- [DEL]"), QStringLiteral("127"));
-    QMenu* others = PMenu_Code->addMenu(QStringLiteral("Others"));
+    QMenu* others = PMenu_Code->addMenu(tr("Others"));
     for (const TOtherItem& o : kOthers) {
         QAction* action = add(others, QString::fromLatin1(o.Item), QString::fromLatin1(o.Digits));
         action->setVisible(o.Shown);
@@ -712,7 +712,7 @@ bool TFM_ObjPro::FillFrom(TLabelObject* object)
     } else {
         return false;
     }
-    setWindowTitle(tr("Modify Current ") + object->GetTypeName());
+    setWindowTitle(tr("Modify Current %1").arg(object->GetTypeName()));
     UpdateOriginControls();
     UpdatePreview();
     ShowPage(page);
@@ -926,8 +926,7 @@ bool TFM_ObjPro::Validate()
         if (Rdio_Code->isChecked()) {
             const QString code = Edt_Code->text().trimmed();
             if (!IsValidCode(code, TBarcodeType(std::max(0, CBX_BarType->currentIndex())), CB_CheckSum->isChecked())) {
-                Dialogs().MessageDlg(QStringLiteral("Value '") + code + QStringLiteral("'") +
-                                         tr(" is an invalid code for selected bar code format!"),
+                Dialogs().MessageDlg(tr("Value '%1' is an invalid code for selected bar code format!").arg(code),
                                      TMsgDlgType::mtError, mbOK);
                 Edt_Code->setFocus();
                 return false;
@@ -999,9 +998,9 @@ void TFM_ObjPro::CheckColumnClicked()
         if (value == BlankLabelValue)
             continue;  // a label left blank on purpose
         if (!IsValidCode(value, type, checksum)) {
-            Dialogs().MessageDlg(QStringLiteral("Value '") + value + QStringLiteral("'") + tr(" in line ") +
-                                     QString::number(n) + tr(" is a invalid code for bar code"),
-                                 TMsgDlgType::mtError, mbOK);
+            Dialogs().MessageDlg(
+                tr("Value '%1' in line %2 is a invalid code for bar code").arg(value, QString::number(n)),
+                TMsgDlgType::mtError, mbOK);
             return;
         }
     }

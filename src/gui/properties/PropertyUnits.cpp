@@ -1,5 +1,7 @@
 #include "gui/properties/PropertyUnits.h"
 
+#include "document/Tr.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -17,7 +19,7 @@ QString UnitName(int units)
 
 QString UnitCaption(int units)
 {
-    return QStringLiteral("(Unit: ") + UnitName(units) + QLatin1Char(')');
+    return Tr("PropertyUnits", "(Unit: %1)").arg(UnitName(units));
 }
 
 double RoundDecimals(double value, int decimals)
@@ -94,7 +96,7 @@ bool TRealText::IsNumber(const QString& text)
 
 QString TRealText::RefusalText(const QString& text)
 {
-    return QCoreApplication::translate("TRealSpinBox", "'%1' is not a valid floating point value").arg(text);
+    return Tr("TRealSpinBox", "'%1' is not a valid floating point value").arg(text);
 }
 
 TIntSpinBox::TIntSpinBox(QWidget* parent) : TNumberBox(parent) {}
@@ -115,5 +117,5 @@ bool TIntText::IsNumber(const QString& text)
 
 QString TIntText::RefusalText(const QString& text)
 {
-    return QCoreApplication::translate("TIntSpinBox", "'%1' is not a valid integer value").arg(text);
+    return Tr("TIntSpinBox", "'%1' is not a valid integer value").arg(text);
 }
