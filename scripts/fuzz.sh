@@ -48,6 +48,8 @@ seed() {
 
 export QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES='*=false'
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=1}
+# The font library's caches live as long as the process; every other leak is a finding.
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$PWD/scripts/lsan.supp}
 status=0
 for t in "${targets[@]}"; do
   seed "$t"

@@ -411,7 +411,10 @@ QImage DecodeRunLengthBitmap(const TBytesView& v, QString* damage)
     const qint64 paletteAt = info + headerSize;
     const qint64 offBits = v.U32(10);
     const qint64 dataAt = offBits >= paletteAt && offBits < v.size ? offBits : paletteAt + full * 4;
-    const qint64 entries = qMin(colorsUsed && colorsUsed < full ? qint64(colorsUsed) : full, (dataAt - paletteAt) / 4);
+    // A data offset inside the header puts the pixels after a full palette,
+    // which may lie past the file's end: the palette is what the file holds.
+    const qint64 entries =
+        qMin(colorsUsed && colorsUsed < full ? qint64(colorsUsed) : full, (qMin(dataAt, v.size) - paletteAt) / 4);
     QVector<QRgb> palette;
     for (qint64 i = 0; i < entries; ++i)
         palette << (qRgb(v.data[paletteAt + i * 4 + 2], v.data[paletteAt + i * 4 + 1], v.data[paletteAt + i * 4]));

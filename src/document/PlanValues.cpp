@@ -6,6 +6,9 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <algorithm>
+#include <climits>
+
 namespace {
 
 struct ColorName {
@@ -137,7 +140,9 @@ TFontStyles LettersToFontStyle(const QString& letters)
 
 int TPlanFont::Height() const
 {
-    return -Round(double(Size) * kFontScreenPixelsPerInch / 72.0);
+    // A size only a damaged file carries still gives a height whose negation
+    // and absolute value are ints.
+    return -std::clamp(Round(double(Size) * kFontScreenPixelsPerInch / 72.0), -INT_MAX, INT_MAX);
 }
 
 namespace {

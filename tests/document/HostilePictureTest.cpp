@@ -11,6 +11,7 @@
 #include "document/PlanLayer.h"
 
 #include <QBuffer>
+#include <QtEndian>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -100,6 +101,17 @@ TEST(HostilePicture, RunLengthDataStaysInsideTheBitmap)
         EXPECT_EQ(Rows(image), QString::fromLatin1(c.rows)) << c.name;
         EXPECT_EQ(!damage.isEmpty(), c.damaged) << c.name << ": " << damage.toStdString();
     }
+    // A data offset inside the header: the palette ends with the file, the
+    // indices past it take its first colour.
+    QByteArray bmp = BitmapFile(4, 2, 8, 1, {0xFF0000, 0x00FF00}, QByteArray::fromHex("02010001"));
+    qToLittleEndian<quint32>(0, bmp.data() + 46);  // every colour of 8 bits
+    qToLittleEndian<quint32>(20, bmp.data() + 10);
+    QString damage;
+    const QList<QRgb> colours = DecodeBitmap(bmp, &damage).colorTable();
+    ASSERT_EQ(colours.size(), 256);
+    EXPECT_EQ(colours.at(1), qRgb(0, 255, 0));
+    EXPECT_EQ(colours.at(255), qRgb(255, 0, 0));
+    EXPECT_FALSE(damage.isEmpty());
 }
 
 // A damaged run-length bitmap is drawn as far as it goes, the same every

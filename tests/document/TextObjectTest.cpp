@@ -14,6 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdlib>
+
 namespace {
 
 // Every character 10 pixels wide: wrapping cases independent of fonts.
@@ -215,6 +218,12 @@ TEST_F(TextDraw, FontHeightsArePlanUnits)
 {
     auto* text = AddText(10, 10, 100, 40, {"FontSize=12", "AutoFill=0", "DataValue=x"});
     EXPECT_EQ(text->Font.Height(), -16);
+    // Sizes only a damaged file carries: the height can still be negated.
+    for (const int size : {INT_MIN, INT_MAX}) {
+        text->Font.Size = size;
+        EXPECT_EQ(std::abs(text->Font.Height()), INT_MAX) << size;
+    }
+    text->Font.Size = 12;
     EXPECT_EQ(text->FormattedPixelSize(), 16);
     plan.SetViewSize(Round(180 / 72.0 * 600), Round(130 / 72.0 * 600));  // 600 dpi output
     EXPECT_EQ(text->FormattedPixelSize(), Round(16 * 1500.0 / 180));

@@ -361,24 +361,44 @@ class Monkey:
         except Exception:
             pass
 
+    def look_up_dialog(self, dialog, box):
+        """What a dialog offers, looked up once while it stays: its tree may
+        hold a table of many cells, too many to walk at every event. Its Help
+        buttons and menus are kept off like the main window's."""
+        key = (dialog.name, box)
+        if getattr(self, "dialog_key", None) == key:
+            return
+        self.dialog_key = key
+        self.dialog_is_file = is_file_dialog(dialog)
+        self.dialog_buttons, self.dialog_avoid = [], []
+        for b in walk(dialog, 8):
+            role = b.getRole()
+            if role not in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_MENU_ITEM) \
+                    or not b.getState().contains(pyatspi.STATE_SHOWING):
+                continue
+            if b.name.replace("&", "").strip() in SKIPPED_BUTTONS:
+                self.dialog_avoid.append(self.extents(b))
+            elif role == pyatspi.ROLE_PUSH_BUTTON:
+                self.dialog_buttons.append((b.name, self.extents(b)))
+
+    def dialog_point(self, box):
+        for _ in range(20):
+            p = self.point_in(box)
+            if not any(x <= p[0] < x + w and y <= p[1] < y + h for (x, y, w, h) in self.dialog_avoid):
+                return p
+        return centre(box)
+
     def answer_dialog(self, dialog):
-        if is_file_dialog(dialog):
-            return self.answer_file_dialog(dialog)
         box = self.extents(dialog)
-        if self.rng.random() < 0.3:
-            # The buttons of a dialog are looked up once while it stays.
-            key = (dialog.name, box)
-            if getattr(self, "dialog_key", None) != key:
-                self.dialog_key = key
-                self.dialog_buttons = [(b.name, self.extents(b)) for b in walk(dialog, 8)
-                                       if b.getRole() == pyatspi.ROLE_PUSH_BUTTON
-                                       and b.getState().contains(pyatspi.STATE_SHOWING)]
-            if self.dialog_buttons:
-                name, where = self.rng.choice(self.dialog_buttons)
-                self.count("dialog button " + name)
-                self.click(*centre(where))
-                return
-        self.random_input(lambda: self.point_in(box))
+        self.look_up_dialog(dialog, box)
+        if self.dialog_is_file:
+            return self.answer_file_dialog(dialog)
+        if self.rng.random() < 0.3 and self.dialog_buttons:
+            name, where = self.rng.choice(self.dialog_buttons)
+            self.count("dialog button " + name)
+            self.click(*centre(where))
+            return
+        self.random_input(lambda: self.dialog_point(box))
 
     def answer_file_dialog(self, dialog):
         """Cancel, or a file in the work folder: random typing must not roam
