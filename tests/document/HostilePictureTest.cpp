@@ -160,8 +160,9 @@ TEST(HostilePicture, StreamsAreTakenByTheirContent)
         EXPECT_EQ(picture.LoadFromStream(c.type, c.bytes), c.kind != TPictureKind::None) << c.name;
         EXPECT_EQ(picture.Kind, c.kind) << c.name;
         EXPECT_EQ(picture.DecodeError(), QString::fromLatin1(c.error)) << c.name;
-        if (c.kind != TPictureKind::None)
+        if (c.kind != TPictureKind::None) {
             EXPECT_EQ(picture.Decoded()->Image().pixel(0, 0), qRgb(255, 0, 0)) << c.name;
+        }
     }
 
     THostilePlan f;
