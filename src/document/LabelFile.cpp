@@ -1,5 +1,6 @@
 #include "document/LabelFile.h"
 
+#include "document/BusyCursor.h"
 #include "document/DatasheetBlock.h"
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
@@ -17,24 +18,6 @@
 #include <climits>
 
 namespace {
-
-// Shows the busy cursor while it lives (only in a program with windows).
-class TBusyCursor {
-public:
-    TBusyCursor() : FActive(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
-    {
-        if (FActive)
-            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    }
-    ~TBusyCursor()
-    {
-        if (FActive)
-            QGuiApplication::restoreOverrideCursor();
-    }
-
-private:
-    bool FActive;
-};
 
 QString Quoted(const QString& path)
 {

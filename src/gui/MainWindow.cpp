@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include "document/BusyCursor.h"
 #include "gui/AboutWindow.h"
 #include "engine/DocumentEdit.h"
 #include "gui/HelpWindow.h"
@@ -793,13 +794,14 @@ bool TFM_Main::ReadFile(const QString& path)
     } catch (const std::exception&) {
     }
     try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool opened = FDocument->Open(path);
-        QApplication::restoreOverrideCursor();
+        bool opened = false;
+        {
+            TBusyCursor busy;
+            opened = FDocument->Open(path);
+        }
         if (!opened)
             throw ELabelFileError(tr("File %1 does not exist, Please check it! ").arg(path));
     } catch (const std::exception& error) {
-        QApplication::restoreOverrideCursor();
         if (kept) {
             try {
                 OpenLabelFile(backup, FDocument->Plan, FDocument->Data);
@@ -827,11 +829,9 @@ bool TFM_Main::OpenAtStart(const QString& path)
 bool TFM_Main::WriteFile(const QString& path)
 {
     try {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        TBusyCursor busy;
         FDocument->Save(path);
-        QApplication::restoreOverrideCursor();
     } catch (const std::exception& error) {
-        QApplication::restoreOverrideCursor();
         FDocument->SetModified(true);
         Dialogs().MessageDlg(QString::fromStdString(error.what()), TMsgDlgType::mtError, mbOK);
         return false;

@@ -1,5 +1,6 @@
 #include "gui/datasheet/DatasheetWindow.h"
 
+#include "document/BusyCursor.h"
 #include "gui/datasheet/GetTable.h"
 
 #include "gui/UserDialogs.h"
@@ -35,14 +36,6 @@ namespace {
 
 constexpr int kRowHeight = 21;
 constexpr int kUndoLimit = 100;
-
-class TBusyCursor {
-public:
-    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 // Without the table picker window: an input box asks for one of the names.
 bool AskTableName(const QStringList& tables, QString& chosen)

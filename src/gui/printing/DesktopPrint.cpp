@@ -1,5 +1,6 @@
 #include "gui/printing/DesktopPrint.h"
 
+#include "document/BusyCursor.h"
 #include "engine/LabelDocument.h"
 #include "gui/UserDialogs.h"
 #include "document/Printer.h"
@@ -38,14 +39,6 @@ TRemembered& Remembered()
     static TRemembered remembered;
     return remembered;
 }
-
-class TBusyCursor {
-public:
-    TBusyCursor() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TBusyCursor() { QGuiApplication::restoreOverrideCursor(); }
-    TBusyCursor(const TBusyCursor&) = delete;
-    TBusyCursor& operator=(const TBusyCursor&) = delete;
-};
 
 // The progress dialog of a long run: made when a run of more labels than the
 // threshold reports, updated a few times a second (which also lets the
