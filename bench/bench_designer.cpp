@@ -2,6 +2,7 @@
 // its repaint, on the design area as the main window shows it.
 #include "engine/LabelDocument.h"
 #include "gui/designer/DesignArea.h"
+#include "gui/designer/PlanSurface.h"
 #include "document/LabelObject.h"
 #include "document/StandInPrinter.h"
 
@@ -54,7 +55,7 @@ void BM_DragSelection(benchmark::State& state)
     TDesignArea area(doc);
     area.resize(900, 700);
     area.show();
-    TLabelPlan& plan = doc.Plan;
+    TLabelPlan& plan = doc.Plan();
     plan.LoadPlanFromBytes(MakeLabel(1000));
     plan.ResizeToLabel();
     QApplication::processEvents();
@@ -63,19 +64,19 @@ void BM_DragSelection(benchmark::State& state)
         layer->Item(i)->SetSelected(true);
     TLabelObject* grab = layer->Item(0);
     const QPoint start = (grab->P1Pixels() + grab->P2Pixels()) / 2;
-    Send(plan, QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
-    Send(plan, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    Send(*area.Surface(), QEvent::MouseMove, start, Qt::NoButton, Qt::NoButton);
+    Send(*area.Surface(), QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
     QApplication::processEvents();
     TPaintCounter counter;
-    plan.installEventFilter(&counter);
+    area.Surface()->installEventFilter(&counter);
     int step = 0;
     for (auto _ : state) {
         step = (step + 1) % 200;
         const QPoint to = start + QPoint(step, step / 2);
-        Send(plan, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        Send(*area.Surface(), QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
         QApplication::processEvents();  // the repaint
     }
-    Send(plan, QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
+    Send(*area.Surface(), QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
     state.counters["paints/move"] = double(counter.paints) / double(state.iterations());
 }
 BENCHMARK(BM_DragSelection)->Unit(benchmark::kMillisecond);

@@ -85,7 +85,7 @@ void PaintLabel(benchmark::State& state, double zoom, int dpi, int onlyKind = -1
     } else {
         plan.SetViewSize(Round(plan.ScaleX * zoom), Round(plan.ScaleY * zoom));
     }
-    QImage image(plan.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage image(plan.ViewSize(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         image.fill(Qt::white);
         QPainter painter(&image);

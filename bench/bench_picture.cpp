@@ -73,8 +73,8 @@ void BM_PaintPictures(benchmark::State& state)
               << QString("Transparent=%1").arg(i % 4 == 2 ? 1 : 0) << "End";
     }
     plan.ReadPlan(lines);
-    plan.resize(plan.ScaleX * dpi / 72, plan.ScaleY * dpi / 72);
-    QImage image(plan.size(), QImage::Format_ARGB32_Premultiplied);
+    plan.SetViewSize(plan.ScaleX * dpi / 72, plan.ScaleY * dpi / 72);
+    QImage image(plan.ViewSize(), QImage::Format_ARGB32_Premultiplied);
     TPlanLayer* layer = plan.Layers().Item(0);
     for (auto _ : state) {
         image.fill(Qt::white);

@@ -32,7 +32,7 @@ struct TBench {
         plan.ScaleY = 130;
         plan.PntDPI = printing ? surfaceDpi : 300;
         plan.Printing = printing;
-        plan.resize(Round(180 / 72.0 * surfaceDpi), Round(130 / 72.0 * surfaceDpi));
+        plan.SetViewSize(Round(180 / 72.0 * surfaceDpi), Round(130 / 72.0 * surfaceDpi));
         barcode = new TPlanBarcode(&plan);
         barcode->LoadProperties();
         barcode->Barcode.SetTyp(sample.type);
@@ -41,7 +41,7 @@ struct TBench {
         barcode->Y1 = 10;
         barcode->X2 = 100;
         barcode->Y2 = 60;
-        image = QImage(plan.size(), QImage::Format_RGB32);
+        image = QImage(plan.ViewSize(), QImage::Format_RGB32);
     }
     void Paint()
     {

@@ -32,7 +32,7 @@ void LoadSheet(TLabelDocument& doc)
     QFile plan(QStringLiteral(TAGMORA_SOURCE_DIR "/bench/print/sheet.plan"));
     if (!plan.open(QIODevice::ReadOnly))
         throw std::runtime_error("bench/print/sheet.plan is missing");
-    doc.Plan.LoadPlanFromBytes(plan.readAll());
+    doc.Plan().LoadPlanFromBytes(plan.readAll());
 }
 
 double PeakRssMb()
@@ -60,7 +60,7 @@ void BM_PrintCsvToPdf(benchmark::State& state)
         LoadSheet(doc);
         doc.Data.ImportFile(csvPath, TTablePicker());
         doc.Data.BuildPrintGrid();
-        outcome = PrintLabels(doc.Plan, doc.Data, TPrintRequest());
+        outcome = PrintLabels(doc.Plan(), doc.Data, TPrintRequest());
     }
     state.counters["labels"] = outcome.Painted;
     state.counters["pages"] = outcome.Pages;
@@ -87,9 +87,9 @@ void BM_PreviewSheet(benchmark::State& state)
         g.SetCell(2, r, QStringLiteral("590123%1").arg(r, 6, 10, QLatin1Char('0')));
     }
     doc.Data.BuildPrintGrid();
-    doc.Plan.PntDPI = 600;
+    doc.Plan().PntDPI = 600;
     for (auto _ : state) {
-        TPreviewPage page = RenderPreviewPage(doc.Plan, doc.Data, 1, 1);
+        TPreviewPage page = RenderPreviewPage(doc.Plan(), doc.Data, 1, 1);
         benchmark::DoNotOptimize(page.Picture.CommandCount());
     }
 }
@@ -117,11 +117,11 @@ void BM_PreviewPageOfLargeRun(benchmark::State& state)
     TStandInPrinter printer;
     TScopedPrinter guard(printer);
     printer.AddPrinter(TStandInPrinter::FromPrinterList(QStringLiteral("Office@600"))->Info(0));
-    doc->Plan.PntDPI = 600;
-    const int pages = PreviewPageCount(doc->Plan, doc->Data);
+    doc->Plan().PntDPI = 600;
+    const int pages = PreviewPageCount(doc->Plan(), doc->Data);
     const int page = std::max(1, int(pages * state.range(0) / 100));
     for (auto _ : state) {
-        TPreviewPage p = RenderPreviewPage(doc->Plan, doc->Data, page, 1);
+        TPreviewPage p = RenderPreviewPage(doc->Plan(), doc->Data, page, 1);
         benchmark::DoNotOptimize(p.Picture.CommandCount());
     }
     state.counters["page"] = page;

@@ -21,6 +21,6 @@ int CmdPlan(const cli::TArguments& args)
     // Start from a new label, as the program does before it opens a file.
     TLabelDocument document;
     cli::OpenLabel(document, path);
-    cli::WriteOutput(out, document.Plan.SavePlanToBytes());
+    cli::WriteOutput(out, document.Plan().SavePlanToBytes());
     return cli::ExitOk;
 }

@@ -174,7 +174,7 @@ int CmdPrint(const cli::TArguments& args)
 
     TLabelDocument document;
     cli::OpenLabel(document, a.file);
-    const QStringList unreadable = UnreadablePictures(document.Plan);
+    const QStringList unreadable = UnreadablePictures(document.Plan());
     for (const QString& warning : unreadable)
         cli::WriteErr(QStringLiteral("tagmora-cli print: %1: %2").arg(a.file, warning));
     if (a.strict && !unreadable.isEmpty())
@@ -194,7 +194,7 @@ int CmdPrint(const cli::TArguments& args)
         document.Data.BuildPrintGrid();
         document.FillFromCurrentRow();
     }
-    const QStringList missing = MissingBoundColumns(document.Plan, document.Data);
+    const QStringList missing = MissingBoundColumns(document.Plan(), document.Data);
     if (!missing.isEmpty() && !a.allowMissingColumns) {
         throw cli::Failure(dataPath.isEmpty() ? a.file : dataName,
                            QStringLiteral("the data has no column %1, which the label is bound to "
@@ -243,7 +243,7 @@ int CmdPrint(const cli::TArguments& args)
 
     TPrintOutcome outcome;
     try {
-        outcome = PrintLabels(document.Plan, document.Data, request);
+        outcome = PrintLabels(document.Plan(), document.Data, request);
     } catch (const EOutputFileError& e) {
         throw cli::WriteFailure(e);
     } catch (const std::exception& e) {

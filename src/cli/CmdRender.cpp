@@ -78,9 +78,9 @@ bool Paint(TLabelPlan& plan, QPaintDevice& device, QString& error)
 
 bool RenderPng(TLabelPlan& plan, int dpi, QBuffer& out, QString& error)
 {
-    QImage image(plan.width(), plan.height(), QImage::Format_RGB32);
+    QImage image(plan.ViewWidth(), plan.ViewHeight(), QImage::Format_RGB32);
     if (image.isNull()) {
-        error = QStringLiteral("not enough memory for a %1 x %2 pixel image").arg(plan.width()).arg(plan.height());
+        error = QStringLiteral("not enough memory for a %1 x %2 pixel image").arg(plan.ViewWidth()).arg(plan.ViewHeight());
         return false;
     }
     image.fill(Qt::white);
@@ -97,8 +97,8 @@ bool RenderSvg(TLabelPlan& plan, int dpi, const QString& title, QBuffer& out, QS
     QSvgGenerator svg;
     svg.setOutputDevice(&out);
     svg.setResolution(dpi);  // the size attributes give the label's real size
-    svg.setSize(plan.size());
-    svg.setViewBox(QRect(QPoint(0, 0), plan.size()));
+    svg.setSize(plan.ViewSize());
+    svg.setViewBox(QRect(QPoint(0, 0), plan.ViewSize()));
     svg.setTitle(title);
     svg.setDescription(QStringLiteral("Tagmora " TAGMORA_VERSION));
     return Paint(plan, svg, error);

@@ -114,20 +114,7 @@ bool OpenLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datas
     const QByteArray planBlock =
         ReadBlock(file, kLabelFilePlanOffset, QT_TRANSLATE_NOOP("LabelFile", "label plan"), path, next);
 
-    const bool wasVisible = plan.isVisible();
-    if (wasVisible)
-        plan.hide();
-    try {
-        plan.LoadPlanFromBytes(planBlock);
-    } catch (...) {
-        if (wasVisible)
-            plan.show();
-        throw;
-    }
-    if (wasVisible) {
-        plan.show();
-        plan.updateGeometry();
-    }
+    plan.LoadPlanFromBytes(planBlock);
 
     try {
         TPrinter& printer = Printer();

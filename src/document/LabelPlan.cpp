@@ -9,7 +9,7 @@
 #include <QBuffer>
 #include <QIODevice>
 
-TLabelPlan::TLabelPlan(QWidget* parent) : QWidget(parent), FLayers(this)
+TLabelPlan::TLabelPlan(QObject* parent) : QObject(parent), FLayers(this)
 {
     Pen.Color = clWhite;
     Pen.Width = 1;
@@ -19,7 +19,6 @@ TLabelPlan::TLabelPlan(QWidget* parent) : QWidget(parent), FLayers(this)
     Font.Size = 12;
     Font.Style = fsBold;
     Font.Color = clBlack;
-    resize(0, 0);
     FActiveLayer = FLayers.Item(FLayers.AddLayer(QStringLiteral("Default")));
 }
 
@@ -34,6 +33,48 @@ void TLabelPlan::SetOptions(TPlanOptions options)
 {
     FOptions = options;
     InvalidatePlan();
+}
+
+void TLabelPlan::CopySettingsFrom(const TLabelPlan& o)
+{
+    ScaleX = o.ScaleX;
+    ScaleY = o.ScaleY;
+    LabCR = o.LabCR;
+    LayoutRows = o.LayoutRows;
+    LayoutCols = o.LayoutCols;
+    MarginLeft = o.MarginLeft;
+    MarginTop = o.MarginTop;
+    MarginRight = o.MarginRight;
+    MarginBottom = o.MarginBottom;
+    VerticalSpace = o.VerticalSpace;
+    HorizontalSpace = o.HorizontalSpace;
+    AutoCalcLayout = o.AutoCalcLayout;
+    CutMark = o.CutMark;
+    PageNumber = o.PageNumber;
+    DataEmbed = o.DataEmbed;
+    DataFilePath = o.DataFilePath;
+    DataMDBTable = o.DataMDBTable;
+    OutputPrinter = o.OutputPrinter;
+    OutputPrinterName = o.OutputPrinterName;
+    PaperSize = o.PaperSize;
+    PaperWidth = o.PaperWidth;
+    PaperLength = o.PaperLength;
+    PaperOrientation = o.PaperOrientation;
+    OutputOrder = o.OutputOrder;
+    OutputOffset = o.OutputOffset;
+    LabelCount = o.LabelCount;
+    PntDPI = o.PntDPI;
+    Pen = o.Pen;
+    Brush = o.Brush;
+    Font = o.Font;
+    SelectColor = o.SelectColor;
+    SelectFillColor = o.SelectFillColor;
+    DefaultBarcodeType = o.DefaultBarcodeType;
+    Color = o.Color;
+    BorderStyle = o.BorderStyle;
+    FOptions = o.FOptions;
+    FReadOnly = o.FReadOnly;
+    FViewSize = o.FViewSize;
 }
 
 void TLabelPlan::SetReadOnly(bool value)
@@ -313,32 +354,32 @@ int ClampPixel(int v)
 // instead of dividing by zero.
 int TLabelPlan::PlanToPixelX(double x) const
 {
-    return ClampPixel(ScaleX != 0 && width() != 0 ? Round(double(width()) / ScaleX * x) : Round(x));
+    return ClampPixel(ScaleX != 0 && ViewWidth() != 0 ? Round(double(ViewWidth()) / ScaleX * x) : Round(x));
 }
 
 int TLabelPlan::PlanToPixelY(double y) const
 {
-    return ClampPixel(ScaleY != 0 && height() != 0 ? Round(double(height()) / ScaleY * y) : Round(y));
+    return ClampPixel(ScaleY != 0 && ViewHeight() != 0 ? Round(double(ViewHeight()) / ScaleY * y) : Round(y));
 }
 
 int TLabelPlan::PixelToPlanX(double x) const
 {
-    return ScaleX != 0 && width() != 0 ? Round(double(ScaleX) / width() * x) : Round(x);
+    return ScaleX != 0 && ViewWidth() != 0 ? Round(double(ScaleX) / ViewWidth() * x) : Round(x);
 }
 
 int TLabelPlan::PixelToPlanY(double y) const
 {
-    return ScaleY != 0 && height() != 0 ? Round(double(ScaleY) / height() * y) : Round(y);
+    return ScaleY != 0 && ViewHeight() != 0 ? Round(double(ScaleY) / ViewHeight() * y) : Round(y);
 }
 
 double TLabelPlan::PixelsPerPointX() const
 {
-    return ScaleX != 0 && width() != 0 ? double(width()) / ScaleX : 1.0;
+    return ScaleX != 0 && ViewWidth() != 0 ? double(ViewWidth()) / ScaleX : 1.0;
 }
 
 double TLabelPlan::PixelsPerPointY() const
 {
-    return ScaleY != 0 && height() != 0 ? double(height()) / ScaleY : 1.0;
+    return ScaleY != 0 && ViewHeight() != 0 ? double(ViewHeight()) / ScaleY : 1.0;
 }
 
 void TLabelPlan::ResizeToLabel()

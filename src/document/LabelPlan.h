@@ -1,17 +1,20 @@
-// TLabelPlan: the label document and its design surface in one QWidget. This
-// header holds the document side: label and sheet parameters, layers, label
-// objects, standard pictures, the update lock and the plan text. The widget's
-// pixel size (width() x height()) is the surface size that object coordinates
-// map to; the view side (painting, zoom, mouse) builds on it.
+// TLabelPlan: the label document: label and sheet parameters, layers, label
+// objects, standard pictures, the update lock and the plan text. It is no
+// window: a design surface widget shows one plan and follows its signals.
+// The plan's view size (ViewWidth() x ViewHeight() pixels) is the size that
+// object coordinates map to: the zoomed size on screen, one label at the
+// device's resolution while printing.
 #pragma once
 
 #include "document/PictureData.h"
 #include "document/PlanLayer.h"
 #include "document/PlanValues.h"
 
+#include <QObject>
+#include <QPainterPath>
 #include <QPoint>
+#include <QSize>
 #include <QStringList>
-#include <QWidget>
 
 #include <functional>
 #include <stdexcept>
@@ -41,10 +44,10 @@ struct TPlanStandardPicture {
 constexpr int kMaxPlanNesting = 1000;
 constexpr int kMaxPlanObjects = 100000;
 
-class TLabelPlan : public QWidget {
+class TLabelPlan : public QObject {
     Q_OBJECT
 public:
-    explicit TLabelPlan(QWidget* parent = nullptr);
+    explicit TLabelPlan(QObject* parent = nullptr);
     ~TLabelPlan() override;
 
     // ----- Document parameters (plan text keyword in quotes) -------------
@@ -104,6 +107,10 @@ public:
     bool ReadOnly() const { return FReadOnly; }
     void SetReadOnly(bool value);           // true unfocuses the current object
     bool Destroying() const { return FDestroying; }
+    // A fresh document that is to replace this one starts with this one's
+    // parameters, template pen, brush and font, looks and options (what a file
+    // does not set keeps its value, as when a file is read over a document).
+    void CopySettingsFrom(const TLabelPlan& other);
 
     // ----- Layers and objects -----------------------------------------------
     TPlanLayers& Layers() { return FLayers; }
@@ -172,7 +179,11 @@ public:
     virtual bool NeedPicture(const QString& pictureName);  // false without a handler
 
     // ----- Mapping between plan units and view pixels ---------------------
-    // Round(width() / ScaleX * x) and back, ties to even.
+    // The view size: the pixels the label covers (0 x 0 until sized).
+    QSize ViewSize() const { return FViewSize; }
+    int ViewWidth() const { return FViewSize.width(); }
+    int ViewHeight() const { return FViewSize.height(); }
+    // Round(ViewWidth() / ScaleX * x) and back, ties to even.
     int PlanToPixelX(double x) const;
     int PlanToPixelY(double y) const;
     int PixelToPlanX(double x) const;
@@ -197,30 +208,37 @@ public:
     // every case.
     void SetScaleX(int value);
     void SetScaleY(int value);
-    // Sets the surface's pixel size and runs Resize, also while the widget is
-    // hidden (Qt delivers no resize event then). Output and zoom go through it.
+    // Sets the view size (clamped to 0..16777215) and runs Resize. Output and
+    // zoom go through it.
     void SetViewSize(int width, int height);
-    // After a size change: raises OnResize, rescales every object, clips the
-    // widget to the rounded label shape and repaints. Nothing while the plan
-    // is being destroyed.
+    // After a size change: tells the surface (Resized, not while printing),
+    // rescales every object and repaints. Nothing while the plan is being
+    // destroyed.
     void Resize();
+    // The label's rounded outline in view pixels (a surface clips to it).
+    QPainterPath Shape() const;
     // Paints the label (its rounded outline filled with Color, BorderStyle)
     // and every visible layer, the active layer last, onto any canvas in the
-    // surface's pixels (width() x height()); the canvas's own transform and
+    // view pixels (ViewWidth() x ViewHeight()); the canvas's own transform and
     // clipping are honoured. Nothing while the update lock is held or the
     // plan is being destroyed. Errors of objects (a barcode that cannot
     // encode its text) pass to the caller; the canvas may then be left with
     // a partial picture.
     void PaintTo(QPainter& canvas);
-    // Repaint requests: an area in view pixels (objects invalidate their own
-    // area through it) and the whole surface. Dropped while the update lock
-    // is held (EndUpdate repaints everything) or the plan is being destroyed.
+    // PaintTo as a surface on screen paints: pictures not decoded yet are
+    // decoded in the background (PaintingOnScreen), and an object that cannot
+    // draw itself does not end the painting of the others' window.
+    void PaintOnScreen(QPainter& canvas);
+    // Repaint requests (RepaintRequested): an area in view pixels (objects
+    // invalidate their own area through it) and the whole surface. Dropped
+    // while the update lock is held (EndUpdate repaints everything), while
+    // printing, or while the plan is being destroyed.
     void InvalidateRect(const QRect& rect);
     void InvalidatePlan();
 
-    // Zoom commands. ZoomIn: nothing when width() > 1000 or height() > 700,
-    // else both grow by 1.3 (rounded); ZoomOut: nothing when width() < 150 or
-    // height() < 100, else both shrink by 1.3. They answer whether the size
+    // Zoom commands. ZoomIn: nothing when the view is wider than 1000 or higher than 700,
+    // else both grow by 1.3 (rounded); ZoomOut: nothing when narrower than
+    // 150 or lower than 100, else both shrink by 1.3. They answer whether the size
     // changed; the main window resets its scroll positions first (CanZoomIn /
     // CanZoomOut tell beforehand) and refreshes its commands afterwards.
     // ActualSize: one pixel per point.
@@ -229,7 +247,7 @@ public:
     bool ZoomIn();
     bool ZoomOut();
     void ActualSize();
-    // The zoom shown to the user: width() / ScaleX rounded to two decimals,
+    // The zoom shown to the user: ViewWidth() / ScaleX rounded to two decimals,
     // times 100 (100 for actual size).
     int ZoomPercent() const;
 
@@ -246,15 +264,14 @@ Q_SIGNALS:
     // Plan text names a standard picture that is not loaded; a receiver that
     // adds it (AddStandardPicture) sets *found. Connect directly.
     void PictureNeeded(const QString& pictureName, bool* found);
-    // After a size change (zoom, label size, output); the main window places
-    // the surface and its rulers.
+    // After a size change (zoom, label size; not while printing); the
+    // surface takes the view size and the main window places it and its
+    // rulers.
     void Resized();
+    // An area of the view to repaint; an empty rectangle means all of it.
+    void RepaintRequested(const QRect& area);
     // The current (focused) object changed; null for none.
     void CurrentObjectChanged(TLabelObject* object);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void EnsureLayer();
@@ -272,7 +289,7 @@ private:
     bool FDestroying = false;
     bool FPaintingOnScreen = false;
     TPictureBudget FPictureBudget;
-    int FResizeRuns = 0;  // counts Resize, so SetViewSize knows whether it ran
+    QSize FViewSize;
 
     friend class TPlanLayers;
 };

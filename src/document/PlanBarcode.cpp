@@ -567,8 +567,8 @@ QString TPlanBarcode::PlaceSymbol(TPlacement& place, bool render)
     // Size on the view.
     TLabelPlan* plan = Plan();
     const double dpi = OutputDpi();
-    place.exact = QSizeF(plan->ScaleX != 0 ? frame.size.width() / dpi * 72.0 * plan->width() / plan->ScaleX : 0.0,
-                         plan->ScaleY != 0 ? frame.size.height() / dpi * 72.0 * plan->height() / plan->ScaleY : 0.0);
+    place.exact = QSizeF(plan->ScaleX != 0 ? frame.size.width() / dpi * 72.0 * plan->ViewWidth() / plan->ScaleX : 0.0,
+                         plan->ScaleY != 0 ? frame.size.height() / dpi * 72.0 * plan->ViewHeight() / plan->ScaleY : 0.0);
     place.w = Round(place.exact.width());
     place.h = Round(place.exact.height());
 
@@ -630,13 +630,13 @@ bool TPlanBarcode::BarsBeyondLabel(const TPlacement& place, QPoint at) const
     const double sy = place.exact.height() / f.size.height();
     const QRectF onView(at.x() + bars.x() * sx, at.y() + bars.y() * sy, bars.width() * sx, bars.height() * sy);
     // Half a pixel of rounding either way.
-    const QRectF label(-0.5, -0.5, Plan()->width() + 1.0, Plan()->height() + 1.0);
+    const QRectF label(-0.5, -0.5, Plan()->ViewWidth() + 1.0, Plan()->ViewHeight() + 1.0);
     return !label.contains(onView);
 }
 
 void TPlanBarcode::DrawBeyondLabel(QPainter& canvas, const QRect& box) const
 {
-    const QRect shown = box & QRect(QPoint(0, 0), Plan()->size() - QSize(1, 1));
+    const QRect shown = box & QRect(QPoint(0, 0), Plan()->ViewSize() - QSize(1, 1));
     if (shown.isEmpty())
         return;
     canvas.save();

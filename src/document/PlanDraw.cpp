@@ -228,7 +228,7 @@ bool PaintCombiningLabelAsImage(TLabelPlan& plan, QPainter& canvas)
             }
         }
     }
-    const QSize size = plan.size();
+    const QSize size = plan.ViewSize();
     if (!needed || size.isEmpty())
         return false;
     // A very large label at a high resolution is rendered more coarsely

@@ -1,4 +1,4 @@
-// The view side of TLabelPlan: painting, resizing, repaint requests and zoom.
+// The view side of TLabelPlan: painting, view size, repaint requests and zoom.
 #include "document/PlanView.h"
 
 #include "document/LabelObject.h"
@@ -6,11 +6,9 @@
 #include "document/MGraph.h"
 #include "document/PlanDraw.h"
 
-#include <QPaintEvent>
 #include <QPainter>
 #include <QPolygon>
 #include <QRegion>
-#include <QResizeEvent>
 
 #include <algorithm>
 
@@ -95,16 +93,8 @@ void TLabelPlan::SetScaleY(int value)
 
 void TLabelPlan::SetViewSize(int w, int h)
 {
-    const int before = FResizeRuns;
-    resize(std::clamp(w, 0, QWIDGETSIZE_MAX), std::clamp(h, 0, QWIDGETSIZE_MAX));
-    // A hidden widget gets its resize event only when it is shown.
-    if (FResizeRuns == before)
-        Resize();
-}
-
-void TLabelPlan::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
+    constexpr int kMaxView = (1 << 24) - 1;
+    FViewSize = QSize(std::clamp(w, 0, kMaxView), std::clamp(h, 0, kMaxView));
     Resize();
 }
 
@@ -112,36 +102,36 @@ void TLabelPlan::Resize()
 {
     if (FDestroying)
         return;
-    ++FResizeRuns;
-    Q_EMIT Resized();
+    if (!Printing)
+        Q_EMIT Resized();
     for (int l = 0; l < FLayers.Count(); ++l) {
         // Rescaling never changes the list; a copy keeps that true anyway.
         const QList<TLabelObject*> objects = FLayers.Item(l)->Objects();
         for (TLabelObject* o : objects)
             o->Rescale();
     }
-    const int r = PlanToPixelX(LabCR);
-    if (r > 0 && width() > 0 && height() > 0)
-        setMask(QRegion(LabelShape(size(), r).toFillPolygon().toPolygon(), Qt::WindingFill));
-    else
-        clearMask();
     InvalidatePlan();
+}
+
+QPainterPath TLabelPlan::Shape() const
+{
+    return LabelShape(FViewSize, PlanToPixelX(LabCR));
 }
 
 // ----- Painting ------------------------------------------------------------
 
 void TLabelPlan::InvalidateRect(const QRect& rect)
 {
-    if (FDestroying || FUpdateCount > 0)
+    if (FDestroying || FUpdateCount > 0 || Printing || rect.isEmpty())
         return;
-    update(rect);
+    Q_EMIT RepaintRequested(rect);
 }
 
 void TLabelPlan::InvalidatePlan()
 {
-    if (FDestroying || FUpdateCount > 0)
+    if (FDestroying || FUpdateCount > 0 || Printing)
         return;
-    update();
+    Q_EMIT RepaintRequested(QRect());
 }
 
 namespace {
@@ -176,14 +166,14 @@ void TLabelPlan::PaintTo(QPainter& canvas)
     const int r = PlanToPixelX(LabCR);
     const QBrush fill(ColorToQColor(Color));
     if (BorderStyle == bsNone || Pen.Style == psClear) {
-        canvas.fillPath(LabelShape(size(), r), fill);
+        canvas.fillPath(LabelShape(FViewSize, r), fill);
     } else {
         const int w = std::max(1, Pen.Width);
         const double o = w / 2.0;  // the outline stays inside the label
         QPen pen(QBrush(ColorToQColor(Pen.Color)), w, PenStyleToQt(Pen.Style), Qt::SquareCap, Qt::MiterJoin);
         canvas.setPen(pen);
         canvas.setBrush(fill);
-        canvas.drawPath(RoundedRectPath(QRectF(o, o, width() - 2 * o, height() - 2 * o), r - w));
+        canvas.drawPath(RoundedRectPath(QRectF(o, o, ViewWidth() - 2 * o, ViewHeight() - 2 * o), r - w));
     }
 
     // The layers in their order, the active one last, so it is always on top.
@@ -198,9 +188,8 @@ void TLabelPlan::PaintTo(QPainter& canvas)
         FActiveLayer->Draw(canvas);
 }
 
-void TLabelPlan::paintEvent(QPaintEvent*)
+void TLabelPlan::PaintOnScreen(QPainter& painter)
 {
-    QPainter painter(this);
     FPaintingOnScreen = !Printing;
     try {
         PaintTo(painter);
@@ -215,19 +204,19 @@ void TLabelPlan::paintEvent(QPaintEvent*)
 
 bool TLabelPlan::CanZoomIn() const
 {
-    return ::CanZoomIn(size());
+    return ::CanZoomIn(FViewSize);
 }
 
 bool TLabelPlan::CanZoomOut() const
 {
-    return ::CanZoomOut(size());
+    return ::CanZoomOut(FViewSize);
 }
 
 bool TLabelPlan::ZoomIn()
 {
     if (!CanZoomIn())
         return false;
-    const QSize next = ZoomedIn(size());
+    const QSize next = ZoomedIn(FViewSize);
     SetViewSize(next.width(), next.height());
     return true;
 }
@@ -236,7 +225,7 @@ bool TLabelPlan::ZoomOut()
 {
     if (!CanZoomOut())
         return false;
-    const QSize next = ZoomedOut(size());
+    const QSize next = ZoomedOut(FViewSize);
     SetViewSize(next.width(), next.height());
     return true;
 }
@@ -248,5 +237,5 @@ void TLabelPlan::ActualSize()
 
 int TLabelPlan::ZoomPercent() const
 {
-    return ZoomPercentOf(width(), ScaleX);
+    return ZoomPercentOf(ViewWidth(), ScaleX);
 }

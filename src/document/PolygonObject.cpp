@@ -247,13 +247,13 @@ void TPlanPolygon::Invalidate()
 
 void TPlanPolygon::EnsurePixels()
 {
-    if (FPixelSurface != Plan()->size())
+    if (FPixelSurface != Plan()->ViewSize())
         Rescale();
 }
 
 void TPlanPolygon::Rescale()
 {
-    FPixelSurface = Plan()->size();
+    FPixelSurface = Plan()->ViewSize();
     FPixelPoints.resize(FPoints.size());
     for (int i = 0; i < FPoints.size(); ++i)
         FPixelPoints[i] = ToPixels(FPoints.at(i));

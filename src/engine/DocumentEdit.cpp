@@ -34,7 +34,7 @@ void ShareLines(QStringList& target, const QStringList& source)
 }  // namespace
 
 TDocumentEdit::TDocumentEdit(TLabelDocument& document, const QString& text)
-    : FDocument(document), FText(text), FBefore(document.Plan.PlanStrings())
+    : FDocument(document), FText(text), FBefore(document.Plan().PlanStrings())
 {
     // The previous step's result is usually this one's start.
     QUndoStack& stack = document.UndoStack();
@@ -48,7 +48,7 @@ bool TDocumentEdit::Commit()
     if (FDone)
         return false;
     FDone = true;
-    QStringList after = FDocument.Plan.PlanStrings();
+    QStringList after = FDocument.Plan().PlanStrings();
     if (after == FBefore)
         return false;
     ShareLines(after, FBefore);
@@ -77,9 +77,9 @@ void TPlanTextCommand::redo()
 
 void TPlanTextCommand::Restore(const QStringList& lines)
 {
-    TLabelPlan& plan = FDocument.Plan;
+    TLabelPlan& plan = FDocument.Plan();
     // The zoom stays; a step that changed the label size changes the view's.
-    const QSize view = plan.size();
+    const QSize view = plan.ViewSize();
     const double zoomX = plan.ScaleX > 0 ? double(view.width()) / plan.ScaleX : 0;
     const double zoomY = plan.ScaleY > 0 ? double(view.height()) / plan.ScaleY : 0;
     plan.SetPlanStrings(lines);

@@ -10,18 +10,28 @@ namespace {
 constexpr int kUndoLimit = 200;
 }  // namespace
 
-TLabelDocument::TLabelDocument(QObject* parent) : QObject(parent), FBindingSite(Plan)
+TLabelDocument::TLabelDocument(QObject* parent) : QObject(parent)
 {
-    Data.SetBindingSite(&FBindingSite);
+    auto plan = std::make_unique<TLabelPlan>();
     // The program shows and prints labels white, with black handles.
-    Plan.ApplyMainWindowAppearance();
+    plan->ApplyMainWindowAppearance();
+    Adopt(std::move(plan));
     FUndoStack.setUndoLimit(kUndoLimit);
     connect(&FUndoStack, &QUndoStack::indexChanged, this, [this] {
         if (!FUndoStack.isClean() || FModified)
             MarkChanged();
     });
-    connect(&Plan, &TLabelPlan::CurrentObjectChanged, this, &TLabelDocument::SelectionChanged);
     NewLabel();
+}
+
+void TLabelDocument::Adopt(std::unique_ptr<TLabelPlan> plan)
+{
+    if (FPlan)
+        FPlan->disconnect(this);
+    FPlan = std::move(plan);
+    FBindingSite = std::make_unique<TPlanBindingSite>(*FPlan);
+    Data.SetBindingSite(FBindingSite.get());
+    connect(FPlan.get(), &TLabelPlan::CurrentObjectChanged, this, &TLabelDocument::SelectionChanged);
 }
 
 TLabelDocument::~TLabelDocument()
@@ -29,11 +39,13 @@ TLabelDocument::~TLabelDocument()
     // The undo stack clears itself as it goes: that is no change to report.
     FUndoStack.disconnect(this);
     blockSignals(true);
+    // The steps refer to the design: they go first.
+    FUndoStack.clear();
 }
 
 void TLabelDocument::NewLabel()
 {
-    Plan.NewLabel();
+    FPlan->NewLabel();
     Data.ResetDatasheet();
     FUndoStack.clear();
     SetFileName(QString());
@@ -42,9 +54,19 @@ void TLabelDocument::NewLabel()
 
 bool TLabelDocument::Open(const QString& path)
 {
-    if (!OpenLabelFile(path, Plan, Data))
+    auto plan = std::make_unique<TLabelPlan>();
+    plan->CopySettingsFrom(*FPlan);
+    TDatasheet data;
+    if (!OpenLabelFile(path, *plan, data))
         return false;
+    // The undo steps and the current object belong to the former design.
     FUndoStack.clear();
+    FPlan->SetCurrentObject(nullptr);
+    std::unique_ptr<TLabelPlan> former = std::move(FPlan);
+    Adopt(std::move(plan));
+    Data.TakeContentFrom(data);
+    Q_EMIT PlanReplaced(*FPlan);
+    former.reset();
     SetFileName(path);
     SetModified(false);
     return true;
@@ -52,7 +74,7 @@ bool TLabelDocument::Open(const QString& path)
 
 void TLabelDocument::Save(const QString& path)
 {
-    SaveLabelFile(path, Plan, Data);
+    SaveLabelFile(path, *FPlan, Data);
     FUndoStack.setClean();
     SetFileName(path);
     SetModified(false);
@@ -83,7 +105,7 @@ void TLabelDocument::MarkChanged()
 
 int TLabelDocument::FillObjectsFromRow(int row, const QString& sourceName)
 {
-    return ::FillObjectsFromRow(Plan, Data, row, sourceName);
+    return ::FillObjectsFromRow(*FPlan, Data, row, sourceName);
 }
 
 int TLabelDocument::FillFromCurrentRow()

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <memory>
+
 class TLabelDocument : public QObject {
     Q_OBJECT
 public:
@@ -24,7 +26,9 @@ public:
     TLabelDocument(const TLabelDocument&) = delete;
     TLabelDocument& operator=(const TLabelDocument&) = delete;
 
-    TLabelPlan Plan;
+    // The design. Opening a file replaces it by a new one (PlanReplaced):
+    // hold it only as long as a call, or follow the signal.
+    TLabelPlan& Plan() const { return *FPlan; }
     TDatasheet Data;
 
     // The name shown for a document that has no file yet.
@@ -33,10 +37,12 @@ public:
     // The New command's reset of both the design and the datasheet: no file
     // name, not modified, nothing to undo.
     void NewLabel();
-    // Opens a label file (design, datasheet, print grid, printer settings).
-    // Returns false, changing nothing, when no file exists at path; throws on
-    // a broken file, keeping what was read. On success the document takes the
-    // file's name, is unmodified and has nothing to undo.
+    // Opens a label file (design, datasheet, print grid, printer settings):
+    // it is read into a new design and datasheet that replace the open ones
+    // only when the whole file was read. Returns false, changing nothing, when
+    // no file exists at path; throws on a broken file, changing nothing. On
+    // success the document takes the file's name, is unmodified and has
+    // nothing to undo.
     bool Open(const QString& path);
     // Saves design and datasheet; the previous file survives a failed save,
     // which throws and leaves name and modified flag as they were. On success
@@ -71,9 +77,16 @@ Q_SIGNALS:
     void FileNameChanged(const QString& currentFileName);
     // The design surface's current object changed (null for none).
     void SelectionChanged(TLabelObject* current);
+    // Open put a new design in place of the former one, which is deleted
+    // after this signal (its current object was cleared before).
+    void PlanReplaced(TLabelPlan& plan);
 
 private:
-    TPlanBindingSite FBindingSite;
+    // Makes plan the document's design: binding, appearance, signals.
+    void Adopt(std::unique_ptr<TLabelPlan> plan);
+
+    std::unique_ptr<TLabelPlan> FPlan;
+    std::unique_ptr<TPlanBindingSite> FBindingSite;
     QUndoStack FUndoStack;
     QString FFileName;
     bool FHasFileName = false;

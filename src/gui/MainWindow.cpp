@@ -33,7 +33,6 @@
 #include <QScrollArea>
 #include <QSettings>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -571,9 +570,8 @@ void TFM_Main::ConnectCommands()
     connect(SBtn_PanelArrow, &QToolButton::clicked, this, [this] { SetPanelExpanded(!FPanelExpanded); });
     on(SBtn_Pointer, &TFM_Main::ReleaseTools);
 
-    TLabelPlan& plan = FDocument->Plan;
-    connect(&plan, &TLabelPlan::ObjectClicked, this,
-            [this](TLabelObject* object, Qt::MouseButton button, Qt::KeyboardModifiers, int, int) {
+    connect(Design, &TDesignArea::ObjectClicked, this,
+            [this](TLabelObject* object, Qt::MouseButton button, QPoint) {
                 if (button == Qt::RightButton && object && !object->ReadOnly) {
                     RefreshCommands();
                     PMenu_Object->popup(QCursor::pos());
@@ -595,7 +593,7 @@ void TFM_Main::ShowTitle()
 
 void TFM_Main::RefreshCommands()
 {
-    TLabelPlan& plan = FDocument->Plan;
+    TLabelPlan& plan = FDocument->Plan();
     TLabelObject* current = plan.CurrentObject();
     TPlanLayer* layer = plan.Layers().Count() > 0 ? plan.Layers().Item(0) : nullptr;
     int selectedUnlocked = 0;
@@ -656,7 +654,7 @@ void TFM_Main::RefreshCommands()
 
 void TFM_Main::RefreshStatus()
 {
-    const TLabelPlan& plan = FDocument->Plan;
+    const TLabelPlan& plan = FDocument->Plan();
     SetStatusField(Stat_Zoom, ZoomStatusText(plan));
     SetStatusField(Stat_Size, LabelSizeStatusText(plan, Options.Units));
 }
@@ -715,7 +713,7 @@ bool TFM_Main::PanelExpanded() const
 
 void TFM_Main::ChooseSymbology(int ordinal)
 {
-    FDocument->Plan.DefaultBarcodeType = ordinal;
+    FDocument->Plan().DefaultBarcodeType = ordinal;
     SBtn_Barcode->setChecked(true);
     Design->StartNewObject(TObjectTool::Barcode);
 }
@@ -781,18 +779,8 @@ bool TFM_Main::ReadFile(const QString& path)
         Dialogs().MessageDlg(tr("File %1 does not exist, Please check it! ").arg(path), TMsgDlgType::mtError, mbOK);
         return false;
     }
-    // A file that fails half-way must not leave half a label behind: keep the
-    // open document so it can be put back.
-    QTemporaryDir keep;
-    const QString backup = keep.filePath(QStringLiteral("previous.blf"));
-    const bool wasModified = FDocument->Modified();
-    const QString previousName = FDocument->HasFileName() ? FDocument->CurrentFileName() : QString();
-    bool kept = false;
-    try {
-        SaveLabelFile(backup, FDocument->Plan, FDocument->Data);
-        kept = true;
-    } catch (const std::exception&) {
-    }
+    // The document reads the file into a new design and keeps the open one
+    // when the file fails half-way.
     try {
         bool opened = false;
         {
@@ -802,14 +790,6 @@ bool TFM_Main::ReadFile(const QString& path)
         if (!opened)
             throw ELabelFileError(tr("File %1 does not exist, Please check it! ").arg(path));
     } catch (const std::exception& error) {
-        if (kept) {
-            try {
-                OpenLabelFile(backup, FDocument->Plan, FDocument->Data);
-            } catch (const std::exception&) {
-            }
-        }
-        FDocument->SetFileName(previousName);
-        FDocument->SetModified(wasModified);
         ShowTitle();
         RefreshCommands();
         Dialogs().MessageDlg(QString::fromStdString(error.what()), TMsgDlgType::mtError, mbOK);
@@ -1013,12 +993,12 @@ void TFM_Main::DatasheetsClick()
 {
     ReleaseTools();
     FDataWindow->DataFolder = Options.DefSavePath;
-    const QStringList before = FDocument->Plan.PlanStrings();
+    const QStringList before = FDocument->Plan().PlanStrings();
     FDataWindow->Execute();
     FDocument->FillFromCurrentRow();
     // Only a real change marks the document: the datasheet's, or what the
     // design shows from another row or from a column that went away.
-    if (FDataWindow->Changed() || FDocument->Plan.PlanStrings() != before)
+    if (FDataWindow->Changed() || FDocument->Plan().PlanStrings() != before)
         FDocument->MarkChanged();
     RefreshCommands();
 }
@@ -1070,7 +1050,7 @@ void TFM_Main::AboutClick()
 void TFM_Main::ObjectPropertiesClick()
 {
     ReleaseTools();
-    TLabelObject* current = FDocument->Plan.CurrentObject();
+    TLabelObject* current = FDocument->Plan().CurrentObject();
     if (IsEditableKind(current) && EditObject)
         EditObject(current);
     RefreshCommands();

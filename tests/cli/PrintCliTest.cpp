@@ -43,7 +43,7 @@ protected:
                       const QStringList& barcodeKeys = {})
     {
         TLabelDocument doc;
-        doc.Plan.ReadPlan(Plan(barcodeKeys));
+        doc.Plan().ReadPlan(Plan(barcodeKeys));
         printtest::FillNameCodeRows(doc.Data, n, invalid);
         const QString path = dir.filePath(name);
         doc.Save(path);
@@ -189,12 +189,12 @@ TEST_F(PrintCli, SymbolsKeepTheirWidthAndAreNeverCutOff)
     const QList<QImage> pages = printtest::RenderPdfPages(Out(), 600);
     ASSERT_EQ(pages.size(), 1);
     TLabelDocument doc;
-    doc.Plan.ReadPlan(Plan());
+    doc.Plan().ReadPlan(Plan());
     printtest::FillNameCodeRows(doc.Data, 18);
     QStringList codes;
     for (int row = 1; row <= 18; ++row)
         codes << doc.Data.StrGrid_Data.Cells(2, row);
-    const TSheetLayout layout = SheetLayoutOf(doc.Plan, 600, pages[0].size());
+    const TSheetLayout layout = SheetLayoutOf(doc.Plan(), 600, pages[0].size());
     EXPECT_EQ(printtest::DecodeLabelPlaces(pages[0], layout, 1, 18), codes);
 
     // Set for 300 dpi the same Modul is four times as wide, more than the
@@ -342,7 +342,7 @@ TEST_F(PrintCli, CombiningPenModesReachThePdfLosslessly)
     };
     for (const Case& c : {Case{"Black", "gray", "1"}, Case{"Red", "rgb", "8"}}) {
         TLabelDocument doc;
-        doc.Plan.ReadPlan(QStringList{
+        doc.Plan().ReadPlan(QStringList{
             "LabelSize 144,72", "LayoutRows 1", "LayoutCols 1", "LabelCount 1", "Object Barcode", "  X1=8",
             "  Y1=8", "  X2=136", "  Y2=64", "  BarType=14", "  ShowText=0", "  DataValue=4006381333931", "End",
             "Object Rectangle", "  X1=4", "  Y1=30", "  X2=140", "  Y2=50", "  PenMode=7",

@@ -45,7 +45,7 @@ struct TPlanFixture {
     // The object drawn alone onto kBack, at the surface size.
     QImage Draw(TLabelObject* o)
     {
-        QImage img(plan.size(), QImage::Format_RGB32);
+        QImage img(plan.ViewSize(), QImage::Format_RGB32);
         img.fill(kBack);
         QPainter p(&img);
         o->Draw(p);

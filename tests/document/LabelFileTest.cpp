@@ -106,7 +106,7 @@ TEST_F(LabelFiles, SaveAndOpenReproduceTheLabel)
     EXPECT_EQ(other.PlanStrings(), before);
     EXPECT_EQ(otherData.Bytes, datasheet.Bytes);
     EXPECT_EQ(other.MarginLeft, 0.33);
-    EXPECT_EQ(other.size(), QSize(180, 130));
+    EXPECT_EQ(other.ViewSize(), QSize(180, 130));
 }
 
 TEST_F(LabelFiles, MissingFileChangesNothing)

@@ -134,7 +134,7 @@ TEST_F(Objects, HitTestsOfTheShapes)
 
 TEST_F(Objects, ResizeAndMoveWithoutRoundingDrift)
 {
-    plan.resize(500, 361);  // an odd zoom
+    plan.SetViewSize(500, 361);  // an odd zoom
     auto* box = Add<TPlanBox>(7, 13, 51, 29);
     plan.GrabbedHandle = 4;
     box->ResizeByHandle(QPoint(200, 10));
@@ -186,7 +186,7 @@ TEST_F(Objects, MillimetreSetters)
     EXPECT_EQ(box->Y2, 14 + 28);
 
     // Setting a pixel point that did not change keeps the plan value.
-    plan.resize(500, 361);
+    plan.SetViewSize(500, 361);
     const int y1 = box->Y1;
     box->SetP1FromPixels(QPoint(box->P1Pixels().x() + 3, box->P1Pixels().y()));
     EXPECT_EQ(box->Y1, y1);

@@ -49,7 +49,7 @@ protected:
     // yellow, then the object.
     QImage Paint(TLabelObject* o)
     {
-        QImage img(plan.width(), plan.height(), QImage::Format_ARGB32_Premultiplied);
+        QImage img(plan.ViewWidth(), plan.ViewHeight(), QImage::Format_ARGB32_Premultiplied);
         img.fill(kBackground);
         QPainter p(&img);
         o->Draw(p);
@@ -235,7 +235,7 @@ TEST_F(PictureObject, HighlightFrameAndHandles)
 
 TEST_F(PictureObject, NothingIsDrawnWhileLockedOrHidden)
 {
-    QImage blank(plan.width(), plan.height(), QImage::Format_ARGB32_Premultiplied);
+    QImage blank(plan.ViewWidth(), plan.ViewHeight(), QImage::Format_ARGB32_Premultiplied);
     blank.fill(kBackground);
     TPlanPicture* pic = ReadPicture("");
     plan.BeginUpdate();

@@ -27,7 +27,7 @@ public:
     {
         plan.ScaleX = scaleX;
         plan.ScaleY = scaleY;
-        plan.resize(Round(scaleX / 72.0 * dpi), Round(scaleY / 72.0 * dpi));
+        plan.SetViewSize(Round(scaleX / 72.0 * dpi), Round(scaleY / 72.0 * dpi));
     }
     // A barcode object on the first layer with the given box (plan units).
     TPlanBarcode* Add(TBarcodeType type, const QString& code, int x1, int y1, int x2, int y2)
@@ -46,7 +46,7 @@ public:
     // The object drawn onto a white image of the surface's size.
     QImage Paint(TLabelObject& object, QImage::Format format = QImage::Format_RGB32)
     {
-        QImage image(plan.size(), format);
+        QImage image(plan.ViewSize(), format);
         image.fill(Qt::white);
         QPainter painter(&image);
         object.Draw(painter);

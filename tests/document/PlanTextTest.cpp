@@ -49,8 +49,8 @@ TEST_F(PlanText, NewLabelWritesEveryHeaderInOrder)
         "LabelProfit Default,1,0",
     };
     EXPECT_EQ(Written(), expected);
-    EXPECT_EQ(plan.width(), 180);
-    EXPECT_EQ(plan.height(), 130);
+    EXPECT_EQ(plan.ViewWidth(), 180);
+    EXPECT_EQ(plan.ViewHeight(), 130);
     EXPECT_EQ(plan.PntDPI, 300);
 }
 
@@ -68,7 +68,7 @@ TEST_F(PlanText, LabelSize)
     Read("LabelSize 300,200");
     EXPECT_EQ(plan.ScaleX, 300);
     EXPECT_EQ(plan.ScaleY, 200);
-    EXPECT_EQ(plan.size(), QSize(300, 200));
+    EXPECT_EQ(plan.ViewSize(), QSize(300, 200));
 
     Read("LabelSize 250");  // no comma: nothing
     EXPECT_EQ(plan.ScaleX, 300);
@@ -76,12 +76,12 @@ TEST_F(PlanText, LabelSize)
     Read("LabelSize 0,-5");
     EXPECT_EQ(plan.ScaleX, 500);
     EXPECT_EQ(plan.ScaleY, 500);
-    EXPECT_EQ(plan.size(), QSize(500, 500));
+    EXPECT_EQ(plan.ViewSize(), QSize(500, 500));
 
     Read("LabelSize 120,abc");  // width only; height and surface stay
     EXPECT_EQ(plan.ScaleX, 120);
     EXPECT_EQ(plan.ScaleY, 500);
-    EXPECT_EQ(plan.size(), QSize(500, 500));
+    EXPECT_EQ(plan.ViewSize(), QSize(500, 500));
 
     Read("scale 90,60");  // older keyword, value from position 6
     EXPECT_EQ(plan.ScaleX, 90);

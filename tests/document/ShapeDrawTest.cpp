@@ -253,19 +253,19 @@ TEST_F(ShapeDraw, CombiningPenModesLookTheSameOnVectorOutput)
     out.open(QIODevice::WriteOnly);
     QSvgGenerator svg;
     svg.setOutputDevice(&out);
-    svg.setSize(plan.size());
-    svg.setViewBox(QRect(QPoint(0, 0), plan.size()));
+    svg.setSize(plan.ViewSize());
+    svg.setViewBox(QRect(QPoint(0, 0), plan.ViewSize()));
     {
         QPainter p(&svg);
         plan.PaintTo(p);
     }
-    QImage fromSvg(plan.size(), QImage::Format_RGB32);
+    QImage fromSvg(plan.ViewSize(), QImage::Format_RGB32);
     fromSvg.fill(Qt::white);
     {
         QPainter p(&fromSvg);
         QSvgRenderer(out.data()).render(&p);
     }
-    QImage screen(plan.size(), QImage::Format_RGB32);
+    QImage screen(plan.ViewSize(), QImage::Format_RGB32);
     screen.fill(Qt::white);
     {
         QPainter p(&screen);
@@ -363,7 +363,7 @@ TEST_F(ShapeDraw, PolygonFillsAlternatelyAndHitsByWinding)
     // Pixel points follow the surface size.
     plan.SetViewSize(360, 260);
     EXPECT_EQ(star->PixelPoints().at(0), QPoint(100, 20));
-    plan.resize(540, 390);  // even without Resize running
+    plan.SetViewSize(540, 390);
     EXPECT_TRUE(star->HitBody(150, 40));
     EXPECT_EQ(star->PixelPoints().at(0), QPoint(150, 30));
 

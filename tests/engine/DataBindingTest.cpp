@@ -25,7 +25,7 @@ protected:
 
     void SetUp() override
     {
-        doc.Plan.ReadPlan(QStringList{
+        doc.Plan().ReadPlan(QStringList{
             "LabelSize 200,100",
             "Object Text", "  DataOrigin=1", "  DataExpression=Code", "  DataValue=old",
             "End",
@@ -35,7 +35,7 @@ protected:
             "  DataValue=400638133393",
             "End",
         });
-        auto* layer = doc.Plan.Layers().Item(0);
+        auto* layer = doc.Plan().Layers().Item(0);
         codeText = dynamic_cast<TPlanText*>(layer->Item(0));
         nameText = dynamic_cast<TPlanText*>(layer->Item(1));
         ean = dynamic_cast<TPlanBarcode*>(layer->Item(2));
@@ -82,7 +82,7 @@ TEST_F(Binding, MissingColumnsRowsAndSourcesGiveEmptyValues)
     // A header "code" does not match "Code": case matters after trimming.
     doc.Data.StrGrid_Data.SetCell(1, 0, u"code");
     doc.Data.BuildPrintGrid();
-    EXPECT_EQ(MissingBoundColumns(doc.Plan, doc.Data), QStringList{"Code"});
+    EXPECT_EQ(MissingBoundColumns(doc.Plan(), doc.Data), QStringList{"Code"});
     // An empty cell is a missing code, not an EAN-13 of zeros.
     EXPECT_EQ(doc.FillObjectsFromRow(1, "DataGrid"), -1);
     EXPECT_EQ(codeText->DataValue, QString());
@@ -98,11 +98,11 @@ TEST_F(Binding, MissingColumnsRowsAndSourcesGiveEmptyValues)
 
 TEST_F(Binding, OnlyTheFirstLayerIsFilled)
 {
-    doc.Plan.ReadPlan(QStringList{
+    doc.Plan().ReadPlan(QStringList{
         "LabelProfit Default,1,0", "LabelProfit Top,1,0",
         "Object Text", "  Layer=1", "  DataOrigin=1", "  DataExpression=Name", "  DataValue=unchanged",
         "End"});
-    auto* onSecond = dynamic_cast<TPlanText*>(doc.Plan.Layers().Item(1)->Item(0));
+    auto* onSecond = dynamic_cast<TPlanText*>(doc.Plan().Layers().Item(1)->Item(0));
     ASSERT_TRUE(onSecond);
     doc.FillObjectsFromRow(1, "DataGrid");
     EXPECT_EQ(onSecond->DataValue, QString("unchanged"));

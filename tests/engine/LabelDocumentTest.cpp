@@ -2,6 +2,7 @@
 #include "engine/LabelDocument.h"
 #include "document/LabelObject.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -11,7 +12,7 @@ namespace {
 
 TLabelObject* FirstObject(TLabelDocument& doc)
 {
-    return doc.Plan.Layers().Item(0)->Count() ? doc.Plan.Layers().Item(0)->Item(0) : nullptr;
+    return doc.Plan().Layers().Item(0)->Count() ? doc.Plan().Layers().Item(0)->Item(0) : nullptr;
 }
 
 }  // namespace
@@ -47,13 +48,58 @@ TEST(LabelDocument, SignalsFollowTheLifecycle)
     EXPECT_FALSE(doc.Modified());
 }
 
+// Opening reads into a new design: a file that breaks after its plan block
+// leaves the open document exactly as it was; a good one replaces the design
+// once, after clearing the current object.
+TEST(LabelDocument, OpenSwapsInAWholeFileOnly)
+{
+    QTemporaryDir dir;
+    TLabelDocument doc;
+    doc.Plan().ScaleX = 300;
+    doc.Data.StrGrid_Data.SetCell(1, 1, u"kept");
+    const QString good = dir.filePath("good.blf");
+    doc.Save(good);
+    QFile file(good);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    file.close();
+    const QString broken = dir.filePath("broken.blf");
+    QFile out(broken);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes.left(bytes.size() - 1));  // the datasheet block cut short
+    out.close();
+
+    TLabelDocument other;
+    other.Plan().ScaleX = 111;
+    other.Data.StrGrid_Data.SetCell(1, 1, u"mine");
+    other.MarkChanged();
+    TLabelPlan* before = &other.Plan();
+    const QStringList planText = before->PlanStrings();
+    QSignalSpy replaced(&other, &TLabelDocument::PlanReplaced);
+    EXPECT_ANY_THROW(other.Open(broken));
+    EXPECT_EQ(&other.Plan(), before);
+    EXPECT_EQ(other.Plan().PlanStrings(), planText);
+    EXPECT_EQ(other.Data.StrGrid_Data.Cells(1, 1), QString("mine"));
+    EXPECT_TRUE(other.Modified());
+    EXPECT_FALSE(other.HasFileName());
+    EXPECT_EQ(replaced.count(), 0);
+
+    other.Plan().SetCurrentObject(nullptr);
+    ASSERT_TRUE(other.Open(good));
+    EXPECT_EQ(replaced.count(), 1);
+    EXPECT_EQ(other.Plan().ScaleX, 300);
+    EXPECT_EQ(other.Data.StrGrid_Data.Cells(1, 1), QString("kept"));
+    // Binding reaches the new design.
+    EXPECT_EQ(other.FillFromCurrentRow(), 0);
+}
+
 // An edit is one step: undo restores the plan text exactly and marks the
 // document modified; an edit that changes nothing pushes nothing.
 TEST(LabelDocument, EditsUndoToIdenticalPlanText)
 {
     TLabelDocument doc;
-    doc.Plan.ReadPlan(QStringList{"LabelSize 180,130", "Object Rectangle", "X1=10", "Y1=10", "X2=50", "Y2=40", "End"});
-    const QStringList before = doc.Plan.PlanStrings();
+    doc.Plan().ReadPlan(QStringList{"LabelSize 180,130", "Object Rectangle", "X1=10", "Y1=10", "X2=50", "Y2=40", "End"});
+    const QStringList before = doc.Plan().PlanStrings();
 
     TDocumentEdit unchanged(doc, "Nothing");
     EXPECT_FALSE(unchanged.Commit());
@@ -62,14 +108,14 @@ TEST(LabelDocument, EditsUndoToIdenticalPlanText)
     TDocumentEdit edit(doc, "Move");
     FirstObject(doc)->SetX1(20);
     ASSERT_TRUE(edit.Commit());
-    const QStringList after = doc.Plan.PlanStrings();
+    const QStringList after = doc.Plan().PlanStrings();
     ASSERT_NE(after, before);
     EXPECT_TRUE(doc.Modified());
     EXPECT_EQ(doc.UndoStack().undoText(), QString("Move"));
 
     doc.UndoStack().undo();
-    EXPECT_EQ(doc.Plan.PlanStrings(), before);
+    EXPECT_EQ(doc.Plan().PlanStrings(), before);
     doc.UndoStack().redo();
-    EXPECT_EQ(doc.Plan.PlanStrings(), after);
+    EXPECT_EQ(doc.Plan().PlanStrings(), after);
     EXPECT_TRUE(doc.Modified());
 }

@@ -301,14 +301,14 @@ TEST(LabelFuzz, GeneratedLabelFilesOpenDrawAndSaveAgain)
             } catch (const std::exception&) {
                 // Refused with a message; what was read stays and must draw.
             }
-            DrawOutput(doc.Plan);
+            DrawOutput(doc.Plan());
             if (read) {
                 ++opened;
                 doc.Save(saved);
-                const QByteArray plan = doc.Plan.SavePlanToBytes(), data = doc.Data.WriteBlock();
+                const QByteArray plan = doc.Plan().SavePlanToBytes(), data = doc.Data.WriteBlock();
                 TLabelDocument again;
                 again.Open(saved);
-                fault = Difference("plan", plan, again.Plan.SavePlanToBytes());
+                fault = Difference("plan", plan, again.Plan().SavePlanToBytes());
                 if (fault.isEmpty())
                     fault = Difference("datasheet", data, again.Data.WriteBlock());
             }

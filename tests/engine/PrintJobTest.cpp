@@ -22,7 +22,7 @@ public:
     TLabelPlan* plan = nullptr;
     struct Seen {
         QSize size;
-        bool printing, rendering, hidden;
+        bool printing, rendering;
     };
     QList<Seen> seen;
     bool failBegin = false;
@@ -46,7 +46,7 @@ public:
     void Note()
     {
         if (plan)
-            seen.append({plan->size(), plan->Printing, plan->RenderingOutput, plan->isHidden()});
+            seen.append({plan->ViewSize(), plan->Printing, plan->RenderingOutput});
     }
 };
 
@@ -68,7 +68,7 @@ protected:
     {
         printer.AddPrinter(TStandInPrinter::FromPrinterList("Labels@300")->Info(0));
         printer.AddPrinter(TStandInPrinter::FromPrinterList("Fine@600")->Info(0));
-        doc.Plan.ReadPlan(QStringList{
+        doc.Plan().ReadPlan(QStringList{
             "LabelSize 144,108", "LayoutRows 6", "LayoutCols 3", "MarginLeft 1", "MarginTop 1", "MarginRight 1",
             "MarginBottom 1", "HorizontalSpace 0.5", "VerticalSpace 0.5", "CutMark -1", "OutputOrder 0",
             "LabelCount -1", "PaperSize 9", "PaperOrientation -1",
@@ -76,10 +76,10 @@ protected:
             "End",
             "Object Barcode", "  X1=4", "  Y1=34", "  X2=140", "  Y2=104", "  BarType=14", "  DataOrigin=1",
             "  DataExpression=Code", "End"});
-        name = dynamic_cast<TPlanText*>(doc.Plan.Layers().Item(0)->Item(0));
+        name = dynamic_cast<TPlanText*>(doc.Plan().Layers().Item(0)->Item(0));
         ASSERT_TRUE(name);
-        printer.plan = &doc.Plan;
-        doc.Plan.resize(144, 108);
+        printer.plan = &doc.Plan();
+        doc.Plan().SetViewSize(144, 108);
     }
 
     void SetRows(int n, std::initializer_list<int> invalid = {}) { printtest::FillNameCodeRows(doc.Data, n, invalid); }
@@ -90,7 +90,7 @@ protected:
             messages << text;
             errors << error;
         };
-        return PrintLabels(doc.Plan, doc.Data, request);
+        return PrintLabels(doc.Plan(), doc.Data, request);
     }
 
     int Count(const QString& logLine) const { return int(printer.Log.count(logLine)); }
@@ -160,7 +160,7 @@ TEST_F(PrintJob, CutMarksLieWhereTheLayoutPutsThem)
     EXPECT_TRUE(Black(page, kM + kLw, 3508 - kM + 4));
     EXPECT_FALSE(Black(page, kM + kLw, 3508 - kM + 3));
 
-    doc.Plan.CutMark = false;
+    doc.Plan().CutMark = false;
     Print();
     ASSERT_EQ(printer.Pages.size(), 1);
     EXPECT_FALSE(Black(printer.Pages[0], kM, 111));
@@ -170,24 +170,28 @@ TEST_F(PrintJob, SurfaceIsPreparedForThePrinterAndRestored)
 {
     SetRows(20);
     doc.Data.StrGrid_Data.SetRow(3);
-    const QSize before = doc.Plan.size();
+    const QSize before = doc.Plan().ViewSize();
     TPrintRequest request;
     request.PrinterName = "Fine";
     bool released = false;
     request.ReleaseTools = [&] { released = true; };
+    int surfaceMoves = 0;  // a window showing the document must stay as it is
+    QObject::connect(&doc.Plan(), &TLabelPlan::Resized, [&] { ++surfaceMoves; });
+    QObject::connect(&doc.Plan(), &TLabelPlan::RepaintRequested,
+                     [&](const QRect&) { surfaceMoves += doc.Plan().Printing; });
     Print(request);
+    EXPECT_EQ(surfaceMoves, 0);
     EXPECT_TRUE(released);
     ASSERT_EQ(printer.seen.size(), 2);
     for (const auto& s : printer.seen) {
         EXPECT_EQ(s.size, QSize(1200, 900));  // 144 x 108 points at 600 dpi
         EXPECT_TRUE(s.printing);
         EXPECT_FALSE(s.rendering);
-        EXPECT_TRUE(s.hidden);
     }
-    EXPECT_EQ(doc.Plan.PntDPI, 600);
-    EXPECT_EQ(doc.Plan.size(), before);
-    EXPECT_FALSE(doc.Plan.Printing);
-    EXPECT_EQ(doc.Plan.OutputPrinter, -1);  // the run's printer did not become the document's
+    EXPECT_EQ(doc.Plan().PntDPI, 600);
+    EXPECT_EQ(doc.Plan().ViewSize(), before);
+    EXPECT_FALSE(doc.Plan().Printing);
+    EXPECT_EQ(doc.Plan().OutputPrinter, -1);  // the run's printer did not become the document's
     // The design shows the datasheet's current row again.
     EXPECT_EQ(name->DataValue, QString("Name 3"));
 }
@@ -259,8 +263,8 @@ TEST_F(PrintJob, LabelCountPrintsCopiesOfTheCurrentRow)
     // Rows 1 and 2 hold invalid codes: a label filled from them would abort.
     SetRows(4, {1, 2});
     doc.Data.StrGrid_Data.SetRow(3);
-    doc.Plan.LabelCount = 5;
-    doc.Plan.LayoutRows = doc.Plan.LayoutCols = 1;
+    doc.Plan().LabelCount = 5;
+    doc.Plan().LayoutRows = doc.Plan().LayoutCols = 1;
     const TPrintOutcome out = Print();
     EXPECT_EQ(out.Status, TPrintStatus::Printed);
     EXPECT_EQ(out.Painted, 5);
@@ -268,7 +272,7 @@ TEST_F(PrintJob, LabelCountPrintsCopiesOfTheCurrentRow)
     EXPECT_EQ(name->DataValue, QString("Name 3"));
 
     // The same run from the print grid stops at its first row.
-    doc.Plan.LabelCount = -1;
+    doc.Plan().LabelCount = -1;
     EXPECT_EQ(Print().AbortedAt, 1);
 }
 
@@ -314,7 +318,7 @@ TEST_F(PrintJob, InvalidCodeWithAbortStopsAfterTheLabelsBeforeIt)
         EXPECT_EQ(Count("EndDoc"), 1);
         EXPECT_EQ(Count("Abort"), 0);
         EXPECT_EQ(printer.Pages.size(), 1);
-        EXPECT_FALSE(doc.Plan.Printing);
+        EXPECT_FALSE(doc.Plan().Printing);
     }
     EXPECT_EQ(InvalidCodeAbortMessage(12345678901LL),
               QString("A value in line 12345678901 is a invalid code for selected bar code format!\rAbort printing!"));
@@ -353,7 +357,7 @@ TEST_F(PrintJob, WithoutPrintersNothingHappensButAWarning)
 TEST_F(PrintJob, LayoutWithoutPlacesIsReported)
 {
     SetRows(3);
-    doc.Plan.LayoutRows = 0;
+    doc.Plan().LayoutRows = 0;
     EXPECT_EQ(Print().Status, TPrintStatus::NoPlaces);
     EXPECT_EQ(Messages(), QStringList{NoPlacesMessage()});
     EXPECT_EQ(Count("BeginDoc Tagmora"), 0);
@@ -383,8 +387,8 @@ TEST_F(PrintJob, TheDialogSeesThePrinterAndMayChangeTheRun)
 
     // The label setup behind the dialog widens the layout: one sheet then.
     request.Dialog = [this](const TPrintDialogInfo&, TPrintRequest& r) {
-        doc.Plan.LayoutCols = 4;
-        doc.Plan.HorizontalSpace = 0;
+        doc.Plan().LayoutCols = 4;
+        doc.Plan().HorizontalSpace = 0;
         r.Copies = 2;
         return TPrintChoice::Print;
     };
@@ -399,27 +403,27 @@ TEST_F(PrintJob, PrinterErrorsPassAfterTheSurfaceIsRestored)
     SetRows(3);
     doc.Data.StrGrid_Data.SetRow(2);
     printer.failBegin = true;
-    const QSize before = doc.Plan.size();
+    const QSize before = doc.Plan().ViewSize();
     EXPECT_THROW(Print(), std::runtime_error);
-    EXPECT_EQ(doc.Plan.size(), before);
-    EXPECT_FALSE(doc.Plan.Printing);
+    EXPECT_EQ(doc.Plan().ViewSize(), before);
+    EXPECT_FALSE(doc.Plan().Printing);
     EXPECT_EQ(name->DataValue, QString("Name 2"));
 
     TPrintRequest request;
     request.PrinterName = "Nowhere";
-    EXPECT_THROW(PrintLabels(doc.Plan, doc.Data, request), std::invalid_argument);
+    EXPECT_THROW(PrintLabels(doc.Plan(), doc.Data, request), std::invalid_argument);
 }
 
 TEST_F(PrintJob, PaperMetricIsTheCurrentPrintersSheet)
 {
-    doc.Plan.OutputPrinter = 1;
-    ApplyPrinterSettings(doc.Plan);
+    doc.Plan().OutputPrinter = 1;
+    ApplyPrinterSettings(doc.Plan());
     EXPECT_EQ(PaperMetric("Width"), 4961);   // A4 at 600 dpi
     EXPECT_EQ(PaperMetric("Length"), 7016);
     EXPECT_EQ(PaperMetric("Height"), 0);
     EXPECT_EQ(PaperMetric("width"), 0);
-    doc.Plan.PaperOrientation = false;
-    ApplyPrinterSettings(doc.Plan);
+    doc.Plan().PaperOrientation = false;
+    ApplyPrinterSettings(doc.Plan());
     EXPECT_EQ(PaperMetric("Width"), 7016);
 
     TStandInPrinter none;

@@ -27,23 +27,23 @@ protected:
     void SetUp() override
     {
         printer.AddPrinter(TStandInPrinter::FromPrinterList("Labels@300")->Info(0));
-        doc.Plan.ReadPlan(QStringList{
+        doc.Plan().ReadPlan(QStringList{
             "LabelSize 144,108", "LayoutRows 6", "LayoutCols 3", "MarginLeft 1", "MarginTop 1", "MarginRight 1",
             "MarginBottom 1", "HorizontalSpace 0.5", "VerticalSpace 0.5", "CutMark -1", "LabelCount -1",
             "Object Text", "  X1=4", "  Y1=4", "  X2=140", "  Y2=30", "  DataOrigin=1", "  DataExpression=Name",
             "End",
             "Object Barcode", "  X1=4", "  Y1=34", "  X2=140", "  Y2=104", "  BarType=14", "  DataOrigin=1",
             "  DataExpression=Code", "End"});
-        name = dynamic_cast<TPlanText*>(doc.Plan.Layers().Item(0)->Item(0));
+        name = dynamic_cast<TPlanText*>(doc.Plan().Layers().Item(0)->Item(0));
         ASSERT_TRUE(name);
-        doc.Plan.PntDPI = 300;
+        doc.Plan().PntDPI = 300;
     }
 
     void SetRows(int n, std::initializer_list<int> invalid = {}) { printtest::FillNameCodeRows(doc.Data, n, invalid); }
 
     TPreviewPage Render(int page, int invalidCodeProcess = 1)
     {
-        return RenderPreviewPage(doc.Plan, doc.Data, page, invalidCodeProcess,
+        return RenderPreviewPage(doc.Plan(), doc.Data, page, invalidCodeProcess,
                                  [this](const QString& text) { errors << text; });
     }
 
@@ -67,7 +67,7 @@ TEST_F(Preview, OffersThePagesOfTheRunAndAtLeastOne)
     } cases[] = {{20, 2}, {18, 1}, {0, 1}, {37, 3}};
     for (const Case& c : cases) {
         SetRows(c.rows);
-        EXPECT_EQ(PreviewPageCount(doc.Plan, doc.Data), c.pages) << c.rows;
+        EXPECT_EQ(PreviewPageCount(doc.Plan(), doc.Data), c.pages) << c.rows;
     }
 
     SetRows(20);
@@ -90,16 +90,16 @@ TEST_F(Preview, OffersThePagesOfTheRunAndAtLeastOne)
 
 TEST_F(Preview, PaperIsThePrintersSheetInPoints)
 {
-    ApplyPrinterSettings(doc.Plan);
-    EXPECT_EQ(PreviewPaperSize(doc.Plan), QSize(595, 842));  // 2480 x 3508 dots at 300 dpi
-    doc.Plan.PntDPI = 600;  // a resolution the printer does not have halves the sheet
-    EXPECT_EQ(PreviewPaperSize(doc.Plan), QSize(298, 421));
+    ApplyPrinterSettings(doc.Plan());
+    EXPECT_EQ(PreviewPaperSize(doc.Plan()), QSize(595, 842));  // 2480 x 3508 dots at 300 dpi
+    doc.Plan().PntDPI = 600;  // a resolution the printer does not have halves the sheet
+    EXPECT_EQ(PreviewPaperSize(doc.Plan()), QSize(298, 421));
 
     TStandInPrinter none;
     TScopedPrinter noPrinter(none);
-    EXPECT_EQ(PreviewPaperSize(doc.Plan), QSize(595, 842));
-    doc.Plan.PaperOrientation = false;
-    EXPECT_EQ(PreviewPaperSize(doc.Plan), QSize(842, 595));
+    EXPECT_EQ(PreviewPaperSize(doc.Plan()), QSize(595, 842));
+    doc.Plan().PaperOrientation = false;
+    EXPECT_EQ(PreviewPaperSize(doc.Plan()), QSize(842, 595));
 }
 
 TEST_F(Preview, CutMarksAreLaidOutInPoints)
@@ -123,7 +123,7 @@ TEST_F(Preview, LabelCountShowsTheCurrentRowOnEveryLabel)
 {
     SetRows(4, {1, 2});
     doc.Data.StrGrid_Data.SetRow(3);
-    doc.Plan.LabelCount = 4;
+    doc.Plan().LabelCount = 4;
     const TPreviewPage page = Render(1);
     EXPECT_EQ(page.Painted, 4);
     EXPECT_EQ(page.AbortedAt, 0);
@@ -147,7 +147,7 @@ TEST_F(Preview, InvalidCodesFollowTheOption)
     EXPECT_EQ(errors.size(), 1);
 
     // The surface is left as it was, showing the current row.
-    EXPECT_FALSE(doc.Plan.Printing);
-    EXPECT_FALSE(doc.Plan.RenderingOutput);
+    EXPECT_FALSE(doc.Plan().Printing);
+    EXPECT_FALSE(doc.Plan().RenderingOutput);
     EXPECT_EQ(name->DataValue, QString("Name 2"));
 }

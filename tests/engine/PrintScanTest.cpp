@@ -83,14 +83,14 @@ TEST_F(PrintScan, EverySheetReadsBackInPlacementOrder)
         const QString out = dir.filePath(QStringLiteral("order%1.pdf").arg(order));
         pdf.SetOutputFileName(out);
         TLabelDocument doc;
-        doc.Plan.ReadPlan(SheetPlan(order));
+        doc.Plan().ReadPlan(SheetPlan(order));
         FillRows(doc, 20);
-        const TPrintOutcome outcome = PrintLabels(doc.Plan, doc.Data, TPrintRequest());
+        const TPrintOutcome outcome = PrintLabels(doc.Plan(), doc.Data, TPrintRequest());
         ASSERT_EQ(outcome.Painted, 20);
 
         const QList<QImage> pages = printtest::RenderPdfPages(out, 300);
         ASSERT_EQ(pages.size(), 2);
-        const TSheetLayout layout = SheetLayoutOf(doc.Plan, 300, pdf.PhysicalPageSize());
+        const TSheetLayout layout = SheetLayoutOf(doc.Plan(), 300, pdf.PhysicalPageSize());
         QStringList expected;
         for (int r = 1; r <= 20; ++r)
             expected << Code(r);
@@ -109,14 +109,14 @@ TEST_F(PrintScan, SkippedLabelsLeaveTheirPlaceEmpty)
     const QString out = dir.filePath("skip.pdf");
     pdf.SetOutputFileName(out);
     TLabelDocument doc;
-    doc.Plan.ReadPlan(SheetPlan(0));
+    doc.Plan().ReadPlan(SheetPlan(0));
     FillRows(doc, 6, {2, 5});
     TPrintRequest request;
     request.InvalidCodeProcess = 0;
-    ASSERT_EQ(PrintLabels(doc.Plan, doc.Data, request).Skipped, 2);
+    ASSERT_EQ(PrintLabels(doc.Plan(), doc.Data, request).Skipped, 2);
     const QList<QImage> pages = printtest::RenderPdfPages(out, 300);
     ASSERT_EQ(pages.size(), 1);
-    const TSheetLayout layout = SheetLayoutOf(doc.Plan, 300, pdf.PhysicalPageSize());
+    const TSheetLayout layout = SheetLayoutOf(doc.Plan(), 300, pdf.PhysicalPageSize());
     EXPECT_EQ(WithoutCheckDigits(printtest::DecodeLabelPlaces(pages[0], layout, 1, 6)).join(',').toStdString(),
               QStringList({Code(1), "", Code(3), Code(4), "", Code(6)}).join(',').toStdString());
 }
@@ -150,7 +150,7 @@ QList<int> Runs(const QImage& image, int y)
 // at the printer's resolution, or at the resolution given.
 void MakeSmallLabel(TLabelDocument& doc, const QStringList& modul = {"  Modul=5"})
 {
-    doc.Plan.ReadPlan(QStringList{
+    doc.Plan().ReadPlan(QStringList{
         "LabelSize 144,72", "LayoutRows 1", "LayoutCols 1", "MarginLeft 0.5", "MarginTop 0.5", "PaperSize 256",
         "PaperWidth 600", "PaperLength 400", "PaperOrientation -1", "LabelCount 1",
         "Object Barcode", "  X1=6", "  Y1=6", "  X2=140", "  Y2=66", "  BarType=14", "  CheckSum=-1", "  ShowText=0",
@@ -170,8 +170,8 @@ TEST_F(PrintScan, BarsAreWholeModulesAt1200Dpi)
         pdf.SetOutputFileName(out);
         TLabelDocument doc;
         MakeSmallLabel(doc);
-        ASSERT_EQ(PrintLabels(doc.Plan, doc.Data, TPrintRequest()).Painted, 1);
-        EXPECT_EQ(doc.Plan.PntDPI, 1200);
+        ASSERT_EQ(PrintLabels(doc.Plan(), doc.Data, TPrintRequest()).Painted, 1);
+        EXPECT_EQ(doc.Plan().PntDPI, 1200);
         const QList<QImage> pages = printtest::RenderPdfPages(out, 1200);
         ASSERT_EQ(pages.size(), 1);
         const QImage& page = pages[0];
@@ -191,7 +191,7 @@ TEST_F(PrintScan, BarsAreWholeModulesAt1200Dpi)
         printer.AddPrinter(TStandInPrinter::FromPrinterList("Fine@1200")->Info(0));
         TLabelDocument doc;
         MakeSmallLabel(doc);
-        ASSERT_EQ(PrintLabels(doc.Plan, doc.Data, TPrintRequest()).Painted, 1);
+        ASSERT_EQ(PrintLabels(doc.Plan(), doc.Data, TPrintRequest()).Painted, 1);
         ASSERT_EQ(printer.Pages.size(), 1);
         const QImage& page = printer.Pages[0];
         EXPECT_EQ(page.size(), QSize(2835, 1890));
@@ -215,7 +215,7 @@ TEST_F(PrintScan, ModuleKeepsItsWidthOnEveryPrinter)
             printer.AddPrinter(TStandInPrinter::FromPrinterList(QStringLiteral("P@%1").arg(dpi))->Info(0));
             TLabelDocument doc;
             MakeSmallLabel(doc, modul);
-            ASSERT_EQ(PrintLabels(doc.Plan, doc.Data, TPrintRequest()).Painted, 1);
+            ASSERT_EQ(PrintLabels(doc.Plan(), doc.Data, TPrintRequest()).Painted, 1);
             const QImage& page = printer.Pages.at(0);
             const QList<int> runs = Runs(page, CentimetresToPixels(0.5, dpi) + PointsToPixels(30, dpi));
             ASSERT_EQ(runs.size(), 59);

@@ -5,6 +5,7 @@
 #include "common/DialogSupport.h"
 #include "common/TestSupport.h"
 #include "gui/designer/DesignArea.h"
+#include "gui/designer/PlanSurface.h"
 #include "gui/designer/PlanEditing.h"
 #include "gui/designer/Ruler.h"
 #include "common/DocTestSupport.h"
@@ -43,7 +44,8 @@ protected:
     TScopedPrinter guard{printer};
     TLabelDocument doc;
     TDesignArea area{doc};
-    TLabelPlan& plan = doc.Plan;
+    TLabelPlan& plan = doc.Plan();
+    QWidget& surface = *area.Surface();
 
     Designer()
     {
@@ -54,8 +56,8 @@ protected:
     void Send(QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons buttons,
               Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        QMouseEvent e(type, QPointF(p), plan.mapToGlobal(QPointF(p)), button, buttons, mods);
-        QApplication::sendEvent(&plan, &e);
+        QMouseEvent e(type, QPointF(p), surface.mapToGlobal(QPointF(p)), button, buttons, mods);
+        QApplication::sendEvent(&surface, &e);
     }
     void Press(QPoint p, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
@@ -80,7 +82,7 @@ protected:
         DragTo(to);
         Release(to);
     }
-    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(&plan, Qt::Key(key), mods); }
+    void Key(int key, Qt::KeyboardModifiers mods = Qt::NoModifier) { QTest::keyClick(&surface, Qt::Key(key), mods); }
 
     // Creates an object with the tool by two clicks at a and b (view pixels).
     TLabelObject* Create(TObjectTool tool, QPoint a, QPoint b)
@@ -335,7 +337,7 @@ TEST_F(Designer, HitTestZonesCursorsAndLayers)
     };
     for (const Case& c : cases) {
         Hover(c.at);
-        EXPECT_EQ(plan.cursor().shape(), c.cursor) << c.at.x() << "," << c.at.y();
+        EXPECT_EQ(surface.cursor().shape(), c.cursor) << c.at.x() << "," << c.at.y();
     }
     // The corner zone of an unselected object resizes it straight away.
     Drag({40, 40}, {20, 20});
@@ -358,7 +360,7 @@ TEST_F(Designer, HitTestZonesCursorsAndLayers)
     EXPECT_EQ(plan.CurrentObject(), upper);
     ASSERT_EQ(doubleClicked.count(), 1);
     ASSERT_EQ(clicked.count(), 2);
-    EXPECT_EQ(clicked.at(0).at(2).toPoint(), plan.mapToGlobal(QPoint(80, 60)));
+    EXPECT_EQ(clicked.at(0).at(2).toPoint(), surface.mapToGlobal(QPoint(80, 60)));
 
     const int top = plan.Layers().AddLayer("Top");
     AddBox(0, 0, 170, 120, top);  // not on the active layer: never hit
@@ -638,14 +640,14 @@ TEST_F(Designer, UndoRedoEveryKindOfChange)
 TEST_F(Designer, PlacementAndRulers)
 {
     QScrollArea* box = area.ScrollBox();
-    EXPECT_EQ(plan.accessibleName(), "Label design surface");
+    EXPECT_EQ(surface.accessibleName(), "Label design surface");
     EXPECT_EQ(area.HorizontalRuler()->accessibleName(), "Horizontal ruler");
     EXPECT_EQ(area.VerticalRuler()->accessibleName(), "Vertical ruler");
     for (int zooms = 0; zooms < 6; ++zooms) {
-        const QPoint origin = plan.mapTo(box->viewport(), QPoint(0, 0));
+        const QPoint origin = surface.mapTo(box->viewport(), QPoint(0, 0));
         const QSize view = box->viewport()->size();
-        if (plan.width() < view.width())
-            EXPECT_EQ(origin.x(), (view.width() - plan.width()) / 2);
+        if (plan.ViewWidth() < view.width())
+            EXPECT_EQ(origin.x(), (view.width() - plan.ViewWidth()) / 2);
         else
             EXPECT_EQ(origin.x(), -box->horizontalScrollBar()->value());
         EXPECT_NEAR(area.HorizontalRuler()->ValueAt(origin.x()), 0, 1e-9);
@@ -658,14 +660,14 @@ TEST_F(Designer, PlacementAndRulers)
     QSignalSpy position(&area, &TDesignArea::MousePositionChanged);
     area.ActualSize();
     Hover({30, 20});
-    const QPoint corner = plan.mapTo(box->viewport(), QPoint(0, 0));
+    const QPoint corner = surface.mapTo(box->viewport(), QPoint(0, 0));
     EXPECT_EQ(area.HorizontalRuler()->Hairline(), corner.x() + 30);
     EXPECT_EQ(area.VerticalRuler()->Hairline(), corner.y() + 20);
     ASSERT_EQ(position.count(), 1);
     EXPECT_EQ(position.at(0).at(0).toPointF(), QPointF(30, 20));
     // Over the grey area around the label as well.
     QWidget* canvas = box->widget();
-    const QPoint grey = plan.mapTo(canvas, QPoint(-10, -5));
+    const QPoint grey = surface.mapTo(canvas, QPoint(-10, -5));
     QMouseEvent move(QEvent::MouseMove, QPointF(grey), canvas->mapToGlobal(QPointF(grey)), Qt::NoButton,
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(canvas, &move);
@@ -674,12 +676,12 @@ TEST_F(Designer, PlacementAndRulers)
     EXPECT_EQ(position.at(1).at(0).toPointF(), QPointF(-10, -5));
     area.ZoomIn();
     box->horizontalScrollBar()->setValue(50);
-    const QPoint origin = plan.mapTo(box->viewport(), QPoint(0, 0));
+    const QPoint origin = surface.mapTo(box->viewport(), QPoint(0, 0));
     EXPECT_NEAR(area.HorizontalRuler()->ValueAt(origin.x()), 0, 1e-9);
     QSignalSpy zoom(&area, &TDesignArea::ZoomChanged);
-    QWheelEvent wheel(QPointF(5, 5), plan.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+    QWheelEvent wheel(QPointF(5, 5), surface.mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
                       Qt::ControlModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&plan, &wheel);
+    QApplication::sendEvent(&surface, &wheel);
     ASSERT_EQ(zoom.count(), 1);
     EXPECT_EQ(zoom.at(0).at(0).toInt(), 100);
     area.SetUnits(1);

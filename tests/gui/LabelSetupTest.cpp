@@ -26,7 +26,7 @@ namespace {
 
 class LabelSetup : public ::testing::Test {
 protected:
-    LabelSetup() : printer(none) { doc.Plan.PntDPI = 300; }
+    LabelSetup() : printer(none) { doc.Plan().PntDPI = 300; }
     ~LabelSetup() override { TFM_ObjPro::ExecHook = nullptr; }
 
     bool Edit(std::function<void(TLabelSetupPage&)> drive, int units = 0, bool ok = true)
@@ -65,7 +65,7 @@ TEST_F(LabelSetup, WidthThatIsNoNumberIsRefusedAtTheField)
         EXPECT_EQ(p.RSEdt_Width->Refusal(), QString("'ten.5x' is not a valid floating point value"));
         EXPECT_EQ(qobject_cast<QDialog*>(p.window())->result(), 0);  // Enter did not close it
     }));
-    EXPECT_EQ(doc.Plan.ScaleX, 180);
+    EXPECT_EQ(doc.Plan().ScaleX, 180);
     EXPECT_TRUE(scoped.dialogs.messages.isEmpty());
 }
 
@@ -84,15 +84,15 @@ TEST_F(LabelSetup, PaperChosenWithoutAPrinter)
         EXPECT_EQ(p.PageGeometry().Width, 3300);  // 11 x 8.5 inches at 300 dpi
         EXPECT_EQ(p.PageGeometry().Height, 2550);
     }));
-    EXPECT_EQ(doc.Plan.PaperSize, 1);
-    EXPECT_EQ(QSize(doc.Plan.PaperWidth, doc.Plan.PaperLength), QSize(2159, 2794));
-    EXPECT_FALSE(doc.Plan.PaperOrientation);
-    EXPECT_EQ(PreviewPaperSize(doc.Plan), QSize(792, 612));
+    EXPECT_EQ(doc.Plan().PaperSize, 1);
+    EXPECT_EQ(QSize(doc.Plan().PaperWidth, doc.Plan().PaperLength), QSize(2159, 2794));
+    EXPECT_FALSE(doc.Plan().PaperOrientation);
+    EXPECT_EQ(PreviewPaperSize(doc.Plan()), QSize(792, 612));
     Edit([](TLabelSetupPage& p) { EXPECT_EQ(p.CBX_Paper->currentData(), QVariant(1)); }, 0, false);
 
-    doc.Plan.PaperSize = kPaperCustom;
-    doc.Plan.PaperWidth = 1000;
-    doc.Plan.PaperLength = 1500;
+    doc.Plan().PaperSize = kPaperCustom;
+    doc.Plan().PaperWidth = 1000;
+    doc.Plan().PaperLength = 1500;
     Edit([](TLabelSetupPage& p) {
         EXPECT_EQ(p.CBX_Paper->currentText(), QString("Custom (100 x 150 mm)"));
         EXPECT_EQ(p.PageGeometry().Height, 1179);  // landscape: 100 mm, 283 points
@@ -103,8 +103,8 @@ TEST_F(LabelSetup, PaperChosenWithoutAPrinter)
 // confirming it unchanged gives back the same points, keeping the zoom.
 TEST_F(LabelSetup, NewLabelRoundTrip)
 {
-    doc.Plan.SetViewSize(360, 260);
-    const QStringList before = doc.Plan.PlanStrings();
+    doc.Plan().SetViewSize(360, 260);
+    const QStringList before = doc.Plan().PlanStrings();
     EXPECT_TRUE(Edit([](TLabelSetupPage& p) {
         EXPECT_EQ(p.GBox_Lab->title(), QString(" Label Setup  ( cm ) "));
         EXPECT_DOUBLE_EQ(p.RSEdt_Width->value(), 6.35);
@@ -119,20 +119,20 @@ TEST_F(LabelSetup, NewLabelRoundTrip)
         EXPECT_FALSE(p.SEdt_Col->isEnabled());
         p.CHK_Auto->setChecked(false);
     }));
-    EXPECT_EQ(doc.Plan.ScaleX, 180);
-    EXPECT_EQ(doc.Plan.ScaleY, 130);
-    EXPECT_EQ(doc.Plan.LabCR, 8);
-    EXPECT_EQ(doc.Plan.size(), QSize(360, 260));
-    EXPECT_EQ(doc.Plan.PlanStrings(), before);
+    EXPECT_EQ(doc.Plan().ScaleX, 180);
+    EXPECT_EQ(doc.Plan().ScaleY, 130);
+    EXPECT_EQ(doc.Plan().LabCR, 8);
+    EXPECT_EQ(doc.Plan().ViewSize(), QSize(360, 260));
+    EXPECT_EQ(doc.Plan().PlanStrings(), before);
     EXPECT_TRUE(doc.Modified());
     EXPECT_TRUE(scoped.dialogs.messages.isEmpty());
 }
 
 TEST_F(LabelSetup, InchesOrderCopiesAndUndo)
 {
-    doc.Plan.ResizeToLabel();
+    doc.Plan().ResizeToLabel();
     EXPECT_TRUE(Edit([](TLabelSetupPage&) {}, 1));
-    EXPECT_DOUBLE_EQ(doc.Plan.MarginLeft, 0.8) << "unchanged inch values keep the centimetres";
+    EXPECT_DOUBLE_EQ(doc.Plan().MarginLeft, 0.8) << "unchanged inch values keep the centimetres";
     EXPECT_TRUE(Edit(
         [](TLabelSetupPage& p) {
             EXPECT_EQ(p.GBox_Mar->title(), QString(" Margins ( in ) "));
@@ -145,22 +145,22 @@ TEST_F(LabelSetup, InchesOrderCopiesAndUndo)
             p.SEdt_LabCopies->setValue(12);
         },
         1));
-    EXPECT_EQ(doc.Plan.ScaleX, 180);
-    EXPECT_EQ(doc.Plan.ScaleY, 216);
-    EXPECT_DOUBLE_EQ(doc.Plan.MarginLeft, 1.27);
-    EXPECT_EQ(doc.Plan.OutputOrder, oo2RbLt);
-    EXPECT_EQ(doc.Plan.LabelCount, 12);
-    EXPECT_EQ(doc.Plan.size(), QSize(180, 216));
+    EXPECT_EQ(doc.Plan().ScaleX, 180);
+    EXPECT_EQ(doc.Plan().ScaleY, 216);
+    EXPECT_DOUBLE_EQ(doc.Plan().MarginLeft, 1.27);
+    EXPECT_EQ(doc.Plan().OutputOrder, oo2RbLt);
+    EXPECT_EQ(doc.Plan().LabelCount, 12);
+    EXPECT_EQ(doc.Plan().ViewSize(), QSize(180, 216));
 
     doc.UndoStack().undo();
-    EXPECT_EQ(doc.Plan.ScaleY, 130);
-    EXPECT_EQ(doc.Plan.size(), QSize(180, 130)) << "undo keeps the zoom, not the pixel size";
-    EXPECT_EQ(doc.Plan.LabelCount, -1);
+    EXPECT_EQ(doc.Plan().ScaleY, 130);
+    EXPECT_EQ(doc.Plan().ViewSize(), QSize(180, 130)) << "undo keeps the zoom, not the pixel size";
+    EXPECT_EQ(doc.Plan().LabelCount, -1);
 
     // Cancel changes nothing.
-    const QStringList before = doc.Plan.PlanStrings();
+    const QStringList before = doc.Plan().PlanStrings();
     EXPECT_FALSE(Edit([](TLabelSetupPage& p) { p.RSEdt_Width->setValue(9); }, 0, false));
-    EXPECT_EQ(doc.Plan.PlanStrings(), before);
+    EXPECT_EQ(doc.Plan().PlanStrings(), before);
 }
 
 TEST_F(LabelSetup, CapacityWarningsAndLabelsThatDoNotFit)
@@ -196,7 +196,7 @@ TEST_F(LabelSetup, CapacityWarningsAndLabelsThatDoNotFit)
         },
         0, true);
     // OK refuses a label of no width.
-    EXPECT_EQ(doc.Plan.ScaleX, 180);
+    EXPECT_EQ(doc.Plan().ScaleX, 180);
 }
 
 // The thumbnail: a silver outline per label place, red crop ticks outside
@@ -219,7 +219,7 @@ TEST_F(LabelSetup, PageThumbnail)
             // Label (1, 2) starts at ml + w + hs, mt + 2 (h + vs) = 6 + 47, 7 + 2 * 34.
             // Every place sits where the printed sheet puts its label (within
             // a pixel of the thumbnail's scale).
-            const TSheetLayout sheet = SheetLayoutOf(doc.Plan, 300, QSize(2479, 3508));
+            const TSheetLayout sheet = SheetLayoutOf(doc.Plan(), 300, QSize(2479, 3508));
             for (int k = 1; k <= sheet.PerPage(); ++k) {
                 const QPoint at = sheet.LabelOrigin(k) / 16.0 + QPoint(10, 0);
                 bool outline = false;

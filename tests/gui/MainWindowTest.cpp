@@ -4,6 +4,7 @@
 #include "gui/HelpWindow.h"
 #include "gui/MainWindow.h"
 #include "gui/designer/DesignArea.h"
+#include "gui/designer/PlanSurface.h"
 #include "common/DialogSupport.h"
 #include "common/TestSupport.h"
 #include "gui/datasheet/DatasheetWindow.h"
@@ -49,9 +50,9 @@ protected:
         QFile::copy(SourcePath(QStringLiteral("examples/shipping.blf")), path);
         return path;
     }
-    QString PlanText() { return window->Document().Plan.PlanStrings().join(QLatin1Char('\n')); }
+    QString PlanText() { return window->Document().Plan().PlanStrings().join(QLatin1Char('\n')); }
     QSettings Store() { return QSettings(QSettings::IniFormat, QSettings::UserScope, "Tavix", "Tagmora"); }
-    TLabelObject* Object(int i) { return window->Document().Plan.Layers().Item(0)->Item(i); }
+    TLabelObject* Object(int i) { return window->Document().Plan().Layers().Item(0)->Item(i); }
     int Prompts() const
     {
         int n = 0;
@@ -142,9 +143,9 @@ TEST_F(MainWindow, FailedSaveKeepsModifiedAndAbandonsClosing)
 TEST_F(MainWindow, ExitDiscardingEditsEndsCleanly)
 {
     ASSERT_TRUE(window->OpenFile(Example()));
-    TLabelPlan& plan = window->Document().Plan;
+    TLabelPlan& plan = window->Document().Plan();
     plan.SetCurrentObject(Object(0));
-    QTest::keyClick(&plan, Qt::Key_Right);
+    QTest::keyClick(window->Design->Surface(), Qt::Key_Right);
     ASSERT_TRUE(window->Document().Modified());
     ASSERT_GT(window->Document().UndoStack().count(), 0);
     dialogs.buttonAnswers = {mbNo};
@@ -211,7 +212,7 @@ TEST_F(MainWindow, RecentFilesListMovesOpenedFilesToTheTop)
 TEST_F(MainWindow, ToolBarsAreStricterThanMenusForALockedCurrentObject)
 {
     ASSERT_TRUE(window->OpenFile(Example()));
-    TLabelPlan& plan = window->Document().Plan;
+    TLabelPlan& plan = window->Document().Plan();
     ASSERT_GT(plan.Layers().Item(0)->Count(), 1);
     TLabelObject* object = Object(0);
 
@@ -244,7 +245,7 @@ TEST_F(MainWindow, EveryKindOfChangeMarksTheDocumentModified)
 {
     ASSERT_TRUE(window->OpenFile(Example()));
     TLabelDocument& doc = window->Document();
-    const int objects = doc.Plan.Layers().Item(0)->Count();
+    const int objects = doc.Plan().Layers().Item(0)->Count();
     const auto changed = [&](const char* what, const std::function<void()>& step) {
         doc.SetModified(false);
         step();
@@ -259,9 +260,9 @@ TEST_F(MainWindow, EveryKindOfChangeMarksTheDocumentModified)
         Object(0)->Focus();
         window->MI_Delete->trigger();
     });
-    EXPECT_EQ(doc.Plan.Layers().Item(0)->Count(), objects - 1);
+    EXPECT_EQ(doc.Plan().Layers().Item(0)->Count(), objects - 1);
     changed("undo", [&] { window->MI_Undo->trigger(); });
-    EXPECT_EQ(doc.Plan.Layers().Item(0)->Count(), objects);
+    EXPECT_EQ(doc.Plan().Layers().Item(0)->Count(), objects);
     changed("redo", [&] { window->MI_Redo->trigger(); });
     changed("align", [&] {
         window->MI_SelectAll->trigger();
@@ -311,14 +312,14 @@ TEST_F(MainWindow, ShortcutsRunTheirCommandOnce)
 
     dialogs.buttonAnswers = {mbNo};
     ASSERT_TRUE(window->OpenFile(Example()));
-    const int objects = window->Document().Plan.Layers().Item(0)->Count();
+    const int objects = window->Document().Plan().Layers().Item(0)->Count();
     Object(0)->Focus();
     QTest::keyClick(window.get(), Qt::Key_Delete);
-    EXPECT_EQ(window->Document().Plan.Layers().Item(0)->Count(), objects - 1);
+    EXPECT_EQ(window->Document().Plan().Layers().Item(0)->Count(), objects - 1);
     QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(window->Document().Plan.Layers().Item(0)->Count(), objects);
+    EXPECT_EQ(window->Document().Plan().Layers().Item(0)->Count(), objects);
     QTest::keyClick(window.get(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(window->Document().Plan.Layers().Item(0)->Count(), objects - 1);
+    EXPECT_EQ(window->Document().Plan().Layers().Item(0)->Count(), objects - 1);
 }
 
 TEST(Help, MissingFilesGiveAClearErrorAndTheCompiledHelpHasBothTopics)
@@ -347,12 +348,12 @@ TEST_F(MainWindow, CreatingAnObjectWithTheMouseMarksTheDocumentModified)
 {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    TLabelPlan& plan = window->Document().Plan;
+    TLabelPlan& plan = window->Document().Plan();
     const int before = plan.Layers().Item(0)->Count();
     window->SBtn_Rect->trigger();
-    QTest::mouseClick(&plan, Qt::LeftButton, {}, QPoint(20, 20));
-    QTest::mouseMove(&plan, QPoint(60, 50));
-    QTest::mouseClick(&plan, Qt::LeftButton, {}, QPoint(80, 60));
+    QTest::mouseClick(window->Design->Surface(), Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(window->Design->Surface(), QPoint(60, 50));
+    QTest::mouseClick(window->Design->Surface(), Qt::LeftButton, {}, QPoint(80, 60));
     EXPECT_EQ(plan.Layers().Item(0)->Count(), before + 1);
     EXPECT_TRUE(window->Document().Modified());
     EXPECT_TRUE(window->SBtn_Pointer->isChecked());

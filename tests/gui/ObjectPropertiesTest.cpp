@@ -46,9 +46,9 @@ protected:
 
     TLabelObject* Read(const QString& section)
     {
-        doc.Plan.ClearPlan();
-        doc.Plan.ReadPlan(QStringList{"LabelSize 180,130"} + section.split('\n'));
-        return doc.Plan.Layers().Item(0)->Item(0);
+        doc.Plan().ClearPlan();
+        doc.Plan().ReadPlan(QStringList{"LabelSize 180,130"} + section.split('\n'));
+        return doc.Plan().Layers().Item(0)->Item(0);
     }
     // Opens the dialog for the object; drive sets the controls and presses
     // buttons. Returns whether the dialog applied.
@@ -141,12 +141,12 @@ TEST_F(ObjectProperties, BarcodeApplyAndExtent)
     EXPECT_LT(extentFor(bcCodeEAN13, "4006381333931"), extentFor(bcCode39, "AB12"));
 
     // One undoable step.
-    const QStringList after = doc.Plan.PlanStrings();
+    const QStringList after = doc.Plan().PlanStrings();
     ASSERT_TRUE(doc.UndoStack().canUndo());
     doc.UndoStack().undo();
-    EXPECT_NE(doc.Plan.PlanStrings(), after);
+    EXPECT_NE(doc.Plan().PlanStrings(), after);
     doc.UndoStack().redo();
-    EXPECT_EQ(doc.Plan.PlanStrings(), after);
+    EXPECT_EQ(doc.Plan().PlanStrings(), after);
 }
 
 TEST_F(ObjectProperties, ModulIsShownInDotsOfThePrinter)
@@ -172,7 +172,7 @@ TEST_F(ObjectProperties, ModulIsShownInDotsOfThePrinter)
 TEST_F(ObjectProperties, OkRefusesInvalidConstantCode)
 {
     auto* barcode = static_cast<TPlanBarcode*>(Read("Object Barcode\nBarType=14\nDataValue=4006381333931\nEnd"));
-    const QStringList before = doc.Plan.PlanStrings();
+    const QStringList before = doc.Plan().PlanStrings();
     EXPECT_FALSE(Edit(barcode, [](TFM_ObjPro& d) {
         d.Edt_Code->setText(" 12AB ");
         Ok(d);
@@ -182,7 +182,7 @@ TEST_F(ObjectProperties, OkRefusesInvalidConstantCode)
     ASSERT_EQ(scoped.dialogs.messages.size(), 1);
     EXPECT_EQ(scoped.dialogs.messages[0].text,
               QString("Value '12AB' is an invalid code for selected bar code format!"));
-    EXPECT_EQ(doc.Plan.PlanStrings(), before);
+    EXPECT_EQ(doc.Plan().PlanStrings(), before);
 
     // Checked without the blanks, stored as typed.
     EXPECT_TRUE(Edit(barcode, [](TFM_ObjPro& d) {
@@ -338,7 +338,7 @@ TEST_F(ObjectProperties, TextKeepsItsSizeUnlessTheFontChanges)
 TEST_F(ObjectProperties, PictureSizeMustBeNumbers)
 {
     TLabelObject* picture = Read("Object Picture\nX1=0\nY1=0\nX2=72\nY2=36\nEnd");
-    const QStringList before = doc.Plan.PlanStrings();
+    const QStringList before = doc.Plan().PlanStrings();
     EXPECT_TRUE(Edit(
         picture,
         [](TFM_ObjPro& d) {
@@ -354,7 +354,7 @@ TEST_F(ObjectProperties, PictureSizeMustBeNumbers)
         1));
     ASSERT_EQ(scoped.dialogs.messages.size(), 1);
     EXPECT_TRUE(scoped.dialogs.messages[0].text.startsWith("'2,5' is not a valid floating point value"));
-    EXPECT_NE(doc.Plan.PlanStrings(), before);
+    EXPECT_NE(doc.Plan().PlanStrings(), before);
     EXPECT_DOUBLE_EQ(picture->WidthMM, 63.5);
     EXPECT_EQ(picture->Y2 - picture->Y1, 36);
 
@@ -388,10 +388,10 @@ TEST_F(ObjectProperties, ObjectGoneWhileTheDialogIsUpIsLeftAlone)
                                "  DataValue=Other", "End"};
     EXPECT_FALSE(Edit(text, [&](TFM_ObjPro& d) {
         d.Edt_Text->setText(QStringLiteral("New"));
-        doc.Plan.ClearPlan();
-        doc.Plan.ReadPlan(replaced);
+        doc.Plan().ClearPlan();
+        doc.Plan().ReadPlan(replaced);
         Ok(d);
     }));
-    EXPECT_EQ(static_cast<TPlanText*>(doc.Plan.Layers().Item(0)->Item(0))->DataValue, QStringLiteral("Other"));
+    EXPECT_EQ(static_cast<TPlanText*>(doc.Plan().Layers().Item(0)->Item(0))->DataValue, QStringLiteral("Other"));
     EXPECT_EQ(doc.UndoStack().count(), 0);
 }

@@ -218,7 +218,7 @@ private:
 // 20 labels, 3 x 6 per A4 sheet: a text and an EAN-13 bound to the datasheet.
 void MakeLabel(TLabelDocument& doc)
 {
-    doc.Plan.ReadPlan(QStringList{
+    doc.Plan().ReadPlan(QStringList{
         "LabelSize 180,130", "LayoutRows 6", "LayoutCols 3", "MarginLeft 0.8", "MarginTop 1", "MarginRight 0.8",
         "MarginBottom 1", "CutMark -1", "LabelCount -1", "PaperSize 9", "PaperOrientation -1",
         "Object Text", "  X1=8", "  Y1=6", "  X2=172", "  Y2=30", "  DataOrigin=1", "  DataExpression=Name", "End",
@@ -279,11 +279,11 @@ TEST_F(PrintCups, TheJobPrintsThroughQtPrintSupport)
     TPrintRequest request;
     request.PrinterName = kQueue;
     request.Title = UniqueTitle("qt");
-    const TPrintOutcome out = PrintLabels(doc.Plan, doc.Data, request);
+    const TPrintOutcome out = PrintLabels(doc.Plan(), doc.Data, request);
     EXPECT_EQ(out.Status, TPrintStatus::Printed);
     EXPECT_EQ(out.Painted, 20);
     EXPECT_EQ(out.Pages, 2);
-    EXPECT_GT(doc.Plan.PntDPI, 0);
+    EXPECT_GT(doc.Plan().PntDPI, 0);
 
     const QString pdf = spooler.WaitForOutput(request.Title, 90000);
     ASSERT_FALSE(pdf.isEmpty()) << "no PDF in " << spooler.OutputFolders().join(", ").toStdString();
@@ -294,10 +294,10 @@ TEST_F(PrintCups, TheJobPrintsThroughQtPrintSupport)
     // places laid out from the printable area's corner.
     if (!testsupport::ScanAvailable())
         return;
-    const int dpi = doc.Plan.PntDPI;
+    const int dpi = doc.Plan().PntDPI;
     const QList<QImage> pages = printtest::RenderPdfPages(pdf, 300);
     ASSERT_EQ(pages.size(), 2);
-    TSheetLayout layout = SheetLayoutOf(doc.Plan, 300, pages[0].size());
+    TSheetLayout layout = SheetLayoutOf(doc.Plan(), 300, pages[0].size());
     const QPoint corner = qt.PrintableArea().topLeft() * 300 / dpi;
     layout.ML += corner.x();
     layout.MT += corner.y();
@@ -338,8 +338,8 @@ TEST_F(PrintCups, ThePrintCommandPrintsTheChosenPagesOnTheDocumentsPrinter)
     QTemporaryDir dir;
     TLabelDocument doc;
     MakeLabel(doc);
-    doc.Plan.OutputPrinter = int(qt.Printers().indexOf(kQueue));
-    ASSERT_GE(doc.Plan.OutputPrinter, 0);
+    doc.Plan().OutputPrinter = int(qt.Printers().indexOf(kQueue));
+    ASSERT_GE(doc.Plan().OutputPrinter, 0);
     const QString title = UniqueTitle("desktop");
     doc.SetFileName(dir.filePath(title + ".blf"));
     QString shown;
@@ -364,8 +364,8 @@ TEST_F(PrintCups, ThePrintCommandPrintsTheChosenPagesOnTheDocumentsPrinter)
     // Page 2 holds labels 19 and 20 in the first two places.
     const QList<QImage> pages = printtest::RenderPdfPages(pdf, 300);
     ASSERT_EQ(pages.size(), 1);
-    TSheetLayout layout = SheetLayoutOf(doc.Plan, 300, pages[0].size());
-    const QPoint corner = qt.PrintableArea().topLeft() * 300 / doc.Plan.PntDPI;
+    TSheetLayout layout = SheetLayoutOf(doc.Plan(), 300, pages[0].size());
+    const QPoint corner = qt.PrintableArea().topLeft() * 300 / doc.Plan().PntDPI;
     layout.ML += corner.x();
     layout.MT += corner.y();
     QStringList read = printtest::DecodeLabelPlaces(pages[0], layout, 1, 2);
@@ -431,8 +431,8 @@ TEST_F(PrintCups, AQueueThatRejectsJobsFailsWithTheSpoolersReason)
     TQtPrinter qt;
     TScopedPrinter guard(qt);
     testsupport::ScopedDialogs dialogs;
-    doc.Plan.OutputPrinter = int(qt.Printers().indexOf(TRejectingQueue::Name));
-    ASSERT_GE(doc.Plan.OutputPrinter, 0);
+    doc.Plan().OutputPrinter = int(qt.Printers().indexOf(TRejectingQueue::Name));
+    ASSERT_GE(doc.Plan().OutputPrinter, 0);
     printtest::WhenModal<TFM_Print>([](TFM_Print* d) { d->Btn_OK->click(); });
     QWidget window;
     EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Failed);

@@ -50,7 +50,7 @@ protected:
     void SetUp() override
     {
         printer.AddPrinter(TStandInPrinter::FromPrinterList("Labels@100")->Info(0));
-        doc.Plan.ReadPlan(QStringList{
+        doc.Plan().ReadPlan(QStringList{
             "LabelSize 144,108", "LayoutRows 6", "LayoutCols 3", "MarginLeft 1", "MarginTop 1", "MarginRight 1",
             "MarginBottom 1", "HorizontalSpace 0.5", "VerticalSpace 0.5", "LabelCount -1", "PaperSize 9",
             "PaperOrientation -1",
@@ -58,9 +58,9 @@ protected:
             "End",
             "Object Barcode", "  X1=4", "  Y1=34", "  X2=140", "  Y2=104", "  BarType=14", "  DataOrigin=1",
             "  DataExpression=Code", "  Modul=4", "  ModulDPI=300", "End"});
-        name = dynamic_cast<TPlanText*>(doc.Plan.Layers().Item(0)->Item(0));
+        name = dynamic_cast<TPlanText*>(doc.Plan().Layers().Item(0)->Item(0));
         ASSERT_TRUE(name);
-        doc.Plan.PntDPI = 100;
+        doc.Plan().PntDPI = 100;
     }
 
     void SetRows(int n, std::initializer_list<int> invalid = {}) { printtest::FillNameCodeRows(doc.Data, n, invalid); }
@@ -157,7 +157,7 @@ TEST_F(PrintWindows, PrintCommandPrintsTheChosenPagesAndGoesThroughThePreview)
     // and the run prints it.
     printer.Pages.clear();
     const auto setup = [this] {
-        doc.Plan.LayoutRows = 2;
+        doc.Plan().LayoutRows = 2;
         return true;
     };
     QString pagesShown;
@@ -170,7 +170,7 @@ TEST_F(PrintWindows, PrintCommandPrintsTheChosenPagesAndGoesThroughThePreview)
     EXPECT_EQ(PrintDocument(doc, {}, &window, {}, setup), TPrintStatus::Printed);
     EXPECT_EQ(pagesShown, QString("[ 4 Pages ]"));
     EXPECT_EQ(printer.Pages.size(), 4);
-    doc.Plan.LayoutRows = 6;
+    doc.Plan().LayoutRows = 6;
 
     printer.Pages.clear();
     AnswerPrintDialog("2", "2", &TFM_Print::Btn_OK);
@@ -202,7 +202,7 @@ TEST_F(PrintWindows, PreviewOffersThePagesOfTheRun)
     for (const Case& c : cases) {
         SetRows(c.rows);
         TFM_Preview preview(doc, 1);
-        preview.Start(PreviewPageCount(doc.Plan, doc.Data));
+        preview.Start(PreviewPageCount(doc.Plan(), doc.Data));
         preview.show();
         QApplication::setActiveWindow(&preview);
         EXPECT_EQ(preview.SEdt_Page->maximum(), c.pages) << c.rows;
@@ -218,9 +218,9 @@ TEST_F(PrintWindows, PreviewOffersThePagesOfTheRun)
     // with invalid codes are never used.
     SetRows(4, {1, 2, 4});
     doc.Data.StrGrid_Data.SetRow(3);
-    doc.Plan.LabelCount = 4;
+    doc.Plan().LabelCount = 4;
     TFM_Preview preview(doc, 1);
-    preview.Start(PreviewPageCount(doc.Plan, doc.Data));
+    preview.Start(PreviewPageCount(doc.Plan(), doc.Data));
     preview.show();
     EXPECT_EQ(preview.Page().Painted, 4);
     EXPECT_TRUE(dialogs.dialogs.messages.isEmpty());
@@ -271,7 +271,7 @@ TEST_F(PrintWindows, CancelInTheProgressDialogEndsTheRunCleanly)
     SetRows(3000);
     doc.Data.StrGrid_Data.SetRow(7);
     doc.FillFromCurrentRow();
-    const QSize surface = doc.Plan.size();
+    const QSize surface = doc.Plan().ViewSize();
     QTemporaryDir dir;
     TPdfPrinter pdf(100);
     pdf.SetOutputFileName(dir.filePath("run.pdf"));
@@ -303,8 +303,8 @@ TEST_F(PrintWindows, CancelInTheProgressDialogEndsTheRunCleanly)
             EXPECT_LT(printer.Pages.size(), 167);
         }
         // The design surface is back as it was.
-        EXPECT_FALSE(doc.Plan.Printing);
-        EXPECT_EQ(doc.Plan.size(), surface);
+        EXPECT_FALSE(doc.Plan().Printing);
+        EXPECT_EQ(doc.Plan().ViewSize(), surface);
         EXPECT_EQ(name->DataValue, QString("Name 7"));
     }
 }
@@ -312,8 +312,8 @@ TEST_F(PrintWindows, CancelInTheProgressDialogEndsTheRunCleanly)
 TEST_F(PrintWindows, CancelStopsRenderingALongPreviewPage)
 {
     SetRows(500);
-    doc.Plan.LayoutRows = 25;
-    doc.Plan.LayoutCols = 20;  // all 500 labels on one sheet
+    doc.Plan().LayoutRows = 25;
+    doc.Plan().LayoutCols = 20;  // all 500 labels on one sheet
     bool stopped = false;
     int painted = -1;
     QTimer timer;
@@ -335,7 +335,7 @@ TEST_F(PrintWindows, CancelStopsRenderingALongPreviewPage)
     EXPECT_TRUE(stopped);
     EXPECT_GT(painted, 0);
     EXPECT_LT(painted, 500);
-    EXPECT_FALSE(doc.Plan.Printing || doc.Plan.RenderingOutput);
+    EXPECT_FALSE(doc.Plan().Printing || doc.Plan().RenderingOutput);
 }
 
 TEST_F(PrintWindows, PrintCurrentRowPrintsThatRowAndRestoresThePrintGrid)
@@ -385,7 +385,7 @@ TEST_F(PrintWindows, PrintToPdfFileWithOrWithoutAPrinter)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("labels.pdf"));
     ASSERT_TRUE(testsupport::WriteFile(path, "previous"));
-    doc.Plan.OutputPrinter = 0;
+    doc.Plan().OutputPrinter = 0;
     for (const bool printers : {true, false}) {
         std::optional<TScopedPrinter> noPrinter;
         if (!printers)
@@ -402,8 +402,8 @@ TEST_F(PrintWindows, PrintToPdfFileWithOrWithoutAPrinter)
         EXPECT_EQ(okEnabled, printers);
         EXPECT_EQ(printtest::PdfPageCount(path), 2) << printers;
         EXPECT_TRUE(printer.Pages.isEmpty());
-        EXPECT_EQ(doc.Plan.PntDPI, 100);
-        EXPECT_EQ(doc.Plan.OutputPrinter, 0);
+        EXPECT_EQ(doc.Plan().PntDPI, 100);
+        EXPECT_EQ(doc.Plan().OutputPrinter, 0);
         const QStringList expected = printers ? QStringList() : QStringList{QStringLiteral("No printr device exist! ")};
         QStringList told;
         for (const auto& m : dialogs.dialogs.messages)

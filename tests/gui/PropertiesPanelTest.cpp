@@ -21,9 +21,9 @@ namespace {
 
 TLabelObject* ReadObject(TLabelDocument& doc, const QString& section)
 {
-    doc.Plan.ClearPlan();
-    doc.Plan.ReadPlan(QStringList{"LabelSize 180,130"} + section.split('\n'));
-    return doc.Plan.Layers().Item(0)->Item(0);
+    doc.Plan().ClearPlan();
+    doc.Plan().ReadPlan(QStringList{"LabelSize 180,130"} + section.split('\n'));
+    return doc.Plan().Layers().Item(0)->Item(0);
 }
 
 }  // namespace
@@ -31,12 +31,12 @@ TLabelObject* ReadObject(TLabelDocument& doc, const QString& section)
 TEST(StatusTexts, ZoomLabelSizeAndObjectDescriptions)
 {
     TLabelDocument doc;
-    doc.Plan.ResizeToLabel();
-    EXPECT_EQ(ZoomStatusText(doc.Plan), QString("  Zoom: 100%"));
-    doc.Plan.SetViewSize(234, 169);
-    EXPECT_EQ(ZoomStatusText(doc.Plan), QString("  Zoom: 130%"));
-    EXPECT_EQ(LabelSizeStatusText(doc.Plan, 0), QString(" Label Size Width: 6.35 cm Height: 4.59 cm"));
-    EXPECT_EQ(LabelSizeStatusText(doc.Plan, 1), QString(" Label Size Width: 2.5 in Height: 1.81 in"));
+    doc.Plan().ResizeToLabel();
+    EXPECT_EQ(ZoomStatusText(doc.Plan()), QString("  Zoom: 100%"));
+    doc.Plan().SetViewSize(234, 169);
+    EXPECT_EQ(ZoomStatusText(doc.Plan()), QString("  Zoom: 130%"));
+    EXPECT_EQ(LabelSizeStatusText(doc.Plan(), 0), QString(" Label Size Width: 6.35 cm Height: 4.59 cm"));
+    EXPECT_EQ(LabelSizeStatusText(doc.Plan(), 1), QString(" Label Size Width: 2.5 in Height: 1.81 in"));
 
     const struct {
         const char* section;
@@ -80,7 +80,7 @@ TEST_F(PropertiesPanel, ShowsAndEditsInBothUnits)
 {
     TLabelObject* box = ReadObject(doc, "Object Rectangle\nX1=0\nY1=0\nX2=100\nY2=50\nPenWidth=1\nCornerRadius=8\nEnd");
     box->SetLeftMM(10);
-    doc.Plan.SetCurrentObject(box);
+    doc.Plan().SetCurrentObject(box);
     const int steps = doc.UndoStack().count();
     EXPECT_DOUBLE_EQ(panel.SEDT_Left->value(), 1);
     EXPECT_DOUBLE_EQ(panel.SEDT_LineWid->value(), 0.035);
@@ -109,8 +109,8 @@ TEST_F(PropertiesPanel, ShowsAndEditsInBothUnits)
 
     // Undo goes back one edit and the panel follows the restored object.
     doc.UndoStack().undo();
-    TLabelObject* restored = doc.Plan.Layers().Item(0)->Item(0);
-    doc.Plan.SetCurrentObject(restored);
+    TLabelObject* restored = doc.Plan().Layers().Item(0)->Item(0);
+    doc.Plan().SetCurrentObject(restored);
     EXPECT_EQ(restored->Brush.Style, fillStyle);
     EXPECT_EQ(panel.CBX_FillStyle->currentIndex(), fillStyle);
 }
@@ -118,7 +118,7 @@ TEST_F(PropertiesPanel, ShowsAndEditsInBothUnits)
 TEST_F(PropertiesPanel, LockedObjectsAndColours)
 {
     TLabelObject* text = ReadObject(doc, "Object Text\nX1=0\nY1=0\nX2=100\nY2=20\nEnd");
-    doc.Plan.SetCurrentObject(text);
+    doc.Plan().SetCurrentObject(text);
     EXPECT_TRUE(panel.PNL_Pro->isEnabled());
     EXPECT_FALSE(panel.Lab_More->isHidden());
     EXPECT_TRUE(panel.SEDT_CR->isHidden());
@@ -135,7 +135,7 @@ TEST_F(PropertiesPanel, LockedObjectsAndColours)
     TLabelObject* locked = ReadObject(doc, "Object Rectangle\nX1=0\nY1=0\nX2=300\nY2=50\nReadOnly=1\nEnd");
     panel.Fill(locked);
     EXPECT_DOUBLE_EQ(panel.SEDT_Width->value(), width);
-    doc.Plan.SetCurrentObject(locked);
+    doc.Plan().SetCurrentObject(locked);
     EXPECT_FALSE(panel.PNL_Pro->isEnabled());
 }
 

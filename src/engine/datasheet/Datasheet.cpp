@@ -198,6 +198,14 @@ void TDatasheet::ResetDatasheet()
     BuildPrintGrid();
 }
 
+void TDatasheet::TakeContentFrom(TDatasheet& other)
+{
+    StrGrid_Data = std::move(other.StrGrid_Data);
+    StrGrid_Print = std::move(other.StrGrid_Print);
+    FPrintGridTruncated = other.FPrintGridTruncated;
+    FImportWarnings = std::move(other.FImportWarnings);
+}
+
 int TDatasheet::ClearStaleBindings()
 {
     if (!FBindingSite)

@@ -86,6 +86,9 @@ public:
 
     // One column "Data1" with one empty data row; then BuildPrintGrid.
     void ResetDatasheet();
+    // Takes the other datasheet's grids (a file read into a fresh datasheet);
+    // the binding site stays this one's. The other is left empty.
+    void TakeContentFrom(TDatasheet& other);
 
     // Objects bound to a column the print grid does not have become constant
     // (DataOrigin 0, their value stays). Returns how many changed; 0 without a

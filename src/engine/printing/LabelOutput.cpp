@@ -5,9 +5,8 @@
 #include <QPainter>
 
 TOutputSurface::TOutputSurface(TLabelPlan& plan, QSize labelSize, bool renderingOutput)
-    : FPlan(plan), FFormerSize(plan.size()), FWasHidden(plan.isHidden())
+    : FPlan(plan), FFormerSize(plan.ViewSize())
 {
-    plan.hide();
     plan.Printing = true;
     plan.RenderingOutput = renderingOutput;
     plan.SetViewSize(labelSize.width(), labelSize.height());
@@ -18,8 +17,7 @@ TOutputSurface::~TOutputSurface()
     FPlan.SetViewSize(FFormerSize.width(), FFormerSize.height());
     FPlan.Printing = false;
     FPlan.RenderingOutput = false;
-    if (!FWasHidden)
-        FPlan.show();
+    FPlan.InvalidatePlan();
 }
 
 void PaintLabelAt(TLabelPlan& plan, QPainter& canvas, QPoint origin)
@@ -30,6 +28,6 @@ void PaintLabelAt(TLabelPlan& plan, QPainter& canvas, QPoint origin)
         ~TSaved() { p.restore(); }
     } saved(canvas);
     canvas.translate(origin);
-    canvas.setClipRect(QRect(QPoint(0, 0), plan.size()), Qt::IntersectClip);
+    canvas.setClipRect(QRect(QPoint(0, 0), plan.ViewSize()), Qt::IntersectClip);
     plan.PaintTo(canvas);
 }

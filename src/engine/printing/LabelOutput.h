@@ -1,6 +1,8 @@
-// The design surface as output uses it: sized to one label at the output
-// resolution, hidden, flagged Printing (and RenderingOutput for the preview),
-// and painted label by label onto a printer canvas or a page picture.
+// The document as output uses it: laid out for one label at the output
+// resolution (so bars fall on whole device dots), flagged Printing (and
+// RenderingOutput for the preview), and painted label by label onto a printer
+// canvas or a page picture. While Printing is set the plan tells no surface
+// to resize or repaint, so the window showing it does not move.
 #pragma once
 
 #include <QPoint>
@@ -9,10 +11,10 @@
 class QPainter;
 class TLabelPlan;
 
-// Prepares the surface for output for the guard's lifetime: hides it, sets
-// Printing (and RenderingOutput when asked) and sizes it to the label. The
-// destructor gives the surface its former size, clears both flags and shows
-// it again when it was shown before.
+// Prepares the document for output for the guard's lifetime: sets Printing
+// (and RenderingOutput when asked) and sizes its view to the label. The
+// destructor gives the view its former size, clears both flags and asks for
+// a repaint.
 class TOutputSurface {
 public:
     TOutputSurface(TLabelPlan& plan, QSize labelSize, bool renderingOutput);
@@ -23,10 +25,8 @@ public:
 private:
     TLabelPlan& FPlan;
     QSize FFormerSize;
-    bool FWasHidden;
 };
 
-// Paints the label with its top-left corner at origin, clipped to the
-// surface's size: the surface paints itself as it does on screen, with the
-// canvas moved. The painter's state is kept.
+// Paints the label with its top-left corner at origin, clipped to the view
+// size: the plan paints itself as it does on screen, with the canvas moved. The painter's state is kept.
 void PaintLabelAt(TLabelPlan& plan, QPainter& canvas, QPoint origin);

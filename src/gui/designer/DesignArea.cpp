@@ -5,6 +5,7 @@
 #include "gui/UserDialogs.h"
 #include "gui/designer/ClipboardMonitor.h"
 #include "gui/designer/PlanEditing.h"
+#include "gui/designer/PlanSurface.h"
 #include "gui/designer/Ruler.h"
 #include "document/LabelPlan.h"
 
@@ -51,26 +52,20 @@ TDesignArea::TDesignArea(TLabelDocument& document, QWidget* parent) : QWidget(pa
     grid->addWidget(FVertRuler, 1, 0);
     grid->addWidget(SB_LabDes, 1, 1);
 
-    TLabelPlan& plan = document.Plan;
-    plan.setParent(FCanvas);
-    plan.setAccessibleName(tr("Label design surface"));
-    plan.setMouseTracking(true);
-    plan.setFocusPolicy(Qt::StrongFocus);
-    plan.show();
-    FBand = new QRubberBand(QRubberBand::Rectangle, &plan);
+    FSurface = new TPlanSurface(FCanvas);
+    FSurface->setObjectName(QStringLiteral("PlanSurface"));
+    FSurface->setAccessibleName(tr("Label design surface"));
+    FSurface->setMouseTracking(true);
+    FSurface->setFocusPolicy(Qt::StrongFocus);
+    FBand = new QRubberBand(QRubberBand::Rectangle, FSurface);
     FBand->hide();
 
-    plan.installEventFilter(this);
+    FSurface->installEventFilter(this);
     FCanvas->installEventFilter(this);
     SB_LabDes->viewport()->installEventFilter(this);
 
-    connect(&plan, &TLabelPlan::Resized, this, &TDesignArea::PlaceSurface);
-    connect(&plan, &TLabelPlan::ObjectDoubleClicked, this, &TDesignArea::ObjectDoubleClicked);
-    connect(&plan, &TLabelPlan::ObjectClicked, this,
-            [this](TLabelObject* object, Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-                Q_EMIT ObjectClicked(object, button, Plan().mapToGlobal(QPoint(x, y)));
-            });
-    connect(&plan, &TLabelPlan::CurrentObjectChanged, this, &TDesignArea::SelectionChanged);
+    AttachPlan();
+    connect(&document, &TLabelDocument::PlanReplaced, this, &TDesignArea::AttachPlan);
     connect(SB_LabDes->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TDesignArea::PlaceSurface);
     connect(SB_LabDes->verticalScrollBar(), &QScrollBar::valueChanged, this, &TDesignArea::PlaceSurface);
     connect(&document.UndoStack(), &QUndoStack::indexChanged, this, [this] {
@@ -120,13 +115,25 @@ TDesignArea::~TDesignArea()
 {
     CancelNewObjectQuietly();
     // The plan belongs to the document, not to this window.
-    TLabelPlan& plan = FDocument.Plan;
-    plan.removeEventFilter(this);
-    plan.disconnect(this);
+    FDocument.Plan().disconnect(this);
+    FDocument.disconnect(this);
     FDocument.UndoStack().disconnect(this);
-    delete FBand;
-    plan.hide();
-    plan.setParent(nullptr);
+    FSurface->removeEventFilter(this);
+    FSurface->SetPlan(nullptr);
+}
+
+void TDesignArea::AttachPlan()
+{
+    TLabelPlan& plan = Plan();
+    FSurface->SetPlan(&plan);
+    connect(&plan, &TLabelPlan::Resized, this, &TDesignArea::PlaceSurface);
+    connect(&plan, &TLabelPlan::ObjectDoubleClicked, this, &TDesignArea::ObjectDoubleClicked);
+    connect(&plan, &TLabelPlan::ObjectClicked, this,
+            [this](TLabelObject* object, Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+                Q_EMIT ObjectClicked(object, button, FSurface->mapToGlobal(QPoint(x, y)));
+            });
+    connect(&plan, &TLabelPlan::CurrentObjectChanged, this, &TDesignArea::SelectionChanged);
+    PlaceSurface();
 }
 
 QAction* TDesignArea::ToolAction(TObjectTool tool) const
@@ -136,7 +143,7 @@ QAction* TDesignArea::ToolAction(TObjectTool tool) const
 
 TLabelPlan& TDesignArea::Plan() const
 {
-    return FDocument.Plan;
+    return FDocument.Plan();
 }
 
 // ----- Placement and rulers ---------------------------------------------------
@@ -146,19 +153,19 @@ void TDesignArea::PlaceSurface()
     TLabelPlan& plan = Plan();
     QWidget* viewport = SB_LabDes->viewport();
     const QSize box = viewport->size();
-    const QSize surface = plan.size();
+    const QSize surface = plan.ViewSize();
     const int left = surface.width() < box.width() ? (box.width() - surface.width()) / 2 : 0;
     const int top = surface.height() < box.height() ? (box.height() - surface.height()) / 2 : 0;
     const QSize canvas(std::max(box.width(), surface.width()), std::max(box.height(), surface.height()));
     if (FCanvas->size() != canvas)
         FCanvas->resize(canvas);
-    if (plan.pos() != QPoint(left, top))
-        plan.move(left, top);
+    if (FSurface->pos() != QPoint(left, top))
+        FSurface->move(left, top);
 
     // Both rulers read 0 at the label's top-left corner.
     const double unit = FUnits == 1 ? 72.0 : 28.346;
     const int divisions = FUnits == 1 ? 8 : 10;
-    const QPoint origin = plan.mapTo(viewport, QPoint(0, 0));
+    const QPoint origin = FSurface->mapTo(viewport, QPoint(0, 0));
     const double hUnit = plan.PixelsPerPointX() * unit;
     const double vUnit = plan.PixelsPerPointY() * unit;
     FHorzRuler->SetScale(hUnit, -origin.x() / hUnit, divisions);
@@ -194,7 +201,7 @@ void TDesignArea::TrackHairlines(QWidget* from, QPoint pos)
     FHorzRuler->SetHairline(p.x());
     FVertRuler->SetHairline(p.y());
     TLabelPlan& plan = Plan();
-    const QPoint onPlan = plan.mapFromGlobal(global);
+    const QPoint onPlan = FSurface->mapFromGlobal(global);
     Q_EMIT MousePositionChanged(QPointF(onPlan.x() / plan.PixelsPerPointX(), onPlan.y() / plan.PixelsPerPointY()));
 }
 

@@ -1,5 +1,5 @@
 // TDesignArea: the label design surface as the main window hosts it. The
-// document's TLabelPlan sits in the scroll area SB_LabDes (centred while
+// document's design, shown by a TPlanSurface, sits in the scroll area SB_LabDes (centred while
 // smaller, scrolling when larger) between two rulers; the mouse creates,
 // selects, moves and resizes objects on it; the editing commands, the
 // clipboard and the zoom are calls the main window connects to its menus.
@@ -22,6 +22,7 @@ class TDocumentEdit;
 class TLabelDocument;
 class TLabelObject;
 class TLabelPlan;
+class TPlanSurface;
 class TRuler;
 
 enum class TObjectTool { Pointer, Barcode, Text, Line, Rectangle, Ellipse, Picture };
@@ -34,6 +35,8 @@ public:
 
     TLabelDocument& Document() const { return FDocument; }
     TLabelPlan& Plan() const;
+    // The widget showing the document's design.
+    TPlanSurface* Surface() const { return FSurface; }
     QScrollArea* ScrollBox() const { return SB_LabDes; }
     TRuler* HorizontalRuler() const { return FHorzRuler; }
     TRuler* VerticalRuler() const { return FVertRuler; }
@@ -129,6 +132,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // Shows the document's design (at start and after Open replaced it).
+    void AttachPlan();
     // Mouse and keys on the surface (DesignMouse.cpp).
     void PlanMousePress(QPoint pos, Qt::MouseButton button, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
     void PlanMouseMove(QPoint pos, Qt::MouseButtons buttons);
@@ -156,6 +161,7 @@ private:
     TLabelDocument& FDocument;
     QScrollArea* SB_LabDes = nullptr;
     QWidget* FCanvas = nullptr;  // the grey area inside the scroll box
+    TPlanSurface* FSurface = nullptr;  // the label on it
     TRuler* FHorzRuler = nullptr;
     TRuler* FVertRuler = nullptr;
     QLabel* Lab_Unit = nullptr;

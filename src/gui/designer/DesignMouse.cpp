@@ -4,6 +4,7 @@
 #include "engine/LabelDocument.h"
 #include "gui/designer/DesignArea.h"
 #include "gui/designer/PlanEditing.h"
+#include "gui/designer/PlanSurface.h"
 #include "gui/designer/Ruler.h"
 #include "document/LabelPlan.h"
 #include "document/PlanObjects.h"
@@ -246,16 +247,16 @@ bool TDesignArea::eventFilter(QObject* watched, QEvent* event)
             TrackHairlines(FCanvas, static_cast<QMouseEvent*>(event)->position().toPoint());
         return false;
     }
-    if (watched != &plan)
+    if (watched != FSurface)
         return false;
     switch (type) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             auto* e = static_cast<QMouseEvent*>(event);
             // Outside the label's rounded corners the surface takes no clicks.
-            if (!plan.mask().isEmpty() && !plan.mask().contains(e->position().toPoint()))
+            if (!FSurface->mask().isEmpty() && !FSurface->mask().contains(e->position().toPoint()))
                 return true;
-            plan.setFocus(Qt::MouseFocusReason);
+            FSurface->setFocus(Qt::MouseFocusReason);
             PlanMousePress(e->position().toPoint(), e->button(), e->buttons(), e->modifiers());
             if (type == QEvent::MouseButtonDblClick)
                 PlanDoubleClick();
@@ -263,7 +264,7 @@ bool TDesignArea::eventFilter(QObject* watched, QEvent* event)
         }
         case QEvent::MouseMove: {
             auto* e = static_cast<QMouseEvent*>(event);
-            TrackHairlines(&plan, e->position().toPoint());
+            TrackHairlines(FSurface, e->position().toPoint());
             PlanMouseMove(e->position().toPoint(), e->buttons());
             return true;
         }
@@ -381,8 +382,8 @@ void TDesignArea::UpdateCursor(TLabelObject* hover, int handle)
     Qt::CursorShape shape = Qt::ArrowCursor;
     if (hover)
         shape = IsLocked(hover) || plan.ReadOnly() ? ObjectCursor(hover->Cursor) : HandleCursor(handle);
-    if (plan.cursor().shape() != shape)
-        plan.setCursor(shape);
+    if (FSurface->cursor().shape() != shape)
+        FSurface->setCursor(shape);
 }
 
 void TDesignArea::PlanMouseMove(QPoint pos, Qt::MouseButtons buttons)
@@ -420,11 +421,11 @@ void TDesignArea::PlanMouseMove(QPoint pos, Qt::MouseButtons buttons)
 
     const bool viewOnly = plan.ReadOnly() || (plan.ActiveLayer() && plan.ActiveLayer()->Locked());
     if (viewOnly || (current && IsLocked(current))) {
-        plan.setCursor(hover ? ObjectCursor(hover->Cursor) : Qt::ArrowCursor);
+        FSurface->setCursor(hover ? ObjectCursor(hover->Cursor) : Qt::ArrowCursor);
         return;
     }
     if (FNewObject) {
-        plan.setCursor(Qt::ArrowCursor);
+        FSurface->setCursor(Qt::ArrowCursor);
         if (FNewObjectPlaced && !FNewObject->CreationStep(pos.x(), pos.y(), 1))
             FinishCreation();
         return;

@@ -98,7 +98,7 @@ QString DocumentTitle(const TLabelDocument& doc)
 // data: the user is asked before such a run.
 QStringList MissingColumns(const TLabelDocument& doc)
 {
-    return MissingBoundColumns(doc.Plan, doc.Data);
+    return MissingBoundColumns(doc.Plan(), doc.Data);
 }
 
 // Asked after OK in the print dialog; false cancels the run.
@@ -127,7 +127,7 @@ TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::fu
     dialog.RefreshInfo = [&doc] {
         TPrinter& printer = Printer();
         return TPrintDialogInfo{printer.PrinterName(), UsableDpi(printer.ResolutionX()),
-                                SheetCounts(doc.Plan, doc.Data).Pages};
+                                SheetCounts(doc.Plan(), doc.Data).Pages};
     };
     TRemembered& r = Remembered();
     (r.AllPages ? dialog.Rdio_All : dialog.Rdio_Pages)->setChecked(true);
@@ -153,7 +153,7 @@ TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::fu
 // untouched.
 TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QString& path, QWidget* parent)
 {
-    TLabelPlan& plan = doc.Plan;
+    TLabelPlan& plan = doc.Plan();
     TPdfPrinter pdf(UsableDpi(plan.PntDPI), Tr("DesktopPrint", "PDF file"));
     pdf.SetOutputFileName(path);
     // The document keeps its own printer and resolution.
@@ -209,7 +209,7 @@ bool RunPreview(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWid
                                    Tr("DesktopPrint", "Rendering label %1 of %2 ...").arg(done).arg(total));
         });
     };
-    preview.Start(PreviewPageCount(doc.Plan, doc.Data));
+    preview.Start(PreviewPageCount(doc.Plan(), doc.Data));
     preview.setWindowState(preview.windowState() | Qt::WindowMaximized);
     const int result = preview.exec();
     Remembered().ZoomEntry = preview.ZoomEntry();
@@ -252,7 +252,7 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
             // The warning as ever; then the dialog all the same, for a PDF
             // file or the preview.
             Dialogs().MessageDlg(NoPrinterMessage(), TMsgDlgType::mtWarning, mbOK);
-            const TPrintDialogInfo info{QString(), UsableDpi(doc.Plan.PntDPI), SheetCounts(doc.Plan, doc.Data).Pages};
+            const TPrintDialogInfo info{QString(), UsableDpi(doc.Plan().PntDPI), SheetCounts(doc.Plan(), doc.Data).Pages};
             outcome.Status = request.Dialog(info, request) == TPrintChoice::Preview ? TPrintStatus::Previewed
                                                                                    : TPrintStatus::NoPrinter;
         } else {
@@ -261,7 +261,7 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
                 return progress.Update(p.Done, p.Total, PrintProgressText(p));
             };
             try {
-                outcome = PrintLabels(doc.Plan, doc.Data, request);
+                outcome = PrintLabels(doc.Plan(), doc.Data, request);
             } catch (const std::exception& e) {
                 Dialogs().MessageDlg(QString::fromLocal8Bit(e.what()), TMsgDlgType::mtError, mbOK);
                 return TPrintStatus::Failed;

@@ -236,7 +236,7 @@ bool TFM_Preview::eventFilter(QObject* watched, QEvent* event)
 // zoom.
 void TFM_Preview::StepZoom(int direction)
 {
-    const QSize paper = FPage.Rendered ? FPage.PaperSize : PreviewPaperSize(FDoc.Plan);
+    const QSize paper = FPage.Rendered ? FPage.PaperSize : PreviewPaperSize(FDoc.Plan());
     int best = -1;
     int bestZoom = 0;
     for (int entry = 0; entry < pzEntryCount; ++entry) {
@@ -253,7 +253,7 @@ void TFM_Preview::StepZoom(int direction)
 
 void TFM_Preview::ZoomChanged()
 {
-    const QSize paper = FPage.Rendered ? FPage.PaperSize : PreviewPaperSize(FDoc.Plan);
+    const QSize paper = FPage.Rendered ? FPage.PaperSize : PreviewPaperSize(FDoc.Plan());
     // Fill and fit never shrink the page to nothing in a tiny window.
     FZoom = std::max(5, PreviewZoom(ZoomEntry(), size(), paper));
     Place();
@@ -266,7 +266,7 @@ QRect TFM_Preview::PicturePlacement() const
 
 void TFM_Preview::Place()
 {
-    const QSize paper = FPage.Rendered ? FPage.PaperSize : PreviewPaperSize(FDoc.Plan);
+    const QSize paper = FPage.Rendered ? FPage.PaperSize : PreviewPaperSize(FDoc.Plan());
     const QRect picture = PreviewPicturePlacement(size(), paper, FZoom);
     IMG_Page->setGeometry(picture);
     SHP_Shadow->setGeometry(picture.translated(4, 4));
@@ -284,9 +284,9 @@ void TFM_Preview::RenderPage(int page)
         Dialogs().MessageDlg(text, TMsgDlgType::mtError, mbOK);
     };
     const auto render = [&](const std::function<bool(int64_t, int64_t)>& progress) {
-        return RenderPreviewPage(FDoc.Plan, FDoc.Data, page, FInvalidCodeProcess, reportError, progress);
+        return RenderPreviewPage(FDoc.Plan(), FDoc.Data, page, FInvalidCodeProcess, reportError, progress);
     };
-    const TSheetCounts counts = SheetCounts(FDoc.Plan, FDoc.Data);
+    const TSheetCounts counts = SheetCounts(FDoc.Plan(), FDoc.Data);
     const int64_t labels =
         counts.PerPage < 1 ? 0 : std::clamp<int64_t>(counts.Total - counts.PerPage * (page - 1), 0, counts.PerPage);
     FPage = RenderGuard ? RenderGuard(labels, render) : render({});
@@ -302,7 +302,7 @@ void TFM_Preview::Btn_SettingClick()
         FLabelSetup();
     // The layout may now give another number of pages.
     FStarting = true;
-    SEdt_Page->setMaximum(PreviewPageCount(FDoc.Plan, FDoc.Data));
+    SEdt_Page->setMaximum(PreviewPageCount(FDoc.Plan(), FDoc.Data));
     FStarting = false;
     RenderPage(SEdt_Page->value());
 }

@@ -448,7 +448,7 @@ void TLabelSetupPage::PrinterSetupClicked()
 
 void TLabelSetupPage::Fill()
 {
-    TLabelPlan& plan = FDocument.Plan;
+    TLabelPlan& plan = FDocument.Plan();
     FFilling = true;
     GBox_Lab->setTitle(LabelGroupCaption(FUnits));
     GBox_Mar->setTitle(MarginGroupCaption(FUnits));
@@ -503,11 +503,9 @@ bool TLabelSetupPage::Validate()
 
 void TLabelSetupPage::Apply()
 {
-    TLabelPlan& plan = FDocument.Plan;
-    const bool visible = plan.isVisible();
-    plan.setVisible(false);
+    TLabelPlan& plan = FDocument.Plan();
     plan.BeginUpdate();
-    const double zoom = plan.ScaleX > 0 && plan.width() > 0 ? double(plan.width()) / plan.ScaleX : 1.0;
+    const double zoom = plan.ScaleX > 0 && plan.ViewWidth() > 0 ? double(plan.ViewWidth()) / plan.ScaleX : 1.0;
     plan.LabCR = Round(FB * RSEdt_CR->value() / 2.54 * 72);
     const int scaleX = Round(FB * RSEdt_Width->value() / 2.54 * 72);
     const int scaleY = Round(FB * RSEdt_Height->value() / 2.54 * 72);
@@ -545,7 +543,6 @@ void TLabelSetupPage::Apply()
     plan.EndUpdate();
     plan.SetViewSize(std::max(1, Round(plan.ScaleX * zoom)), std::max(1, Round(plan.ScaleY * zoom)));
     plan.InvalidatePlan();
-    plan.setVisible(visible);
 }
 
 bool TLabelSetupPage::EditLabelSetup(TLabelDocument& document, int units, QWidget* parent)

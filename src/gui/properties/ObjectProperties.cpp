@@ -595,7 +595,7 @@ void TFM_ObjPro::UpdateOriginControls()
 
 void TFM_ObjPro::UpdateModuleLabels()
 {
-    const int dpi = UsableDpi(FDocument.Plan.PntDPI);
+    const int dpi = UsableDpi(FDocument.Plan().PntDPI);
     Lab_BarWid->setText(ModuleWidthMmText(SEdt_BarModul->value(), dpi));
     Lab_BWin->setText(ModuleWidthInText(SEdt_BarModul->value(), dpi));
 }
@@ -617,7 +617,7 @@ void TFM_ObjPro::UpdatePreview()
                               IsNumericSymbology(TBarcodeType(CBX_BarType->currentIndex())),
                               QDateTime::currentDateTime(), code);
     }
-    const int dpi = UsableDpi(FDocument.Plan.PntDPI);
+    const int dpi = UsableDpi(FDocument.Plan().PntDPI);
     TBarcode barcode;
     barcode.SetTextString(code.trimmed());
     barcode.SetTyp(TBarcodeType(std::max(0, CBX_BarType->currentIndex())));
@@ -748,7 +748,7 @@ void TFM_ObjPro::FillBarcode(TPlanBarcode& barcode)
     CBX_BarType->setCurrentIndex(IsValidBarcodeType(b.Typ()) ? int(b.Typ()) : -1);
     const int align = int(b.ShowTextPosition()) - 3;
     CBX_BarTextAlign->setCurrentIndex(align >= 0 && align <= 2 ? align : -1);
-    const int dpi = UsableDpi(FDocument.Plan.PntDPI);
+    const int dpi = UsableDpi(FDocument.Plan().PntDPI);
     SEdt_BarHeight->setValue(RoundDecimals(b.Height() / double(dpi) * 2.54 / FR, 3));
     SEdt_BarModul->setValue(barcode.ModulAt(dpi));  // dots of the current printer
     SEdt_BarRatio->setValue(b.Ratio());
@@ -812,7 +812,7 @@ void TFM_ObjPro::ApplyTo(TLabelObject* object)
         ApplyPicture(*picture);
     if (object)
         object->UpdateMillimetres();
-    FDocument.Plan.InvalidatePlan();
+    FDocument.Plan().InvalidatePlan();
 }
 
 void TFM_ObjPro::ApplyBarcode(TPlanBarcode& barcode)
@@ -835,7 +835,7 @@ void TFM_ObjPro::ApplyBarcode(TPlanBarcode& barcode)
     }
     barcode.AutoCenter = CB_BarCenter->isChecked();
     TBarcode& b = barcode.Barcode;
-    const int dpi = UsableDpi(FDocument.Plan.PntDPI);
+    const int dpi = UsableDpi(FDocument.Plan().PntDPI);
     b.SetTextString(barcode.DataValue);
     b.SetTyp(TBarcodeType(std::max(0, CBX_BarType->currentIndex())));
     b.SetShowTextPosition(TShowTextPosition(std::max(0, CBX_BarTextAlign->currentIndex()) + 3));

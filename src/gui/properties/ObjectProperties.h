@@ -4,7 +4,7 @@
 // the label setup page (LabelSetup.h). One page shows at a time; the tabs are
 // not visible.
 //
-//   if (TFM_ObjPro::EditObject(document, document.Plan.CurrentObject(), units, this)) ...
+//   if (TFM_ObjPro::EditObject(document, document.Plan().CurrentObject(), units, this)) ...
 #pragma once
 
 #include <QDialog>

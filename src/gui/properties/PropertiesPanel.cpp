@@ -351,7 +351,7 @@ void TPropertiesPanel::SetPointerToolSelected(bool selected)
 
 TLabelObject* TPropertiesPanel::EditableObject() const
 {
-    TLabelObject* object = FDocument.Plan.CurrentObject();
+    TLabelObject* object = FDocument.Plan().CurrentObject();
     if (!FPointerTool || !object || object->ReadOnly)
         return nullptr;
     return object;
@@ -374,11 +374,11 @@ void TPropertiesPanel::ApplyEdit(const QString& what, F change)
 
 void TPropertiesPanel::Refresh()
 {
-    TLabelObject* object = FDocument.Plan.CurrentObject();
+    TLabelObject* object = FDocument.Plan().CurrentObject();
     const bool editable = object && !object->ReadOnly;
     PNL_Pro->setEnabled(editable);
     Lab_More->setVisible(object && HasPage(object));
-    CBX_FillStyle->SetSolidColor(ColorToQColor(FDocument.Plan.Brush.Color));
+    CBX_FillStyle->SetSolidColor(ColorToQColor(FDocument.Plan().Brush.Color));
     if (editable)
         Fill(object);
 }
