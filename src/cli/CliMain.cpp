@@ -1,11 +1,11 @@
-// Entry point of tagmora-cli. It needs no display: without one it runs on the
-// offscreen platform plugin.
+// Entry point of tagmora-cli. It has no windows and needs no display: it
+// always runs on the offscreen platform plugin, with no Qt Widgets linked.
 #include "engine/Headless.h"
 #include "cli/Cli.h"
 #include "document/ProgramEntry.h"
 #include "document/StandInPrinter.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 
 namespace {
 
@@ -31,10 +31,10 @@ int main(int argc, char* argv[])
     char* qtArgv[] = {argv[0], nullptr};
 
     qInstallMessageHandler(DropQtMessage);
-    PrepareHeadlessEnvironment();
-    QApplication app(qtArgc, qtArgv);
+    PrepareHeadlessEnvironment(true);
+    QGuiApplication app(qtArgc, qtArgv);
     FixNumberFormat();
-    QApplication::setApplicationName(QStringLiteral("Tagmora"));
+    QGuiApplication::setApplicationName(QStringLiteral("Tagmora"));
     // TAGMORA_PRINTERS replaces the installed printers by chosen ones.
     InstallStandInPrinterFromEnvironment();
     return cli::Run(args);

@@ -12,6 +12,7 @@
 #include "document/StandInPrinter.h"
 
 #include "gui/DesktopLanguage.h"
+#include "gui/printing/QtPrinter.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -57,6 +58,7 @@ int main(int argc, char* argv[])
     InitTagmoraResources();
     InstallTranslations();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/tagmora/tagmora.svg")));
+    SetDefaultPrinterMaker([] { return std::make_unique<TQtPrinter>(); });
     InstallStandInPrinterFromEnvironment();
 
     bool splashOk = false;

@@ -2,13 +2,14 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
 
 // Shows the busy cursor while it lives, in a program with windows; elsewhere
 // (the command-line tool) it does nothing.
 class TBusyCursor {
 public:
-    TBusyCursor() : FActive(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr)
+    TBusyCursor() : FActive(QCoreApplication::instance() && QCoreApplication::instance()->inherits("QApplication"))
     {
         if (FActive)
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);

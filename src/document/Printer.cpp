@@ -1,16 +1,19 @@
 #include "document/Printer.h"
 
-#include "document/QtPrinter.h"
+#include "document/CupsPrinter.h"
 
 #include <memory>
 
 namespace {
 
 TPrinter* gInstalled = nullptr;
+TPrinterMaker gMaker;
 
-TPrinter& QtPrinter()
+TPrinter& DefaultPrinter()
 {
-    static std::unique_ptr<TQtPrinter> printer = std::make_unique<TQtPrinter>();
+    static std::unique_ptr<TPrinter> printer;
+    if (!printer)
+        printer = gMaker ? gMaker() : std::make_unique<TCupsPrinter>();
     return *printer;
 }
 
@@ -25,7 +28,12 @@ QString TPrinter::PrinterName() const
 
 TPrinter& Printer()
 {
-    return gInstalled ? *gInstalled : QtPrinter();
+    return gInstalled ? *gInstalled : DefaultPrinter();
+}
+
+void SetDefaultPrinterMaker(TPrinterMaker maker)
+{
+    gMaker = std::move(maker);
 }
 
 void SetPrinter(TPrinter* printer)

@@ -2,15 +2,18 @@
 // device settings (paper and orientation), resolution, page size, copy count
 // and a document of pages drawn with a QPainter.
 //
-// Printer() is the printer object every caller uses. The program installs a
-// Qt Print Support printer (CUPS); tests and the command-line tool may install
-// a TStandInPrinter with SetPrinter.
+// Printer() is the printer object every caller uses: by default the CUPS
+// printer (the desktop program's adds Qt's dialogs); tests and the
+// command-line tool may install a TStandInPrinter with SetPrinter.
 #pragma once
 
 #include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
+
+#include <functional>
+#include <memory>
 
 class QPainter;
 class QWidget;
@@ -109,8 +112,13 @@ private:
     QString FOutputFileName;
 };
 
-// The printer in use. Until SetPrinter installs another, a Qt printer.
+// The printer in use. Until SetPrinter installs another, the default printer:
+// made on first use by the maker SetDefaultPrinterMaker gave (the desktop
+// program's gives one with Qt's dialogs), else a TCupsPrinter.
 TPrinter& Printer();
+using TPrinterMaker = std::function<std::unique_ptr<TPrinter>()>;
+// Call before the first use of Printer().
+void SetDefaultPrinterMaker(TPrinterMaker maker);
 // Installs a printer (not owned); nullptr restores the Qt printer.
 void SetPrinter(TPrinter* printer);
 

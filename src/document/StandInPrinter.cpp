@@ -1,6 +1,6 @@
 #include "document/StandInPrinter.h"
 
-#include "document/QtPrinter.h"
+#include "document/CupsPrinter.h"
 
 #include <QPageSize>
 
@@ -112,7 +112,7 @@ void TStandInPrinter::SetDeviceSettings(const TPrinterDeviceSettings& s)
     TPrinterDeviceSettings applied = s;
     // A coded paper reports its own size, as a driver would.
     if (s.PaperSize != kPaperCustom) {
-        const QPageSize size = TQtPrinter::PageSizeOfCode(s.PaperSize, 0, 0);
+        const QPageSize size = TCupsPrinter::PageSizeOfCode(s.PaperSize, 0, 0);
         const QPageSize paper = size.isValid() ? size : QPageSize(QPageSize::A4);
         const QSizeF mm = paper.size(QPageSize::Millimeter);
         applied.PaperWidth = int(std::lround(mm.width() * 10));

@@ -7,7 +7,7 @@
 #include "document/OpaqueDatasheetBlock.h"
 #include "document/MGraph.h"
 #include "document/OutputFile.h"
-#include "document/QtPrinter.h"
+#include "document/CupsPrinter.h"
 #include "engine/printing/PdfPrinter.h"
 
 #include <QFile>
@@ -226,32 +226,32 @@ TEST(StandInPrinter, FromPrinterList)
     EXPECT_EQ(TStandInPrinter::FromPrinterList("")->PrinterIndex(), -1);
 }
 
-TEST(QtPrinter, ResolutionIsTakenPerAxis)
+TEST(CupsPrinter, ResolutionIsTakenPerAxis)
 {
     QImage device(10, 10, QImage::Format_RGB32);
     device.setDotsPerMeterX(qRound(600 / 0.0254));
     device.setDotsPerMeterY(qRound(300 / 0.0254));
-    EXPECT_EQ(TQtPrinter::ResolutionOf(device), QSize(600, 300));
+    EXPECT_EQ(TCupsPrinter::ResolutionOf(device), QSize(600, 300));
 }
 
-TEST(QtPrinter, PaperCodes)
+TEST(CupsPrinter, PaperCodes)
 {
-    EXPECT_EQ(TQtPrinter::PageSizeOfCode(9, 0, 0).id(), QPageSize::A4);
-    EXPECT_EQ(TQtPrinter::PageSizeOfCode(1, 0, 0).id(), QPageSize::Letter);
-    EXPECT_EQ(TQtPrinter::PageSizeOfCode(8, 0, 0).id(), QPageSize::A3);
-    EXPECT_EQ(TQtPrinter::PageSizeOfCode(5, 0, 0).id(), QPageSize::Legal);
-    const QPageSize custom = TQtPrinter::PageSizeOfCode(256, 1000, 1500);
+    EXPECT_EQ(TCupsPrinter::PageSizeOfCode(9, 0, 0).id(), QPageSize::A4);
+    EXPECT_EQ(TCupsPrinter::PageSizeOfCode(1, 0, 0).id(), QPageSize::Letter);
+    EXPECT_EQ(TCupsPrinter::PageSizeOfCode(8, 0, 0).id(), QPageSize::A3);
+    EXPECT_EQ(TCupsPrinter::PageSizeOfCode(5, 0, 0).id(), QPageSize::Legal);
+    const QPageSize custom = TCupsPrinter::PageSizeOfCode(256, 1000, 1500);
     EXPECT_EQ(custom.size(QPageSize::Millimeter), QSizeF(100, 150));
-    EXPECT_FALSE(TQtPrinter::PageSizeOfCode(256, 0, 1500).isValid());
-    EXPECT_FALSE(TQtPrinter::PageSizeOfCode(9999, 0, 0).isValid());
-    EXPECT_EQ(TQtPrinter::CodeOfPageSize(QPageSize(QPageSize::A4)), 9);
-    EXPECT_EQ(TQtPrinter::CodeOfPageSize(QPageSize(QPageSize::Letter)), 1);
-    EXPECT_EQ(TQtPrinter::CodeOfPageSize(custom), 256);
+    EXPECT_FALSE(TCupsPrinter::PageSizeOfCode(256, 0, 1500).isValid());
+    EXPECT_FALSE(TCupsPrinter::PageSizeOfCode(9999, 0, 0).isValid());
+    EXPECT_EQ(TCupsPrinter::CodeOfPageSize(QPageSize(QPageSize::A4)), 9);
+    EXPECT_EQ(TCupsPrinter::CodeOfPageSize(QPageSize(QPageSize::Letter)), 1);
+    EXPECT_EQ(TCupsPrinter::CodeOfPageSize(custom), 256);
 }
 
-TEST(QtPrinter, PrintsToAPdfFileWithoutAPrinter)
+TEST(CupsPrinter, PrintsToAPdfFileWithoutAPrinter)
 {
-    TQtPrinter printer;
+    TCupsPrinter printer;
     if (printer.HasPrinters())
         EXPECT_GE(printer.PrinterIndex(), 0);
     else
@@ -282,7 +282,7 @@ TEST(FilePrinters, AFullDiskFailsAndKeepsTheOldFile)
     ASSERT_TRUE(testsupport::WriteFile(target, "old"));
     disk.Fill();
     TPdfPrinter pdf(300);
-    TQtPrinter qt;
+    TCupsPrinter qt;
     for (TPrinter* printer : std::initializer_list<TPrinter*>{&pdf, &qt}) {
         printer->SetOutputFileName(target);
         QString reason;

@@ -15,7 +15,7 @@
 #include "gui/printing/DesktopPrint.h"
 #include "gui/printing/PrintDialog.h"
 #include "engine/printing/PrintJob.h"
-#include "document/QtPrinter.h"
+#include "gui/printing/QtPrinter.h"
 #include "engine/printing/SheetLayout.h"
 
 #include <QCoreApplication>

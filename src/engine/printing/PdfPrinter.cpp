@@ -1,7 +1,7 @@
 #include "engine/printing/PdfPrinter.h"
 
 #include "document/OutputFile.h"
-#include "document/QtPrinter.h"
+#include "document/CupsPrinter.h"
 #include "document/Tr.h"
 
 #include <QCoreApplication>
@@ -16,9 +16,9 @@ namespace {
 
 QPageLayout LayoutOf(const TPrinterDeviceSettings& s)
 {
-    QPageSize size = TQtPrinter::PageSizeOfCode(kPaperCustom, s.PaperWidth, s.PaperLength);
+    QPageSize size = TCupsPrinter::PageSizeOfCode(kPaperCustom, s.PaperWidth, s.PaperLength);
     if (s.PaperSize != kPaperCustom) {
-        const QPageSize coded = TQtPrinter::PageSizeOfCode(s.PaperSize, 0, 0);
+        const QPageSize coded = TCupsPrinter::PageSizeOfCode(s.PaperSize, 0, 0);
         if (coded.isValid())
             size = coded;
     }
@@ -48,7 +48,7 @@ void TPdfPrinter::SetDeviceSettings(const TPrinterDeviceSettings& settings)
 {
     TPrinterDeviceSettings s = settings;
     if (s.PaperSize != kPaperCustom) {
-        const QPageSize coded = TQtPrinter::PageSizeOfCode(s.PaperSize, 0, 0);
+        const QPageSize coded = TCupsPrinter::PageSizeOfCode(s.PaperSize, 0, 0);
         if (coded.isValid()) {
             const QSizeF mm = coded.size(QPageSize::Millimeter);
             s.PaperWidth = int(std::lround(mm.width() * 10));
@@ -80,7 +80,7 @@ void TPdfPrinter::BeginDoc(const QString& title)
     if (path.isEmpty())
         throw std::runtime_error(Tr("PdfPrinter", "No file to print to").toStdString());
     FOutput = std::make_unique<TOutputFile>(path);
-    FWriter = TQtPrinter::StartPdf(*FOutput, FDpi, LayoutOf(FSettings), title);
+    FWriter = TCupsPrinter::StartPdf(*FOutput, FDpi, LayoutOf(FSettings), title);
     if (!FPainter.begin(FWriter.get())) {
         FWriter.reset();
         FOutput.reset();

@@ -8,7 +8,7 @@
 #include "engine/printing/LabelRun.h"
 #include "engine/printing/PrintJob.h"
 #include "document/Printer.h"
-#include "document/QtPrinter.h"
+#include "document/CupsPrinter.h"
 #include "engine/printing/SheetLayout.h"
 
 #include <QPainter>
@@ -24,7 +24,7 @@ QSize PreviewPaperSize(const TLabelPlan& plan)
 {
     if (!Printer().HasPrinters()) {
         // The document's paper (A4 unless the label setup chose another).
-        const QPageSize paper = TQtPrinter::PageSizeOfCode(plan.PaperSize, plan.PaperWidth, plan.PaperLength);
+        const QPageSize paper = TCupsPrinter::PageSizeOfCode(plan.PaperSize, plan.PaperWidth, plan.PaperLength);
         const QSize points = paper.isValid() ? paper.sizePoints() : QSize(595, 842);
         return plan.PaperOrientation ? points : points.transposed();
     }

@@ -6,7 +6,7 @@
 #include "document/LabelFile.h"
 #include "document/MGraph.h"
 #include "document/Printer.h"
-#include "document/QtPrinter.h"
+#include "document/CupsPrinter.h"
 #include "engine/printing/PrintJob.h"
 #include "gui/properties/ObjectProperties.h"
 #include "gui/properties/PropertyUnits.h"
@@ -106,7 +106,7 @@ const QPageSize::PageSizeId kPapers[] = {
 // The paper's size in tenths of a millimetre, portrait.
 QSize PaperTenths(const TPrinterDeviceSettings& paper)
 {
-    const QPageSize size = TQtPrinter::PageSizeOfCode(paper.PaperSize, paper.PaperWidth, paper.PaperLength);
+    const QPageSize size = TCupsPrinter::PageSizeOfCode(paper.PaperSize, paper.PaperWidth, paper.PaperLength);
     if (!size.isValid())
         return QSize(2100, 2970);
     const QSizeF mm = size.size(QPageSize::Millimeter);
@@ -257,7 +257,7 @@ TLabelSetupPage::TPageGeometry TLabelSetupPage::PageGeometry() const
     }
     // No printer: the paper chosen here, at 300 dots per inch (A4 is 2479 x
     // 3508 dots).
-    QPageSize paper = TQtPrinter::PageSizeOfCode(FPaper.PaperSize, FPaper.PaperWidth, FPaper.PaperLength);
+    QPageSize paper = TCupsPrinter::PageSizeOfCode(FPaper.PaperSize, FPaper.PaperWidth, FPaper.PaperLength);
     if (!paper.isValid())
         paper = QPageSize(QPageSize::A4);
     const QSize dots = paper.sizePixels(page.DpiX);

@@ -1,27 +1,40 @@
-// The printer over Qt Print Support (CUPS on Linux). Qt keeps the printers'
-// settings and shows their dialogs; the pages are written as PDF through a
-// checked file and sent to the CUPS queue as a job that must be accepted, or
-// put into the output file.
+// The printer over the CUPS scheduler, with no window code: it lists the
+// scheduler's queues, keeps each queue's paper, resolution, copies and job
+// options, writes the pages as PDF through a checked file and sends them to
+// the queue as a job that must be accepted, or puts them into the output
+// file. The desktop program's printer builds on it with Qt's print dialogs.
 #pragma once
 
+#include "document/CupsJob.h"
 #include "document/Printer.h"
 
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 
+#include <map>
 #include <memory>
 
+// What the printer keeps for one queue: its paper, resolution, copies and the
+// job options chosen for it (name, value).
+struct TPrintDevice {
+    QPageLayout Layout;
+    QSize Dpi;
+    int CopyCount = 1;
+    bool Collate = false;
+    enum class TDuplex { Off, Auto, LongSide, ShortSide } Duplex = TDuplex::Off;
+    TCupsOptions Chosen;
+};
+
 class QIODevice;
-class QPageLayout;
 class QPdfWriter;
-class QPrinter;
 class TOutputFile;
 class TSpoolFile;
 
-class TQtPrinter : public TPrinter {
+class TCupsPrinter : public TPrinter {
 public:
-    TQtPrinter();
-    ~TQtPrinter() override;
+    TCupsPrinter();
+    ~TCupsPrinter() override;
 
     QStringList Printers() const override;
     void Refresh() override;
@@ -45,9 +58,8 @@ public:
     void Abort() override;
     bool Printing() const override { return FPainter.isActive(); }
     QPainter* Canvas() override { return FPainter.isActive() ? &FPainter : nullptr; }
-    bool ExecuteSetupDialog(QWidget* parent) override;
-    bool HasPropertiesDialog() const override { return !Printers().isEmpty(); }
-    bool ExecutePropertiesDialog(QWidget* parent, int& copies) override;
+    // Dialogs are the desktop program's.
+    bool ExecuteSetupDialog(QWidget*) override { return false; }
 
     // Windows paper codes and QPageSize: the page size of a code (an invalid
     // QPageSize for codes without a twin), and the code of a page size (256
@@ -61,10 +73,18 @@ public:
     static std::unique_ptr<QPdfWriter> StartPdf(QIODevice& device, int dpi, const QPageLayout& layout,
                                                 const QString& title);
 
-private:
-    // The QPrinter of the current printer, made on first use.
-    QPrinter* Device() const;
+protected:
+    // The settings of the current printer, made on first use from
+    // DeviceDefaults; null without printers.
+    TPrintDevice* Device() const;
+    const QString& DeviceName() const { return FDeviceName; }
+    // Makes name the current printer (it must be one of Printers()).
+    void SelectPrinterName(const QString& name);
+    // A queue's paper and resolution before anyone set them: what the
+    // scheduler says is its default (A4 at 300 dpi when it does not say).
+    virtual TPrintDevice DeviceDefaults(const QString& name) const;
 
+private:
     void Load() const;
 
     // The spooler is asked once; Refresh asks again.
@@ -72,7 +92,7 @@ private:
     mutable QStringList FNames;
     mutable QString FDefaultName;
     QString FPrinterName;  // empty: the default printer
-    mutable std::unique_ptr<QPrinter> FDevice;
+    mutable std::map<QString, TPrintDevice> FDevices;
     mutable QString FDeviceName;
     // The document in progress: its PDF, into the output file or, for the
     // spooler, into a spool file sent by EndDoc.
