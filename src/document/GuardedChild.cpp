@@ -133,7 +133,7 @@ TGuardedChild::TGuardedChild(const std::function<void(TFrameWriter&)>& childMain
             out.Send(frameDone, "", 0);
             out.Flush();
         } catch (...) {
-            _exit(4);
+            _exit(4);  // the parent reports the child's failure
         }
         _exit(0);
     }

@@ -116,14 +116,11 @@ bool OpenLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datas
 
     plan.LoadPlanFromBytes(planBlock);
 
-    try {
-        TPrinter& printer = Printer();
-        if (printer.HasPrinters() && printer.HasDeviceSettings()) {
-            TPrinterDeviceSettings settings = printer.DeviceSettings();
-            settings.Orientation = plan.PaperOrientation ? poPortrait : poLandscape;
-            printer.SetDeviceSettings(settings);
-        }
-    } catch (...) {
+    TPrinter& printer = Printer();
+    if (printer.HasPrinters() && printer.HasDeviceSettings()) {
+        TPrinterDeviceSettings settings = printer.DeviceSettings();
+        settings.Orientation = plan.PaperOrientation ? poPortrait : poLandscape;
+        printer.SetDeviceSettings(settings);
     }
 
     const QByteArray dataBlock = ReadBlock(file, next, QT_TRANSLATE_NOOP("LabelFile", "datasheet"), path, next);

@@ -148,6 +148,8 @@ void TLabelObject::Release()
         try {
             Invalidate();
         } catch (...) {
+            // Only a repaint request is lost: the whole plan repaints once
+            // the object is gone.
         }
     }
     Destroying = true;

@@ -201,14 +201,8 @@ QString HeaderValueText(const TLabelPlan& plan, const THeaderKey& key)
     case THeaderKind::PrinterName:
         break;
     }
-    QString printerName = QStringLiteral("None");
-    try {
-        const TPrinter& printer = Printer();
-        if (printer.HasPrinters())
-            printerName = OneLine(TrimControls(printer.PrinterName()));
-    } catch (...) {
-    }
-    return printerName;
+    const TPrinter& printer = Printer();
+    return printer.HasPrinters() ? OneLine(TrimControls(printer.PrinterName())) : QStringLiteral("None");
 }
 
 }  // namespace
@@ -299,18 +293,15 @@ bool TLabelPlan::ReadHeaderLine(const QString& line)
 
 void TLabelPlan::ResolvePrinter()
 {
-    try {
-        TPrinter& printer = Printer();
-        const QStringList names = printer.Printers();
-        if (names.isEmpty())
-            return;
-        if (OutputPrinter < 0 || OutputPrinter >= names.size() ||
-            TrimControls(names.at(OutputPrinter)) != OutputPrinterName)
-            OutputPrinter = -1;
-        printer.SetPrinterIndex(OutputPrinter);
-        PntDPI = UsableDpi(printer.ResolutionX());
-    } catch (...) {
-    }
+    TPrinter& printer = Printer();
+    const QStringList names = printer.Printers();
+    if (names.isEmpty())
+        return;
+    // Only an index of the list (or -1, the default printer) is selected.
+    if (OutputPrinter < 0 || OutputPrinter >= names.size() || TrimControls(names.at(OutputPrinter)) != OutputPrinterName)
+        OutputPrinter = -1;
+    printer.SetPrinterIndex(OutputPrinter);
+    PntDPI = UsableDpi(printer.ResolutionX());
 }
 
 void TLabelPlan::ReadPlan(const QStringList& lines)

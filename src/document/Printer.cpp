@@ -43,13 +43,8 @@ void SetPrinter(TPrinter* printer)
 
 int CurrentPrinterDpi()
 {
-    try {
-        const TPrinter& printer = Printer();
-        if (printer.HasPrinters())
-            return UsableDpi(printer.ResolutionX());
-    } catch (...) {
-    }
-    return kFallbackDpi;
+    const TPrinter& printer = Printer();
+    return printer.HasPrinters() ? UsableDpi(printer.ResolutionX()) : kFallbackDpi;
 }
 
 TScopedPrinter::TScopedPrinter(TPrinter& printer) : FPrevious(gInstalled)

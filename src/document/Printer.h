@@ -36,6 +36,9 @@ constexpr int kFallbackDpi = 300;
 // A resolution as callers use it: values of 0 or less count as 300.
 inline int UsableDpi(int dpi) { return dpi > 0 ? dpi : kFallbackDpi; }
 
+// Queries and settings never throw (a printer that cannot be asked answers
+// with no printers, its defaults or PrintSystemProblem); only SetPrinterIndex
+// with a position outside the list and the document calls do.
 class TPrinter {
 public:
     virtual ~TPrinter() = default;

@@ -1,7 +1,5 @@
 #include "document/ProgramEntry.h"
 
-#include "document/LabelFile.h"
-
 #include <QLocale>
 
 #include <clocale>
@@ -10,13 +8,4 @@ void FixNumberFormat()
 {
     std::setlocale(LC_NUMERIC, "C");
     QLocale::setDefault(QLocale::c());
-}
-
-bool OpenFileAtStart(const QString& path, TLabelPlan& plan, TDatasheetBlock& datasheet)
-{
-    try {
-        return OpenLabelFile(path, plan, datasheet);
-    } catch (...) {
-        return false;
-    }
 }

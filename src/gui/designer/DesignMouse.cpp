@@ -182,6 +182,8 @@ void TDesignArea::CancelNewObjectQuietly()
         try {
             FNewObject->Release();
         } catch (...) {
+            // The object being created was never part of the label: nothing
+            // of the user's is lost, and cancelling must not fail.
         }
     }
     FNewObject = nullptr;
