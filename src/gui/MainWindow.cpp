@@ -141,9 +141,19 @@ TFM_Main::~TFM_Main()
 
 QAction* TFM_Main::MakeAction(QMenu* menu, const QString& text, const QKeySequence& key)
 {
+    return MakeAction(menu, text, key.isEmpty() ? QList<QKeySequence>() : QList<QKeySequence>{key});
+}
+
+QAction* TFM_Main::MakeAction(QMenu* menu, const QString& text, QKeySequence::StandardKey key)
+{
+    return MakeAction(menu, text, QKeySequence::keyBindings(key));
+}
+
+QAction* TFM_Main::MakeAction(QMenu* menu, const QString& text, const QList<QKeySequence>& keys)
+{
     auto* action = new QAction(text, this);
-    if (!key.isEmpty()) {
-        action->setShortcut(key);
+    if (!keys.isEmpty()) {
+        action->setShortcuts(keys);
         action->setShortcutContext(Qt::WindowShortcut);
     }
     if (menu)
@@ -166,16 +176,16 @@ void TFM_Main::BuildMenus()
 {
     QMenuBar* bar = menuBar();
     MN_File = bar->addMenu(tr("&File"));
-    MI_New = MakeAction(MN_File, tr("&New"), QKeySequence(Qt::CTRL | Qt::Key_N));
-    MI_Open = MakeAction(MN_File, tr("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    MI_New = MakeAction(MN_File, tr("&New"), QKeySequence::New);
+    MI_Open = MakeAction(MN_File, tr("&Open..."), QKeySequence::Open);
     MN_Recent = MN_File->addMenu(tr("Recent Files"));
     MN_Recent->menuAction()->setVisible(false);
-    MI_Save = MakeAction(MN_File, tr("&Save "), QKeySequence(Qt::CTRL | Qt::Key_S));
+    MI_Save = MakeAction(MN_File, tr("&Save "), QKeySequence::Save);
     MI_SaveAs = MakeAction(MN_File, tr("Save &As..."));
     MN_File->addSeparator();
     MI_LabelSetup = MakeAction(MN_File, tr("Label and Printer Setup ..."));
     MI_Preview = MakeAction(MN_File, tr("Page Preview"));
-    MI_Print = MakeAction(MN_File, tr("Print"), QKeySequence(Qt::CTRL | Qt::Key_P));
+    MI_Print = MakeAction(MN_File, tr("Print"), QKeySequence::Print);
     MN_File->addSeparator();
     MI_Exit = MakeAction(MN_File, tr("E&xit"));
 
@@ -187,10 +197,10 @@ void TFM_Main::BuildMenus()
     MN_Edit->addAction(MI_Undo);
     MN_Edit->addAction(MI_Redo);
     MN_Edit->addSeparator();
-    MI_Copy = MakeAction(MN_Edit, tr("&Copy"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    MI_Cut = MakeAction(MN_Edit, tr("Cu&t"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    MI_Paste = MakeAction(MN_Edit, tr("&Paste"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    MI_SelectAll = MakeAction(MN_Edit, tr("Select All"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    MI_Copy = MakeAction(MN_Edit, tr("&Copy"), QKeySequence::Copy);
+    MI_Cut = MakeAction(MN_Edit, tr("Cu&t"), QKeySequence::Cut);
+    MI_Paste = MakeAction(MN_Edit, tr("&Paste"), QKeySequence::Paste);
+    MI_SelectAll = MakeAction(MN_Edit, tr("Select All"), QKeySequence::SelectAll);
     MI_UnlockAll = MakeAction(MN_Edit, tr("Unlock All"));
     MI_Delete = MakeAction(MN_Edit, tr("Delete Selected Objects"), QKeySequence(Qt::Key_Delete));
     MN_Edit->addSeparator();
@@ -239,7 +249,7 @@ void TFM_Main::BuildMenus()
     }
 
     MN_Help = bar->addMenu(tr("&Help"));
-    MI_Help = MakeAction(MN_Help, tr("&Contents"), QKeySequence(Qt::Key_F1));
+    MI_Help = MakeAction(MN_Help, tr("&Contents"), QKeySequence::HelpContents);
     MI_HomePage = MakeAction(MN_Help, tr("Tavix Home Page"));
     MI_SupportMail = MakeAction(MN_Help, tr("Support Mail"));
     MN_Help->addSeparator();
@@ -396,9 +406,9 @@ void TFM_Main::BuildPopup()
     PM_Cut = MakeAction(PMenu_Object, tr("Cut"));
     PM_Paste = MakeAction(PMenu_Object, tr("Paste"));
     PM_Delete = MakeAction(PMenu_Object, tr("Delete"));
-    PM_Copy->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_C));
-    PM_Cut->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
-    PM_Paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    PM_Copy->setShortcuts(QKeySequence::Copy);
+    PM_Cut->setShortcuts(QKeySequence::Cut);
+    PM_Paste->setShortcuts(QKeySequence::Paste);
     PM_Delete->setShortcut(QKeySequence(Qt::Key_Delete));
     // The popup shows the keys; the menu bar's entries own them.
     for (QAction* a : {PM_Copy, PM_Cut, PM_Paste, PM_Delete})
@@ -417,91 +427,109 @@ void TFM_Main::BuildPopup()
     PM_ObjProps = MakeAction(PMenu_Object, tr("More Properties..."));
 }
 
+void TFM_Main::BuildCommandTable()
+{
+    // A step on the design: the tools are released first and the commands
+    // refreshed after it.
+    const auto step = [this](void (TDesignArea::*run)()) {
+        return [this, run] {
+            ReleaseTools();
+            (Design->*run)();
+            RefreshCommands();
+        };
+    };
+    const auto tool = [this](TObjectTool kind) { return [this, kind] { Design->StartNewObject(kind); }; };
+    using S = const TCommandState&;
+    const auto always = [](S) { return true; };
+    const auto copyCut = [](S s) { return s.copyCut; };
+    const auto align = [](S s) { return s.align; };
+    const auto arrange = [](S s) { return s.arrange; };
+    FCommands = {
+        {{MI_New, SBtn_New}, [this] { NewClick(); }, always},
+        {{MI_Open, SBtn_Open}, [this] { OpenClick(); }, always},
+        {{MI_Save, SBtn_Save}, [this] { SaveClick(); }, always},
+        {{MI_SaveAs}, [this] { SaveAsClick(); }, always},
+        {{MI_LabelSetup, SBtn_LabelSetup}, [this] { LabelSetupClick(); }, [this](S) { return bool(LabelSetup); }},
+        {{MI_Preview, SBtn_Preview}, [this] { PreviewClick(); }, [this](S) { return bool(Preview); }},
+        {{MI_Print, SBtn_Print}, [this] { PrintClick(); }, always},
+        {{MI_Exit}, [this] { ExitClick(); }, always},
+        {{MI_InsBarcode, SBtn_Barcode}, tool(TObjectTool::Barcode), always},
+        {{MI_InsText, SBtn_Text}, tool(TObjectTool::Text), always},
+        {{MI_InsLine, SBtn_Line}, tool(TObjectTool::Line), always},
+        {{MI_InsRect, SBtn_Rect}, tool(TObjectTool::Rectangle), always},
+        {{MI_InsEllipse, SBtn_Ellipse}, tool(TObjectTool::Ellipse), always},
+        {{MI_InsPicture, SBtn_Picture}, tool(TObjectTool::Picture), always},
+        {{MI_Copy, SBtn_Copy}, [this] {
+             Design->Copy();
+             RefreshCommands();
+         }, copyCut, true},
+        {{PM_Copy}, [this] {
+             Design->Copy();
+             RefreshCommands();
+         }, always},
+        {{MI_Cut, SBtn_Cut}, step(&TDesignArea::Cut), copyCut, true},
+        {{PM_Cut}, step(&TDesignArea::Cut), always},
+        {{MI_Paste, PM_Paste}, step(&TDesignArea::Paste), always},
+        {{SBtn_Paste}, step(&TDesignArea::Paste), [](S s) { return s.canPaste; }},
+        {{MI_SelectAll}, step(&TDesignArea::SelectAll), always},
+        {{MI_UnlockAll, SBtn_UnlockAll}, [this] {
+             ReleaseTools();
+             UnlockAllClick();
+             RefreshCommands();
+         }, [](S s) { return s.anyLocked; }},
+        {{PM_UnlockAll}, [this] { UnlockAllClick(); }, always},
+        {{MI_Delete, SBtn_Delete}, [this] {
+             ReleaseTools();
+             DeleteClick();
+         }, copyCut, true},
+        {{PM_Delete}, [this] { DeleteClick(); }, always},
+        {{PM_Lock}, [this] { LockClick(); }, always},
+        {{MI_Options, SBtn_Options}, [this] { OptionsClick(); }, always},
+        {{MI_ObjProps, SBtn_ObjPro}, [this] { ObjectPropertiesClick(); }, [](S s) { return s.objectProperties; }, true},
+        {{PM_ObjProps}, [this] { ObjectPropertiesClick(); }, always},
+        {{MI_Datasheets, SBtn_Datasheets}, [this] { DatasheetsClick(); }, always},
+        {{MI_Help, SBtn_Help}, [this] { HelpClick(); }, always},
+        {{MI_HomePage}, [] { OpenHomePage(); }, always},
+        {{MI_SupportMail}, [] { OpenSupportMail(); }, always},
+        {{MI_About}, [this] { AboutClick(); }, always},
+        {{MI_ViewZoomIn, SBtn_ZoomIn}, step(&TDesignArea::ZoomIn), [](S s) { return s.zoomIn; }},
+        {{MI_ViewZoomOut, SBtn_ZoomOut}, step(&TDesignArea::ZoomOut), [](S s) { return s.zoomOut; }},
+        {{MI_ViewZoomActual, SBtn_ActualSize}, step(&TDesignArea::ActualSize), always},
+        {{MI_AlignLeft, SBtn_AlignLeft, PM_Align[0]}, step(&TDesignArea::AlignLeft), align},
+        {{MI_AlignRight, SBtn_AlignRight, PM_Align[1]}, step(&TDesignArea::AlignRight), align},
+        {{MI_AlignTop, SBtn_AlignTop, PM_Align[2]}, step(&TDesignArea::AlignTop), align},
+        {{MI_AlignBottom, SBtn_AlignBottom, PM_Align[3]}, step(&TDesignArea::AlignBottom), align},
+        {{MI_AlignHorz, SBtn_AlignHorz, PM_Align[4]}, step(&TDesignArea::AlignHorzCenter), align},
+        {{MI_AlignVert, SBtn_AlignVert, PM_Align[5]}, step(&TDesignArea::AlignVertCenter), align},
+        // "Send to Back" and "Bring to Front" move one step, the other two to the end.
+        {{MI_SendBackward, SBtn_SendBackward, PM_Arrange[0]}, step(&TDesignArea::SendBackward), arrange, true},
+        {{MI_BringForward, SBtn_BringForward, PM_Arrange[1]}, step(&TDesignArea::BringForward), arrange, true},
+        {{MI_SendToBottom, SBtn_SendToBottom, PM_Arrange[2]}, step(&TDesignArea::SendToBack), arrange, true},
+        {{MI_BringToTop, SBtn_BringToTop, PM_Arrange[3]}, step(&TDesignArea::BringToFront), arrange, true},
+    };
+}
+
 void TFM_Main::ConnectCommands()
 {
-    const auto on = [this](QAction* action, auto handler) { connect(action, &QAction::triggered, this, handler); };
-    for (QAction* a : {MI_New, SBtn_New})
-        on(a, [this] { NewClick(); });
-    for (QAction* a : {MI_Open, SBtn_Open})
-        on(a, [this] { OpenClick(); });
-    for (QAction* a : {MI_Save, SBtn_Save})
-        on(a, [this] { SaveClick(); });
-    on(MI_SaveAs, [this] { SaveAsClick(); });
-    for (QAction* a : {MI_LabelSetup, SBtn_LabelSetup})
-        on(a, &TFM_Main::LabelSetupClick);
-    for (QAction* a : {MI_Preview, SBtn_Preview})
-        on(a, &TFM_Main::PreviewClick);
-    for (QAction* a : {MI_Print, SBtn_Print})
-        on(a, &TFM_Main::PrintClick);
-    on(MI_Exit, &TFM_Main::ExitClick);
-    for (QAction* a : {MI_UnlockAll, SBtn_UnlockAll})
-        on(a, [this] {
-            ReleaseTools();
-            UnlockAllClick();
-            RefreshCommands();
-        });
-    for (QAction* a : {MI_Copy, SBtn_Copy, PM_Copy})
-        on(a, [this] {
-            Design->Copy();
-            RefreshCommands();
-        });
-    for (QAction* a : {MI_Cut, SBtn_Cut, PM_Cut})
-        on(a, [this] {
-            ReleaseTools();
-            Design->Cut();
-            RefreshCommands();
-        });
-    for (QAction* a : {MI_Paste, SBtn_Paste, PM_Paste})
-        on(a, [this] {
-            ReleaseTools();
-            Design->Paste();
-            RefreshCommands();
-        });
-    on(MI_SelectAll, [this] {
-        ReleaseTools();
-        Design->SelectAll();
-        RefreshCommands();
-    });
-    const auto command = [this, &on](QList<QAction*> actions, void (TDesignArea::*run)()) {
-        const std::function<void(TDesignArea*)> step = std::mem_fn(run);
-        for (QAction* a : actions)
-            on(a, [this, step] {
-                ReleaseTools();
-                step(Design);
-                RefreshCommands();
-            });
-    };
-    command({MI_AlignLeft, SBtn_AlignLeft, PM_Align[0]}, &TDesignArea::AlignLeft);
-    command({MI_AlignRight, SBtn_AlignRight, PM_Align[1]}, &TDesignArea::AlignRight);
-    command({MI_AlignTop, SBtn_AlignTop, PM_Align[2]}, &TDesignArea::AlignTop);
-    command({MI_AlignBottom, SBtn_AlignBottom, PM_Align[3]}, &TDesignArea::AlignBottom);
-    command({MI_AlignHorz, SBtn_AlignHorz, PM_Align[4]}, &TDesignArea::AlignHorzCenter);
-    command({MI_AlignVert, SBtn_AlignVert, PM_Align[5]}, &TDesignArea::AlignVertCenter);
-    // "Send to Back" and "Bring to Front" move one step, the other two to the end.
-    command({MI_SendBackward, SBtn_SendBackward, PM_Arrange[0]}, &TDesignArea::SendBackward);
-    command({MI_BringForward, SBtn_BringForward, PM_Arrange[1]}, &TDesignArea::BringForward);
-    command({MI_SendToBottom, SBtn_SendToBottom, PM_Arrange[2]}, &TDesignArea::SendToBack);
-    command({MI_BringToTop, SBtn_BringToTop, PM_Arrange[3]}, &TDesignArea::BringToFront);
-    const auto tool = [this](QAction* menu, QAction* button, TObjectTool kind) {
-        connect(menu, &QAction::triggered, this, [this, kind] { Design->StartNewObject(kind); });
-        connect(button, &QAction::triggered, this, [this, kind] { Design->StartNewObject(kind); });
-        // Assistive tools toggle a checkable button without triggering it:
-        // switching it on starts its tool all the same.
-        connect(button, &QAction::toggled, this, [this, kind](bool on) {
+    BuildCommandTable();
+    for (const TCommand& command : FCommands)
+        for (QAction* action : command.actions)
+            connect(action, &QAction::triggered, this, command.run);
+    // Assistive tools toggle a checkable button without triggering it:
+    // switching it on starts its tool all the same.
+    const std::pair<QAction*, TObjectTool> tools[] = {
+        {SBtn_Barcode, TObjectTool::Barcode}, {SBtn_Text, TObjectTool::Text},
+        {SBtn_Line, TObjectTool::Line},       {SBtn_Rect, TObjectTool::Rectangle},
+        {SBtn_Ellipse, TObjectTool::Ellipse}, {SBtn_Picture, TObjectTool::Picture}};
+    for (const auto& [button, kind] : tools)
+        connect(button, &QAction::toggled, this, [this, kind = kind](bool on) {
             if (on && Design->Tool() != kind)
                 Design->StartNewObject(kind);
         });
-    };
     connect(SBtn_Pointer, &QAction::toggled, this, [this](bool on) {
         if (on && Design->Tool() != TObjectTool::Pointer)
             Design->CancelNewObject();
     });
-    tool(MI_InsBarcode, SBtn_Barcode, TObjectTool::Barcode);
-    tool(MI_InsText, SBtn_Text, TObjectTool::Text);
-    tool(MI_InsLine, SBtn_Line, TObjectTool::Line);
-    tool(MI_InsRect, SBtn_Rect, TObjectTool::Rectangle);
-    tool(MI_InsEllipse, SBtn_Ellipse, TObjectTool::Ellipse);
-    tool(MI_InsPicture, SBtn_Picture, TObjectTool::Picture);
     connect(Design, &TDesignArea::ToolChanged, this, [this](TObjectTool kind) {
         if (kind == TObjectTool::Pointer)
             SBtn_Pointer->setChecked(true);
@@ -522,43 +550,7 @@ void TFM_Main::ConnectCommands()
             SetStatusField(Stat_Object, *text);
     });
     connect(Panel, &TPropertiesPanel::MorePropertiesRequested, this, &TFM_Main::ObjectPropertiesClick);
-    on(PM_UnlockAll, &TFM_Main::UnlockAllClick);
-    for (QAction* a : {MI_Delete, SBtn_Delete})
-        on(a, [this] {
-            ReleaseTools();
-            DeleteClick();
-        });
-    on(PM_Delete, &TFM_Main::DeleteClick);
-    on(PM_Lock, &TFM_Main::LockClick);
-    for (QAction* a : {MI_Options, SBtn_Options})
-        on(a, &TFM_Main::OptionsClick);
-    for (QAction* a : {MI_ObjProps, SBtn_ObjPro, PM_ObjProps})
-        on(a, &TFM_Main::ObjectPropertiesClick);
-    for (QAction* a : {MI_Datasheets, SBtn_Datasheets})
-        on(a, &TFM_Main::DatasheetsClick);
-    for (QAction* a : {MI_Help, SBtn_Help})
-        on(a, &TFM_Main::HelpClick);
-    on(MI_HomePage, [] { OpenHomePage(); });
-    on(MI_SupportMail, [] { OpenSupportMail(); });
-    on(MI_About, &TFM_Main::AboutClick);
-    for (QAction* a : {MI_ViewZoomIn, SBtn_ZoomIn})
-        on(a, [this] {
-            ReleaseTools();
-            Design->ZoomIn();
-            RefreshCommands();
-        });
-    for (QAction* a : {MI_ViewZoomOut, SBtn_ZoomOut})
-        on(a, [this] {
-            ReleaseTools();
-            Design->ZoomOut();
-            RefreshCommands();
-        });
-    for (QAction* a : {MI_ViewZoomActual, SBtn_ActualSize})
-        on(a, [this] {
-            ReleaseTools();
-            Design->ActualSize();
-            RefreshCommands();
-        });
+    const auto on = [this](QAction* action, auto handler) { connect(action, &QAction::triggered, this, handler); };
     on(MI_ViewRuler, [this] {
         Design->HorizontalRuler()->setVisible(MI_ViewRuler->isChecked());
         Design->VerticalRuler()->setVisible(MI_ViewRuler->isChecked());
@@ -605,48 +597,24 @@ void TFM_Main::RefreshCommands()
         if (object->Selected() && !object->ReadOnly)
             ++selectedUnlocked;
     }
-    const bool currentLocked = current && current->ReadOnly;
-    const bool surface = true;
-
-    const bool copyCut = current || selectedUnlocked > 0;
-    for (QAction* a : {MI_Copy, MI_Cut})
-        a->setEnabled(surface && copyCut);
-    MI_Delete->setEnabled(copyCut);
-    for (QAction* a : {SBtn_Copy, SBtn_Cut})
-        a->setEnabled(surface && copyCut && !currentLocked);
-    SBtn_Delete->setEnabled(copyCut && !currentLocked);
-    MI_Paste->setEnabled(surface);
-    SBtn_Paste->setEnabled(Design->CanPaste());
-    MI_UnlockAll->setEnabled(anyLocked);
-    SBtn_UnlockAll->setEnabled(anyLocked);
-    MI_ObjProps->setEnabled(IsEditableKind(current) && bool(EditObject));
-    SBtn_ObjPro->setEnabled(MI_ObjProps->isEnabled() && !currentLocked);
-    const bool align = surface && selectedUnlocked > 1;
-    for (QAction* a :
-         {MI_AlignLeft, MI_AlignRight, MI_AlignTop, MI_AlignBottom, MI_AlignHorz, MI_AlignVert, SBtn_AlignLeft,
-          SBtn_AlignRight, SBtn_AlignTop, SBtn_AlignBottom, SBtn_AlignHorz, SBtn_AlignVert})
-        a->setEnabled(align);
-    for (QAction* a : PM_Align)
-        a->setEnabled(align);
-    const bool arrange = surface && count > 1 && current;
-    for (QAction* a : {MI_SendBackward, MI_BringForward, MI_SendToBottom, MI_BringToTop})
-        a->setEnabled(arrange);
-    for (QAction* a : PM_Arrange)
-        a->setEnabled(arrange);
-    for (QAction* a : {SBtn_SendBackward, SBtn_BringForward, SBtn_SendToBottom, SBtn_BringToTop})
-        a->setEnabled(arrange && !currentLocked);
-    for (QAction* a : {MI_InsBarcode, MI_InsText, MI_InsLine, MI_InsRect, MI_InsEllipse, MI_InsPicture, SBtn_Barcode,
-                       SBtn_Text, SBtn_Line, SBtn_Rect, SBtn_Ellipse, SBtn_Picture})
-        a->setEnabled(surface);
-    SBtn_Symbology->setEnabled(surface);
-    for (QAction* a : {MI_ViewZoomIn, SBtn_ZoomIn})
-        a->setEnabled(Design->CanZoomIn());
-    for (QAction* a : {MI_ViewZoomOut, SBtn_ZoomOut})
-        a->setEnabled(Design->CanZoomOut());
-    MI_LabelSetup->setEnabled(bool(LabelSetup));
-    SBtn_LabelSetup->setEnabled(bool(LabelSetup));
-    MI_Preview->setEnabled(bool(Preview));
-    SBtn_Preview->setEnabled(bool(Preview));
+    TCommandState state;
+    state.currentLocked = current && current->ReadOnly;
+    state.anyLocked = anyLocked;
+    state.copyCut = current || selectedUnlocked > 0;
+    state.canPaste = Design->CanPaste();
+    state.objectProperties = IsEditableKind(current) && bool(EditObject);
+    state.align = selectedUnlocked > 1;
+    state.arrange = count > 1 && current;
+    state.zoomIn = Design->CanZoomIn();
+    state.zoomOut = Design->CanZoomOut();
+    for (const TCommand& command : FCommands) {
+        const bool enabled = command.enabled(state);
+        for (QAction* action : command.actions) {
+            const bool button = TB_File->actions().contains(action) || TB_Tools->actions().contains(action) ||
+                                TB_Align->actions().contains(action);
+            action->setEnabled(enabled && !(command.buttonNeedsUnlocked && button && state.currentLocked));
+        }
+    }
     MN_Recent->menuAction()->setVisible(!FRecentActions.isEmpty());
     RefreshStatus();
     Panel->Refresh();

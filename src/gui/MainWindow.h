@@ -8,6 +8,7 @@
 #include "engine/LabelDocument.h"
 #include "gui/Settings.h"
 
+#include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -153,7 +154,26 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // What the enable rules of the commands read.
+    struct TCommandState {
+        bool currentLocked = false, anyLocked = false, copyCut = false, canPaste = false, objectProperties = false,
+             align = false, arrange = false, zoomIn = false, zoomOut = false;
+    };
+    // One command: its actions (menu entry, tool bar button, popup entry), what
+    // it does and when it is enabled. Its tool bar button may also need the
+    // current object unlocked.
+    struct TCommand {
+        QList<QAction*> actions;
+        std::function<void()> run;
+        std::function<bool(const TCommandState&)> enabled;
+        bool buttonNeedsUnlocked = false;
+    };
+    void BuildCommandTable();
+    // A menu entry with its keys: the platform's standard keys where there
+    // are such, else the program's own.
     QAction* MakeAction(QMenu* menu, const QString& text, const QKeySequence& key = QKeySequence());
+    QAction* MakeAction(QMenu* menu, const QString& text, QKeySequence::StandardKey key);
+    QAction* MakeAction(QMenu* menu, const QString& text, const QList<QKeySequence>& keys);
     QAction* MakeButton(QToolBar* bar, const QString& hint, const QString& icon);
     void BuildMenus();
     void BuildToolBars();
@@ -173,6 +193,7 @@ private:
     std::function<bool()> SetupHook();
 
     std::unique_ptr<TLabelDocument> FDocument;
+    QList<TCommand> FCommands;
     TFM_Data* FDataWindow = nullptr;
     TFM_options* FOptions = nullptr;
     QStringList FRecent;
