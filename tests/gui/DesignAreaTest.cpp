@@ -646,6 +646,10 @@ TEST_F(Designer, PlacementAndRulers)
     for (int zooms = 0; zooms < 6; ++zooms) {
         const QPoint origin = surface.mapTo(box->viewport(), QPoint(0, 0));
         const QSize view = box->viewport()->size();
+        // The surface has the document's view size, clipped to the rounded label.
+        EXPECT_EQ(surface.size(), plan.ViewSize());
+        EXPECT_FALSE(surface.mask().contains(QPoint(0, 0)));
+        EXPECT_TRUE(surface.mask().contains(QPoint(plan.ViewWidth() / 2, plan.ViewHeight() / 2)));
         if (plan.ViewWidth() < view.width())
             EXPECT_EQ(origin.x(), (view.width() - plan.ViewWidth()) / 2);
         else
