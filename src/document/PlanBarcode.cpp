@@ -117,7 +117,7 @@ bool TPlanBarcode::TRenderKey::operator==(const TRenderKey& o) const
            checksum == o.checksum && font == o.font;
 }
 
-TPlanBarcode::TPlanBarcode(TLabelPlan* plan) : TLabelObject(plan)
+TPlanBarcode::TPlanBarcode(TLabelPlan* plan) : TRectObject(plan)
 {
     Font.Name = QStringLiteral("Verdana");
     Font.Size = 10;
@@ -231,8 +231,7 @@ QString TPlanBarcode::GetTypeName() const
 
 void TPlanBarcode::StoreProperties()
 {
-    TLabelObject::StoreProperties();
-    StoreCorners();
+    TRectObject::StoreProperties();
     TPropertyList& p = Properties;
     p.SetValue(QStringLiteral("BarType"), QString::number(int(Barcode.Typ())));
     p.SetValue(QStringLiteral("BarHeight"), QString::number(Barcode.Height()));
@@ -257,7 +256,7 @@ void TPlanBarcode::StoreProperties()
 
 void TPlanBarcode::LoadProperties()
 {
-    TLabelObject::LoadProperties();
+    TRectObject::LoadProperties();
     const TPropertyList& p = Properties;
     int v = 0;
     double d = 0;
@@ -306,49 +305,9 @@ void TPlanBarcode::LoadProperties()
         Barcode.SetChecksum(b);
 }
 
-QRect TPlanBarcode::GetBounds()
-{
-    return RectGetBounds();
-}
-
-bool TPlanBarcode::CreationStep(int x, int y, int)
-{
-    return RectCreationStep(x, y);
-}
-
 TLabelObject* TPlanBarcode::Duplicate(TLabelObject* parent)
 {
     return DuplicateInto(new TPlanBarcode(Plan()), parent);
-}
-
-bool TPlanBarcode::HitBody(int x, int y)
-{
-    return RectHitBody(x, y);
-}
-
-bool TPlanBarcode::IsKnownProperty(const QString& key) const
-{
-    return TLabelObject::IsKnownProperty(key) || IsCornerKey(key.toUpper());
-}
-
-bool TPlanBarcode::HitHandle(int x, int y, int& handle)
-{
-    return RectHitHandle(x, y, handle);
-}
-
-void TPlanBarcode::MoveTo(QPoint mouse)
-{
-    MoveCorners(mouse);
-}
-
-void TPlanBarcode::Invalidate()
-{
-    RectInvalidate();
-}
-
-void TPlanBarcode::ResizeByHandle(QPoint mouse)
-{
-    RectResizeByHandle(mouse);
 }
 
 // ----- Drawing ----------------------------------------------------------------

@@ -95,7 +95,7 @@ struct TTextDrawCache {
     QList<QStaticText> lines;
 };
 
-TPlanText::TPlanText(TLabelPlan* plan) : TLabelObject(plan), Font(plan->Font), FCache(new TTextDrawCache)
+TPlanText::TPlanText(TLabelPlan* plan) : TRectObject(plan), Font(plan->Font), FCache(new TTextDrawCache)
 {
     Pen.Mode = pmNop;
 }
@@ -149,8 +149,7 @@ QString TPlanText::GetTypeName() const
 
 void TPlanText::StoreProperties()
 {
-    TLabelObject::StoreProperties();
-    StoreCorners();
+    TRectObject::StoreProperties();
     TPropertyList& p = Properties;
     p.SetValue(QStringLiteral("FontName"), Font.Name);
     p.SetValue(QStringLiteral("FontSize"), QString::number(Font.Size));
@@ -167,16 +166,6 @@ void TPlanText::StoreProperties()
     p.SetValue(QStringLiteral("FormatText"), BoolToStr(FormatText));
     p.SetValue(QStringLiteral("AutoFill"), BoolToStr(AutoFill));
     p.SetValue(QStringLiteral("Angle"), QString::number(Angle));
-}
-
-QRect TPlanText::GetBounds()
-{
-    return RectGetBounds();
-}
-
-bool TPlanText::CreationStep(int x, int y, int)
-{
-    return RectCreationStep(x, y);
 }
 
 TLabelObject* TPlanText::Duplicate(TLabelObject* parent)
@@ -410,18 +399,11 @@ void TPlanText::DrawPlaceholder(QPainter& canvas)
     canvas.restore();
 }
 
-bool TPlanText::HitBody(int x, int y)
-{
-    return RectHitBody(x, y);
-}
-
 bool TPlanText::IsKnownProperty(const QString& key) const
 {
-    if (TLabelObject::IsKnownProperty(key))
+    if (TRectObject::IsKnownProperty(key))
         return true;
     const QString k = key.toUpper();
-    if (IsCornerKey(k))
-        return true;
     for (const char* known : {"CAPTION", "FONTNAME", "FONTSIZE", "STYLE", "ALIGNMENT", "FONTCOLOR"})
         if (k == QLatin1String(known))
             return true;
@@ -434,26 +416,16 @@ bool TPlanText::HitHandle(int x, int y, int& handle)
     return RectHitHandle(x, y, handle, false);
 }
 
-void TPlanText::MoveTo(QPoint mouse)
-{
-    MoveCorners(mouse);
-}
-
 void TPlanText::Invalidate()
 {
-    RectInvalidate();
+    TRectObject::Invalidate();
     if (!Destroying && !FPaintedRect.isEmpty())
         Plan()->InvalidateRect(FPaintedRect);
 }
 
-void TPlanText::ResizeByHandle(QPoint mouse)
-{
-    RectResizeByHandle(mouse);
-}
-
 void TPlanText::LoadProperties()
 {
-    TLabelObject::LoadProperties();
+    TRectObject::LoadProperties();
     const TPropertyList& p = Properties;
     int v = 0;
     bool b = false;
