@@ -240,16 +240,14 @@ void TLabelObject::LoadProperties()
         line = TrimLeftSpaces(ReplaceAll(line, QStringLiteral(" = "), QStringLiteral("=")));
 
     Name = p.Value(u"Name");
-    int v = 0;
-    if (TryStrToInt(p.Value(u"Index"), v))
-        Index = v;
+    Index = StrToIntDef(p.Value(u"Index"), Index);
 
     DetachFromLayer();
     const QString layerText = p.Value(u"Layer");
     if (!layerText.isEmpty()) {
         TPlanLayers& layers = FPlan->Layers();
-        int pos = 0;
-        if (!TryStrToInt(layerText, pos) || pos < 0 || pos >= layers.Count())
+        int pos = StrToIntDef(layerText, 0);
+        if (pos < 0 || pos >= layers.Count())
             pos = 0;
         if (TPlanLayer* layer = layers.Item(pos))
             FLayer = layer;
@@ -259,10 +257,9 @@ void TLabelObject::LoadProperties()
     QString s = p.Value(u"PenColor");
     if (!s.isEmpty())
         Pen.Color = TextToColor(s);
-    if (TryStrToInt(p.Value(u"PenStyle"), v))
-        Pen.Style = v;
-    if (TryStrToInt(p.Value(u"PenMode"), v))
-        Pen.Mode = v;
+    Pen.Style = StrToIntDef(p.Value(u"PenStyle"), Pen.Style);
+    Pen.Mode = StrToIntDef(p.Value(u"PenMode"), Pen.Mode);
+    int v = 0;
     if (TryStrToInt(p.Value(u"PenWidth"), v)) {
         Pen.Width = v;
         PenWidth = v;
@@ -271,15 +268,9 @@ void TLabelObject::LoadProperties()
     if (!s.isEmpty())
         Brush.Color = TextToColor(s);
     s = p.Value(u"BrushStyle");
-    if (s.isEmpty())
-        Brush.Style = bsClear;
-    else if (TryStrToInt(s, v))
-        Brush.Style = v;
+    Brush.Style = s.isEmpty() ? bsClear : StrToIntDef(s, Brush.Style);
     s = p.Value(u"Cursor");
-    if (s.isEmpty())
-        Cursor = 0;
-    else if (TryStrToInt(s, v))
-        Cursor = int16_t(v);
+    Cursor = s.isEmpty() ? int16_t(0) : int16_t(StrToIntDef(s, Cursor));
     s = p.Value(u"BrushBitmap");
     if (!s.isEmpty()) {
         const QByteArray bytes = HexToBytes(s);
@@ -289,14 +280,10 @@ void TLabelObject::LoadProperties()
     s = p.Value(u"ReadOnly");
     if (TryStrToInt(s, v))
         SetReadOnly(v != 0);
-    if (TryStrToInt(p.Value(u"X1"), v))
-        X1 = v;
-    if (TryStrToInt(p.Value(u"Y1"), v))
-        Y1 = v;
-    if (TryStrToInt(p.Value(u"X2"), v))
-        X2 = v;
-    if (TryStrToInt(p.Value(u"Y2"), v))
-        Y2 = v;
+    X1 = StrToIntDef(p.Value(u"X1"), X1);
+    Y1 = StrToIntDef(p.Value(u"Y1"), Y1);
+    X2 = StrToIntDef(p.Value(u"X2"), X2);
+    Y2 = StrToIntDef(p.Value(u"Y2"), Y2);
     UpdateMillimetres();
 }
 

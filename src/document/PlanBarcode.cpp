@@ -261,19 +261,17 @@ void TPlanBarcode::LoadProperties()
     int v = 0;
     double d = 0;
     bool b = false;
-    if (TryStrToInt(p.Value(u"DataOrigin"), v))
-        DataOrigin = uint8_t(v);
+    DataOrigin = uint8_t(StrToIntDef(p.Value(u"DataOrigin"), DataOrigin));
     DataValue = p.Value(u"DataValue");
     DataExpression = p.Value(u"DataExpression");
-    if (TryStrToBool(TrimControls(p.Value(u"AutoCenter")), b))
-        AutoCenter = b;
+    // The two flags are read with control characters around them trimmed.
+    AutoCenter = StrToBoolDef(TrimControls(p.Value(u"AutoCenter")), AutoCenter);
     const QString fontName = p.Value(u"FontName");
     if (!fontName.isEmpty())
         Font.Name = fontName;
     if (TryStrToInt(p.Value(u"FontCharSet"), v))
         Font.CharSet = uint8_t(v);
-    if (TryStrToInt(p.Value(u"FontSize"), v))
-        Font.Size = v;
+    Font.Size = StrToIntDef(p.Value(u"FontSize"), Font.Size);
     const QString style = p.Value(u"FontStyle");
     if (!style.isEmpty())
         Font.Style = LettersToFontStyle(style);

@@ -217,9 +217,7 @@ void TPlanBox::Draw(QPainter& canvas)
 void TPlanBox::LoadProperties()
 {
     TRectObject::LoadProperties();
-    int v = 0;
-    if (TryStrToInt(Properties.Value(u"CornerRadius"), v))
-        SetCornerRadius(v);
+    SetCornerRadius(StrToIntDef(Properties.Value(u"CornerRadius"), CornerRadius));
 }
 
 // ----- Ellipse ----------------------------------------------------------------

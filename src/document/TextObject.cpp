@@ -428,7 +428,6 @@ void TPlanText::LoadProperties()
     TRectObject::LoadProperties();
     const TPropertyList& p = Properties;
     int v = 0;
-    bool b = false;
     // "Caption" is an older key: read and discarded.
     const QString fontName = p.Value(u"FontName");
     if (!fontName.isEmpty())
@@ -436,8 +435,7 @@ void TPlanText::LoadProperties()
     if (TryStrToInt(p.Value(u"FontCharSet"), v))
         Font.CharSet = uint8_t(v);
     Font.Style = LettersToFontStyle(p.Value(u"Style"));
-    if (TryStrToInt(p.Value(u"FontSize"), v))
-        Font.Size = v;
+    Font.Size = StrToIntDef(p.Value(u"FontSize"), Font.Size);
     const QString color = p.Value(u"FontColor");
     if (!color.isEmpty())
         Font.Color = TextToColor(color);
@@ -448,15 +446,11 @@ void TPlanText::LoadProperties()
         Alignment = 1;
     else if (alignment == QLatin1String("Center"))
         Alignment = 2;
-    if (TryStrToInt(p.Value(u"DataOrigin"), v))
-        DataOrigin = uint8_t(v);
-    if (TryStrToBool(p.Value(u"AutoFill"), b))
-        AutoFill = b;
+    DataOrigin = uint8_t(StrToIntDef(p.Value(u"DataOrigin"), DataOrigin));
+    AutoFill = StrToBoolDef(p.Value(u"AutoFill"), AutoFill);
     SetText(p.Value(u"DataValue"));
     DataExpression = p.Value(u"DataExpression");
     DataFormat = p.Value(u"DataFormat");
-    if (TryStrToBool(p.Value(u"FormatText"), b))
-        FormatText = b;
-    if (TryStrToInt(p.Value(u"Angle"), v))
-        SetAngle(v);
+    FormatText = StrToBoolDef(p.Value(u"FormatText"), FormatText);
+    SetAngle(StrToIntDef(p.Value(u"Angle"), Angle));
 }
