@@ -12,20 +12,22 @@ class TRectObject : public TLabelObject {
 public:
     // Writes the base fields, then "X1", "Y1", "X2", "Y2".
     void StoreProperties() override;
-    // The corner rectangle in pixels, widened by half the pen width.
+    // The corner rectangle in pixels as NormalizedRect gives it (widened by
+    // HandleTolerance), widened further by half the pen width.
     QRect GetBounds() override;
     // The first click sets both corners, later moves the second; done after
     // two clicks.
     bool CreationStep(int x, int y, int mode) override;
     bool IsContainer() const override { return false; }
-    // Inside the corner rectangle (edges included).
+    // Inside NormalizedRect of the corners (edges included).
     bool HitBody(int x, int y) override;
     // The base keys and the corner keys.
     bool IsKnownProperty(const QString& key) const override;
     // 2/4/6/8 at the corners, 3/5/7/1 on the edges.
     bool HitHandle(int x, int y, int& handle) override;
     void MoveTo(QPoint mouse) override;
-    // The corner rectangle grown by the pen width and the handle squares.
+    // NormalizedRect of the corners grown by the pen width and HandleTolerance
+    // (nothing while Destroying).
     void Invalidate() override;
     // Moves the corner or edge of the plan's grabbed handle to the mouse
     // (nothing when not Resizable).
