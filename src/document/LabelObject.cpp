@@ -242,16 +242,14 @@ void TLabelObject::LoadProperties()
         line = TrimLeftSpaces(ReplaceAll(line, QStringLiteral(" = "), QStringLiteral("=")));
 
     Name = p.Value(u"Name");
-    int v = 0;
-    if (TryStrToInt(p.Value(u"Index"), v))
-        Index = v;
+    Index = StrToIntDef(p.Value(u"Index"), Index);
 
     DetachFromLayer();
     const QString layerText = p.Value(u"Layer");
     if (!layerText.isEmpty()) {
         TPlanLayers& layers = FPlan->Layers();
-        int pos = 0;
-        if (!TryStrToInt(layerText, pos) || pos < 0 || pos >= layers.Count())
+        int pos = StrToIntDef(layerText, 0);
+        if (pos < 0 || pos >= layers.Count())
             pos = 0;
         if (TPlanLayer* layer = layers.Item(pos))
             FLayer = layer;
@@ -261,10 +259,9 @@ void TLabelObject::LoadProperties()
     QString s = p.Value(u"PenColor");
     if (!s.isEmpty())
         Pen.Color = TextToColor(s);
-    if (TryStrToInt(p.Value(u"PenStyle"), v))
-        Pen.Style = v;
-    if (TryStrToInt(p.Value(u"PenMode"), v))
-        Pen.Mode = v;
+    Pen.Style = StrToIntDef(p.Value(u"PenStyle"), Pen.Style);
+    Pen.Mode = StrToIntDef(p.Value(u"PenMode"), Pen.Mode);
+    int v = 0;
     if (TryStrToInt(p.Value(u"PenWidth"), v)) {
         Pen.Width = v;
         PenWidth = v;
@@ -273,15 +270,9 @@ void TLabelObject::LoadProperties()
     if (!s.isEmpty())
         Brush.Color = TextToColor(s);
     s = p.Value(u"BrushStyle");
-    if (s.isEmpty())
-        Brush.Style = bsClear;
-    else if (TryStrToInt(s, v))
-        Brush.Style = v;
+    Brush.Style = s.isEmpty() ? bsClear : StrToIntDef(s, Brush.Style);
     s = p.Value(u"Cursor");
-    if (s.isEmpty())
-        Cursor = 0;
-    else if (TryStrToInt(s, v))
-        Cursor = int16_t(v);
+    Cursor = s.isEmpty() ? int16_t(0) : int16_t(StrToIntDef(s, Cursor));
     s = p.Value(u"BrushBitmap");
     if (!s.isEmpty()) {
         const QByteArray bytes = HexToBytes(s);
@@ -291,14 +282,10 @@ void TLabelObject::LoadProperties()
     s = p.Value(u"ReadOnly");
     if (TryStrToInt(s, v))
         SetReadOnly(v != 0);
-    if (TryStrToInt(p.Value(u"X1"), v))
-        X1 = v;
-    if (TryStrToInt(p.Value(u"Y1"), v))
-        Y1 = v;
-    if (TryStrToInt(p.Value(u"X2"), v))
-        X2 = v;
-    if (TryStrToInt(p.Value(u"Y2"), v))
-        Y2 = v;
+    X1 = StrToIntDef(p.Value(u"X1"), X1);
+    Y1 = StrToIntDef(p.Value(u"Y1"), Y1);
+    X2 = StrToIntDef(p.Value(u"X2"), X2);
+    Y2 = StrToIntDef(p.Value(u"Y2"), Y2);
     UpdateMillimetres();
 }
 
@@ -591,7 +578,7 @@ bool TLabelObject::IsCornerKey(const QString& upperKey)
            upperKey == QLatin1String("Y2");
 }
 
-// ----- Rectangle-family geometry --------------------------------------------
+// ----- Handles and corner geometry ------------------------------------------
 
 QRect TLabelObject::HandleSquare(QPoint p)
 {
@@ -626,13 +613,6 @@ void TLabelObject::DrawHandles(QPainter& canvas, const QList<QPoint>& points, bo
     canvas.restore();
 }
 
-void TLabelObject::DrawRectHandles(QPainter& canvas) const
-{
-    const QPoint p1 = P1Pixels();
-    const QPoint p2 = P2Pixels();
-    DrawHandles(canvas, {p1, QPoint(p2.x(), p1.y()), p2, QPoint(p1.x(), p2.y())});
-}
-
 QRect TLabelObject::RectGetBounds()
 {
     const int half = std::clamp(Pen.Width, 0, kMaxPenPixels) / 2;
@@ -645,66 +625,6 @@ void TLabelObject::RectInvalidate()
         return;
     const int grow = std::clamp(Pen.Width, 0, kMaxPenPixels) + HandleTolerance;
     FPlan->InvalidateRect(NormalizedRect(P1Pixels(), P2Pixels()).adjusted(-grow, -grow, grow, grow));
-}
-
-bool TLabelObject::RectHitBody(int x, int y)
-{
-    return PointInRect(NormalizedRect(P1Pixels(), P2Pixels()), x, y);
-}
-
-bool TLabelObject::RectHitHandle(int x, int y, int& handle, bool widenTopBottom)
-{
-    const QPoint p1 = P1Pixels(), p2 = P2Pixels();
-    const int t = HandleTolerance;
-    QRect (*const topBottom)(int, int, int, int) =
-        widenTopBottom ? static_cast<QRect (*)(int, int, int, int)>(NormalizedRect) : EdgeRect;
-    struct Test {
-        QRect r;
-        int id;
-    };
-    const Test tests[] = {
-        {HandleSquare(p1), 2},
-        {HandleSquare(QPoint(p2.x(), p1.y())), 4},
-        {HandleSquare(p2), 6},
-        {HandleSquare(QPoint(p1.x(), p2.y())), 8},
-        {topBottom(p1.x(), p1.y() - t, p2.x(), p1.y() + t), 3},
-        {EdgeRect(p2.x() - t, p1.y(), p2.x() + t, p2.y()), 5},
-        {topBottom(p1.x(), p2.y() - t, p2.x(), p2.y() + t), 7},
-        {EdgeRect(p1.x() - t, p1.y(), p1.x() + t, p2.y()), 1},
-    };
-    for (const Test& test : tests) {
-        if (PointInRect(test.r, x, y)) {
-            handle = test.id;
-            return true;
-        }
-    }
-    return false;
-}
-
-void TLabelObject::RectResizeByHandle(QPoint mouse)
-{
-    if (!Resizable)
-        return;
-    Invalidate();
-    const QPoint p1 = P1Pixels(), p2 = P2Pixels();
-    switch (FPlan->GrabbedHandle) {
-    case 1: SetP1FromPixels(QPoint(mouse.x(), p1.y())); break;
-    case 2: SetP1FromPixels(mouse); break;
-    case 3: SetP1FromPixels(QPoint(p1.x(), mouse.y())); break;
-    case 4:
-        SetP1FromPixels(QPoint(p1.x(), mouse.y()));
-        SetP2FromPixels(QPoint(mouse.x(), p2.y()));
-        break;
-    case 5: SetP2FromPixels(QPoint(mouse.x(), p2.y())); break;
-    case 6: SetP2FromPixels(mouse); break;
-    case 7: SetP2FromPixels(QPoint(p2.x(), mouse.y())); break;
-    case 8:
-        SetP1FromPixels(QPoint(mouse.x(), p1.y()));
-        SetP2FromPixels(QPoint(p2.x(), mouse.y()));
-        break;
-    default: break;
-    }
-    Invalidate();
 }
 
 bool TLabelObject::RectCreationStep(int x, int y)

@@ -160,8 +160,6 @@ public:
     // SelectFillColor for the current object (or always, with fillAsCurrent),
     // else white. The painter's pen and brush are restored.
     void DrawHandles(QPainter& canvas, const QList<QPoint>& points, bool fillAsCurrent = false) const;
-    // The four corner handles of the rectangle family.
-    void DrawRectHandles(QPainter& canvas) const;
     // Pixel width of the outline as drawn at the current view scale.
     int ScaledPenWidth() const;
     // The common start of every Draw: false while the document's update lock
@@ -195,13 +193,10 @@ protected:
     static QRect HandleSquare(QPoint p);
     static bool InHandleSquare(QPoint centre, int x, int y);
 
-    // Geometry of the rectangle family (rectangle, ellipse, composite, picture,
-    // text, barcode) and the two-corner move, shared by the concrete classes.
+    // Geometry of the two corner points shared by the line and the rectangle
+    // family (TRectObject): bounds, repainting, creation and the move.
     QRect RectGetBounds();
     void RectInvalidate();
-    bool RectHitBody(int x, int y);
-    bool RectHitHandle(int x, int y, int& handle, bool widenTopBottom = true);
-    void RectResizeByHandle(QPoint mouse);
     bool RectCreationStep(int x, int y);
     // Moves both corners to DragOrigin + (mouse - DownPoint), honouring the
     // parent's region under poChildrenClipping; then moves the children.

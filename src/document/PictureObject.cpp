@@ -220,9 +220,7 @@ void TPlanPicture::LoadProperties()
 {
     TPlanBox::LoadProperties();
     const TPropertyList& p = Properties;
-    int v = 0;
-    if (TryStrToInt(p.Value(u"DataOrigin"), v))
-        DataOrigin = uint8_t(v);
+    DataOrigin = uint8_t(StrToIntDef(p.Value(u"DataOrigin"), DataOrigin));
     // The file a path names is not loaded here: the embedded picture below
     // replaces whatever it would give, and the path is kept.
     const QString path = p.Value(u"DataValue");
@@ -242,16 +240,15 @@ void TPlanPicture::LoadProperties()
         if (const TPlanStandardPicture* sp = Plan()->StandardPicture(Plan()->IndexOfStandardPicture(name))) {
             Picture = sp->Picture;
             StandardPictureName = name;
-            if (TryStrToInt(transparent, v))
-                Picture.Transparent = v != 0;
+            Picture.Transparent = StrToIntDef(transparent, Picture.Transparent) != 0;
         } else if (Plan()->NeedPicture(name)) {
             SetStandardPicture(name);
         }
         return;
     }
     Picture.LoadFromStream(p.Value(u"Type"), HexToBytes(graphic));
-    if (!Picture.IsEmpty() && TryStrToInt(transparent, v))
-        Picture.Transparent = v != 0;
+    if (!Picture.IsEmpty())
+        Picture.Transparent = StrToIntDef(transparent, Picture.Transparent) != 0;
     TakeBudgetShare();
 }
 

@@ -117,7 +117,7 @@ bool TPlanBarcode::TRenderKey::operator==(const TRenderKey& o) const
            checksum == o.checksum && font == o.font;
 }
 
-TPlanBarcode::TPlanBarcode(TLabelPlan* plan) : TLabelObject(plan)
+TPlanBarcode::TPlanBarcode(TLabelPlan* plan) : TRectObject(plan)
 {
     Font.Name = QStringLiteral("Verdana");
     Font.Size = 10;
@@ -231,8 +231,7 @@ QString TPlanBarcode::GetTypeName() const
 
 void TPlanBarcode::StoreProperties()
 {
-    TLabelObject::StoreProperties();
-    StoreCorners();
+    TRectObject::StoreProperties();
     TPropertyList& p = Properties;
     p.SetValue(QStringLiteral("BarType"), QString::number(int(Barcode.Typ())));
     p.SetValue(QStringLiteral("BarHeight"), QString::number(Barcode.Height()));
@@ -257,24 +256,22 @@ void TPlanBarcode::StoreProperties()
 
 void TPlanBarcode::LoadProperties()
 {
-    TLabelObject::LoadProperties();
+    TRectObject::LoadProperties();
     const TPropertyList& p = Properties;
     int v = 0;
     double d = 0;
     bool b = false;
-    if (TryStrToInt(p.Value(u"DataOrigin"), v))
-        DataOrigin = uint8_t(v);
+    DataOrigin = uint8_t(StrToIntDef(p.Value(u"DataOrigin"), DataOrigin));
     DataValue = p.Value(u"DataValue");
     DataExpression = p.Value(u"DataExpression");
-    if (TryStrToBool(TrimControls(p.Value(u"AutoCenter")), b))
-        AutoCenter = b;
+    // The two flags are read with control characters around them trimmed.
+    AutoCenter = StrToBoolDef(TrimControls(p.Value(u"AutoCenter")), AutoCenter);
     const QString fontName = p.Value(u"FontName");
     if (!fontName.isEmpty())
         Font.Name = fontName;
     if (TryStrToInt(p.Value(u"FontCharSet"), v))
         Font.CharSet = uint8_t(v);
-    if (TryStrToInt(p.Value(u"FontSize"), v))
-        Font.Size = v;
+    Font.Size = StrToIntDef(p.Value(u"FontSize"), Font.Size);
     const QString style = p.Value(u"FontStyle");
     if (!style.isEmpty())
         Font.Style = LettersToFontStyle(style);
@@ -306,49 +303,9 @@ void TPlanBarcode::LoadProperties()
         Barcode.SetChecksum(b);
 }
 
-QRect TPlanBarcode::GetBounds()
-{
-    return RectGetBounds();
-}
-
-bool TPlanBarcode::CreationStep(int x, int y, int)
-{
-    return RectCreationStep(x, y);
-}
-
 TLabelObject* TPlanBarcode::Duplicate(TLabelObject* parent)
 {
     return DuplicateInto(new TPlanBarcode(Plan()), parent);
-}
-
-bool TPlanBarcode::HitBody(int x, int y)
-{
-    return RectHitBody(x, y);
-}
-
-bool TPlanBarcode::IsKnownProperty(const QString& key) const
-{
-    return TLabelObject::IsKnownProperty(key) || IsCornerKey(key.toUpper());
-}
-
-bool TPlanBarcode::HitHandle(int x, int y, int& handle)
-{
-    return RectHitHandle(x, y, handle);
-}
-
-void TPlanBarcode::MoveTo(QPoint mouse)
-{
-    MoveCorners(mouse);
-}
-
-void TPlanBarcode::Invalidate()
-{
-    RectInvalidate();
-}
-
-void TPlanBarcode::ResizeByHandle(QPoint mouse)
-{
-    RectResizeByHandle(mouse);
 }
 
 // ----- Drawing ----------------------------------------------------------------

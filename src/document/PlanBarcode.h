@@ -31,7 +31,7 @@
 
 #include "barcode/Barcode.h"
 #include "document/DataOrigin.h"
-#include "document/LabelObject.h"
+#include "document/RectObject.h"
 
 #include <QDateTime>
 #include <QImage>
@@ -46,7 +46,7 @@ class QPaintDevice;
 using TBarcodeClock = QDateTime (*)();
 void SetBarcodeClock(TBarcodeClock clock);  // nullptr: back to the local time
 
-class TPlanBarcode : public TLabelObject {
+class TPlanBarcode : public TRectObject {
 public:
     // Takes the document's DefaultBarcodeType; Modul is 0.34 mm and the bar
     // height 15 mm at PntDPI (4 and 177 pixels at 300 dpi); the text is shown
@@ -111,18 +111,10 @@ public:
     TFit CheckFit();
 
     QString GetTypeName() const override;
+    // The corners, then the symbol, font and data fields.
     void StoreProperties() override;
-    QRect GetBounds() override;
-    bool CreationStep(int x, int y, int mode) override;
-    bool IsContainer() const override { return false; }
     TLabelObject* Duplicate(TLabelObject* parent) override;
     void Draw(QPainter& canvas) override;
-    bool HitBody(int x, int y) override;
-    bool IsKnownProperty(const QString& key) const override;
-    bool HitHandle(int x, int y, int& handle) override;
-    void MoveTo(QPoint mouse) override;
-    void Invalidate() override;
-    void ResizeByHandle(QPoint mouse) override;
     void LoadProperties() override;
 
 private:

@@ -5,6 +5,7 @@
 #include "document/LabelObject.h"
 #include "document/PictureObject.h"
 #include "document/PolygonObject.h"
+#include "document/RectObject.h"
 #include "document/ShapeObjects.h"
 #include "document/TextObject.h"
 

@@ -82,27 +82,6 @@ TValueMatch Match(const QString& line, const char* keyword, const char* oldKeywo
     return {};
 }
 
-void ReadInt(const QString& value, int32_t& field)
-{
-    int v = 0;
-    if (TryStrToInt(value, v))
-        field = v;
-}
-
-void ReadReal(const QString& value, double& field)
-{
-    double v = 0;
-    if (TryStrToFloat(value, v))
-        field = v;
-}
-
-void ReadBool(const QString& value, bool& field)
-{
-    bool v = false;
-    if (TryStrToBool(value, v))
-        field = v;
-}
-
 // The header keywords that hold one value of the plan, in the order they are
 // written; the reader and the writer both go through this table. Some have an
 // older form (upper case, the value from a fixed position) that is only read.
@@ -159,18 +138,24 @@ const THeaderKey kHeaderKeys[] = {
 void ReadHeaderValue(TLabelPlan& plan, const THeaderKey& key, const QString& value)
 {
     switch (key.kind) {
-    case THeaderKind::Int:
-        ReadInt(value, plan.*std::get<int32_t TLabelPlan::*>(key.field));
+    case THeaderKind::Int: {
+        int32_t& field = plan.*std::get<int32_t TLabelPlan::*>(key.field);
+        field = StrToIntDef(value, field);
         break;
+    }
     case THeaderKind::StrictInt:
         plan.*std::get<int32_t TLabelPlan::*>(key.field) = StrToInt(value);
         break;
-    case THeaderKind::Real:
-        ReadReal(value, plan.*std::get<double TLabelPlan::*>(key.field));
+    case THeaderKind::Real: {
+        double& field = plan.*std::get<double TLabelPlan::*>(key.field);
+        field = StrToFloatDef(value, field);
         break;
-    case THeaderKind::Bool:
-        ReadBool(value, plan.*std::get<bool TLabelPlan::*>(key.field));
+    }
+    case THeaderKind::Bool: {
+        bool& field = plan.*std::get<bool TLabelPlan::*>(key.field);
+        field = StrToBoolDef(value, field);
         break;
+    }
     case THeaderKind::Text:
     case THeaderKind::PrinterName:
         plan.*std::get<QString TLabelPlan::*>(key.field) = value;
@@ -281,9 +266,7 @@ bool TLabelPlan::ReadHeaderLine(const QString& line)
             Font.Name = value.left(comma);
             const QString rest = value.mid(comma + 1);
             const qsizetype comma2 = rest.indexOf(QLatin1Char(','));
-            int size = 0;
-            if (TryStrToInt(comma2 >= 0 ? QStringView(rest).left(comma2) : QStringView(rest), size))
-                Font.Size = size;
+            Font.Size = StrToIntDef(comma2 >= 0 ? QStringView(rest).left(comma2) : QStringView(rest), Font.Size);
             Font.Style = LettersToFontStyle(comma2 >= 0 ? rest.mid(comma2 + 1) : QString());
         }
         return true;

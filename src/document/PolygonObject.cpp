@@ -278,8 +278,8 @@ void TPlanPolygon::LoadProperties()
 {
     TLabelObject::LoadProperties();
     SetPointCount(0);
-    int count = 0;
-    if (!TryStrToInt(Properties.Value(u"PointCount"), count) || count <= 0)
+    int count = StrToIntDef(Properties.Value(u"PointCount"), 0);
+    if (count <= 0)
         return;
     // Points may be left out (they stay at (0, 0)), so the count is kept as
     // given, up to a limit that keeps a hostile count from taking the memory.

@@ -160,14 +160,9 @@ void TPlanLine::ResizeByHandle(QPoint mouse)
     Invalidate();
 }
 
-void TPlanLine::LoadProperties()
-{
-    TLabelObject::LoadProperties();
-}
-
 // ----- Rectangle --------------------------------------------------------------
 
-TPlanBox::TPlanBox(TLabelPlan* plan) : TLabelObject(plan)
+TPlanBox::TPlanBox(TLabelPlan* plan) : TRectObject(plan)
 {
 }
 
@@ -187,19 +182,8 @@ QString TPlanBox::GetTypeName() const
 
 void TPlanBox::StoreProperties()
 {
-    TLabelObject::StoreProperties();
-    StoreCorners();
+    TRectObject::StoreProperties();
     Properties.SetValue(QStringLiteral("CornerRadius"), QString::number(CornerRadius));
-}
-
-QRect TPlanBox::GetBounds()
-{
-    return RectGetBounds();
-}
-
-bool TPlanBox::CreationStep(int x, int y, int)
-{
-    return RectCreationStep(x, y);
 }
 
 TLabelObject* TPlanBox::Duplicate(TLabelObject* parent)
@@ -230,69 +214,21 @@ void TPlanBox::Draw(QPainter& canvas)
     DrawChildren(canvas);
 }
 
-bool TPlanBox::HitBody(int x, int y)
-{
-    return RectHitBody(x, y);
-}
-
-bool TPlanBox::IsKnownProperty(const QString& key) const
-{
-    return TLabelObject::IsKnownProperty(key) || IsCornerKey(key.toUpper());
-}
-
-bool TPlanBox::HitHandle(int x, int y, int& handle)
-{
-    return RectHitHandle(x, y, handle);
-}
-
-void TPlanBox::MoveTo(QPoint mouse)
-{
-    MoveCorners(mouse);
-}
-
-void TPlanBox::Invalidate()
-{
-    RectInvalidate();
-}
-
-void TPlanBox::ResizeByHandle(QPoint mouse)
-{
-    RectResizeByHandle(mouse);
-}
-
 void TPlanBox::LoadProperties()
 {
-    TLabelObject::LoadProperties();
-    int v = 0;
-    if (TryStrToInt(Properties.Value(u"CornerRadius"), v))
-        SetCornerRadius(v);
+    TRectObject::LoadProperties();
+    SetCornerRadius(StrToIntDef(Properties.Value(u"CornerRadius"), CornerRadius));
 }
 
 // ----- Ellipse ----------------------------------------------------------------
 
-TPlanCircle::TPlanCircle(TLabelPlan* plan) : TLabelObject(plan)
+TPlanCircle::TPlanCircle(TLabelPlan* plan) : TRectObject(plan)
 {
 }
 
 QString TPlanCircle::GetTypeName() const
 {
     return QStringLiteral("Ellipse");
-}
-
-void TPlanCircle::StoreProperties()
-{
-    TLabelObject::StoreProperties();
-    StoreCorners();
-}
-
-QRect TPlanCircle::GetBounds()
-{
-    return RectGetBounds();
-}
-
-bool TPlanCircle::CreationStep(int x, int y, int)
-{
-    return RectCreationStep(x, y);
 }
 
 TLabelObject* TPlanCircle::Duplicate(TLabelObject* parent)
@@ -314,41 +250,6 @@ void TPlanCircle::Draw(QPainter& canvas)
     canvas.restore();
     DrawRectHandles(canvas);
     DrawChildren(canvas);
-}
-
-bool TPlanCircle::HitBody(int x, int y)
-{
-    return RectHitBody(x, y);
-}
-
-bool TPlanCircle::IsKnownProperty(const QString& key) const
-{
-    return TLabelObject::IsKnownProperty(key) || IsCornerKey(key.toUpper());
-}
-
-bool TPlanCircle::HitHandle(int x, int y, int& handle)
-{
-    return RectHitHandle(x, y, handle);
-}
-
-void TPlanCircle::MoveTo(QPoint mouse)
-{
-    MoveCorners(mouse);
-}
-
-void TPlanCircle::Invalidate()
-{
-    RectInvalidate();
-}
-
-void TPlanCircle::ResizeByHandle(QPoint mouse)
-{
-    RectResizeByHandle(mouse);
-}
-
-void TPlanCircle::LoadProperties()
-{
-    TLabelObject::LoadProperties();
 }
 
 // ----- Composite --------------------------------------------------------------

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "document/LabelObject.h"
+#include "document/RectObject.h"
 
 // A straight line from (X1, Y1) to (X2, Y2).
 class TPlanLine : public TLabelObject {
@@ -22,51 +23,30 @@ public:
     void MoveTo(QPoint mouse) override;
     void Invalidate() override;
     void ResizeByHandle(QPoint mouse) override;
-    void LoadProperties() override;
 };
 
 // A rectangle, optionally with rounded corners; base of picture and composite.
-class TPlanBox : public TLabelObject {
+class TPlanBox : public TRectObject {
 public:
     explicit TPlanBox(TLabelPlan* plan);
     int32_t CornerRadius = 0;  // plan units; 0 or less = square corners
     void SetCornerRadius(int radius);
 
     QString GetTypeName() const override;
+    // The corners, then "CornerRadius".
     void StoreProperties() override;
-    QRect GetBounds() override;
-    bool CreationStep(int x, int y, int mode) override;
-    bool IsContainer() const override { return false; }
     TLabelObject* Duplicate(TLabelObject* parent) override;
     void Draw(QPainter& canvas) override;
-    bool HitBody(int x, int y) override;
-    bool IsKnownProperty(const QString& key) const override;
-    // 2/4/6/8 at the corners, 3/5/7/1 on the edges.
-    bool HitHandle(int x, int y, int& handle) override;
-    void MoveTo(QPoint mouse) override;
-    void Invalidate() override;
-    void ResizeByHandle(QPoint mouse) override;
     void LoadProperties() override;
 };
 
 // An ellipse filling the rectangle of its corner points.
-class TPlanCircle : public TLabelObject {
+class TPlanCircle : public TRectObject {
 public:
     explicit TPlanCircle(TLabelPlan* plan);
     QString GetTypeName() const override;
-    void StoreProperties() override;
-    QRect GetBounds() override;
-    bool CreationStep(int x, int y, int mode) override;
-    bool IsContainer() const override { return false; }
     TLabelObject* Duplicate(TLabelObject* parent) override;
     void Draw(QPainter& canvas) override;
-    bool HitBody(int x, int y) override;
-    bool IsKnownProperty(const QString& key) const override;
-    bool HitHandle(int x, int y, int& handle) override;
-    void MoveTo(QPoint mouse) override;
-    void Invalidate() override;
-    void ResizeByHandle(QPoint mouse) override;
-    void LoadProperties() override;
 };
 
 // A rectangular container; its children follow in its plan-text section.

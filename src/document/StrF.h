@@ -39,6 +39,25 @@ bool TryStrToFloat(QStringView text, double& value);
 // any letter case.
 bool TryStrToBool(QStringView text, bool& value);
 
+// The value of text as the three conversions above read it, or fallback when
+// it does not convert. Reading a property into a field that keeps its value
+// when the text is missing or malformed: field = StrToIntDef(text, field).
+inline int StrToIntDef(QStringView text, int fallback)
+{
+    int v = 0;
+    return TryStrToInt(text, v) ? v : fallback;
+}
+inline double StrToFloatDef(QStringView text, double fallback)
+{
+    double v = 0;
+    return TryStrToFloat(text, v) ? v : fallback;
+}
+inline bool StrToBoolDef(QStringView text, bool fallback)
+{
+    bool v = false;
+    return TryStrToBool(text, v) ? v : fallback;
+}
+
 // Booleans as plan text writes them: "-1" and "0".
 inline QString BoolToStr(bool value) { return value ? QStringLiteral("-1") : QStringLiteral("0"); }
 

@@ -95,7 +95,7 @@ struct TTextDrawCache {
     QList<QStaticText> lines;
 };
 
-TPlanText::TPlanText(TLabelPlan* plan) : TLabelObject(plan), Font(plan->Font), FCache(new TTextDrawCache)
+TPlanText::TPlanText(TLabelPlan* plan) : TRectObject(plan), Font(plan->Font), FCache(new TTextDrawCache)
 {
     Pen.Mode = pmNop;
 }
@@ -149,8 +149,7 @@ QString TPlanText::GetTypeName() const
 
 void TPlanText::StoreProperties()
 {
-    TLabelObject::StoreProperties();
-    StoreCorners();
+    TRectObject::StoreProperties();
     TPropertyList& p = Properties;
     p.SetValue(QStringLiteral("FontName"), Font.Name);
     p.SetValue(QStringLiteral("FontSize"), QString::number(Font.Size));
@@ -167,16 +166,6 @@ void TPlanText::StoreProperties()
     p.SetValue(QStringLiteral("FormatText"), BoolToStr(FormatText));
     p.SetValue(QStringLiteral("AutoFill"), BoolToStr(AutoFill));
     p.SetValue(QStringLiteral("Angle"), QString::number(Angle));
-}
-
-QRect TPlanText::GetBounds()
-{
-    return RectGetBounds();
-}
-
-bool TPlanText::CreationStep(int x, int y, int)
-{
-    return RectCreationStep(x, y);
 }
 
 TLabelObject* TPlanText::Duplicate(TLabelObject* parent)
@@ -410,18 +399,11 @@ void TPlanText::DrawPlaceholder(QPainter& canvas)
     canvas.restore();
 }
 
-bool TPlanText::HitBody(int x, int y)
-{
-    return RectHitBody(x, y);
-}
-
 bool TPlanText::IsKnownProperty(const QString& key) const
 {
-    if (TLabelObject::IsKnownProperty(key))
+    if (TRectObject::IsKnownProperty(key))
         return true;
     const QString k = key.toUpper();
-    if (IsCornerKey(k))
-        return true;
     for (const char* known : {"CAPTION", "FONTNAME", "FONTSIZE", "STYLE", "ALIGNMENT", "FONTCOLOR"})
         if (k == QLatin1String(known))
             return true;
@@ -434,29 +416,18 @@ bool TPlanText::HitHandle(int x, int y, int& handle)
     return RectHitHandle(x, y, handle, false);
 }
 
-void TPlanText::MoveTo(QPoint mouse)
-{
-    MoveCorners(mouse);
-}
-
 void TPlanText::Invalidate()
 {
-    RectInvalidate();
+    TRectObject::Invalidate();
     if (!Destroying && !FPaintedRect.isEmpty())
         Plan()->InvalidateRect(FPaintedRect);
 }
 
-void TPlanText::ResizeByHandle(QPoint mouse)
-{
-    RectResizeByHandle(mouse);
-}
-
 void TPlanText::LoadProperties()
 {
-    TLabelObject::LoadProperties();
+    TRectObject::LoadProperties();
     const TPropertyList& p = Properties;
     int v = 0;
-    bool b = false;
     // "Caption" is an older key: read and discarded.
     const QString fontName = p.Value(u"FontName");
     if (!fontName.isEmpty())
@@ -464,8 +435,7 @@ void TPlanText::LoadProperties()
     if (TryStrToInt(p.Value(u"FontCharSet"), v))
         Font.CharSet = uint8_t(v);
     Font.Style = LettersToFontStyle(p.Value(u"Style"));
-    if (TryStrToInt(p.Value(u"FontSize"), v))
-        Font.Size = v;
+    Font.Size = StrToIntDef(p.Value(u"FontSize"), Font.Size);
     const QString color = p.Value(u"FontColor");
     if (!color.isEmpty())
         Font.Color = TextToColor(color);
@@ -476,15 +446,11 @@ void TPlanText::LoadProperties()
         Alignment = 1;
     else if (alignment == QLatin1String("Center"))
         Alignment = 2;
-    if (TryStrToInt(p.Value(u"DataOrigin"), v))
-        DataOrigin = uint8_t(v);
-    if (TryStrToBool(p.Value(u"AutoFill"), b))
-        AutoFill = b;
+    DataOrigin = uint8_t(StrToIntDef(p.Value(u"DataOrigin"), DataOrigin));
+    AutoFill = StrToBoolDef(p.Value(u"AutoFill"), AutoFill);
     SetText(p.Value(u"DataValue"));
     DataExpression = p.Value(u"DataExpression");
     DataFormat = p.Value(u"DataFormat");
-    if (TryStrToBool(p.Value(u"FormatText"), b))
-        FormatText = b;
-    if (TryStrToInt(p.Value(u"Angle"), v))
-        SetAngle(v);
+    FormatText = StrToBoolDef(p.Value(u"FormatText"), FormatText);
+    SetAngle(StrToIntDef(p.Value(u"Angle"), Angle));
 }

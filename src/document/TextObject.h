@@ -3,7 +3,7 @@
 #pragma once
 
 #include "document/DataOrigin.h"
-#include "document/LabelObject.h"
+#include "document/RectObject.h"
 
 #include <QRectF>
 
@@ -13,7 +13,7 @@
 class QDateTime;
 struct TTextDrawCache;
 
-class TPlanText : public TLabelObject {
+class TPlanText : public TRectObject {
 public:
     explicit TPlanText(TLabelPlan* plan);
     TPlanText(const TPlanText&) = delete;
@@ -49,20 +49,16 @@ public:
     int FormattedPixelSize() const;
 
     QString GetTypeName() const override;
+    // The corners, then the font, alignment, data and format fields.
     void StoreProperties() override;
-    QRect GetBounds() override;
-    bool CreationStep(int x, int y, int mode) override;
-    bool IsContainer() const override { return false; }
     TLabelObject* Duplicate(TLabelObject* parent) override;
     void Draw(QPainter& canvas) override;
-    bool HitBody(int x, int y) override;
     bool IsKnownProperty(const QString& key) const override;
     // As the rectangle's, with the top and bottom edge bands (3, 7) taken as
     // plain rectangles between the two x coordinates.
     bool HitHandle(int x, int y, int& handle) override;
-    void MoveTo(QPoint mouse) override;
+    // The box's area and where the last drawing painted beyond it.
     void Invalidate() override;
-    void ResizeByHandle(QPoint mouse) override;
     void LoadProperties() override;
 
     ~TPlanText() override;  // out of line: the draw cache is defined in the source
