@@ -7,6 +7,9 @@
 #   scripts/update-translations.sh            update the shipped files
 #   scripts/update-translations.sh DIR        update the tagmora_*.ts found in DIR instead
 #
+# The texts of the Qt Designer forms (src/**/*.ui) are read too, in the
+# context of the form's class.
+#
 # lupdate comes from $LUPDATE, else Qt's tool folder, else the PATH. Tr(context,
 # text) of src/document/Tr.h is read like QCoreApplication::translate.
 set -euo pipefail
@@ -31,4 +34,4 @@ if [ ${#ts[@]} -eq 0 ]; then
 fi
 cd "$root"
 "$lupdate" -silent -no-obsolete -locations none -tr-function-alias translate+=Tr \
-  -extensions cpp,h src -ts "${ts[@]}"
+  -extensions cpp,h,ui src -ts "${ts[@]}"

@@ -1,14 +1,12 @@
 #include "gui/AboutWindow.h"
 
+#include "gui/ui_AboutWindow.h"
+
 #include <QDesktopServices>
 #include <QGuiApplication>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QUrl>
-#include <QVBoxLayout>
 
 // TAGMORA_HOME_PAGE and TAGMORA_SUPPORT_MAIL come from the build (CMake cache
 // variables of the same names).
@@ -42,56 +40,41 @@ void OpenSupportMail()
     QDesktopServices::openUrl(QUrl(QStringLiteral("mailto:") + SupportMailAddress()));
 }
 
-TFM_About::TFM_About(QWidget* parent) : QDialog(parent)
+TFM_About::TFM_About(QWidget* parent) : QDialog(parent), FUi(std::make_unique<Ui::TFM_About>())
 {
     InitTagmoraResources();
-    setObjectName(QStringLiteral("TFM_About"));
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(6, 6, 6, 6);
-    Img_Art = new QLabel(this);
-    Img_Art->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Img_Art->setPixmap(QPixmap(QStringLiteral(":/tagmora/about.svg")));
-    Img_Art->setFixedSize(353, 348);
-    Img_Art->setScaledContents(true);
-    Img_Art->setAccessibleName(tr("Tagmora"));
-    layout->addWidget(Img_Art);
+    FUi->setupUi(this);
+    Img_Art = FUi->Img_Art;
+    Lab_Version = FUi->Lab_Version;
+    Lab_Version2 = FUi->Lab_Version2;
+    Lab_HomePage = FUi->Lab_HomePage;
+    Lab_Maker = FUi->Lab_Maker;
+    Btn_OK = FUi->Btn_OK;
+    FDetails = FUi->Pnl_Details;
 
-    FDetails = new QWidget(this);
-    auto* details = new QVBoxLayout(FDetails);
+    // The texts carry the build's version and addresses.
     const QString version = tr("Version: %1").arg(QStringLiteral(TAGMORA_VERSION));
-    Lab_Version = new QLabel(version, FDetails);
+    Lab_Version->setText(version);
     QFont big = Lab_Version->font();
     big.setPixelSize(21);
     big.setBold(true);
     Lab_Version->setFont(big);
-    Lab_Version->setStyleSheet(QStringLiteral("color: navy"));
-    Lab_Version2 = new QLabel(version, FDetails);
-    Lab_HomePage = new QLabel(QStringLiteral("<a href=\"%1\">%1</a>").arg(HomePageUrl().toHtmlEscaped()), FDetails);
-    Lab_HomePage->setTextFormat(Qt::RichText);
-    Lab_HomePage->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    Lab_Version2->setText(version);
+    Lab_HomePage->setText(QStringLiteral("<a href=\"%1\">%1</a>").arg(HomePageUrl().toHtmlEscaped()));
     Lab_HomePage->setAccessibleName(HomePageUrl());
-    connect(Lab_HomePage, &QLabel::linkActivated, this, [] { OpenHomePage(); });
-    Lab_Maker = new QLabel(tr("Tagmora label designer\nby Tavix\n\nSupport:\n%1").arg(SupportMailAddress()), FDetails);
-    Lab_Maker->setWordWrap(true);
-    Btn_OK = new QPushButton(tr("OK"), FDetails);
-    Btn_OK->setAccessibleName(tr("OK"));
-    connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
+    Lab_Maker->setText(tr("Tagmora label designer\nby Tavix\n\nSupport:\n%1").arg(SupportMailAddress()));
     for (QLabel* label : {Lab_Version, Lab_Version2, Lab_Maker})
         label->setAccessibleName(label->text());
-    details->addWidget(Lab_Version);
-    details->addWidget(Lab_Version2);
-    details->addSpacing(8);
-    details->addWidget(Lab_HomePage);
-    details->addWidget(Lab_Maker);
-    details->addStretch(1);
-    details->addWidget(Btn_OK, 0, Qt::AlignRight);
-    layout->addWidget(FDetails, 1);
+    connect(Lab_HomePage, &QLabel::linkActivated, this, [] { OpenHomePage(); });
+    connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
 
     Time_Close = new QTimer(this);
     Time_Close->setSingleShot(true);
     Time_Close->setInterval(2000);
     connect(Time_Close, &QTimer::timeout, this, &TFM_About::SplashTimeout);
 }
+
+TFM_About::~TFM_About() = default;
 
 static void CentreOnScreen(QWidget* w)
 {

@@ -1,8 +1,15 @@
 // TFM_About: the start-up splash (artwork only, closes itself after 2 seconds)
-// and the About box (artwork, version, the maker's address, "OK").
+// and the About box (artwork, version, the maker's address, "OK"). The
+// layout is the form AboutWindow.ui.
 #pragma once
 
 #include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class TFM_About;
+}
 
 class QLabel;
 class QPushButton;
@@ -22,6 +29,7 @@ class TFM_About : public QDialog {
     Q_OBJECT
 public:
     explicit TFM_About(QWidget* parent = nullptr);
+    ~TFM_About() override;
 
     // Splash: frameless, centred, 365 x 360, only the artwork; the close
     // timer runs for intervalMs and then emits SplashFinished and closes.
@@ -30,6 +38,7 @@ public:
     int ExecAbout();
     bool IsSplash() const { return FSplash; }
 
+    // The form's controls.
     QLabel* Img_Art;
     QLabel* Lab_Version;
     QLabel* Lab_Version2;
@@ -42,6 +51,8 @@ Q_SIGNALS:
     void SplashFinished();
 
 private:
+    const std::unique_ptr<Ui::TFM_About> FUi;
+
     void SplashTimeout();
     QWidget* FDetails;
     bool FSplash = false;

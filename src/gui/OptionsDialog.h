@@ -1,5 +1,6 @@
 // TFM_options ("Configures Options"): units, recent list length, default save
-// folder and what printing does with an invalid barcode value.
+// folder and what printing does with an invalid barcode value. The layout is
+// the form OptionsDialog.ui.
 #pragma once
 
 #include "gui/Settings.h"
@@ -7,6 +8,11 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
+
+namespace Ui {
+class TFM_options;
+}
 
 class QComboBox;
 class QLineEdit;
@@ -18,6 +24,7 @@ class TFM_options : public QDialog {
     Q_OBJECT
 public:
     explicit TFM_options(QWidget* parent = nullptr);
+    ~TFM_options() override;
 
     // Fills the controls from options and shows the dialog modally; OK writes
     // the controls back into options. True for OK.
@@ -32,6 +39,7 @@ public:
     std::function<QString(const QString& title, const QString& start)> BrowseFolder;
     void BrowseClick();
 
+    // The form's controls.
     QComboBox* CBX_Units;
     QSpinBox* SEdt_RecentCount;
     QLineEdit* Edt_DefSavePath;
@@ -40,4 +48,7 @@ public:
     QRadioButton* Rdio_Abort;
     QPushButton* Btn_OK;
     QPushButton* Btn_Cancel;
+
+private:
+    const std::unique_ptr<Ui::TFM_options> FUi;
 };

@@ -1,39 +1,21 @@
 #include "gui/datasheet/GetTable.h"
 
-#include <QComboBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QPointer>
-#include <QPushButton>
-#include <QVBoxLayout>
+#include "gui/datasheet/ui_GetTable.h"
 
-TFM_GetTable::TFM_GetTable(QWidget* parent) : QDialog(parent)
+#include <QPointer>
+
+TFM_GetTable::TFM_GetTable(QWidget* parent) : QDialog(parent), FUi(std::make_unique<Ui::TFM_GetTable>())
 {
-    setObjectName(QStringLiteral("FM_GetTable"));
-    setWindowTitle(tr("Select Tabel from Access Database"));
-    Lab_Prompt = new QLabel(tr("Please Select a Table to Import:"), this);
-    CBX_Table = new QComboBox(this);
-    CBX_Table->setObjectName(QStringLiteral("CBX_Table"));
-    CBX_Table->setEditable(false);  // a choice from the list only
-    CBX_Table->setMinimumWidth(240);
-    Lab_Prompt->setBuddy(CBX_Table);
-    Btn_OK = new QPushButton(tr("&OK"), this);
-    Btn_Cancel = new QPushButton(tr("&Cancel"), this);
-    Btn_OK->setDefault(true);
+    FUi->setupUi(this);
+    Lab_Prompt = FUi->Lab_Prompt;
+    CBX_Table = FUi->CBX_Table;
+    Btn_OK = FUi->Btn_OK;
+    Btn_Cancel = FUi->Btn_Cancel;
     connect(Btn_OK, &QPushButton::clicked, this, &QDialog::accept);
     connect(Btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Lab_Prompt);
-    layout->addWidget(CBX_Table);
-    layout->addSpacing(8);
-    layout->addLayout(buttons);
-    setModal(true);
 }
+
+TFM_GetTable::~TFM_GetTable() = default;
 
 void TFM_GetTable::SetTables(const QStringList& tables)
 {

@@ -3,60 +3,19 @@
 #include "gui/UserDialogs.h"
 #include "gui/properties/PropertyUnits.h"
 
-#include <QFormLayout>
-#include <QHBoxLayout>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QVBoxLayout>
+#include "gui/datasheet/ui_SequenceDialog.h"
 
-TFM_Sdata::TFM_Sdata(QWidget* parent)
-    : QDialog(parent)
+TFM_Sdata::TFM_Sdata(QWidget* parent) : QDialog(parent), FUi(std::make_unique<Ui::TFM_Sdata>())
 {
-    setObjectName(QStringLiteral("FM_Sdata"));
-    setWindowTitle(tr("Generate Sequence"));
-    setModal(true);
-
-    auto makeEdit = [this](const char* name) {
-        auto* e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(name));
-        return e;
-    };
-    auto makeSpin = [this](const char* name) {
-        auto* s = new TIntSpinBox(this);
-        s->setObjectName(QLatin1String(name));
-        s->setRange(1, 100);
-        s->setValue(1);
-        return s;
-    };
-    Edt_Head = makeEdit("Edt_Head");
-    Edt_Begin = makeEdit("Edt_Begin");
-    Edt_End = makeEdit("Edt_End");
-    RPT = makeSpin("RPT");
-    SEdt_Step = makeSpin("SEdt_Step");
-    Edt_Foot = makeEdit("Edt_Foot");
-
-    auto* form = new QFormLayout;
-    form->addRow(tr("Prefix:"), Edt_Head);
-    form->addRow(tr("From:"), Edt_Begin);
-    form->addRow(tr("To:"), Edt_End);
-    form->addRow(tr("Repeat :"), RPT);
-    form->addRow(tr("Step :"), SEdt_Step);
-    form->addRow(tr("Suffix:"), Edt_Foot);
-
-    Btn_OK = new QPushButton(tr("&OK"), this);
-    Btn_OK->setObjectName(QStringLiteral("Btn_OK"));
-    Btn_OK->setDefault(true);
-    Btn_Cancel = new QPushButton(tr("&Cancel"), this);
-    Btn_Cancel->setObjectName(QStringLiteral("Btn_Cancel"));
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addLayout(buttons);
+    FUi->setupUi(this);
+    Edt_Head = FUi->Edt_Head;
+    Edt_Begin = FUi->Edt_Begin;
+    Edt_End = FUi->Edt_End;
+    RPT = FUi->RPT;
+    SEdt_Step = FUi->SEdt_Step;
+    Edt_Foot = FUi->Edt_Foot;
+    Btn_OK = FUi->Btn_OK;
+    Btn_Cancel = FUi->Btn_Cancel;
 
     connect(Btn_OK, &QPushButton::clicked, this, &TFM_Sdata::accept);
     connect(Btn_Cancel, &QPushButton::clicked, this, &TFM_Sdata::reject);
@@ -65,6 +24,8 @@ TFM_Sdata::TFM_Sdata(QWidget* parent)
     connect(Edt_Foot, &QLineEdit::textChanged, this, &TFM_Sdata::Edt_BeginChange);
     connect(Edt_End, &QLineEdit::textChanged, this, &TFM_Sdata::Edt_EndChange);
 }
+
+TFM_Sdata::~TFM_Sdata() = default;
 
 bool TFM_Sdata::Execute()
 {

@@ -4,15 +4,7 @@
 #include "document/Printer.h"
 #include "gui/properties/PropertyUnits.h"
 
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QSpinBox>
-#include <QVBoxLayout>
+#include "gui/printing/ui_PrintDialog.h"
 
 namespace {
 
@@ -21,80 +13,35 @@ QString Plain(QString caption)
     return caption.remove(QLatin1Char('&')).trimmed();
 }
 
-template <class T>
-T* Named(T* control, const QString& name)
-{
-    control->setAccessibleName(Plain(name));
-    return control;
-}
-
 }  // namespace
 
-TFM_Print::TFM_Print(QWidget* parent)
-    : QDialog(parent)
+TFM_Print::TFM_Print(QWidget* parent) : QDialog(parent), FUi(std::make_unique<Ui::TFM_Print>())
 {
-    setWindowTitle(tr("Print"));
-
-    GRP_Printer = Named(new QGroupBox(tr(" Printer "), this), tr("Printer"));
-    Lab_PrinterName = new QLabel(GRP_Printer);
-    Lab_Quality = new QLabel(GRP_Printer);
-    Btn_Setting = Named(new QPushButton(tr("&Setting ..."), GRP_Printer), tr("&Setting ..."));
-    Btn_Properties = Named(new QPushButton(tr("P&roperties ..."), GRP_Printer), tr("P&roperties ..."));
-    Btn_Properties->setToolTip(tr("The printer's own options"));
-    auto* printerLayout = new QGridLayout(GRP_Printer);
-    printerLayout->addWidget(Lab_PrinterName, 0, 0);
-    printerLayout->addWidget(Lab_Quality, 1, 0);
-    printerLayout->addWidget(Btn_Setting, 0, 1);
-    printerLayout->addWidget(Btn_Properties, 1, 1);
-    printerLayout->setColumnStretch(0, 1);
-
-    GRP_Range = Named(new QGroupBox(tr(" Print Pages Range "), this), tr("Print Pages Range"));
-    Rdio_All = Named(new QRadioButton(tr("All"), GRP_Range), tr("All"));
-    Rdio_Pages = Named(new QRadioButton(tr("Pages From"), GRP_Range), tr("Pages From"));
-    Edt_From = Named(new QLineEdit(QStringLiteral("1"), GRP_Range), tr("From"));
-    Lab_To = new QLabel(tr("to"), GRP_Range);
-    Edt_To = Named(new QLineEdit(GRP_Range), tr("to"));
-    Lab_Pages = new QLabel(GRP_Range);
+    FUi->setupUi(this);
+    GRP_Printer = FUi->GRP_Printer;
+    Lab_PrinterName = FUi->Lab_PrinterName;
+    Lab_Quality = FUi->Lab_Quality;
+    Btn_Setting = FUi->Btn_Setting;
+    Btn_Properties = FUi->Btn_Properties;
+    GRP_Range = FUi->GRP_Range;
+    Rdio_All = FUi->Rdio_All;
+    Rdio_Pages = FUi->Rdio_Pages;
+    Edt_From = FUi->Edt_From;
+    Lab_To = FUi->Lab_To;
+    Edt_To = FUi->Edt_To;
+    Lab_Pages = FUi->Lab_Pages;
+    Lab_Copies = FUi->Lab_Copies;
+    SEdt_Copies = FUi->SEdt_Copies;
+    Btn_OK = FUi->Btn_OK;
+    Btn_Cancel = FUi->Btn_Cancel;
+    Btn_Preview = FUi->Btn_Preview;
+    Btn_PdfFile = FUi->Btn_PdfFile;
+    // A button's name for screen readers is its caption without the
+    // mnemonic; the page boxes are as wide as seven digits.
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        button->setAccessibleName(Plain(button->text()));
     for (QLineEdit* box : {Edt_From, Edt_To})
         box->setFixedWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
-    Rdio_All->setChecked(true);
-    auto* rangeLayout = new QGridLayout(GRP_Range);
-    rangeLayout->addWidget(Rdio_All, 0, 0);
-    rangeLayout->addWidget(Lab_Pages, 0, 1, 1, 4, Qt::AlignRight);
-    rangeLayout->addWidget(Rdio_Pages, 1, 0);
-    rangeLayout->addWidget(Edt_From, 1, 1);
-    rangeLayout->addWidget(Lab_To, 1, 2);
-    rangeLayout->addWidget(Edt_To, 1, 3);
-    rangeLayout->setColumnStretch(4, 1);
-
-    Lab_Copies = new QLabel(tr("Copies "), this);
-    SEdt_Copies = Named(new TIntSpinBox(this), tr("Copies"));
-    SEdt_Copies->setRange(1, 10000);
-    SEdt_Copies->setValue(1);
-    Lab_Copies->setBuddy(SEdt_Copies);
-
-    Btn_OK = Named(new QPushButton(tr("&OK"), this), tr("&OK"));
-    Btn_Cancel = Named(new QPushButton(tr("&Cancel"), this), tr("&Cancel"));
-    Btn_Preview = Named(new QPushButton(tr("&Preview"), this), tr("&Preview"));
-    Btn_PdfFile = Named(new QPushButton(tr("Print to PDF &file…"), this), tr("Print to PDF &file…"));
-    Btn_PdfFile->setToolTip(tr("Print into a PDF file; no printer is needed"));
-    Btn_OK->setDefault(true);
-
-    auto* copiesRow = new QHBoxLayout;
-    copiesRow->addWidget(Lab_Copies);
-    copiesRow->addWidget(SEdt_Copies);
-    copiesRow->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Btn_PdfFile);
-    buttons->addStretch(1);
-    buttons->addWidget(Btn_OK);
-    buttons->addWidget(Btn_Cancel);
-    buttons->addWidget(Btn_Preview);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(GRP_Printer);
-    layout->addWidget(GRP_Range);
-    layout->addLayout(copiesRow);
-    layout->addLayout(buttons);
 
     connect(Rdio_All, &QRadioButton::toggled, this, &TFM_Print::RangeChanged);
     connect(Edt_From, &QLineEdit::textChanged, this, [this] { PageBoxChanged(Edt_From); });
@@ -116,6 +63,8 @@ TFM_Print::TFM_Print(QWidget* parent)
     SetLabelSetup({});
     RangeChanged();
 }
+
+TFM_Print::~TFM_Print() = default;
 
 void TFM_Print::SetLabelSetup(const std::function<bool()>& labelSetup)
 {

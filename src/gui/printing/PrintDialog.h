@@ -3,6 +3,7 @@
 // the printer's own options, and chooses the pages and the copies. It closes
 // with OK (print), Cancel (nothing), Preview (open the preview instead) or
 // "Print to PDF file…" (after asking for the file), which needs no printer.
+// The layout is the form PrintDialog.ui.
 #pragma once
 
 #include "engine/printing/PrintJob.h"
@@ -10,6 +11,11 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
+
+namespace Ui {
+class TFM_Print;
+}
 
 class QGroupBox;
 class QLabel;
@@ -26,6 +32,7 @@ public:
     static constexpr int PdfFileResult = 3;
 
     explicit TFM_Print(QWidget* parent = nullptr);
+    ~TFM_Print() override;
 
     // Shows the printer and the page count of info, then the dialog modally.
     // OK, Preview and "Print to PDF file…" write the range and the copies
@@ -55,6 +62,7 @@ public:
     QString ToPage() const;
     int Copies() const;
 
+    // The form's controls.
     QGroupBox* GRP_Printer;
     QLabel* Lab_PrinterName;
     QLabel* Lab_Quality;
@@ -78,6 +86,8 @@ public:
     void Btn_PropertiesClick();
 
 private:
+    const std::unique_ptr<Ui::TFM_Print> FUi;
+
     void RangeChanged();
     void PageBoxChanged(QLineEdit* box);
     void Refresh();
