@@ -1,6 +1,7 @@
 #include "document/CupsJob.h"
 
 #include "document/OutputFile.h"
+#include "document/Printer.h"
 #include "document/Tr.h"
 
 #include <QCoreApplication>
@@ -40,7 +41,7 @@ QString QueueStateMessage(const QByteArray& queue)
         if (!state.isEmpty() && !reason.contains(state))
             reason += QStringLiteral(" (") + state + QLatin1Char(')');
     }
-    throw std::runtime_error(Tr("CupsJob", "The printer %1 did not take the job: %2").arg(queue, reason).toStdString());
+    throw EPrinterError(Tr("CupsJob", "The printer %1 did not take the job: %2").arg(queue, reason));
 }
 
 }  // namespace

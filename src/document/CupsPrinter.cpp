@@ -274,12 +274,12 @@ TCupsOptions JobOptions(const TPrintDevice& device)
 void TCupsPrinter::BeginDoc(const QString& title)
 {
     if (FPainter.isActive())
-        throw std::runtime_error("Printing in progress");
+        throw EPrinterError(QStringLiteral("Printing in progress"));
     const TPrintDevice* device = Device();
     const bool toFile = !OutputFileName().isEmpty();
     // Printing to a file needs no installed printer.
     if (!device && !toFile)
-        throw std::runtime_error("There is no printer to print on");
+        throw EPrinterError(QStringLiteral("There is no printer to print on"));
     const QPageLayout layout =
         device ? device->Layout : QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
     const int dpi = UsableDpi(device ? device->Dpi.width() : 0);
@@ -293,8 +293,7 @@ void TCupsPrinter::BeginDoc(const QString& title)
     FTitle = title;
     if (!FPainter.begin(FPdf.get())) {
         Abort();
-        throw std::runtime_error(
-            Tr("Printer", "The printer %1 cannot start a document").arg(FDeviceName).toStdString());
+        throw EPrinterError(Tr("Printer", "The printer %1 cannot start a document").arg(FDeviceName));
     }
 }
 

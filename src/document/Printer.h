@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <stdexcept>
 #include <memory>
 
 class QPainter;
@@ -35,6 +36,13 @@ struct TPrinterDeviceSettings {
 constexpr int kFallbackDpi = 300;
 // A resolution as callers use it: values of 0 or less count as 300.
 inline int UsableDpi(int dpi) { return dpi > 0 ? dpi : kFallbackDpi; }
+
+// A document that cannot be started, written or delivered to the printer;
+// the message says why, for the user.
+class EPrinterError : public std::runtime_error {
+public:
+    explicit EPrinterError(const QString& message) : std::runtime_error(message.toStdString()) {}
+};
 
 // Queries and settings never throw (a printer that cannot be asked answers
 // with no printers, its defaults or PrintSystemProblem); only SetPrinterIndex
@@ -89,9 +97,9 @@ public:
     virtual void SetOutputFileName(const QString& path) { FOutputFileName = path; }
     QString OutputFileName() const { return FOutputFileName; }
 
-    // The document: BeginDoc starts it (throws std::runtime_error when the
+    // The document: BeginDoc starts it (throws EPrinterError when the
     // printer cannot start), NewPage ends a page and starts the next, EndDoc
-    // sends it (throws std::runtime_error when the file cannot be written or
+    // sends it (throws EPrinterError when the file cannot be written or
     // the spooler does not take the job), Abort discards it. Canvas() is valid
     // between BeginDoc and EndDoc; its units are device dots.
     virtual void BeginDoc(const QString& title) = 0;

@@ -188,9 +188,9 @@ void TStandInPrinter::BeginDoc(const QString& title)
 {
     Log << QStringLiteral("BeginDoc ") + title;
     if (FPainter.isActive())
-        throw std::runtime_error("Printing in progress");
+        throw EPrinterError(QStringLiteral("Printing in progress"));
     if (!Current() && OutputFileName().isEmpty())
-        throw std::runtime_error("There is no printer to print on");
+        throw EPrinterError(QStringLiteral("There is no printer to print on"));
     Pages.clear();
     StartPage();
 }

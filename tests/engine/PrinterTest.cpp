@@ -206,7 +206,7 @@ TEST_F(Printers, StandInRecordsPagesFromThePrintableCorner)
     EXPECT_EQ(printer.Log.mid(1), (QStringList{"BeginDoc Labels", "NewPage", "EndDoc"}));
 
     TStandInPrinter none;
-    EXPECT_THROW(none.BeginDoc("x"), std::runtime_error);
+    EXPECT_THROW(none.BeginDoc("x"), EPrinterError);
     EXPECT_THROW(printer.SetPrinterIndex(3), std::out_of_range);
     EXPECT_THROW(printer.SetPrinterIndex(-2), std::out_of_range);
 }

@@ -75,16 +75,16 @@ QSize TPdfPrinter::PhysicalPageSize() const
 void TPdfPrinter::BeginDoc(const QString& title)
 {
     if (FPainter.isActive())
-        throw std::runtime_error("Printing in progress");
+        throw EPrinterError(QStringLiteral("Printing in progress"));
     const QString path = OutputFileName();
     if (path.isEmpty())
-        throw std::runtime_error(Tr("PdfPrinter", "No file to print to").toStdString());
+        throw EPrinterError(Tr("PdfPrinter", "No file to print to"));
     FOutput = std::make_unique<TOutputFile>(path);
     FWriter = TCupsPrinter::StartPdf(*FOutput, FDpi, LayoutOf(FSettings), title);
     if (!FPainter.begin(FWriter.get())) {
         FWriter.reset();
         FOutput.reset();
-        throw std::runtime_error(Tr("PdfPrinter", "Cannot write %1").arg(path).toStdString());
+        throw EPrinterError(Tr("PdfPrinter", "Cannot write %1").arg(path));
     }
 }
 

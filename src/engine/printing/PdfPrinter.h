@@ -33,7 +33,7 @@ public:
     int Copies() const override { return FCopies; }
     void SetCopies(int copies) override { FCopies = std::max(1, copies); }
     bool RepeatsCopies() const override { return false; }
-    // Starts the file ("-": standard output); throws std::runtime_error
+    // Starts the file ("-": standard output); throws EPrinterError
     // without a file name, EOutputFileError when it cannot be written.
     void BeginDoc(const QString& title) override;
     void NewPage() override;
