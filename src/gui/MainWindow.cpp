@@ -432,9 +432,13 @@ void TFM_Main::BuildCommandTable()
     // A step on the design: the tools are released first and the commands
     // refreshed after it.
     const auto step = [this](void (TDesignArea::*run)()) {
-        return [this, run] {
+        // Held through std::mem_fn: GCC 12 with AddressSanitizer reports a
+        // stack-buffer-underflow when the nested lambda calls a captured
+        // member-function pointer itself.
+        const std::function<void(TDesignArea*)> call = std::mem_fn(run);
+        return [this, call] {
             ReleaseTools();
-            (Design->*run)();
+            call(Design);
             RefreshCommands();
         };
     };
