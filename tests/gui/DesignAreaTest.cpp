@@ -18,6 +18,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -633,6 +634,25 @@ TEST_F(Designer, UndoRedoEveryKindOfChange)
         EXPECT_EQ(PlanText(), after) << name;
         doc.UndoStack().undo();
     }
+}
+
+// Opening a file replaces the design: the surface shows the new one and
+// forgets the object under the mouse, which went with the former design.
+TEST_F(Designer, OpeningReplacesTheDesignAndForgetsTheObjectUnderTheMouse)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("other.blf");
+    doc.Save(path);
+    AddBox(10, 10, 100, 80);
+    QSignalSpy hover(&area, &TDesignArea::HoverChanged);
+    Hover(QPoint(50, 40));
+    ASSERT_FALSE(hover.isEmpty());
+    ASSERT_NE(hover.last().at(0).value<TLabelObject*>(), nullptr);
+    ASSERT_TRUE(doc.Open(path));
+    EXPECT_EQ(hover.last().at(0).value<TLabelObject*>(), nullptr);
+    EXPECT_EQ(surface.size(), doc.Plan().ViewSize());
+    Hover(QPoint(60, 45));  // nothing of the former design is touched
+    Hover(QPoint(5, 5));
 }
 
 // The surface is centred while smaller than the scroll box and starts at its

@@ -65,7 +65,11 @@ TDesignArea::TDesignArea(TLabelDocument& document, QWidget* parent) : QWidget(pa
     SB_LabDes->viewport()->installEventFilter(this);
 
     AttachPlan();
-    connect(&document, &TLabelDocument::PlanReplaced, this, &TDesignArea::AttachPlan);
+    connect(&document, &TLabelDocument::PlanReplaced, this, [this] {
+        AttachPlan();
+        // What we point at went with the former design.
+        CheckObjects();
+    });
     connect(SB_LabDes->horizontalScrollBar(), &QScrollBar::valueChanged, this, &TDesignArea::PlaceSurface);
     connect(SB_LabDes->verticalScrollBar(), &QScrollBar::valueChanged, this, &TDesignArea::PlaceSurface);
     connect(&document.UndoStack(), &QUndoStack::indexChanged, this, [this] {
