@@ -443,6 +443,11 @@ void TFM_Main::BuildCommandTable()
         };
     };
     const auto tool = [this](TObjectTool kind) { return [this, kind] { Design->StartNewObject(kind); }; };
+    // Copying changes nothing on the label: the tools stay.
+    const auto copy = [this] {
+        Design->Copy();
+        RefreshCommands();
+    };
     using S = const TCommandState&;
     const auto always = [](S) { return true; };
     const auto copyCut = [](S s) { return s.copyCut; };
@@ -463,14 +468,8 @@ void TFM_Main::BuildCommandTable()
         {{MI_InsRect, SBtn_Rect}, tool(TObjectTool::Rectangle), always},
         {{MI_InsEllipse, SBtn_Ellipse}, tool(TObjectTool::Ellipse), always},
         {{MI_InsPicture, SBtn_Picture}, tool(TObjectTool::Picture), always},
-        {{MI_Copy, SBtn_Copy}, [this] {
-             Design->Copy();
-             RefreshCommands();
-         }, copyCut, true},
-        {{PM_Copy}, [this] {
-             Design->Copy();
-             RefreshCommands();
-         }, always},
+        {{MI_Copy, SBtn_Copy}, copy, copyCut, true},
+        {{PM_Copy}, copy, always},
         {{MI_Cut, SBtn_Cut}, step(&TDesignArea::Cut), copyCut, true},
         {{PM_Cut}, step(&TDesignArea::Cut), always},
         {{MI_Paste, PM_Paste}, step(&TDesignArea::Paste), always},
@@ -516,6 +515,9 @@ void TFM_Main::BuildCommandTable()
 void TFM_Main::ConnectCommands()
 {
     BuildCommandTable();
+    for (const QToolBar* bar : {TB_File, TB_Tools, TB_Align})
+        for (QAction* action : bar->actions())
+            FToolBarActions.insert(action);
     for (const TCommand& command : FCommands)
         for (QAction* action : command.actions)
             connect(action, &QAction::triggered, this, command.run);
@@ -614,8 +616,7 @@ void TFM_Main::RefreshCommands()
     for (const TCommand& command : FCommands) {
         const bool enabled = command.enabled(state);
         for (QAction* action : command.actions) {
-            const bool button = TB_File->actions().contains(action) || TB_Tools->actions().contains(action) ||
-                                TB_Align->actions().contains(action);
+            const bool button = FToolBarActions.contains(action);
             action->setEnabled(enabled && !(command.buttonNeedsUnlocked && button && state.currentLocked));
         }
     }

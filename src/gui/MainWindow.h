@@ -11,6 +11,7 @@
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 
 #include <functional>
 #include <memory>
@@ -194,6 +195,7 @@ private:
 
     std::unique_ptr<TLabelDocument> FDocument;
     QList<TCommand> FCommands;
+    QSet<QAction*> FToolBarActions;  // the buttons, for their stricter rule
     TFM_Data* FDataWindow = nullptr;
     TFM_options* FOptions = nullptr;
     QStringList FRecent;
