@@ -48,7 +48,7 @@ void BM_DecodeGuarded(benchmark::State& state)
 {
     const QByteArray bmp = picturecodec::EncodeBitmap(Photo(200, 150));
     for (auto _ : state)
-        benchmark::DoNotOptimize(TDecodedPicture::Decode(TPictureKind::Bitmap, bmp));
+        benchmark::DoNotOptimize(TDecodedPicture::Decode(TPictureKind::Bitmap, bmp).Value());
     state.SetLabel("200x150 bitmap");
 }
 BENCHMARK(BM_DecodeGuarded)->Unit(benchmark::kMillisecond);

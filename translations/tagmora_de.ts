@@ -140,6 +140,17 @@
     </message>
 </context>
 <context>
+    <name>DataBinding</name>
+    <message>
+        <source>Row %1 has no value in column &quot;%2&quot; for its %3 bar code</source>
+        <translation>Zeile %1 hat keinen Wert in der Spalte &quot;%2&quot; für ihren %3-Strichcode</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; in row %2, column &quot;%3&quot; is not a valid %4 code</source>
+        <translation>Der Wert &quot;%1&quot; in Zeile %2, Spalte &quot;%3&quot; ist kein gültiger %4-Code</translation>
+    </message>
+</context>
+<context>
     <name>DatasheetStream</name>
     <message>
         <source>Datasheet size out of range: %1</source>

@@ -140,6 +140,17 @@
     </message>
 </context>
 <context>
+    <name>DataBinding</name>
+    <message>
+        <source>Row %1 has no value in column &quot;%2&quot; for its %3 bar code</source>
+        <translation>La ligne %1 n’a pas de valeur dans la colonne &quot;%2&quot; pour son code-barres %3</translation>
+    </message>
+    <message>
+        <source>The value &quot;%1&quot; in row %2, column &quot;%3&quot; is not a valid %4 code</source>
+        <translation>La valeur &quot;%1&quot; de la ligne %2, colonne &quot;%3&quot;, n’est pas un code %4 valide</translation>
+    </message>
+</context>
+<context>
     <name>DatasheetStream</name>
     <message>
         <source>Datasheet size out of range: %1</source>

@@ -165,9 +165,9 @@ int CmdRender(const cli::TArguments& args)
     plan.Printing = true;
     plan.SetViewSize(std::max(1, Round(w)), std::max(1, Round(h)));
     // A barcode the label cannot show whole is named, like a picture.
-    if (const int check = CheckLabelBarcodes(plan)) {
-        const QString why = check == 2 ? QStringLiteral("a barcode does not fit on the label")
-                                       : QStringLiteral("a barcode's code cannot be encoded");
+    if (const TPlanBarcode::TFit check = CheckLabelBarcodes(plan); check != TPlanBarcode::TFit::Fits) {
+        const QString why = check == TPlanBarcode::TFit::BeyondLabel ? QStringLiteral("a barcode does not fit on the label")
+                                                                     : QStringLiteral("a barcode's code cannot be encoded");
         cli::WriteErr(QStringLiteral("tagmora-cli render: %1: %2").arg(a.input, why));
         if (a.strict)
             throw cli::Failure(a.input, why + QStringLiteral(" (--strict)"));

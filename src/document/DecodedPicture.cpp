@@ -348,38 +348,28 @@ bool TDecodedPicture::Charge(qint64 bytes, qint64 limit) const
     return true;
 }
 
-std::shared_ptr<const TDecodedPicture> TDecodedPicture::Decode(TPictureKind kind, const QByteArray& bytes,
-                                                               QString* error)
+TPictureOutcome TDecodedPicture::Decode(TPictureKind kind, const QByteArray& bytes)
 {
-    if (kind == TPictureKind::None || bytes.isEmpty()) {
-        if (error)
-            *error = UnreadableText(TPictureKind::None);
-        return nullptr;
-    }
-    return Make(kind, bytes, DecodeCharged(kind, bytes), error);
+    if (kind == TPictureKind::None || bytes.isEmpty())
+        return Refuse(UnreadableText(TPictureKind::None));
+    return Make(kind, bytes, DecodeCharged(kind, bytes));
 }
 
-std::shared_ptr<const TDecodedPicture> TDecodedPicture::Make(TPictureKind kind, const QByteArray& bytes,
-                                                             TOutput&& out, QString* error)
+TPictureOutcome TDecodedPicture::Make(TPictureKind kind, const QByteArray& bytes, TOutput&& out)
 {
     std::shared_ptr<TDecodedPicture> d(new TDecodedPicture);
     d->FKind = kind;
     d->FCharged = out.Charged;  // given back when d goes, also on failure
     d->FImageCharge = out.Charged;
     d->FWarning = out.Warning;
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = why;
-        return nullptr;
-    };
+    auto fail = [](const QString& why) -> TPictureOutcome { return Refuse(why); };
     if (!out.Error.isEmpty())
         return fail(out.Error);
     if (kind == TPictureKind::Metafile) {
-        QString why;
-        const QByteArray svg = SanitizeSvg(out.Svg, &why);
-        if (svg.isEmpty())
-            return fail(why);
-        auto renderer = std::make_unique<QSvgRenderer>(svg);
+        const TOutcome<QByteArray> svg = SanitizeSvg(out.Svg);
+        if (!svg)
+            return fail(svg.Message());
+        auto renderer = std::make_unique<QSvgRenderer>(svg.Value());
         if (!renderer->isValid())
             return fail(QStringLiteral("malformed drawing"));
         if (IsWmf(bytes)) {
@@ -393,12 +383,12 @@ std::shared_ptr<const TDecodedPicture> TDecodedPicture::Make(TPictureKind kind, 
                 d->FNatural = renderer->defaultSize();
         }
         d->FSvg = std::move(renderer);
-        return d;
+        return TPictureOutcome(std::move(d));
     }
     d->FImage = std::move(out.Image);
     d->FNatural = d->FImage.size();
     d->FBytes = bytes;
-    return d;
+    return TPictureOutcome(std::move(d));
 }
 
 qint64 TDecodedPicture::DeclaredWork(TPictureKind kind, const QByteArray& bytes)
@@ -668,7 +658,7 @@ void TPictureDecodeJob::Complete(TDecodedPicture::TOutput&& out)
         }
         FRun.reset();
     }
-    FResult = TDecodedPicture::Make(FKind, FBytes, std::move(out), &FError);
+    FOutcome = TDecodedPicture::Make(FKind, FBytes, std::move(out));
     FDone = true;
     QMetaObject::invokeMethod(this, &TPictureDecodeJob::Finished, Qt::QueuedConnection);
 }

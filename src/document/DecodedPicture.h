@@ -11,6 +11,7 @@
 // MemoryBudget().
 #pragma once
 
+#include "barcode/Outcome.h"
 #include "document/PictureData.h"
 
 #include <QImage>
@@ -25,15 +26,18 @@
 class QPainter;
 class QSvgRenderer;
 
+class TDecodedPicture;
+// A decoded picture, or why the stream did not decode in a few words ("not a
+// readable bitmap", "took too long").
+using TPictureOutcome = TOutcome<std::shared_ptr<const TDecodedPicture>>;
+
 class TDecodedPicture {
 public:
-    // Null when the stream does not decode as that kind; *error then says
-    // why in a few words ("not a readable bitmap", "took too long").
-    // What the headers show is refused before any decoder runs: pictures
-    // larger than the limits, pixels the memory budget has no room for,
-    // metafiles that are not well formed.
-    static std::shared_ptr<const TDecodedPicture> Decode(TPictureKind kind, const QByteArray& bytes,
-                                                         QString* error = nullptr);
+    // Refused when the stream does not decode as that kind. What the headers
+    // show is refused before any decoder runs: pictures larger than the
+    // limits, pixels the memory budget has no room for, metafiles that are
+    // not well formed.
+    static TPictureOutcome Decode(TPictureKind kind, const QByteArray& bytes);
     ~TDecodedPicture();
 
     // The work of decoding a stream, from its headers alone (nothing is
@@ -94,8 +98,7 @@ public:
 private:
     friend class TPictureDecodeJob;
     TDecodedPicture() = default;
-    static std::shared_ptr<const TDecodedPicture> Make(TPictureKind kind, const QByteArray& bytes, TOutput&& out,
-                                                       QString* error);
+    static TPictureOutcome Make(TPictureKind kind, const QByteArray& bytes, TOutput&& out);
     QImage Source(bool colourKey) const;
     // The full pixels, decoded again when they were let go; false when
     // that fails.
@@ -143,8 +146,7 @@ public:
     void Wait();
     bool IsDone() const { return FDone; }
     // Null when the picture does not decode; Error() says why.
-    std::shared_ptr<const TDecodedPicture> Result() const { return FResult; }
-    QString Error() const { return FError; }
+    const TPictureOutcome& Outcome() const { return FOutcome; }
 
 Q_SIGNALS:
     void Finished();
@@ -158,6 +160,5 @@ private:
     QByteArray FBytes;
     std::unique_ptr<TRun> FRun;
     bool FDone = false;
-    std::shared_ptr<const TDecodedPicture> FResult;
-    QString FError;
+    TPictureOutcome FOutcome{TRefusal{}};  // until done
 };

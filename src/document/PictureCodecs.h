@@ -7,6 +7,8 @@
 // empty SVG) and never more than a bounded amount of work.
 #pragma once
 
+#include "barcode/Outcome.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -97,10 +99,10 @@ QByteArray PlayWmfToSvg(const QByteArray& bytes, const TWmfFrame& frame, QSize s
 
 // The SVG of a metafile converter reduced to what such a drawing needs:
 // known elements and attributes only, references inside the drawing or to
-// embedded PNG/JPEG images, text properly escaped. Empty, with the reason
-// in *error, when it is not well formed or holds more than the
-// kMaxPathPoints/kMaxSvgPoints/kMaxSvgElements/kMaxSvgImagePixels bounds.
-QByteArray SanitizeSvg(const QByteArray& svg, QString* error = nullptr);
+// embedded PNG/JPEG images, text properly escaped. Refused when it is not well
+// formed or holds more than the kMaxPathPoints/kMaxSvgPoints/kMaxSvgElements/
+// kMaxSvgImagePixels bounds.
+TOutcome<QByteArray> SanitizeSvg(const QByteArray& svg);
 
 // An image file of another format Qt reads ("png", "gif"), for pictures
 // loaded from such files; null when it does not decode or is too large.

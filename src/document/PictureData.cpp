@@ -54,8 +54,8 @@ struct TPlanPictureData::TDecodeCache {
         if (Tried)
             return;
         Tried = true;
-        Decoded = job.Result();
-        Error = job.Error();
+        Decoded = job.Outcome().Value();
+        Error = job.Outcome().Message();
     }
 };
 
@@ -259,7 +259,9 @@ std::shared_ptr<const TDecodedPicture> TPlanPictureData::Decoded() const
     }
     if (!cache.Tried) {
         cache.Tried = true;
-        cache.Decoded = TDecodedPicture::Decode(Kind, Bytes, &cache.Error);
+        TPictureOutcome decoded = TDecodedPicture::Decode(Kind, Bytes);
+        cache.Error = decoded.Message();
+        cache.Decoded = std::move(decoded).Value();
     }
     return cache.Decoded;
 }

@@ -120,13 +120,9 @@ bool KeepsText(const QString& element)
 
 }  // namespace
 
-QByteArray SanitizeSvg(const QByteArray& svg, QString* error)
+TOutcome<QByteArray> SanitizeSvg(const QByteArray& svg)
 {
-    auto fail = [&](const QString& why) {
-        if (error)
-            *error = why;
-        return QByteArray();
-    };
+    auto fail = [](const QString& why) -> TOutcome<QByteArray> { return Refuse(why); };
     QXmlStreamReader in(svg);
     in.setNamespaceProcessing(true);
     QByteArray out;

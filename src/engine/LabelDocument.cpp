@@ -103,12 +103,12 @@ void TLabelDocument::MarkChanged()
     Q_EMIT Changed();
 }
 
-int TLabelDocument::FillObjectsFromRow(int row, const QString& sourceName)
+TDone TLabelDocument::FillObjectsFromRow(int row, const QString& sourceName)
 {
     return ::FillObjectsFromRow(*FPlan, Data, row, sourceName);
 }
 
-int TLabelDocument::FillFromCurrentRow()
+TDone TLabelDocument::FillFromCurrentRow()
 {
     return FillObjectsFromRow(std::max(1, Data.StrGrid_Data.Row()), TDatasheet::DataGridSource);
 }

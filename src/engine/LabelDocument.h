@@ -64,11 +64,11 @@ public:
     // pushed, undone or redone step marks the document changed.
     QUndoStack& UndoStack() { return FUndoStack; }
 
-    // Data binding from a row of "DataGrid" or "PrintGrid" (0 ok, -1 when a
+    // Data binding from a row of "DataGrid" or "PrintGrid" (refused when a
     // bound barcode rejected its value).
-    int FillObjectsFromRow(int row, const QString& sourceName);
+    TDone FillObjectsFromRow(int row, const QString& sourceName);
     // Shows the datasheet's current row (at least row 1) on the design.
-    int FillFromCurrentRow();
+    TDone FillFromCurrentRow();
 
 Q_SIGNALS:
     // The design or the datasheet changed (once per change).

@@ -193,11 +193,10 @@ TEST(HostilePicture, WindowsMetafilesWithBitmapsAndCodePageText)
     stretch.U32(0x00CC0020);
     for (quint16 v : {0, 2, 2, 0, 0, 400, 800, 50, 100})
         stretch.U16(v);
-    QString error;
-    const auto withBitmap =
-        TDecodedPicture::Decode(TPictureKind::Metafile, WmfWith(WmfRecord(0x0F43, stretch.Bytes + dib.Bytes)), &error);
-    ASSERT_TRUE(withBitmap) << error.toStdString();
-    const QImage drawn = withBitmap->Rendered(QSize(96, 48), false, false, false);
+    const TPictureOutcome withBitmap =
+        TDecodedPicture::Decode(TPictureKind::Metafile, WmfWith(WmfRecord(0x0F43, stretch.Bytes + dib.Bytes)));
+    ASSERT_TRUE(withBitmap) << withBitmap.Message().toStdString();
+    const QImage drawn = withBitmap.Value()->Rendered(QSize(96, 48), false, false, false);
     EXPECT_EQ(drawn.pixel(48, 24), qRgb(255, 0, 0));
     EXPECT_EQ(qAlpha(drawn.pixel(2, 2)), 0);
 
@@ -227,7 +226,8 @@ TEST(HostilePicture, WindowsMetafilesWithBitmapsAndCodePageText)
                                        WmfRecord(0x0521, text.Bytes));
         const QByteArray svg = WmfToSvg(wmf);
         EXPECT_TRUE(svg.contains(c.text.toUtf8())) << int(c.charset) << "\n" << svg.constData();
-        EXPECT_TRUE(TDecodedPicture::Decode(TPictureKind::Metafile, wmf, &error)) << error.toStdString();
+        const TPictureOutcome decoded = TDecodedPicture::Decode(TPictureKind::Metafile, wmf);
+        EXPECT_TRUE(decoded) << decoded.Message().toStdString();
     }
 }
 #endif

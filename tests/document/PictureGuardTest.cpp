@@ -26,8 +26,10 @@ namespace {
 // The metafile drawn at 100 x 50 pixels; null when it does not decode.
 QImage DrawnEmf(const QByteArray& emf, QString* error = nullptr)
 {
-    const auto d = TDecodedPicture::Decode(TPictureKind::Metafile, emf, error);
-    return d ? d->Rendered(QSize(100, 50), false, false, false) : QImage();
+    const TPictureOutcome d = TDecodedPicture::Decode(TPictureKind::Metafile, emf);
+    if (error)
+        *error = d.Message();
+    return d ? d.Value()->Rendered(QSize(100, 50), false, false, false) : QImage();
 }
 
 int CountPixels(const QImage& img, QRgb colour)
@@ -56,9 +58,9 @@ TEST(PictureGuard, SvgKeepsOnlyDrawingAndEmbeddedImages)
 <text x="1" y="9">a &lt; b &amp; c</text>
 <path d="M0 0 L5 5" clip-path="url(#c)" onload="x"/>
 </svg>)svg";
-    QString error;
-    const QByteArray svg = SanitizeSvg(hostile, &error);
-    ASSERT_FALSE(svg.isEmpty()) << error.toStdString();
+    const TOutcome<QByteArray> sanitized = SanitizeSvg(hostile);
+    ASSERT_TRUE(sanitized) << sanitized.Message().toStdString();
+    const QByteArray& svg = sanitized.Value();
     for (const char* gone : {"secret", "other.svg", "file:", "script", "foreignObject", "onload", "ENTITY", "http://h"})
         EXPECT_FALSE(svg.contains(gone)) << gone << "\n" << svg.constData();
     for (const char* kept : {"<rect", "<path", "url(#c)", "a &lt; b &amp; c"})
@@ -75,7 +77,7 @@ TEST(PictureGuard, SvgKeepsOnlyDrawingAndEmbeddedImages)
     const QByteArray withImage = "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink'>"
                                  "<image width='4' height='4' xlink:href='data:image/png;base64," +
                                  png.toBase64() + "'/></svg>";
-    EXPECT_TRUE(SanitizeSvg(withImage).contains("data:image/png"));
+    EXPECT_TRUE(SanitizeSvg(withImage).Value().contains("data:image/png"));
     qToBigEndian<quint32>(60000, png.data() + 16);
     qToBigEndian<quint32>(60000, png.data() + 20);
     quint32 crc = 0xFFFFFFFF;  // of the IHDR chunk's type and data
@@ -85,9 +87,9 @@ TEST(PictureGuard, SvgKeepsOnlyDrawingAndEmbeddedImages)
             crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1)));
     }
     qToBigEndian<quint32>(~crc, png.data() + 29);
-    EXPECT_TRUE(SanitizeSvg(withImage.left(withImage.indexOf("base64,") + 7) + png.toBase64() + "'/></svg>", &error)
-                    .isEmpty());
-    EXPECT_TRUE(error.contains("pixels")) << error.toStdString();
+    const TOutcome<QByteArray> huge = SanitizeSvg(withImage.left(withImage.indexOf("base64,") + 7) + png.toBase64() + "'/></svg>");
+    EXPECT_FALSE(huge);
+    EXPECT_TRUE(huge.Message().contains("pixels")) << huge.Message().toStdString();
 }
 
 TEST(PictureGuard, MetafileTextCannotPullInALocalFile)
@@ -195,18 +197,18 @@ TEST(PictureGuard, DecodedPixelsStayWithinTheMemoryBudget)
     };
     std::vector<std::shared_ptr<const TDecodedPicture>> kept;
     for (int i = 0; i < 3; ++i) {
-        kept.push_back(TDecodedPicture::Decode(TPictureKind::Bitmap, variant(i)));
+        kept.push_back(TDecodedPicture::Decode(TPictureKind::Bitmap, variant(i)).Value());
         ASSERT_TRUE(kept.back()) << i;
     }
-    QString error;
-    EXPECT_FALSE(TDecodedPicture::Decode(TPictureKind::Bitmap, variant(3), &error));
-    EXPECT_TRUE(error.contains("memory")) << error.toStdString();
+    const TPictureOutcome refused = TDecodedPicture::Decode(TPictureKind::Bitmap, variant(3));
+    EXPECT_FALSE(refused);
+    EXPECT_TRUE(refused.Message().contains("memory")) << refused.Message().toStdString();
 
     // Drawn small, a picture keeps the small copy and lets its pixels go,
     // which makes room; drawn at another size, it is decoded again.
     EXPECT_FALSE(kept[0]->Rendered(QSize(300, 150), false, false, false).isNull());
     EXPECT_LT(TDecodedPicture::MemoryInUse(), before + (40 << 20));
-    kept.push_back(TDecodedPicture::Decode(TPictureKind::Bitmap, variant(3)));
+    kept.push_back(TDecodedPicture::Decode(TPictureKind::Bitmap, variant(3)).Value());
     EXPECT_TRUE(kept.back());
     kept.pop_back();
     const QImage again = kept[0]->Rendered(QSize(200, 100), false, false, false);
@@ -272,8 +274,8 @@ TEST(PictureGuard, WindowsMetafileTextWithMarkupCharactersStillDraws)
     qToLittleEndian<quint16>(2, wmf.data() + 32);   // objects
     qToLittleEndian<quint32>(28, wmf.data() + 34);  // largest record, words
     ASSERT_TRUE(IsWellFormedWmf(wmf));
-    QString error;
-    EXPECT_TRUE(TDecodedPicture::Decode(TPictureKind::Metafile, wmf, &error)) << error.toStdString();
+    const TPictureOutcome decoded = TDecodedPicture::Decode(TPictureKind::Metafile, wmf);
+    EXPECT_TRUE(decoded) << decoded.Message().toStdString();
 }
 #endif
 

@@ -60,19 +60,21 @@ protected:
 
 TEST_F(Binding, FillsTextsAndValidBarcodesFromARow)
 {
-    EXPECT_EQ(doc.FillObjectsFromRow(1, "DataGrid"), 0);
+    EXPECT_TRUE(doc.FillObjectsFromRow(1, "DataGrid"));
     EXPECT_EQ(codeText->DataValue, QString("590123412345"));  // header " Code " matches "Code"
     EXPECT_EQ(nameText->DataValue, QString("Alpha"));
     EXPECT_EQ(ean->DataValue, QString("590123412345"));
 
     // "BLANK*LABEL" leaves the barcode as it was; the text shows the cell.
-    EXPECT_EQ(doc.FillObjectsFromRow(2, "printgrid"), 0);
+    EXPECT_TRUE(doc.FillObjectsFromRow(2, "printgrid"));
     EXPECT_EQ(ean->DataValue, QString("590123412345"));
     EXPECT_EQ(codeText->DataValue, QString("BLANK*LABEL"));
     EXPECT_EQ(nameText->DataValue, QString("Beta"));
 
     // An invalid code is reported and keeps the previous code; texts still fill.
-    EXPECT_EQ(doc.FillObjectsFromRow(3, "DataGrid"), -1);
+    const TDone refused = doc.FillObjectsFromRow(3, "DataGrid");
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.Message(), QString("The value \"12A45\" in row 3, column \"Code\" is not a valid EAN13 code"));
     EXPECT_EQ(ean->DataValue, QString("590123412345"));
     EXPECT_EQ(nameText->DataValue, QString("Gamma"));
 }
@@ -84,12 +86,12 @@ TEST_F(Binding, MissingColumnsRowsAndSourcesGiveEmptyValues)
     doc.Data.BuildPrintGrid();
     EXPECT_EQ(MissingBoundColumns(doc.Plan(), doc.Data), QStringList{"Code"});
     // An empty cell is a missing code, not an EAN-13 of zeros.
-    EXPECT_EQ(doc.FillObjectsFromRow(1, "DataGrid"), -1);
+    EXPECT_FALSE(doc.FillObjectsFromRow(1, "DataGrid"));
     EXPECT_EQ(codeText->DataValue, QString());
     EXPECT_EQ(ean->DataValue, QString("400638133393"));
     EXPECT_EQ(nameText->DataValue, QString("Alpha"));
 
-    EXPECT_EQ(doc.FillObjectsFromRow(99, "DataGrid"), -1);
+    EXPECT_FALSE(doc.FillObjectsFromRow(99, "DataGrid"));
     EXPECT_EQ(nameText->DataValue, QString());
     nameText->SetText("kept?");
     doc.FillObjectsFromRow(1, "OtherGrid");

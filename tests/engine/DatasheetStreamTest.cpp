@@ -1,5 +1,6 @@
 #include "engine/datasheet/Datasheet.h"
 #include "engine/datasheet/DatasheetStream.h"
+#include "document/StrF.h"
 
 #include "common/DatasheetTestUtil.h"
 
@@ -7,7 +8,6 @@
 
 #include <QRandomGenerator>
 
-using datasheettext::EConvertError;
 
 namespace {
 

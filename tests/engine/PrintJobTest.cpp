@@ -411,7 +411,7 @@ TEST_F(PrintJob, PrinterErrorsPassAfterTheSurfaceIsRestored)
 
     TPrintRequest request;
     request.PrinterName = "Nowhere";
-    EXPECT_THROW(PrintLabels(doc.Plan(), doc.Data, request), std::invalid_argument);
+    EXPECT_THROW(PrintLabels(doc.Plan(), doc.Data, request), EPrinterError);
 }
 
 TEST_F(PrintJob, PaperMetricIsTheCurrentPrintersSheet)

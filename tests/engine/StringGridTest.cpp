@@ -90,8 +90,8 @@ TEST(StringGrid, NewGridShapeAndCells)
     EXPECT_EQ(g.RowCount(), 7);
     EXPECT_EQ(g.Cells(4, 6), QStringLiteral("far"));
     EXPECT_THROW(g.SetCell(-1, 0, u"x"), std::out_of_range);
-    EXPECT_THROW(g.SetRowCount(TAdvStringGrid::kMaxRowCount + 1), std::length_error);
-    EXPECT_THROW(g.SetColCount(TAdvStringGrid::kMaxColCount + 1), std::length_error);
+    EXPECT_THROW(g.SetRowCount(TAdvStringGrid::kMaxRowCount + 1), EDatasheetLimit);
+    EXPECT_THROW(g.SetColCount(TAdvStringGrid::kMaxColCount + 1), EDatasheetLimit);
 }
 
 TEST(StringGrid, RowAndColumnOperations)

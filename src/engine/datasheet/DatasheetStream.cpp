@@ -1,6 +1,7 @@
 #include "engine/datasheet/DatasheetStream.h"
 
 #include "engine/datasheet/StringGrid.h"
+#include "document/StrF.h"
 #include "document/SystemText.h"
 #include "document/Tr.h"
 
@@ -12,7 +13,6 @@
 
 #include <sys/mman.h>
 
-using datasheettext::EConvertError;
 
 namespace {
 

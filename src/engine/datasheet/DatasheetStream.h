@@ -26,7 +26,7 @@ QByteArray WriteDatasheetStream(const TAdvStringGrid& grid);
 // line that is not a width or cell line. Returns the position of that line (or
 // the block's size). Cells outside the counts are dropped.
 //
-// Throws datasheettext::EConvertError ("'x' is not a valid integer value") for a
+// Throws EConvertError ("'x' is not a valid integer value") for a
 // count, index or width that is not an integer, and std::out_of_range ("Grid
 // index out of range") for a width line of a column the grid does not have, and
 // ("Datasheet size out of range: C,R") for a count that is negative or beyond

@@ -28,10 +28,4 @@ bool TryStrToInt64(QStringView text, qint64& value);
 // "'<text>' is not a valid integer value".
 QString InvalidIntegerText(const QString& text);
 
-// A conversion error carrying the message above.
-class EConvertError : public std::runtime_error {
-public:
-    explicit EConvertError(const QString& message) : std::runtime_error(message.toStdString()) {}
-};
-
 }  // namespace datasheettext

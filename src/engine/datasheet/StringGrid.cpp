@@ -295,7 +295,7 @@ void TAdvStringGrid::Compact()
                 continue;
             char* dst = arena->Reserve(ref->len);
             if (!dst)
-                throw std::length_error("The datasheet cannot hold that much text");
+                throw EDatasheetLimit("The datasheet cannot hold that much text");
             std::memcpy(dst, FArena->Data(ref->off), ref->len);
             const std::uint32_t off = arena->Commit(ref->len);
             const std::size_t p = std::size_t(r) >> kPageBits;
@@ -335,13 +335,13 @@ std::uint64_t TAdvStringGrid::LiveTextBytes() const
 char* TAdvStringGrid::ReserveText(std::size_t maxLen)
 {
     if (maxLen >= (std::size_t(1) << 31))
-        throw std::length_error("A cell text is too long");
+        throw EDatasheetLimit("A cell text is too long");
     char* p = FArena->Reserve(maxLen);
     if (!p) {
         Compact();
         p = FArena->Reserve(maxLen);
         if (!p)
-            throw std::length_error("The datasheet cannot hold that much text");
+            throw EDatasheetLimit("The datasheet cannot hold that much text");
     }
     return p;
 }
@@ -391,7 +391,7 @@ void TAdvStringGrid::ClampCurrent()
 void TAdvStringGrid::SetColCount(int count)
 {
     if (count > kMaxColCount)
-        throw std::length_error("Too many columns (the most a datasheet can have is " +
+        throw EDatasheetLimit("Too many columns (the most a datasheet can have is " +
                                 std::to_string(kMaxColCount) + ")");
     count = std::max(count, 1);
     FCols.resize(std::size_t(count));
@@ -402,7 +402,7 @@ void TAdvStringGrid::SetColCount(int count)
 void TAdvStringGrid::SetRowCount(int count)
 {
     if (count > kMaxRowCount)
-        throw std::length_error("Too many rows (the most a datasheet can have is " +
+        throw EDatasheetLimit("Too many rows (the most a datasheet can have is " +
                                 std::to_string(kMaxRowCount) + ")");
     count = std::max(count, 1);
     if (count == FRowCount)
@@ -780,7 +780,7 @@ void TAdvStringGrid::AssignRowsFrom(const TAdvStringGrid& src, std::vector<std::
         return;
     }
     if (rows.size() > std::size_t(kMaxRowCount))
-        throw std::length_error("Too many rows (the most a datasheet can have is " + std::to_string(kMaxRowCount) + ")");
+        throw EDatasheetLimit("Too many rows (the most a datasheet can have is " + std::to_string(kMaxRowCount) + ")");
     for (auto& r : rows) {
         if (r >= std::uint32_t(src.FRowCount))
             ThrowIndex();

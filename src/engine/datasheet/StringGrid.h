@@ -27,6 +27,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <stdexcept>
 #include <vector>
 
 namespace gridstore {
@@ -82,6 +83,12 @@ struct TGridRect {
     }
 };
 
+// A datasheet asked to hold more rows, columns or text than it can.
+class EDatasheetLimit : public std::length_error {
+public:
+    explicit EDatasheetLimit(const std::string& message) : std::length_error(message) {}
+};
+
 class TAdvStringGrid : public TCellGridWriter {
 public:
     static constexpr int kDefaultColWidth = 64;
@@ -99,7 +106,7 @@ public:
     int ColCount() const override { return int(FCols.size()); }
     int RowCount() const override { return FRowCount; }
     // Counts below 1 become 1; counts beyond kMaxColCount / kMaxRowCount throw
-    // std::length_error. Growing adds empty cells (new columns of the default
+    // EDatasheetLimit. Growing adds empty cells (new columns of the default
     // width); shrinking drops the cells beyond.
     void SetColCount(int count) override;
     void SetRowCount(int count) override;

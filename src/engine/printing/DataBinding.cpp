@@ -6,6 +6,7 @@
 #include "document/PictureObject.h"
 #include "document/PlanLayer.h"
 #include "document/TextObject.h"
+#include "document/Tr.h"
 
 const QString BlankLabelValue = QStringLiteral("BLANK*LABEL");
 
@@ -16,11 +17,21 @@ TPlanLayer* FirstLayer(TLabelPlan& plan)
     return plan.Layers().Count() > 0 ? plan.Layers().Item(0) : nullptr;
 }
 
+QString InvalidBoundValueMessage(const QString& value, const QString& column, int row, const QString& symbology)
+{
+    if (value.isEmpty())
+        return Tr("DataBinding", "Row %1 has no value in column \"%2\" for its %3 bar code").arg(row).arg(column, symbology);
+    return Tr("DataBinding", "The value \"%1\" in row %2, column \"%3\" is not a valid %4 code")
+        .arg(value.left(80))
+        .arg(row)
+        .arg(column, symbology);
+}
+
 }  // namespace
 
-int FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row, const QString& sourceName)
+TDone FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row, const QString& sourceName)
 {
-    int result = 0;
+    TDone result;
     TPlanLayer* layer = FirstLayer(plan);
     if (!layer)
         return result;
@@ -38,8 +49,9 @@ int FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row, c
             // An empty cell is a missing value, not the empty symbol.
             if (!value.isEmpty() && IsValidCode(value, barcode->Barcode.Typ(), barcode->Barcode.Checksum()))
                 barcode->SetDataValue(value);
-            else
-                result = -1;
+            else if (result.Ok())
+                result = Refuse(InvalidBoundValueMessage(value, barcode->DataExpression, row,
+                                                         barcode->Barcode.SymbologyName()));
         }
     }
     return result;

@@ -2,6 +2,7 @@
 // one row of the datasheet ("DataGrid") or of the print grid ("PrintGrid").
 #pragma once
 
+#include "barcode/Outcome.h"
 #include "engine/datasheet/Datasheet.h"
 
 #include <QString>
@@ -16,11 +17,11 @@ class TLabelPlan;
 extern const QString BlankLabelValue;
 
 // Fills the bound text and barcode objects of the plan's first layer from the
-// given row of the named grid. Returns 0 when every bound barcode took its
-// value and -1 when at least one value was not a valid code for its barcode
-// (that barcode keeps its previous value; the other objects are still filled).
-// An empty cell is not a valid code for a bound barcode.
-int FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row, const QString& sourceName);
+// given row of the named grid. Refused when at least one value was not a
+// valid code for its barcode, naming the first such value (that barcode keeps
+// its previous value; the other objects are still filled). An empty cell is
+// not a valid code for a bound barcode.
+TDone FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row, const QString& sourceName);
 
 // The columns that text and barcode objects of the plan's first layer are
 // bound to (DataOrigin 1) but the datasheet does not have, each once, in layer

@@ -30,9 +30,9 @@ QString BarcodeBeyondLabelAbortMessage(int64_t k)
         .arg(k);
 }
 
-int CheckLabelBarcodes(TLabelPlan& plan)
+TPlanBarcode::TFit CheckLabelBarcodes(TLabelPlan& plan)
 {
-    int worst = 0;
+    TPlanBarcode::TFit worst = TPlanBarcode::TFit::Fits;
     for (int l = 0; l < plan.Layers().Count(); ++l) {
         TPlanLayer* layer = plan.Layers().Item(l);
         for (int i = 0; i < layer->Count(); ++i) {
@@ -40,8 +40,8 @@ int CheckLabelBarcodes(TLabelPlan& plan)
             if (!barcode)
                 continue;
             switch (barcode->CheckFit()) {
-            case TPlanBarcode::TFit::InvalidCode: return 1;
-            case TPlanBarcode::TFit::BeyondLabel: worst = 2; break;
+            case TPlanBarcode::TFit::InvalidCode: return TPlanBarcode::TFit::InvalidCode;
+            case TPlanBarcode::TFit::BeyondLabel: worst = TPlanBarcode::TFit::BeyondLabel; break;
             case TPlanBarcode::TFit::Fits: break;
             }
         }
@@ -59,24 +59,25 @@ TLabelRunResult TLabelRun::Run(int64_t first, int64_t last)
     const int currentRow = std::max(1, Data.StrGrid_Data.Row());
     for (int64_t k = first; k <= last; ++k) {
         const QPoint origin = Layout.LabelOrigin(k);
-        const int filled = fromPrintGrid
-                               ? FillObjectsFromRow(Plan, Data, int(std::min<int64_t>(k, INT32_MAX)), TDatasheet::PrintGridSource)
-                               : FillObjectsFromRow(Plan, Data, currentRow, TDatasheet::DataGridSource);
+        const TDone filled = fromPrintGrid
+                                 ? FillObjectsFromRow(Plan, Data, int(std::min<int64_t>(k, INT32_MAX)), TDatasheet::PrintGridSource)
+                                 : FillObjectsFromRow(Plan, Data, currentRow, TDatasheet::DataGridSource);
         // A code that does not encode (a constant, a date) or a symbol cut
         // off at the label's edge would print a label that does not scan.
-        const int check = filled != 0 ? 1 : CheckLabelBarcodes(Plan);
+        const TPlanBarcode::TFit check = filled ? CheckLabelBarcodes(Plan) : TPlanBarcode::TFit::InvalidCode;
         QPainter* canvas = Canvas();
         if (Plan.CutMark && canvas) {
             for (const QRect& mark : Layout.CutMarks(origin))
                 canvas->fillRect(mark, Qt::black);
         }
-        if (check != 0) {
-            const bool beyond = check == 2;
+        if (check != TPlanBarcode::TFit::Fits) {
+            const bool beyond = check == TPlanBarcode::TFit::BeyondLabel;
             if (InvalidCodeProcess != 0) {
                 if (ReportError)
                     ReportError(beyond ? BarcodeBeyondLabelAbortMessage(k) : InvalidCodeAbortMessage(k));
                 result.AbortedAt = k;
                 result.AbortedBeyondLabel = beyond;
+                result.Reason = filled.Message();
                 return result;
             }
             ++result.Skipped;

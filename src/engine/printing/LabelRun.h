@@ -3,6 +3,8 @@
 // after full sheets, and what an invalid barcode value does.
 #pragma once
 
+#include "document/PlanBarcode.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -20,8 +22,9 @@ QString BarcodeBeyondLabelAbortMessage(int64_t k);
 
 // Whether every barcode the label shows can be printed whole: its code
 // encodes and its bars lie on the label (the surface prepared for output).
-// 0: all can; 1: a code does not encode; 2: a symbol reaches beyond the label.
-int CheckLabelBarcodes(TLabelPlan& plan);
+// InvalidCode as soon as one code does not encode; else BeyondLabel when a
+// symbol reaches beyond the label.
+TPlanBarcode::TFit CheckLabelBarcodes(TLabelPlan& plan);
 
 struct TLabelRunResult {
     int Painted = 0;       // labels painted
@@ -29,6 +32,7 @@ struct TLabelRunResult {
     int BeyondLabel = 0;   // of those, for a barcode that does not fit on the label
     int64_t AbortedAt = 0; // the label whose invalid code ended the run (0: none)
     bool AbortedBeyondLabel = false;  // its barcode did not fit on the label
+    QString Reason;        // which value of its data row was refused (empty: none was)
     int PageBreaks = 0;
     bool Stopped = false;  // Progress asked to stop
     bool Aborted() const { return AbortedAt != 0; }

@@ -61,7 +61,7 @@ void SetUpPrinter(TLabelPlan& plan, const QString& printerName)
     }
     const int index = int(Printer().Printers().indexOf(printerName));
     if (index < 0)
-        throw std::invalid_argument(Tr("PrintJob", "There is no printer named %1").arg(printerName).toStdString());
+        throw EPrinterError(Tr("PrintJob", "There is no printer named %1").arg(printerName));
     const int32_t documentPrinter = plan.OutputPrinter;
     plan.OutputPrinter = index;
     ApplyPrinterSettings(plan);
