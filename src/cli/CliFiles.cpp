@@ -126,6 +126,15 @@ QString DataInput(const QString& path, const QString& format, const QTemporaryDi
     return copy;
 }
 
+void CheckImported(const TDone& imported, const QString& dataName)
+{
+    if (imported)
+        return;
+    throw Failure(dataName, imported.Message().isEmpty()
+                                ? QStringLiteral("nothing to import (unknown file type or no table)")
+                                : imported.Message());
+}
+
 bool HasTables(const QString& path)
 {
     static const QStringList withTables = {"xls", "xlsx", "ods", "mdb", "accdb"};

@@ -5,6 +5,7 @@
 
 #include "cli/Cli.h"
 #include "barcode/Barcode.h"
+#include "barcode/Outcome.h"
 
 #include <QString>
 #include <QStringList>
@@ -38,6 +39,9 @@ QString OutputFormat(const QString& output, const QString& formatOption, const Q
 // A data file for import: the path itself, or for "-" standard input copied
 // into a file of the --data-format's type (csv or txt) in `dir`.
 QString DataInput(const QString& path, const QString& format, const QTemporaryDir& dir);
+// Fails naming the data file when its import was refused: with the reason,
+// or as holding nothing to import.
+void CheckImported(const TDone& imported, const QString& dataName);
 // True for data files that hold tables to choose from (workbooks, databases).
 bool HasTables(const QString& path);
 

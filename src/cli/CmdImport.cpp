@@ -40,14 +40,7 @@ int CmdImport(const cli::TArguments& args)
     cli::OpenLabel(document, label);
     const QString table = args.Value("table");
     const TTablePicker picker = table.isEmpty() ? TTablePicker() : TablePickerByName(table);
-    try {
-        if (!document.Data.ImportFile(dataPath, picker))
-            throw cli::Failure(data, QStringLiteral("nothing to import (unknown file type or no table)"));
-    } catch (const cli::Failure&) {
-        throw;
-    } catch (const std::exception& e) {
-        throw cli::Failure(data, QString::fromUtf8(e.what()));
-    }
+    cli::CheckImported(document.Data.ImportFile(dataPath, picker), data);
     for (const QString& warning : document.Data.ImportWarnings())
         cli::WriteErr(QStringLiteral("tagmora-cli import: %1: %2").arg(data, warning));
     // As after the datasheet window: a fresh print grid and the design showing

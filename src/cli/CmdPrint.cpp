@@ -181,14 +181,7 @@ int CmdPrint(const cli::TArguments& args)
         throw cli::Failure(a.file, QStringLiteral("pictures that cannot be read (--strict)"));
     if (!dataPath.isEmpty()) {
         const TTablePicker picker = a.table.isEmpty() ? TTablePicker() : TablePickerByName(a.table);
-        bool imported = false;
-        try {
-            imported = document.Data.ImportFile(dataPath, picker);
-        } catch (const std::exception& e) {
-            throw cli::Failure(dataName, QString::fromUtf8(e.what()));
-        }
-        if (!imported)
-            throw cli::Failure(dataName, QStringLiteral("nothing to import (unknown file type or no table)"));
+        cli::CheckImported(document.Data.ImportFile(dataPath, picker), dataName);
         for (const QString& warning : document.Data.ImportWarnings())
             cli::WriteErr(QStringLiteral("tagmora-cli print: %1: %2").arg(dataName, warning));
         document.Data.BuildPrintGrid();

@@ -33,7 +33,7 @@ const QString& HostileFolder()
     return folder;
 }
 
-struct TOutcome {
+struct TImportResult {
     QString error;  // the message of a refused import
     int rows = 0, cols = 0;
     int warnings = 0;
@@ -57,8 +57,8 @@ void ImportInChild(TFrameWriter& out, const QString& path)
     const QByteArray before = data.WriteBlock();
     QString error;
     try {
-        if (!data.ImportFile(path, TTablePicker()))
-            error = QStringLiteral("nothing imported");
+        if (const TDone imported = data.ImportFile(path, TTablePicker()); !imported)
+            error = imported.Message().isEmpty() ? QStringLiteral("nothing imported") : imported.Message();
         data.BuildPrintGrid();
         data.WriteBlock();
     } catch (const std::exception& e) {
@@ -74,7 +74,7 @@ void ImportInChild(TFrameWriter& out, const QString& path)
     out.Send('T', QByteArray::number(CpuMs(RUSAGE_SELF) + CpuMs(RUSAGE_CHILDREN)));
 }
 
-TOutcome ImportBounded(const QString& path)
+TImportResult ImportBounded(const QString& path)
 {
     TGuardedLimits limits;
 #if defined(__SANITIZE_ADDRESS__)
@@ -84,7 +84,7 @@ TOutcome ImportBounded(const QString& path)
     limits.CpuSeconds = 5;
 #endif
     limits.StallTimeoutMs = 120000;
-    TOutcome got;
+    TImportResult got;
     try {
         TGuardedChild child([&](TFrameWriter& out) { ImportInChild(out, path); }, limits);
         char kind;
@@ -142,7 +142,7 @@ TEST(ImportBounds, HostileFilesAreRefusedOrImportedWithinTheirBounds)
         {"mdb-cut-jet3.mdb", {}, 3, 10},
     };
     for (const auto& c : cases) {
-        const TOutcome got = ImportBounded(HostileFolder() + u'/' + QLatin1String(c.file));
+        const TImportResult got = ImportBounded(HostileFolder() + u'/' + QLatin1String(c.file));
         SCOPED_TRACE(c.file);
         EXPECT_TRUE(got.finished) << "stopped by its limits";
         EXPECT_LT(got.cpuMs, 5000);  // the file readers' processes included

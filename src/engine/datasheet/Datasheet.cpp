@@ -404,12 +404,12 @@ void TDatasheet::SortByColumn(int col, bool ascending)
     g.SortRows(col, ascending, 1, g.RowCount() - 1);
 }
 
-bool TDatasheet::ImportFile(const QString& path, const TTablePicker& pickTable)
+TDone TDatasheet::ImportFile(const QString& path, const TTablePicker& pickTable)
 {
     return ImportFile(path, pickTable, ImportDataFile);
 }
 
-bool TDatasheet::ImportFile(const QString& path, const TTablePicker& pickTable, const TImportLoader& loader)
+TDone TDatasheet::ImportFile(const QString& path, const TTablePicker& pickTable, const TImportLoader& loader)
 {
     // The old content moves aside untouched, so that it comes back exactly.
     TAdvStringGrid saved = std::move(StrGrid_Data);
@@ -421,20 +421,21 @@ bool TDatasheet::ImportFile(const QString& path, const TTablePicker& pickTable, 
         imported = loader(path, StrGrid_Data, pickTable);
         if (imported)
             StrGrid_Data.InsertCols(0, 1);  // the row-number column; fails when the file filled every column
-    } catch (...) {
+    } catch (const std::exception& e) {
+        // A file that cannot be read, does not fit, or runs out of memory.
         StrGrid_Data = std::move(saved);
-        throw;
+        return Refuse(QString::fromUtf8(e.what()));
     }
     if (!imported) {
         StrGrid_Data = std::move(saved);
-        return false;
+        return Refuse(QString());
     }
     FImportWarnings = warnings.List();
     TAdvStringGrid& g = StrGrid_Data;
     g.SetColWidth(0, RowNumberColWidth);
     g.SetCurrent(1, 1);
     g.SetSelection({g.Col(), g.Row(), g.Col(), g.Row()});
-    return true;
+    return {};
 }
 
 // ---------------------------------------------------------------------------

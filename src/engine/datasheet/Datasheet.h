@@ -9,6 +9,7 @@
 // window TFM_Data asks the questions and calls them.
 #pragma once
 
+#include "barcode/Outcome.h"
 #include "engine/datasheet/Import.h"
 #include "engine/datasheet/StringGrid.h"
 #include "document/DatasheetBlock.h"
@@ -137,11 +138,13 @@ public:
     void SortByColumn(int col, bool ascending);
 
     // Imports a data file into the datasheet: the datasheet is emptied, the
-    // loader fills it and a row-number column is inserted at 0. Returns false
-    // when nothing was imported (datasheet unchanged). When the loader throws,
-    // the datasheet is restored exactly as it was and the exception passes on.
-    bool ImportFile(const QString& path, const TTablePicker& pickTable);
-    bool ImportFile(const QString& path, const TTablePicker& pickTable, const TImportLoader& loader);
+    // loader fills it and a row-number column is inserted at 0. Refused when
+    // nothing was imported, and then the datasheet is exactly as it was: with
+    // the reason when the file could not be read or did not fit in a
+    // datasheet, with no message when the loader took nothing (no loader for
+    // the file's type, or the table picker was cancelled).
+    TDone ImportFile(const QString& path, const TTablePicker& pickTable);
+    TDone ImportFile(const QString& path, const TTablePicker& pickTable, const TImportLoader& loader);
     // The loader's warnings about the file of the last ImportFile (see
     // ImportWarning): notes for the user on data that was imported anyway.
     const QStringList& ImportWarnings() const { return FImportWarnings; }

@@ -881,21 +881,16 @@ void TFM_Data::ImportDataClick()
     if (HoldsData() && !Confirm(tr("The imported data replaces all data of the datasheet. Continue?")))
         return;
     const TTablePicker picker = TablePicker ? TablePicker : TTablePicker(AskTableName);
-    QString error;
-    bool imported = false;
     TSheetState before = State();
+    TDone imported;
     {
         TBusyCursor busy;
-        try {
-            imported = FData.ImportFile(path, picker, ImportLoader ? ImportLoader : TImportLoader(ImportDataFile));
-            if (imported)
-                FitColumns(true);
-        } catch (const std::exception& e) {
-            error = QString::fromStdString(e.what());
-        }
+        imported = FData.ImportFile(path, picker, ImportLoader ? ImportLoader : TImportLoader(ImportDataFile));
+        if (imported)
+            FitColumns(true);
     }
-    if (!error.isEmpty()) {
-        Dialogs().MessageDlg(error, TMsgDlgType::mtError, mbOK);
+    if (!imported.Message().isEmpty()) {
+        Dialogs().MessageDlg(imported.Message(), TMsgDlgType::mtError, mbOK);
         return;
     }
     if (imported) {
