@@ -123,6 +123,10 @@
         <source>Barcode does not fit on the label</source>
         <translation>Der Barcode passt nicht auf das Etikett</translation>
     </message>
+    <message>
+        <source>The code cannot be encoded</source>
+        <translation>Der Code lässt sich nicht codieren</translation>
+    </message>
 </context>
 <context>
     <name>CupsJob</name>

@@ -123,6 +123,10 @@
         <source>Barcode does not fit on the label</source>
         <translation>Le code-barres ne tient pas sur l&apos;étiquette</translation>
     </message>
+    <message>
+        <source>The code cannot be encoded</source>
+        <translation>Le code ne peut pas être encodé</translation>
+    </message>
 </context>
 <context>
     <name>CupsJob</name>

@@ -132,12 +132,52 @@ const std::array<TSymbologyInfo, kBarcodeTypeCount> SymbologyTable = {{
     {bcCode128Auto, "bcCode128Auto", "Code128Auto",
      "Code128Auto", "Code128Auto", "Code128", false, 0, 0},
     {bcEAN128Auto, "bcEAN128Auto", "bcEAN128Auto",
-     "EAN128Auto", "EAN128Auto", "EAN128 GS1-128", false, 0, 0},
+     "EAN128Auto", "EAN128Auto", "EAN128", false, 0, 0},
+    // type, enumName, name, menu, dialog, aliases, digits, ratio, library number, matrix, gs1, options
+    {bcQRCode, "bcQRCode", "QR Code",
+     "QR Code", "QR Code", "QR QRCode", false, 0, 0, 58, true, false, true, true, false, true},
+    {bcMicroQR, "bcMicroQR", "Micro QR",
+     "Micro QR Code", "Micro QR Code", "MicroQR", false, 0, 0, 97, true, false, true, true, false, false},
+    {bcDataMatrix, "bcDataMatrix", "Data Matrix",
+     "Data Matrix", "Data Matrix", "DataMatrix DM", false, 0, 0, 71, true, false, false, true, false, true},
+    {bcGS1DataMatrix, "bcGS1DataMatrix", "GS1 Data Matrix",
+     "GS1 Data Matrix", "GS1 Data Matrix", "GS1-DataMatrix GS1DataMatrix", false, 0, 0, 71, true, true, false, true, false, false},
+    {bcPDF417, "bcPDF417", "PDF417",
+     "PDF417", "PDF417", "PDF-417", false, 0, 0, 55, true, false, true, false, true, false},
+    {bcMicroPDF417, "bcMicroPDF417", "MicroPDF417",
+     "MicroPDF417", "MicroPDF417", "Micro-PDF417", false, 0, 0, 84, true, false, false, false, true, false},
+    {bcAztec, "bcAztec", "Aztec",
+     "Aztec Code", "Aztec Code", "AztecCode", false, 0, 0, 92, true, false, true, true, false, true},
+    {bcDataBarOmni, "bcDataBarOmni", "DataBar",
+     "GS1 DataBar Omnidirectional", "GS1 DataBar", "DataBar-Omni RSS14 GS1-DataBar", false, 0, 0, 29, false, false},
+    {bcDataBarLimited, "bcDataBarLimited", "DataBar Limited",
+     "GS1 DataBar Limited", "GS1 DataBar Limited", "DataBar-Limited RSS-Limited", false, 0, 0, 30, false, false},
+    {bcDataBarExpanded, "bcDataBarExpanded", "DataBar Expanded",
+     "GS1 DataBar Expanded", "GS1 DataBar Expanded", "DataBar-Expanded RSS-Expanded", false, 0, 0, 31, false, true},
+    {bcDataBarExpandedStacked, "bcDataBarExpandedStacked", "DataBar Expanded Stacked",
+     "GS1 DataBar Expanded Stacked", "GS1 DataBar Expanded Stacked", "DataBar-Expanded-Stacked", false, 0, 0, 81,
+     false, true, false, false, true, false},
+    {bcGS1_128, "bcGS1_128", "GS1-128",
+     "GS1-128 (Application Identifiers)", "GS1-128", "GS1_128 UCC-128", false, 0, 0, 16, false, true},
+    {bcITF14, "bcITF14", "ITF-14",
+     "ITF-14", "ITF-14", "ITF14", true, 0, 0, 89, false, false},
+    {bcISBN, "bcISBN", "ISBN",
+     "ISBN", "ISBN", "ISBN-13 ISBN-10", false, 0, 0, 69, false, false},
 }};
 
 bool IsValidBarcodeType(int ordinal)
 {
     return ordinal >= 0 && ordinal < kBarcodeTypeCount;
+}
+
+bool IsLibrarySymbology(TBarcodeType type)
+{
+    return IsValidBarcodeType(type) && SymbologyTable[size_t(type)].library != 0;
+}
+
+bool IsMatrixSymbology(TBarcodeType type)
+{
+    return IsValidBarcodeType(type) && SymbologyTable[size_t(type)].matrix;
 }
 
 bool IsNumericSymbology(TBarcodeType type)
@@ -242,6 +282,7 @@ void TBarcode::Reset()
     onChange_ = nullptr;
     moduleWidths_ = {1, 2, 3, 4};
     digitGroupBounds_ = {0, 0, 0, 0};
+    options_ = TSymbolOptions();
 }
 
 void TBarcode::Changed()
@@ -361,7 +402,62 @@ void TBarcode::Assign(const TBarcode& source)
     color_ = source.color_;
     colorBar_ = source.colorBar_;
     checkSumMethod_ = source.checkSumMethod_;
+    options_ = source.options_;
     onChange_ = source.onChange_;
+}
+
+void TBarcode::SetOptions(const TSymbolOptions& options)
+{
+    if (options == options_)
+        return;
+    options_ = options;
+    Changed();
+}
+
+int TBarcode::BarsHeight() const
+{
+    if (!librarySymbol_ || !IsMatrixSymbology(typ_))
+        return height_;
+    const double rows = std::ceil(double(librarySymbol_->Height) * modul_ - 1e-6);
+    return int(std::clamp(rows, 1.0, double(1 << 30))) - 1;
+}
+
+const char* TBarcode::BuildLibrarySymbol()
+{
+    const TSymbologyInfo& info = SymbologyTable[size_t(typ_)];
+    std::string key;
+    key.reserve(text_.size() + 24);
+    key.append(reinterpret_cast<const char*>(&typ_), sizeof typ_);
+    key.append(reinterpret_cast<const char*>(&options_), sizeof options_);
+    key.append(text_);
+    if (key == libraryKey_)
+        return librarySymbol_ ? nullptr : libraryError_.c_str();
+    libraryKey_ = std::move(key);
+    librarySymbol_.reset();
+    std::string_view data = text_;
+    std::string checked;
+    if (typ_ == bcDataBarOmni || typ_ == bcDataBarLimited) {
+        // A GTIN as typed on labels may carry its identifier.
+        if (data.substr(0, 4) == "(01)")
+            data.remove_prefix(4);
+    } else if (typ_ == bcITF14 && data.size() == 14) {
+        // With its check digit given, the library wants it left off.
+        checked.assign(data.substr(0, 13));
+        const char expected = Modulo10CheckDigit(checked);
+        if (expected != data[13]) {
+            libraryError_ = BarcodeErrorText(kErrCheckDigit[expected - '0']).toStdString();
+            return libraryError_.c_str();
+        }
+        data = checked;
+    }
+    const bool gs1 = info.gs1 || (info.hasGs1Option && options_.Gs1);
+    TOutcome<TEncodedSymbol> encoded = TZintEncoder::Encode(info.library, data, options_, gs1);
+    if (!encoded) {
+        libraryError_ = encoded.Message().toStdString();
+        return libraryError_.c_str();
+    }
+    librarySymbol_ = std::make_shared<const TEncodedSymbol>(std::move(encoded).Value());
+    return nullptr;
 }
 
 void TBarcode::ComputeModuleWidths()
@@ -416,11 +512,22 @@ const char* TBarcode::BuildInto(std::string& pattern)
     // asked for (EAN and UPC a row of zeros) or none a scanner reads.
     if (text_.empty())
         return kErrEmpty;
+    if (SymbologyTable[size_t(typ_)].library != 0)
+        return BuildLibrarySymbol();
+    librarySymbol_.reset();
+    libraryKey_.clear();
     return TBarcodeEncoder::Encode(*this, pattern);
 }
 
 const char* TBarcode::MeasureInto(const std::string& pattern, int& width) const
 {
+    if (librarySymbol_ && pattern.empty() && IsLibrarySymbology(typ_)) {
+        const double w = std::ceil(double(librarySymbol_->Width) * modul_ - 1e-6);
+        if (!(w <= double(std::numeric_limits<int>::max())))
+            return kErrTooWide;
+        width = int(w);
+        return nullptr;
+    }
     std::int64_t sum = 0;
     for (const char c : pattern) {
         const int cls = kAlphabet.widthClass[(unsigned char)c];
@@ -525,7 +632,9 @@ std::string TBarcode::ShownDigits() const
 std::string TBarcode::ShownText() const
 {
     std::string shown;
-    if (IsEanUpc(typ_))
+    if (librarySymbol_ && IsLibrarySymbology(typ_))
+        shown = librarySymbol_->Text.empty() ? text_ : librarySymbol_->Text;
+    else if (IsEanUpc(typ_))
         shown = TBarcodeEncoder::EanUpcShownDigits(*this);
     else if (IsCode128Family(typ_))
         shown = TBarcodeEncoder::Code128ShownText(*this);
@@ -594,6 +703,7 @@ const char* TBarcodeEncoder::Encode(TBarcode& bc, std::string& out)
     case bcCodeEAN128C: return Code128Fixed(bc, out);
     case bcCode128Auto:
     case bcEAN128Auto: return Code128Auto(bc, out);
+    default: break;  // the library's symbologies are built by BuildLibrarySymbol
     }
     return kErrSystem;
 }

@@ -8,12 +8,15 @@
 // unencodable text so that the next build fails.
 #pragma once
 
+#include "barcode/ZintEncoder.h"
+
 #include <QFont>
 #include <QString>
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -47,8 +50,26 @@ enum TBarcodeType : int {
     bcCodeEAN128C = 22,
     bcCode128Auto = 23,
     bcEAN128Auto = 24,
+    // Drawn through libzint (ZintEncoder.h).
+    bcQRCode = 25,
+    bcMicroQR = 26,
+    bcDataMatrix = 27,
+    bcGS1DataMatrix = 28,
+    bcPDF417 = 29,
+    bcMicroPDF417 = 30,
+    bcAztec = 31,
+    bcDataBarOmni = 32,
+    bcDataBarLimited = 33,
+    bcDataBarExpanded = 34,
+    bcDataBarExpandedStacked = 35,
+    bcGS1_128 = 36,
+    bcITF14 = 37,
+    bcISBN = 38,
 };
-constexpr int kBarcodeTypeCount = 25;
+constexpr int kBarcodeTypeCount = 39;
+// The first symbology drawn through libzint; the menus list these in a group
+// of their own.
+constexpr int kFirstLibrarySymbology = bcQRCode;
 constexpr int kMaxDeviceModul = 10000;
 
 enum TCheckSumMethod : int { csmNone = 0, csmModulo10 = 1 };
@@ -83,6 +104,11 @@ struct TSymbologyInfo {
     bool digitsOnly;
     double ratioMin;  // 0 when the symbology keeps any Ratio
     double ratioMax;
+    int library = 0;    // libzint's symbology number; 0 for our own encoders
+    bool matrix = false;  // square modules: the symbol's height follows from its data
+    bool gs1 = false;     // the text is always GS1 Application Identifiers
+    // Which TSymbolOptions apply.
+    bool hasEcc = false, hasSize = false, hasColumns = false, hasGs1Option = false;
 };
 
 // Indexed by ordinal.
@@ -90,6 +116,9 @@ extern const std::array<TSymbologyInfo, kBarcodeTypeCount> SymbologyTable;
 
 bool IsNumericSymbology(TBarcodeType type);
 bool IsValidBarcodeType(int ordinal);
+// Drawn through libzint / with square modules whose rows the data decides.
+bool IsLibrarySymbology(TBarcodeType type);
+bool IsMatrixSymbology(TBarcodeType type);
 
 // Parses a symbology given as ordinal ("14"), enumeration name ("bcCodeEAN13")
 // or name text ("EAN13"), ignoring letter case. False when nothing matches.
@@ -165,12 +194,15 @@ public:
     void SetColor(std::int32_t color) { color_ = color; }
     std::int32_t ColorBar() const { return colorBar_; }
     void SetColorBar(std::int32_t color) { colorBar_ = color; }
+    // Error correction, size, columns and GS1 mode of the libzint symbologies.
+    const TSymbolOptions& Options() const { return options_; }
+    void SetOptions(const TSymbolOptions& options);
     const std::function<void()>& OnChange() const { return onChange_; }
     void SetOnChange(std::function<void()> handler) { onChange_ = std::move(handler); }
 
     // Copies Height, Text, Top, Left, Modul, Ratio, Typ, Checksum, ShowText,
-    // Angle, Color, ColorBar, CheckSumMethod and OnChange (not the fonts, not
-    // ShowTextPosition). Fires no OnChange.
+    // Angle, Color, ColorBar, CheckSumMethod, Options and OnChange (not the
+    // fonts, not ShowTextPosition). Fires no OnChange.
     void Assign(const TBarcode& source);
 
     // --- building. A build may normalise the component: Ratio is corrected into
@@ -189,6 +221,14 @@ public:
     TModuleInfo ModuleInfo(char c) const;
     // Width classes 0 to 3 in pixels.
     int ModuleWidth(int widthClass) const { return moduleWidths_[widthClass & 3]; }
+    // The symbol of a libzint symbology as the last build made it (null for
+    // our own symbologies or before a build): its pattern is empty, its dark
+    // rectangles are drawn instead.
+    const TEncodedSymbol* LibrarySymbol() const { return librarySymbol_.get(); }
+    // The bars' extent across them less one (they cover rows Top to Top +
+    // BarsHeight): Height, or for a matrix symbology its module rows times
+    // Modul less one, after a build.
+    int BarsHeight() const;
     void ComputeModuleWidths();
 
     QString SymbologyName() const;
@@ -252,6 +292,12 @@ private:
     std::function<void()> onChange_;
     std::array<int, 4> moduleWidths_{1, 2, 3, 4};
     std::array<int, 4> digitGroupBounds_{0, 0, 0, 0};
+    TSymbolOptions options_;
+    // The last library build, kept while type, text and options stay.
+    std::shared_ptr<const TEncodedSymbol> librarySymbol_;
+    std::string libraryKey_;
+    std::string libraryError_;  // its message (a build returns a pointer into it)
+    const char* BuildLibrarySymbol();
 };
 
 // --- EAN/UPC helpers

@@ -108,6 +108,8 @@ private:
     TBarcode& barcode_;
     const QPaintDevice* device_;
     std::string& pattern_;
+    const TEncodedSymbol* library_ = nullptr;  // drawn from the library's rectangles
+    int height_ = 0;                           // BarsHeight
     int width_ = 0;
     double radians_ = 0;
     double sin_ = 0;
@@ -132,6 +134,8 @@ TSymbolLayout::TSymbolLayout(TBarcode& barcode, const QPaintDevice* device)
     : barcode_(barcode), device_(device), pattern_(PatternBuffer())
 {
     barcode_.BuildPattern(pattern_);
+    library_ = barcode_.LibrarySymbol();
+    height_ = barcode_.BarsHeight();
     if (barcode_.Typ() == bcCodeEAN13)
         groups_ = &kEan13Groups;
     else if (barcode_.Typ() == bcCodeUPC_A)
@@ -157,7 +161,7 @@ TSymbolLayout::TSymbolLayout(TBarcode& barcode, const QPaintDevice* device)
         sin_ = std::sin(radians_);
         cos_ = std::cos(radians_);
     }
-    origin_ = RotatedOrigin(barcode_.Left(), barcode_.Top(), width_, barcode_.Height(), radians_);
+    origin_ = RotatedOrigin(barcode_.Left(), barcode_.Top(), width_, height_, radians_);
     // Text turns like a font with an escapement in tenths of a degree.
     textRotation_ = std::nearbyint(degrees * 10.0) / 10.0;
     LayOutText();
@@ -166,6 +170,22 @@ TSymbolLayout::TSymbolLayout(TBarcode& barcode, const QPaintDevice* device)
 template <class F>
 std::int64_t TSymbolLayout::WalkPattern(F&& bar) const
 {
+    if (library_) {
+        // Whole pixels: every module edge at a multiple of Modul. Across a
+        // linear symbol the rows are shared out over the bar height.
+        const double m = barcode_.ModuleWidth(0);
+        const bool matrix = IsMatrixSymbology(barcode_.Typ());
+        const double across = matrix ? m : (double(height_) + 1.0) / std::max(1e-3f, library_->Height);
+        for (const TModuleRect& r : library_->Rects) {
+            const std::int64_t x0 = std::llround(double(r.X) * m);
+            const std::int64_t x1 = std::llround(double(r.X + r.W) * m);
+            const std::int64_t y0 = std::llround(double(r.Y) * across);
+            const std::int64_t y1 = std::llround(double(r.Y + r.H) * across) - 1;
+            if (x1 > x0 && y1 >= y0)
+                bar(x0, int(std::min<std::int64_t>(x1 - x0, 1 << 30)), y0, y1);
+        }
+        return std::llround(std::ceil(double(library_->Width) * m - 1e-6));
+    }
     const bool postNet = barcode_.Typ() == bcCodePostNet;
     const std::int64_t height = barcode_.Height();
     std::int64_t x = 0;
@@ -266,7 +286,7 @@ void TSymbolLayout::LayOutText()
     if (show == bcoNone)
         return;
     const QFontMetrics fm(barcode_.ShowTextFont(), device_);
-    const double height = barcode_.Height();
+    const double height = height_;
     if (groups_) {
         // The digits sit under the shortened bars whatever ShowText and
         // ShowTextPosition say: the first left of the symbol, the middle

@@ -114,7 +114,7 @@ bool TPlanBarcode::TRenderKey::operator==(const TRenderKey& o) const
 {
     return text == o.text && typ == o.typ && modul == o.modul && height == o.height && showText == o.showText &&
            position == o.position && dpi == o.dpi && ratio == o.ratio && angle == o.angle &&
-           checksum == o.checksum && font == o.font;
+           checksum == o.checksum && options == o.options && font == o.font;
 }
 
 TPlanBarcode::TPlanBarcode(TLabelPlan* plan) : TRectObject(plan)
@@ -252,6 +252,18 @@ void TPlanBarcode::StoreProperties()
     p.SetValue(QStringLiteral("DataOrigin"), QString::number(DataOrigin));
     p.SetValue(QStringLiteral("DataExpression"), DataExpression);
     p.SetValue(QStringLiteral("AutoCenter"), BoolToStr(AutoCenter));
+    // The 2D settings only when set, so labels without them read as before.
+    const TSymbolOptions& o = Barcode.Options();
+    auto optional = [&p](const QString& key, int value) {
+        if (value != 0)
+            p.SetValue(key, QString::number(value));
+        else
+            p.Remove(key);
+    };
+    optional(QStringLiteral("Ecc"), o.Ecc);
+    optional(QStringLiteral("SymbolSize"), o.Size);
+    optional(QStringLiteral("Columns"), o.Columns);
+    optional(QStringLiteral("Gs1Mode"), o.Gs1 ? 1 : 0);
 }
 
 void TPlanBarcode::LoadProperties()
@@ -301,6 +313,12 @@ void TPlanBarcode::LoadProperties()
         Barcode.SetShowText(TBarcodeOption(v));
     if (TryStrToBool(TrimControls(p.Value(u"CheckSum")), b))
         Barcode.SetChecksum(b);
+    TSymbolOptions o;
+    o.Ecc = std::clamp(StrToIntDef(p.Value(u"Ecc"), 0), 0, 9);
+    o.Size = std::clamp(StrToIntDef(p.Value(u"SymbolSize"), 0), -1, 40);
+    o.Columns = std::clamp(StrToIntDef(p.Value(u"Columns"), 0), 0, 30);
+    o.Gs1 = StrToIntDef(p.Value(u"Gs1Mode"), 0) != 0;
+    Barcode.SetOptions(o);
 }
 
 TLabelObject* TPlanBarcode::Duplicate(TLabelObject* parent)
@@ -323,9 +341,10 @@ void TPlanBarcode::PrepareSymbol()
         DateTimeFunctionValue(DataExpression, IsNumericSymbology(Barcode.Typ()), Now(), DataValue);
     Barcode.SetTextString(DataValue);
 
-    // The bars take the box's extent across them, less room for the text.
+    // The bars take the box's extent across them, less room for the text;
+    // a matrix symbol's rows follow from its data instead.
     const int quarter = RightAngleQuarter(Barcode.Angle());
-    if (quarter < 0)
+    if (quarter < 0 || IsMatrixSymbology(Barcode.Typ()))
         return;
     const double t = MeasureBarcodeFont(Barcode.ShowTextFont(), BitmapProbe()).heightA;
     const std::int64_t extent = quarter % 2 == 0 ? std::llabs(std::int64_t(Y2) - Y1) : std::llabs(std::int64_t(X2) - X1);
@@ -359,7 +378,7 @@ const char* TPlanBarcode::MeasureSymbol(const QPaintDevice* device, TSymbolFrame
     const double t = m.heightA;
     const bool shortDigits = ShortDigitText(Barcode.Typ());
     const int along = ClampToInt(std::int64_t(Round(2.2 * a)) + width);
-    const int across = ClampToInt(std::int64_t(Barcode.Height()) + Round(TextAllowance(Barcode.Typ()) * t));
+    const int across = ClampToInt(std::int64_t(Barcode.BarsHeight()) + Round(TextAllowance(Barcode.Typ()) * t));
     switch (quarter) {
     case 0:
         frame.size = QSize(along, across);
@@ -431,6 +450,7 @@ QString TPlanBarcode::UpdateRenderBitmap()
     key.ratio = Barcode.Ratio();
     key.angle = Barcode.Angle();
     key.checksum = Barcode.Checksum();
+    key.options = Barcode.Options();
     key.font = Barcode.ShowTextFont();
     if (FRenderValid && key == FRenderKey)
         return QString();
@@ -530,18 +550,20 @@ QString TPlanBarcode::PlaceSymbol(TPlacement& place, bool render)
     place.h = Round(place.exact.height());
 
     // The box follows the symbol along its length; with AutoCenter it only
-    // grows. A symbol at a slant fits the box both ways.
+    // grows. A symbol at a slant, and a matrix symbol (square modules, rows
+    // from its data), fit the box both ways.
     const QPoint p1 = P1Pixels();
     const QPoint p2 = P2Pixels();
     const int quarter = RightAngleQuarter(Barcode.Angle());
+    const bool bothWays = quarter < 0 || IsMatrixSymbology(Barcode.Typ());
     const bool horizontal = quarter == 0 || quarter == 2;
     place.fitted = p2;
-    if (horizontal || quarter < 0) {
+    if (horizontal || bothWays) {
         const int x2 = ClampToInt(std::int64_t(p1.x()) + place.w);
         if (!AutoCenter || p2.x() < x2)
             place.fitted.setX(x2);
     }
-    if (!horizontal) {
+    if (!horizontal || bothWays) {
         const int y2 = ClampToInt(std::int64_t(p1.y()) + place.h);
         if (!AutoCenter || p2.y() < y2)
             place.fitted.setY(y2);
@@ -561,9 +583,10 @@ QPoint TPlanBarcode::SymbolAt(const QRect& box, const TPlacement& place) const
         // Box extents as corner distances.
         const int quarter = RightAngleQuarter(Barcode.Angle());
         const bool horizontal = quarter == 0 || quarter == 2;
-        if (horizontal || quarter < 0)
+        const bool bothWays = quarter < 0 || IsMatrixSymbology(Barcode.Typ());
+        if (horizontal || bothWays)
             at.rx() += Round((double(box.width() - 1) - place.w) / 2.0);
-        if (!horizontal)
+        if (!horizontal || bothWays)
             at.ry() += Round((double(box.height() - 1) - place.h) / 2.0);
     }
     return at;
@@ -579,7 +602,7 @@ bool TPlanBarcode::BarsBeyondLabel(const TPlacement& place, QPoint at) const
     const int quarter = RightAngleQuarter(Barcode.Angle());
     if (quarter >= 0) {
         // Turned half round or a quarter to the left the bars start a pixel in.
-        const QSizeF along(f.width, Barcode.Height() + 1.0);
+        const QSizeF along(f.width, Barcode.BarsHeight() + 1.0);
         const QPointF in(quarter == 2 ? 1 : 0, quarter == 1 ? 1 : 0);
         bars = QRectF(QPointF(f.origin) + in, quarter % 2 == 0 ? along : along.transposed());
     }

@@ -163,6 +163,7 @@ private:
         int typ = -1, modul = 0, height = 0, showText = 0, position = 0, dpi = 0;
         double ratio = 0, angle = 0;
         bool checksum = false;
+        TSymbolOptions options;
         QFont font;
         bool operator==(const TRenderKey& o) const;
     };

@@ -296,6 +296,8 @@ void TFM_Main::BuildToolBars()
     SymbologyGroup = new QActionGroup(this);
     for (const TSymbologyInfo& symbology : SymbologyTable) {
         const int i = symbology.type;
+        if (i == kFirstLibrarySymbology)
+            MN_Symbology->addSeparator();  // 2D and GS1 codes
         QAction* item = MN_Symbology->addAction(QString::fromLatin1(symbology.menuCaption));
         item->setCheckable(i != bcEAN128Auto);
         item->setChecked(i == bcCode39);

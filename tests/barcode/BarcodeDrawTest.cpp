@@ -621,7 +621,7 @@ TEST(BarcodeDrawState, FailuresPropagateBeforeAnythingIsDrawn)
     } cases[] = {
         {bcCodeEAN13, "12a", "Barcode must be numeric"},
         {bcCode93, "abc", "Code93 bad Data !"},
-        {TBarcodeType(25), "1", "System error!"},
+        {TBarcodeType(99), "1", "System error!"},
         {bcCodeCodabar, "12#", nullptr},
     };
     for (const auto& c : cases) {

@@ -23,6 +23,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include "barcode/Barcode.h"
+
 #include <gtest/gtest.h>
 
 using namespace testsupport;
@@ -75,7 +77,9 @@ TEST_F(MainWindow, StartsUntitledWithTitleAndCommandsInPlace)
     EXPECT_TRUE(window->SBtn_Pointer->isChecked());
     EXPECT_FALSE(window->MN_Recent->menuAction()->isVisible());
     const QList<QAction*> items = window->MN_Symbology->actions();
-    ASSERT_EQ(items.size(), 25);
+    ASSERT_EQ(items.size(), kBarcodeTypeCount + 1);  // the 2D and GS1 codes after a separator
+    EXPECT_TRUE(items[kFirstLibrarySymbology]->isSeparator());
+    EXPECT_EQ(items[kFirstLibrarySymbology + 1]->text(), QStringLiteral("QR Code"));
     EXPECT_TRUE(items[3]->isChecked());
     EXPECT_EQ(items[3]->text(), QStringLiteral("Code39"));
     EXPECT_FALSE(items[24]->isCheckable());  // "EAN128Auto" never takes the check
@@ -383,6 +387,6 @@ TEST_F(MainWindow, StatusValuesAndTheSymbologyMenuAreAccessible)
     QAccessibleInterface* menu = button->child(0);
     EXPECT_EQ(menu->object(), window->MN_Symbology);
     EXPECT_EQ(button->indexOfChild(menu), 0);
-    ASSERT_EQ(menu->childCount(), 25);
+    ASSERT_EQ(menu->childCount(), window->MN_Symbology->actions().size());
     EXPECT_EQ(menu->child(23)->text(QAccessible::Name), QStringLiteral("Code128Auto"));
 }

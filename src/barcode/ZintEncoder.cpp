@@ -1,0 +1,109 @@
+#include "barcode/ZintEncoder.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <zint.h>
+
+#include <algorithm>
+#include <memory>
+#include <new>
+
+namespace {
+
+struct TSymbolDeleter {
+    void operator()(zint_symbol* s) const { ZBarcode_Delete(s); }
+};
+using TSymbolPtr = std::unique_ptr<zint_symbol, TSymbolDeleter>;
+
+// "Error 261: AI (01) position 14: Bad checksum '4', expected '3'" without
+// the library's number.
+QString LibraryMessage(const char* errtxt)
+{
+    QString text = QString::fromUtf8(errtxt);
+    const int colon = text.indexOf(QLatin1String(": "));
+    if (colon > 0 && colon < 14 && (text.startsWith(QLatin1String("Error")) || text.startsWith(QLatin1String("Warning"))))
+        text = text.mid(colon + 2);
+    if (text.isEmpty())
+        text = QCoreApplication::translate("Barcode", "The code cannot be encoded");
+    return text;
+}
+
+void ApplyOptions(zint_symbol& s, int symbology, const TSymbolOptions& o)
+{
+    switch (symbology) {
+    case TZintEncoder::QrCode:
+    case TZintEncoder::MicroQr:
+    case TZintEncoder::Aztec:
+        if (o.Ecc > 0)
+            s.option_1 = o.Ecc;
+        if (o.Size > 0)
+            s.option_2 = o.Size;
+        break;
+    case TZintEncoder::DataMatrix:
+        if (o.Size > 0)
+            s.option_2 = o.Size;
+        else if (o.Size == 0)
+            s.option_3 = DM_SQUARE;
+        break;
+    case TZintEncoder::Pdf417:
+        if (o.Ecc > 0)
+            s.option_1 = o.Ecc - 1;
+        if (o.Columns > 0)
+            s.option_2 = o.Columns;
+        break;
+    case TZintEncoder::MicroPdf417:
+    case TZintEncoder::DataBarExpandedStacked:
+        if (o.Columns > 0)
+            s.option_2 = o.Columns;
+        break;
+    default: break;
+    }
+}
+
+}  // namespace
+
+TOutcome<TEncodedSymbol> TZintEncoder::Encode(int symbology, std::string_view bytes, const TSymbolOptions& options,
+                                              bool gs1)
+{
+    TSymbolPtr s(ZBarcode_Create());
+    if (!s)
+        throw std::bad_alloc();
+    s->symbology = symbology;
+    s->input_mode = DATA_MODE;
+    if (gs1) {
+        s->input_mode = GS1_MODE;
+        // "(01)…" as typed on labels; "[01]…" as the library writes it.
+        if (!bytes.empty() && bytes.front() == '(')
+            s->input_mode |= GS1PARENS_MODE;
+    }
+    s->warn_level = WARN_FAIL_ALL;
+    s->show_hrt = 1;
+    s->scale = 1.0f;
+    ApplyOptions(*s, symbology, options);
+    const int result = ZBarcode_Encode_and_Buffer_Vector(
+        s.get(), reinterpret_cast<const unsigned char*>(bytes.data()), int(bytes.size()), 0);
+    if (result != 0 || !s->vector)
+        return Refuse(LibraryMessage(s->errtxt));
+
+    // The vector output counts two units to the module at scale 1.
+    constexpr float kUnit = 0.5f;
+    TEncodedSymbol out;
+    const zint_vector& v = *s->vector;
+    float bottom = 0;
+    for (const zint_vector_rect* r = v.rectangles; r; r = r->next) {
+        if (r->colour != -1 && r->colour != 7)
+            continue;  // white or coloured: nothing to print
+        out.Rects.push_back({r->x * kUnit, r->y * kUnit, r->width * kUnit, r->height * kUnit});
+        bottom = std::max(bottom, (r->y + r->height) * kUnit);
+    }
+    out.Width = v.width * kUnit;
+    // The symbol without the library's own text line; we draw that in the
+    // label's font.
+    out.Height = v.strings ? bottom : v.height * kUnit;
+    if (out.Rects.empty())
+        return Refuse(LibraryMessage(""));
+    const QByteArray text = QString::fromUtf8(reinterpret_cast<const char*>(s->text)).toLatin1();
+    out.Text.assign(text.constData(), size_t(text.size()));
+    return out;
+}
