@@ -710,7 +710,7 @@ const char* TBarcodeEncoder::Encode(TBarcode& bc, std::string& out)
 
 // --- validity check
 
-bool IsValidCode(std::string_view text, TBarcodeType symbology, bool checksum)
+bool IsValidCode(std::string_view text, TBarcodeType symbology, bool checksum, const TSymbolOptions& options)
 {
     size_t first = 0;
     size_t last = text.size();
@@ -724,12 +724,13 @@ bool IsValidCode(std::string_view text, TBarcodeType symbology, bool checksum)
     barcode.Reset();
     barcode.SetTyp(symbology);
     barcode.SetChecksum(checksum);
+    barcode.SetOptions(options);
     barcode.SetText(text.substr(first, last - first));
     int width = 0;
     return barcode.TryWidth(width) == nullptr;
 }
 
-bool IsValidCode(const QString& text, TBarcodeType symbology, bool checksum)
+bool IsValidCode(const QString& text, TBarcodeType symbology, bool checksum, const TSymbolOptions& options)
 {
     const QChar* data = text.constData();
     qsizetype first = 0;
@@ -746,5 +747,5 @@ bool IsValidCode(const QString& text, TBarcodeType symbology, bool checksum)
             return false;
         bytes[size_t(i - first)] = char(u);
     }
-    return IsValidCode(std::string_view(bytes), symbology, checksum);
+    return IsValidCode(std::string_view(bytes), symbology, checksum, options);
 }

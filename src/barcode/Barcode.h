@@ -325,5 +325,7 @@ const char* Code128Widths(int value);
 // The code validity check: a fresh component with the given symbology and check
 // flag gets the text trimmed of blanks and control characters at both ends, and
 // its Width is read. True when that succeeds. Fast: no heap work for short texts.
-bool IsValidCode(const QString& text, TBarcodeType symbology, bool checksum);
-bool IsValidCode(std::string_view text, TBarcodeType symbology, bool checksum);
+// The library's symbologies are checked with their settings (a fixed size may
+// be too small for the text).
+bool IsValidCode(const QString& text, TBarcodeType symbology, bool checksum, const TSymbolOptions& options = {});
+bool IsValidCode(std::string_view text, TBarcodeType symbology, bool checksum, const TSymbolOptions& options = {});

@@ -47,7 +47,8 @@ TDone FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row,
             if (value == BlankLabelValue)
                 continue;
             // An empty cell is a missing value, not the empty symbol.
-            if (!value.isEmpty() && IsValidCode(value, barcode->Barcode.Typ(), barcode->Barcode.Checksum()))
+            if (!value.isEmpty() && IsValidCode(value, barcode->Barcode.Typ(), barcode->Barcode.Checksum(),
+                                                barcode->Barcode.Options()))
                 barcode->SetDataValue(value);
             else if (result.Ok())
                 result = Refuse(InvalidBoundValueMessage(value, barcode->DataExpression, row,
