@@ -3,6 +3,7 @@
 #include "common/DocTestSupport.h"
 #include "document/LabelFile.h"
 #include "document/OpaqueDatasheetBlock.h"
+#include "document/PlanLayer.h"
 #include "document/PlanObjects.h"
 
 #include <QDir>
@@ -297,4 +298,50 @@ TEST_F(LabelFiles, SaveIntoALockedFolderFails)
     EXPECT_THROW(SaveLabelFile(lockedFile, plan, datasheet), ELabelFileError);
     EXPECT_EQ(ReadFile(lockedFile), old);
     QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+TEST_F(LabelFiles, EveryLibrarySymbologyAndItsSettingsRoundTrip)
+{
+    // Each symbology with settings of its kind; labels without them write none.
+    QString text = QStringLiteral("LabelSize 400,400\n");
+    for (int t = kFirstLibrarySymbology; t < kBarcodeTypeCount; ++t) {
+        const TSymbologyInfo& info = SymbologyTable[size_t(t)];
+        const char* value = info.gs1 || info.hasGs1Option ? "(01)09501101530003(10)AB12"
+                            : info.digitsOnly                 ? "1234567890123"
+                                                              : "0306406152";
+        text += QStringLiteral("Object Barcode\nBarType=%1\nDataValue=%2\n").arg(t).arg(QLatin1String(value));
+        if (info.hasEcc)
+            text += QStringLiteral("Ecc=2\n");
+        if (info.hasSize)
+            text += QStringLiteral("SymbolSize=%1\n").arg(t == bcDataMatrix ? -1 : 3);
+        if (info.hasColumns)
+            text += QStringLiteral("Columns=2\n");
+        if (info.hasGs1Option)
+            text += QStringLiteral("Gs1Mode=1\n");
+        text += QStringLiteral("End\n");
+    }
+    plan.ReadPlan(text.split('\n'));
+    const QStringList before = plan.PlanStrings();
+    EXPECT_EQ(before.filter(QStringLiteral("Ecc=")).size(), 4);
+    EXPECT_EQ(before.filter(QStringLiteral("SymbolSize=")).size(), 5);
+    const QString path = Path("codes.blf");
+    SaveLabelFile(path, plan, datasheet);
+
+    TLabelPlan other;
+    other.NewLabel();
+    TOpaqueDatasheetBlock otherData;
+    ASSERT_TRUE(OpenLabelFile(path, other, otherData));
+    EXPECT_EQ(other.PlanStrings(), before);
+    TPlanLayer* layer = other.Layers().Item(0);
+    ASSERT_EQ(layer->Count(), kBarcodeTypeCount - kFirstLibrarySymbology);
+    for (int i = 0; i < layer->Count(); ++i) {
+        auto* b = dynamic_cast<TPlanBarcode*>(layer->Item(i));
+        ASSERT_TRUE(b);
+        const TSymbologyInfo& info = SymbologyTable[size_t(kFirstLibrarySymbology + i)];
+        SCOPED_TRACE(info.name);
+        EXPECT_EQ(b->Barcode.Typ(), info.type);
+        EXPECT_EQ(b->Barcode.Options().Ecc, info.hasEcc ? 2 : 0);
+        EXPECT_EQ(b->Barcode.Options().Columns, info.hasColumns ? 2 : 0);
+        EXPECT_EQ(b->Barcode.Options().Gs1, info.hasGs1Option);
+    }
 }

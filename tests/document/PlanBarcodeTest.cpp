@@ -227,6 +227,32 @@ TEST(PlanBarcode, BoxFollowsTheSymbolAlongItsLength)
     }
 }
 
+TEST(PlanBarcode, MatrixSymbolsKeepSquareModulesInAnyBox)
+{
+    // A QR Code of 21 modules at Modul 4 (300 dpi) in a wide, flat box: the
+    // box follows the symbol both ways and the modules stay square.
+    for (const double angle : {0.0, 90.0}) {
+        SCOPED_TRACE(angle);
+        TOutputSurface s(720, 720, 72);
+        s.plan.PntDPI = 300;
+        TPlanBarcode* b = s.Add(bcQRCode, QStringLiteral("Tagmora"), 20, 30, 400, 50);
+        b->SetModulAt(4, 300);
+        b->Barcode.SetShowText(bcoNone);
+        b->Barcode.SetAngle(angle);
+        s.Paint(*b);
+        ASSERT_TRUE(b->LastDrawError().isEmpty()) << b->LastDrawError().toStdString();
+        const QRect ink = InkRect(b->RenderBitmap);
+        EXPECT_EQ(ink.size(), QSize(84, 84));  // 21 modules of 4 dots
+        EXPECT_NEAR(b->X2 - b->X1, b->RenderBitmap.width() * 72 / 300.0, 1.0);
+        EXPECT_NEAR(b->Y2 - b->Y1, b->RenderBitmap.height() * 72 / 300.0, 1.0);
+        // A longer text needs more modules both ways.
+        b->SetDataValue(QStringLiteral("Tagmora prints 2D codes on every label"));
+        s.Paint(*b);
+        EXPECT_GT(InkRect(b->RenderBitmap).width(), 84);
+        EXPECT_EQ(InkRect(b->RenderBitmap).width(), InkRect(b->RenderBitmap).height());
+    }
+}
+
 // Counts the paint events a widget gets.
 
 
