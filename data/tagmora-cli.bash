@@ -101,16 +101,16 @@ _tagmora_cli()
             values="-o --output --printer --data --data-format --table --pages --copies --dpi --on-invalid"
             ;;
         barcode)
-            options="-t --type --text --checksum --modul --ratio --pattern -o --output --format --height --angle
-                     --show-text --text-position --font --font-size"
-            values="-t --type --text --modul --ratio -o --output --format --height --angle --show-text
+            options="-t --type --text --checksum --option --modul --ratio --pattern -o --output --format --height
+                     --angle --show-text --text-position --font --font-size"
+            values="-t --type --text --option --modul --ratio -o --output --format --height --angle --show-text
                     --text-position --font --font-size"
             ;;
         render)
             options="-o --output --format --dpi --strict"
             values="-o --output --format --dpi"
             ;;
-        validate) options="-t --type --checksum" values="-t --type" ;;
+        validate) options="-t --type --checksum --option" values="-t --type --option" ;;
         types) options="" ;;
         *) return ;;
     esac

@@ -9,7 +9,9 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <exception>
 
 namespace cli {
@@ -124,6 +126,66 @@ QString DataInput(const QString& path, const QString& format, const QTemporaryDi
         throw Failure(QStringLiteral("standard input"), QStringLiteral("cannot keep a copy: ") + e.Reason);
     }
     return copy;
+}
+
+TSymbolOptions SymbolOptionsValue(const QString& value, TBarcodeType type)
+{
+    // Data Matrix sizes in the library's order: 24 square, then 6 rectangular.
+    static const char* const kMatrixSizes[] = {
+        "10x10", "12x12", "14x14", "16x16", "18x18", "20x20", "22x22", "24x24", "26x26", "32x32",
+        "36x36", "40x40", "44x44", "48x48", "52x52", "64x64", "72x72", "80x80", "88x88", "96x96",
+        "104x104", "120x120", "132x132", "144x144", "8x18", "8x32", "12x26", "12x36", "16x36", "16x48"};
+    const TSymbologyInfo& info = SymbologyTable[size_t(type)];
+    TSymbolOptions o;
+    for (const QString& pair : value.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const QString key = pair.section(QLatin1Char('='), 0, 0).trimmed().toLower();
+        const QString v = pair.section(QLatin1Char('='), 1).trimmed();
+        auto refuse = [&](const QString& why) {
+            return UsageError(QStringLiteral("--option %1: %2").arg(pair.trimmed(), why));
+        };
+        auto number = [&](int low, int high) {
+            bool ok = false;
+            const int n = v.toInt(&ok);
+            if (!ok || n < low || n > high)
+                throw refuse(QStringLiteral("takes a number from %1 to %2").arg(low).arg(high));
+            return n;
+        };
+        if (key == QLatin1String("ecc")) {
+            if (!info.hasEcc)
+                throw refuse(QStringLiteral("%1 has no error correction setting").arg(QLatin1String(info.name)));
+            const int letter = QStringLiteral("LMQH").indexOf(v.toUpper());
+            o.Ecc = v.size() == 1 && letter >= 0 && (type == bcQRCode || type == bcMicroQR) ? letter + 1
+                                                                                           : number(1, 9);
+        } else if (key == QLatin1String("size")) {
+            if (!info.hasSize)
+                throw refuse(QStringLiteral("%1 has no size setting").arg(QLatin1String(info.name)));
+            const int named = type == bcDataMatrix || type == bcGS1DataMatrix
+                                  ? int(std::find_if(std::begin(kMatrixSizes), std::end(kMatrixSizes),
+                                                     [&](const char* s) { return v.compare(QLatin1String(s), Qt::CaseInsensitive) == 0; }) -
+                                        std::begin(kMatrixSizes))
+                                  : 30;
+            if (named < 30)
+                o.Size = named + 1;
+            else if (v.compare(QLatin1String("rectangular"), Qt::CaseInsensitive) == 0 && type == bcDataMatrix)
+                o.Size = -1;
+            else
+                o.Size = number(1, type == bcQRCode ? 40 : type == bcMicroQR ? 4 : type == bcAztec ? 36 : 30);
+        } else if (key == QLatin1String("columns")) {
+            if (!info.hasColumns)
+                throw refuse(QStringLiteral("%1 has no columns setting").arg(QLatin1String(info.name)));
+            o.Columns = number(1, type == bcMicroPDF417 ? 4 : type == bcDataBarExpandedStacked ? 11 : 30);
+        } else if (key == QLatin1String("gs1")) {
+            if (!info.hasGs1Option)
+                throw refuse(QStringLiteral("%1 has no GS1 mode setting").arg(QLatin1String(info.name)));
+            const int on = QStringList{"off", "on", "no", "yes", "0", "1"}.indexOf(v.toLower());
+            if (on < 0)
+                throw refuse(QStringLiteral("takes on or off"));
+            o.Gs1 = on % 2 == 1;
+        } else {
+            throw refuse(QStringLiteral("unknown setting (ecc, size, columns or gs1)"));
+        }
+    }
+    return o;
 }
 
 void CheckImported(const TDone& imported, const QString& dataName)

@@ -39,6 +39,11 @@ QString OutputFormat(const QString& output, const QString& formatOption, const Q
 // A data file for import: the path itself, or for "-" standard input copied
 // into a file of the --data-format's type (csv or txt) in `dir`.
 QString DataInput(const QString& path, const QString& format, const QTemporaryDir& dir);
+// The 2D settings of --option: comma-separated KEY=VALUE pairs, ecc=L|M|Q|H
+// (QR Code, Micro QR) or 1-9, size=N (a version or size number; for Data
+// Matrix also ROWSxCOLUMNS or "rectangular"), columns=N, gs1=on|off.
+// Settings the symbology does not have are usage errors.
+TSymbolOptions SymbolOptionsValue(const QString& value, TBarcodeType type);
 // Fails naming the data file when its import was refused: with the reason,
 // or as holding nothing to import.
 void CheckImported(const TDone& imported, const QString& dataName);

@@ -16,6 +16,7 @@ struct TBarcodeArgs {
     TBarcodeType type = bcCodeEAN13;
     QString text;
     bool checksum = false;
+    TSymbolOptions options;
     int modul = 1;
     double ratio = 2.0;
     bool pattern = false;
@@ -57,6 +58,8 @@ TBarcodeArgs ParseArgs(const cli::TArguments& args)
     a.type = cli::BarcodeTypeValue(args.Value("type"));
     a.text = args.Value("text");
     a.checksum = args.IsSet("checksum");
+    if (args.IsSet("option"))
+        a.options = cli::SymbolOptionsValue(args.Value("option"), a.type);
     if (args.IsSet("modul"))
         a.modul = cli::IntValue("modul", args.Value("modul"), 1, 49);
     if (args.IsSet("ratio")) {
@@ -67,6 +70,9 @@ TBarcodeArgs ParseArgs(const cli::TArguments& args)
                 QStringLiteral("--ratio takes a number from 1 to 100, not '%1'").arg(args.Value("ratio")));
     }
     a.pattern = args.IsSet("pattern");
+    if (a.pattern && IsLibrarySymbology(a.type))
+        throw cli::UsageError(QStringLiteral("--pattern is for bar patterns; draw %1 codes with -o FILE")
+                                  .arg(QLatin1String(SymbologyTable[size_t(a.type)].name)));
     a.output = args.Value("output");
     if (a.pattern == !a.output.isEmpty())
         throw cli::UsageError(QStringLiteral("give either --pattern or -o FILE"));
@@ -148,6 +154,10 @@ const cli::TOptions& BarcodeOptions()
         {"t", "type", "TYPE", "the barcode type: its number, name or another name from 'tagmora-cli types'"},
         {nullptr, "text", "TEXT", "the text to encode, taken as it is (also when it starts with \"-\")"},
         {nullptr, "checksum", nullptr, "add the check digit of symbologies whose check digit is optional"},
+        {nullptr, "option", "K=V,...",
+         "settings of 2D codes: ecc=L|M|Q|H or 1-9 (error correction), size=N (version or size; Data Matrix "
+         "also ROWSxCOLS or rectangular), columns=N (PDF417, MicroPDF417, DataBar Expanded Stacked), gs1=on|off "
+         "(QR Code, Data Matrix, Aztec)"},
         {nullptr, "modul", "N", "width of the narrowest bar and space in pixels, 1 to 49 (default 1)"},
         {nullptr, "ratio", "R",
          "width of a wide bar or space as a multiple of a narrow one, 1 to 100 (default 2); only symbologies "
@@ -176,6 +186,7 @@ int CmdBarcode(const cli::TArguments& args)
     TBarcode barcode;
     barcode.SetTyp(a.type);
     barcode.SetChecksum(a.checksum);
+    barcode.SetOptions(a.options);
     barcode.SetModul(a.modul);
     barcode.SetRatio(a.ratio);
     barcode.SetTextString(a.text);

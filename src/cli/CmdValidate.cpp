@@ -9,6 +9,7 @@ const cli::TOptions& ValidateOptions()
     static const cli::TOptions options = {
         {"t", "type", "TYPE", "the barcode type: its number, name or another name from 'tagmora-cli types'"},
         {nullptr, "checksum", nullptr, "the texts get a check digit added (symbologies whose check digit is optional)"},
+        {nullptr, "option", "K=V,...", "settings of 2D codes, as for 'tagmora-cli barcode'"},
     };
     return options;
 }
@@ -18,12 +19,14 @@ int CmdValidate(const cli::TArguments& args)
     if (!args.IsSet("type"))
         throw cli::UsageError(QStringLiteral("--type is required"));
     const TBarcodeType type = cli::BarcodeTypeValue(args.Value("type"));
+    const TSymbolOptions options =
+        args.IsSet("option") ? cli::SymbolOptionsValue(args.Value("option"), type) : TSymbolOptions();
     if (args.Positional.isEmpty())
         throw cli::UsageError(QStringLiteral("no text to check"));
     QByteArray out;
     bool allValid = true;
     for (const QString& text : args.Positional) {
-        const bool valid = IsValidCode(text, type, args.IsSet("checksum"));
+        const bool valid = IsValidCode(text, type, args.IsSet("checksum"), options);
         allValid = allValid && valid;
         out += valid ? "valid\n" : "invalid\n";
     }

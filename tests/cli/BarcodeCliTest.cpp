@@ -188,3 +188,40 @@ TEST(BarcodeCli, DrawingFailuresAndUsage)
 }
 
 }  // namespace
+
+TEST(BarcodeCli, TwoDimensionalCodesAndTheirSettings)
+{
+    QTemporaryDir dir;
+    const struct {
+        QStringList args;
+        int exitCode;
+        const char* err;   // part of the message; "" when it succeeds
+        QSize size;        // of the drawing without text and quiet zone (modul 1)
+    } cases[] = {
+        {{"--type", "QR", "--text", "Tagmora"}, 0, "", QSize(21, 21)},
+        {{"--type", "QR", "--option", "ecc=H,size=5", "--text", "Tagmora"}, 0, "", QSize(37, 37)},
+        {{"--type", "DataMatrix", "--option", "size=12x26", "--text", "Tagmora"}, 0, "", QSize(26, 12)},
+        {{"--type", "GS1-DataMatrix", "--text", "(01)09501101530003"}, 0, "", QSize(16, 16)},
+        {{"--type", "PDF417", "--option", "columns=2,ecc=3", "--text", "Tagmora"}, 0, "", QSize()},
+        {{"--type", "QR", "--option", "size=1,ecc=H", "--text", "much too long for version one at level H"}, 1,
+         "", QSize()},
+        {{"--type", "GS1-128", "--text", "(01)09501101530004"}, 1, "Bad checksum '4', expected '3'", QSize()},
+        {{"--type", "QR", "--option", "columns=2", "--text", "x"}, 2, "QR Code has no columns setting", QSize()},
+        {{"--type", "QR", "--option", "ecc=X", "--text", "x"}, 2, "--option ecc=X", QSize()},
+        {{"--type", "Aztec", "--text", "x", "--pattern"}, 2, "draw Aztec codes with -o", QSize()},
+    };
+    for (const auto& c : cases) {
+        const QString what = c.args.join(' ');
+        const QString out = dir.filePath("s.png");
+        const QStringList args = c.args.contains("--pattern") ? c.args : c.args + QStringList{"--show-text", "none", "-o", out};
+        const auto r = RunCli(QStringList{"barcode"} + args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << what.toStdString() << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(c.err)) << r.err.toStdString();
+        if (c.size.isValid())
+            EXPECT_EQ(QImage(out).size(), c.size + QSize(20, 20)) << what.toStdString();
+    }
+    // validate takes the same settings.
+    EXPECT_EQ(RunCli({"validate", "--type", "QR", "--option", "ecc=H,size=1", "short", "much too long for version one"})
+                  .out,
+              QByteArray("valid\ninvalid\n"));
+}
