@@ -432,8 +432,37 @@ const char* TBarcode::BuildLibrarySymbol()
     key.append(text_);
     if (key == libraryKey_)
         return librarySymbol_ ? nullptr : libraryError_.c_str();
+    // The symbols built last on this thread: printing checks a bound value
+    // (IsValidCode, on a component of its own) and then draws it, and
+    // encoding is the costly part of a library symbol.
+    struct TRecent {
+        std::string key;
+        std::shared_ptr<const TEncodedSymbol> symbol;
+        std::string error;
+    };
+    thread_local std::array<TRecent, 8> recent;
+    thread_local size_t next = 0;
+    for (const TRecent& r : recent) {
+        if (!r.key.empty() && r.key == key) {
+            libraryKey_ = std::move(key);
+            librarySymbol_ = r.symbol;
+            libraryError_ = r.error;
+            return librarySymbol_ ? nullptr : libraryError_.c_str();
+        }
+    }
+    struct TRemember {
+        TBarcode& barcode;
+        ~TRemember()
+        {
+            TRecent& slot = recent[next++ % recent.size()];
+            slot.key = barcode.libraryKey_;
+            slot.symbol = barcode.librarySymbol_;
+            slot.error = barcode.libraryError_;
+        }
+    };
     libraryKey_ = std::move(key);
     librarySymbol_.reset();
+    const TRemember remember{*this};
     std::string_view data = text_;
     std::string checked;
     if (typ_ == bcDataBarOmni || typ_ == bcDataBarLimited) {
@@ -451,7 +480,7 @@ const char* TBarcode::BuildLibrarySymbol()
         data = checked;
     }
     const bool gs1 = info.gs1 || (info.hasGs1Option && options_.Gs1);
-    TOutcome<TEncodedSymbol> encoded = TZintEncoder::Encode(info.library, data, options_, gs1);
+    TOutcome<TEncodedSymbol> encoded = TZintEncoder::Encode(info.library, data, options_, gs1, info.matrix);
     if (!encoded) {
         libraryError_ = encoded.Message().toStdString();
         return libraryError_.c_str();

@@ -64,7 +64,7 @@ void ApplyOptions(zint_symbol& s, int symbology, const TSymbolOptions& o)
 }  // namespace
 
 TOutcome<TEncodedSymbol> TZintEncoder::Encode(int symbology, std::string_view bytes, const TSymbolOptions& options,
-                                              bool gs1)
+                                              bool gs1, bool matrix)
 {
     TSymbolPtr s(ZBarcode_Create());
     if (!s)
@@ -81,6 +81,49 @@ TOutcome<TEncodedSymbol> TZintEncoder::Encode(int symbology, std::string_view by
     s->show_hrt = 1;
     s->scale = 1.0f;
     ApplyOptions(*s, symbology, options);
+    if (matrix) {
+        // Square modules read straight from the library's grid: runs of dark
+        // modules along each row, a run continued down the rows below that
+        // have the same one. Fewer rectangles make smaller, faster output.
+        if (ZBarcode_Encode(s.get(), reinterpret_cast<const unsigned char*>(bytes.data()), int(bytes.size())) != 0)
+            return Refuse(LibraryMessage(s->errtxt));
+        TEncodedSymbol out;
+        out.Width = float(s->width);
+        const int rows = std::clamp(s->rows, 0, 200);
+        const int width = std::clamp(s->width, 0, 144 * 8);
+        auto dark = [&](int r, int x) { return (s->encoded_data[r][x / 8] >> (x % 8)) & 1; };
+        std::vector<float> top(size_t(rows) + 1, 0.0f);
+        for (int r = 0; r < rows; ++r)
+            top[size_t(r) + 1] = top[size_t(r)] + (s->row_height[r] > 0 ? s->row_height[r] : 1.0f);
+        // Open runs: x -> index into out.Rects of the run ending in the row above.
+        std::vector<int> open(size_t(width) + 1, -1), next(size_t(width) + 1, -1);
+        for (int r = 0; r < rows; ++r) {
+            std::fill(next.begin(), next.end(), -1);
+            for (int x = 0; x < width;) {
+                if (!dark(r, x)) {
+                    ++x;
+                    continue;
+                }
+                int end = x;
+                while (end < width && dark(r, end))
+                    ++end;
+                const int above = open[size_t(x)];
+                if (above >= 0 && out.Rects[size_t(above)].W == float(end - x)) {
+                    out.Rects[size_t(above)].H = top[size_t(r) + 1] - out.Rects[size_t(above)].Y;
+                    next[size_t(x)] = above;
+                } else {
+                    out.Rects.push_back({float(x), top[size_t(r)], float(end - x), top[size_t(r) + 1] - top[size_t(r)]});
+                    next[size_t(x)] = int(out.Rects.size()) - 1;
+                }
+                x = end;
+            }
+            std::swap(open, next);
+        }
+        out.Height = top[size_t(rows)];
+        if (out.Rects.empty())
+            return Refuse(LibraryMessage(""));
+        return out;
+    }
     const int result = ZBarcode_Encode_and_Buffer_Vector(
         s.get(), reinterpret_cast<const unsigned char*>(bytes.data()), int(bytes.size()), 0);
     if (result != 0 || !s->vector)

@@ -54,9 +54,10 @@ public:
     // `symbology`. Refused with the library's message for data the symbol
     // cannot hold, including GS1 data whose check digits, dates or lengths are
     // wrong (the library's warnings count as refusals: a symbol that scans as
-    // something other than what was asked for is never made).
+    // something other than what was asked for is never made). A matrix
+    // symbol comes without text.
     static TOutcome<TEncodedSymbol> Encode(int symbology, std::string_view bytes, const TSymbolOptions& options,
-                                           bool gs1);
+                                           bool gs1, bool matrix);
     // The library's symbology numbers.
     enum : int {
         QrCode = 58,
