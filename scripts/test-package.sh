@@ -59,6 +59,9 @@ trap 'apt-get remove -y -q --purge tagmora >/dev/null 2>&1 || true; rm -rf "$tmp
 /usr/bin/tagmora-cli --version
 QT_QPA_PLATFORM=offscreen /usr/bin/tagmora-cli print /usr/share/tagmora/examples/shipping.blf -o "$tmp/shipping.pdf"
 [ -s "$tmp/shipping.pdf" ] || fail "the installed program printed nothing"
+# The 2D codes need libzint at run time: the package must have pulled it in.
+QT_QPA_PLATFORM=offscreen /usr/bin/tagmora-cli print /usr/share/tagmora/examples/2d-codes.blf -o "$tmp/codes.pdf"
+[ -s "$tmp/codes.pdf" ] || fail "the installed program printed no 2D codes"
 apt-get remove -y -q --purge tagmora >/dev/null
 left=$(dpkg -L tagmora 2>/dev/null || true)
 [ ! -e /usr/bin/tagmora-cli ] && [ ! -e /usr/share/tagmora ] && [ -z "$left" ] || fail "files left after removal"
