@@ -1,6 +1,7 @@
 #include "barcode/Barcode.h"
 
 #include "barcode/BarcodeEncoders.h"
+#include "barcode/SymbolCache.h"
 #include "barcode/bcchksum.h"
 
 #include <QCoreApplication>
@@ -424,69 +425,18 @@ int TBarcode::BarsHeight() const
 
 const char* TBarcode::BuildLibrarySymbol()
 {
-    const TSymbologyInfo& info = SymbologyTable[size_t(typ_)];
     std::string key;
     key.reserve(text_.size() + 24);
     key.append(reinterpret_cast<const char*>(&typ_), sizeof typ_);
     key.append(reinterpret_cast<const char*>(&options_), sizeof options_);
     key.append(text_);
-    if (key == libraryKey_)
-        return librarySymbol_ ? nullptr : libraryError_.c_str();
-    // The symbols built last on this thread: printing checks a bound value
-    // (IsValidCode, on a component of its own) and then draws it, and
-    // encoding is the costly part of a library symbol.
-    struct TRecent {
-        std::string key;
-        std::shared_ptr<const TEncodedSymbol> symbol;
-        std::string error;
-    };
-    thread_local std::array<TRecent, 8> recent;
-    thread_local size_t next = 0;
-    for (const TRecent& r : recent) {
-        if (!r.key.empty() && r.key == key) {
-            libraryKey_ = std::move(key);
-            librarySymbol_ = r.symbol;
-            libraryError_ = r.error;
-            return librarySymbol_ ? nullptr : libraryError_.c_str();
-        }
+    if (key != libraryKey_) {
+        const std::shared_ptr<const TLibraryBuild> build = ::BuildLibrarySymbol(typ_, options_, text_);
+        libraryKey_ = std::move(key);
+        librarySymbol_ = build->Symbol;
+        libraryError_ = build->Error;
     }
-    struct TRemember {
-        TBarcode& barcode;
-        ~TRemember()
-        {
-            TRecent& slot = recent[next++ % recent.size()];
-            slot.key = barcode.libraryKey_;
-            slot.symbol = barcode.librarySymbol_;
-            slot.error = barcode.libraryError_;
-        }
-    };
-    libraryKey_ = std::move(key);
-    librarySymbol_.reset();
-    const TRemember remember{*this};
-    std::string_view data = text_;
-    std::string checked;
-    if (typ_ == bcDataBarOmni || typ_ == bcDataBarLimited) {
-        // A GTIN as typed on labels may carry its identifier.
-        if (data.substr(0, 4) == "(01)")
-            data.remove_prefix(4);
-    } else if (typ_ == bcITF14 && data.size() == 14) {
-        // With its check digit given, the library wants it left off.
-        checked.assign(data.substr(0, 13));
-        const char expected = Modulo10CheckDigit(checked);
-        if (expected != data[13]) {
-            libraryError_ = BarcodeErrorText(kErrCheckDigit[expected - '0']).toStdString();
-            return libraryError_.c_str();
-        }
-        data = checked;
-    }
-    const bool gs1 = info.gs1 || (info.hasGs1Option && options_.Gs1);
-    TOutcome<TEncodedSymbol> encoded = TZintEncoder::Encode(info.library, data, options_, gs1, info.matrix);
-    if (!encoded) {
-        libraryError_ = encoded.Message().toStdString();
-        return libraryError_.c_str();
-    }
-    librarySymbol_ = std::make_shared<const TEncodedSymbol>(std::move(encoded).Value());
-    return nullptr;
+    return librarySymbol_ ? nullptr : libraryError_.c_str();
 }
 
 void TBarcode::ComputeModuleWidths()

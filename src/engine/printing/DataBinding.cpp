@@ -1,6 +1,7 @@
 #include "engine/printing/DataBinding.h"
 
 #include "barcode/Barcode.h"
+#include "barcode/SymbolCache.h"
 #include "document/PlanBarcode.h"
 #include "document/LabelPlan.h"
 #include "document/PictureObject.h"
@@ -56,6 +57,19 @@ TDone FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row,
         }
     }
     return result;
+}
+
+void PrefetchBoundSymbols(TLabelPlan& plan, const TDatasheet& datasheet, int row, const QString& sourceName)
+{
+    TPlanLayer* layer = FirstLayer(plan);
+    for (int i = 0; layer && i < layer->Count(); ++i) {
+        auto* barcode = dynamic_cast<TPlanBarcode*>(layer->Item(i));
+        if (!barcode || barcode->DataOrigin != doDataColumn || !IsLibrarySymbology(barcode->Barcode.Typ()))
+            continue;
+        std::string bytes;
+        if (BarcodeBytesFromString(datasheet.LookupCell(barcode->DataExpression, row, sourceName), bytes))
+            PrefetchLibrarySymbol(barcode->Barcode.Typ(), barcode->Barcode.Options(), bytes);
+    }
 }
 
 QStringList MissingBoundColumns(const TLabelPlan& plan, const TDatasheet& datasheet)

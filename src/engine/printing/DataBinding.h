@@ -23,6 +23,10 @@ extern const QString BlankLabelValue;
 // not a valid code for a bound barcode.
 TDone FillObjectsFromRow(TLabelPlan& plan, const TDatasheet& datasheet, int row, const QString& sourceName);
 
+// Starts building the 2D and GS1 symbols the given row will fill in, in the
+// background, so that filling and drawing that row find them ready.
+void PrefetchBoundSymbols(TLabelPlan& plan, const TDatasheet& datasheet, int row, const QString& sourceName);
+
 // The columns that text and barcode objects of the plan's first layer are
 // bound to (DataOrigin 1) but the datasheet does not have, each once, in layer
 // order. A run should not start with any: every such object would print empty.

@@ -59,6 +59,10 @@ TLabelRunResult TLabelRun::Run(int64_t first, int64_t last)
     const int currentRow = std::max(1, Data.StrGrid_Data.Row());
     for (int64_t k = first; k <= last; ++k) {
         const QPoint origin = Layout.LabelOrigin(k);
+        // The next label's 2D codes are encoded on the other core while this
+        // one is filled and drawn.
+        if (fromPrintGrid && k < last)
+            PrefetchBoundSymbols(Plan, Data, int(std::min<int64_t>(k + 1, INT32_MAX)), TDatasheet::PrintGridSource);
         const TDone filled = fromPrintGrid
                                  ? FillObjectsFromRow(Plan, Data, int(std::min<int64_t>(k, INT32_MAX)), TDatasheet::PrintGridSource)
                                  : FillObjectsFromRow(Plan, Data, currentRow, TDatasheet::DataGridSource);
