@@ -257,6 +257,8 @@ int CmdPrint(const cli::TArguments& args)
         return cli::ExitOk;
     }
     if (outcome.Status == TPrintStatus::Aborted) {
+        if (!outcome.AbortReason.isEmpty())
+            message += QStringLiteral(" (%1)").arg(outcome.AbortReason);
         message +=
             pdf ? QStringLiteral(" - %1 not written").arg(a.out == QLatin1String("-") ? QStringLiteral("PDF") : a.out)
                 : QStringLiteral(" - sent to the printer: ") + summary;

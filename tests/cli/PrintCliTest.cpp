@@ -169,7 +169,8 @@ TEST_F(PrintCli, InvalidCodesAbortByDefaultOrAreSkipped)
     auto r = RunCli({"print", label, "-o", Out()});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "tagmora-cli print: " + label.toUtf8() +
-                         ": A value in line 5 is a invalid code for selected bar code format! Abort printing! - " +
+                         ": A value in line 5 is a invalid code for selected bar code format! Abort printing! "
+                         "(The value \"12A45\" in row 5, column \"Code\" is not a valid EAN13 code) - " +
                          Out().toUtf8() + " not written\n");
     EXPECT_EQ(testsupport::ReadFile(Out()), QByteArray("previous"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no temporary file left

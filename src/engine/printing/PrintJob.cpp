@@ -206,6 +206,7 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
                 outcome.Status = TPrintStatus::Aborted;
                 outcome.AbortedAt = r.AbortedAt;
                 outcome.AbortedBeyondLabel = r.AbortedBeyondLabel;
+                outcome.AbortReason = r.Reason;
                 break;
             }
             if (r.Stopped) {

@@ -98,6 +98,7 @@ struct TPrintOutcome {
     int Copies = 1;          // the copy count asked for
     int64_t AbortedAt = 0;   // label number of the invalid code that ended the run
     bool AbortedBeyondLabel = false;  // that label's barcode did not fit on it
+    QString AbortReason;     // which value of its data row was refused (empty: none was)
 };
 
 // The whole run: printer check, the document's printer settings
