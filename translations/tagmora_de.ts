@@ -1840,6 +1840,54 @@ Support:
         <source>Others</source>
         <translation>Sonstiges</translation>
     </message>
+    <message>
+        <source> 2D code </source>
+        <translation> 2D-Code </translation>
+    </message>
+    <message>
+        <source>Error correction:</source>
+        <translation>Fehlerkorrektur:</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Größe:</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>GS1 data (Application Identifiers)</source>
+        <translation>GS1-Daten (Datenbezeichner)</translation>
+    </message>
+    <message>
+        <source>Columns:</source>
+        <translation>Spalten:</translation>
+    </message>
+    <message>
+        <source>Level %1</source>
+        <translation>Stufe %1</translation>
+    </message>
+    <message>
+        <source>Version %1 (%2)</source>
+        <translation>Version %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Compact %1 (%2)</source>
+        <translation>Kompakt %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Full %1 (%2)</source>
+        <translation>Voll %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Automatic (square)</source>
+        <translation>Automatisch (quadratisch)</translation>
+    </message>
+    <message>
+        <source>Automatic (square or rectangular)</source>
+        <translation>Automatisch (quadratisch oder rechteckig)</translation>
+    </message>
 </context>
 <context>
     <name>TFM_Preview</name>

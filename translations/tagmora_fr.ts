@@ -1840,6 +1840,54 @@ Assistance&#xa0;:
         <source>Others</source>
         <translation>Autres</translation>
     </message>
+    <message>
+        <source> 2D code </source>
+        <translation> Code 2D </translation>
+    </message>
+    <message>
+        <source>Error correction:</source>
+        <translation>Correction d&apos;erreurs&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Size:</source>
+        <translation>Taille&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatique</translation>
+    </message>
+    <message>
+        <source>GS1 data (Application Identifiers)</source>
+        <translation>Données GS1 (identifiants d&apos;application)</translation>
+    </message>
+    <message>
+        <source>Columns:</source>
+        <translation>Colonnes&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Level %1</source>
+        <translation>Niveau %1</translation>
+    </message>
+    <message>
+        <source>Version %1 (%2)</source>
+        <translation>Version %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Compact %1 (%2)</source>
+        <translation>Compact %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Full %1 (%2)</source>
+        <translation>Complet %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Automatic (square)</source>
+        <translation>Automatique (carré)</translation>
+    </message>
+    <message>
+        <source>Automatic (square or rectangular)</source>
+        <translation>Automatique (carré ou rectangulaire)</translation>
+    </message>
 </context>
 <context>
     <name>TFM_Preview</name>

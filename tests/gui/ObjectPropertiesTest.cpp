@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -394,4 +395,92 @@ TEST_F(ObjectProperties, ObjectGoneWhileTheDialogIsUpIsLeftAlone)
     }));
     EXPECT_EQ(static_cast<TPlanText*>(doc.Plan().Layers().Item(0)->Item(0))->DataValue, QStringLiteral("Other"));
     EXPECT_EQ(doc.UndoStack().count(), 0);
+}
+
+// The 2D settings apply per symbology; matrix symbols take no bar height and
+// library-drawn ones no ratio.
+TEST_F(ObjectProperties, SymbolSettingsFollowTheSymbology)
+{
+    TLabelObject* barcode = Read("Object Barcode\nBarType=3\nDataValue=AB12\nEnd");
+    const struct {
+        TBarcodeType type;
+        bool group, ecc, size, columns, gs1, height, ratio;
+        int eccItems, sizeItems, maxColumns;
+    } cases[] = {
+        {bcQRCode, true, true, true, false, true, false, false, 5, 41, 0},
+        {bcDataMatrix, true, false, true, false, true, false, false, 0, 32, 0},
+        {bcPDF417, true, true, false, true, false, false, false, 10, 0, 30},
+        {bcGS1_128, false, false, false, false, false, true, false, 0, 0, 0},
+        {bcCodeEAN13, false, false, false, false, false, true, true, 0, 0, 0},
+    };
+    Edit(barcode, [&](TFM_ObjPro& d) {
+        for (const auto& c : cases) {
+            d.CBX_BarType->setCurrentIndex(c.type);
+            SCOPED_TRACE(d.CBX_BarType->currentText().toStdString());
+            EXPECT_EQ(d.GBox_2D->isVisibleTo(&d), c.group);
+            EXPECT_EQ(d.CBX_Ecc->isEnabled(), c.ecc);
+            EXPECT_EQ(d.CBX_SymbolSize->isEnabled(), c.size);
+            EXPECT_EQ(d.SEdt_Columns->isEnabled(), c.columns);
+            EXPECT_EQ(d.CB_Gs1->isEnabled(), c.gs1);
+            EXPECT_EQ(d.SEdt_BarHeight->isEnabled(), c.height);
+            EXPECT_EQ(d.SEdt_BarRatio->isEnabled(), c.ratio);
+            EXPECT_EQ(d.CBX_Ecc->count(), c.eccItems);
+            EXPECT_EQ(d.CBX_SymbolSize->count(), c.sizeItems);
+            EXPECT_EQ(d.SEdt_Columns->maximum(), c.maxColumns);
+        }
+        d.reject();
+    });
+}
+
+TEST_F(ObjectProperties, SymbolSettingsReachTheEncoderAndRoundTrip)
+{
+    auto* barcode = static_cast<TPlanBarcode*>(Read("Object Barcode\nBarType=25\nDataValue=AB12\nEnd"));
+    const QStringList before = doc.Plan().PlanStrings();
+    const QString longCode(60, QLatin1Char('A'));
+    // Version 2 at level H holds 20 letters: the encoder's reason shows in the
+    // preview and OK refuses the code.
+    EXPECT_FALSE(Edit(barcode, [&](TFM_ObjPro& d) {
+        d.Edt_Code->setText(longCode);
+        EXPECT_TRUE(d.Lab_Preview->text().isEmpty());
+        d.CBX_Ecc->setCurrentIndex(4);
+        d.CBX_SymbolSize->setCurrentIndex(2);
+        EXPECT_EQ(d.CBX_SymbolSize->currentText(), QString("Version 2 (25 \u00d7 25)"));
+        EXPECT_TRUE(d.Lab_Preview->text().startsWith("The code cannot be printed: "));
+        EXPECT_TRUE(d.Lab_Preview->text().contains("too long")) << d.Lab_Preview->text().toStdString();
+        Ok(d);
+        EXPECT_NE(d.result(), QDialog::Accepted);
+        d.reject();
+    }));
+    ASSERT_EQ(scoped.dialogs.messages.size(), 1);
+    EXPECT_EQ(scoped.dialogs.messages[0].text,
+              QString("Value '%1' is an invalid code for selected bar code format!").arg(longCode));
+    EXPECT_EQ(doc.Plan().PlanStrings(), before);
+
+    // A setting that holds the data goes into the object in one step, the box
+    // left to the symbol, and comes back into the dialog.
+    const double boxHeight = barcode->HeightMM;
+    EXPECT_TRUE(Edit(barcode, [&](TFM_ObjPro& d) {
+        d.Edt_Code->setText(longCode);
+        d.CBX_Ecc->setCurrentIndex(2);
+        d.CBX_SymbolSize->setCurrentIndex(4);
+        d.CB_Gs1->setChecked(false);
+        d.SEdt_BarHeight->setValue(3);
+        Ok(d);
+    }));
+    EXPECT_EQ(barcode->Barcode.Options(), (TSymbolOptions{2, 4, 0, false}));
+    EXPECT_DOUBLE_EQ(barcode->HeightMM, boxHeight);
+    EXPECT_EQ(doc.UndoStack().count(), 1);
+    Edit(barcode, [](TFM_ObjPro& d) {
+        EXPECT_EQ(d.CBX_Ecc->currentText(), QString("M (15 %)"));
+        EXPECT_EQ(d.CBX_SymbolSize->currentData().toInt(), 4);
+        // Another symbology keeps the values that mean the same there.
+        d.CBX_BarType->setCurrentIndex(bcMicroQR);
+        EXPECT_EQ(d.CBX_Ecc->currentText(), QString("M"));
+        EXPECT_EQ(d.CBX_SymbolSize->currentText(), QString("Automatic"));
+        d.CBX_SymbolSize->setCurrentIndex(4);
+        EXPECT_EQ(d.CBX_SymbolSize->currentText(), QString("M4 (17 \u00d7 17)"));
+        d.CBX_BarType->setCurrentIndex(bcAztec);
+        EXPECT_EQ(d.CBX_Ecc->currentText(), QString("Automatic"));
+        d.reject();
+    });
 }

@@ -4,6 +4,7 @@
 #include "engine/LabelDocument.h"
 #include "gui/UserDialogs.h"
 #include "document/PlanBarcode.h"
+#include "barcode/BarcodeDraw.h"
 #include "gui/datasheet/DatasheetWindow.h"
 #include "document/MGraph.h"
 #include "document/PictureObject.h"
@@ -326,6 +327,26 @@ QWidget* TFM_ObjPro::BuildBarcodePage()
     bg->setColumnStretch(1, 1);
     bg->setColumnStretch(4, 1);
 
+    GBox_2D = new QGroupBox(tr(" 2D code "), page);
+    GBox_2D->setObjectName(QStringLiteral("GBox_2D"));
+    CBX_Ecc = MakeList(GBox_2D, "CBX_Ecc", tr("Error correction:"));
+    CBX_SymbolSize = MakeList(GBox_2D, "CBX_SymbolSize", tr("Size:"));
+    SEdt_Columns = new QSpinBox(GBox_2D);
+    SEdt_Columns->setObjectName(QStringLiteral("SEdt_Columns"));
+    SEdt_Columns->setSpecialValueText(tr("Automatic"));
+    CB_Gs1 = MakeCheck(GBox_2D, "CB_Gs1", tr("GS1 data (Application Identifiers)"));
+    auto* g2 = new QGridLayout(GBox_2D);
+    g2->addWidget(Buddy(GBox_2D, tr("Error correction:"), CBX_Ecc), 0, 0);
+    g2->addWidget(CBX_Ecc, 0, 1);
+    g2->addWidget(Buddy(GBox_2D, tr("Size:"), CBX_SymbolSize), 0, 3);
+    g2->addWidget(CBX_SymbolSize, 0, 4);
+    g2->addWidget(Buddy(GBox_2D, tr("Columns:"), SEdt_Columns), 1, 0);
+    g2->addWidget(SEdt_Columns, 1, 1);
+    g2->addWidget(CB_Gs1, 1, 3, 1, 2);
+    g2->setColumnStretch(1, 1);
+    g2->setColumnStretch(4, 1);
+    g2->setColumnMinimumWidth(2, 12);
+
     auto* preview = new QGroupBox(tr(" Preview "), page);
     Lab_Preview = new QLabel(preview);
     Lab_Preview->setObjectName(QStringLiteral("Lab_Preview"));
@@ -338,6 +359,7 @@ QWidget* TFM_ObjPro::BuildBarcodePage()
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(origin);
     layout->addWidget(bar);
+    layout->addWidget(GBox_2D);
     layout->addWidget(preview);
 
     for (QRadioButton* r : {Rdio_Code, Rdio_CodeFrom, Rdio_BarFun})
@@ -347,6 +369,7 @@ QWidget* TFM_ObjPro::BuildBarcodePage()
         });
     connect(CBX_BarType, &QComboBox::currentIndexChanged, this, [this](int index) {
         SBtn_Code->setVisible(ShowsControlChars(index));
+        UpdateSymbologyControls();
         UpdatePreview();
     });
     connect(SEdt_BarModul, &QSpinBox::valueChanged, this, [this] {
@@ -354,15 +377,165 @@ QWidget* TFM_ObjPro::BuildBarcodePage()
         UpdatePreview();
     });
     connect(Edt_Code, &QLineEdit::textChanged, this, &TFM_ObjPro::UpdatePreview);
-    for (QComboBox* list : {CBX_BarDataOrigin, CBX_BarFun, CBX_BarTextAlign, CBX_BarAngle})
+    for (QComboBox* list : {CBX_BarDataOrigin, CBX_BarFun, CBX_BarTextAlign, CBX_BarAngle, CBX_Ecc, CBX_SymbolSize})
         connect(list, &QComboBox::currentIndexChanged, this, &TFM_ObjPro::UpdatePreview);
-    for (QCheckBox* check : {CB_CheckSum, CB_ShowText})
+    connect(SEdt_Columns, &QSpinBox::valueChanged, this, &TFM_ObjPro::UpdatePreview);
+    for (QCheckBox* check : {CB_CheckSum, CB_ShowText, CB_Gs1})
         connect(check, &QCheckBox::toggled, this, &TFM_ObjPro::UpdatePreview);
     for (TRealSpinBox* spin : {SEdt_BarRatio, SEdt_BarHeight})
         connect(spin, &QDoubleSpinBox::valueChanged, this, &TFM_ObjPro::UpdatePreview);
     connect(SBtn_Check, &QToolButton::clicked, this, &TFM_ObjPro::CheckColumnClicked);
     connect(SBtn_EditData, &QToolButton::clicked, this, &TFM_ObjPro::EditDataClicked);
+    UpdateSymbologyControls();
     return page;
+}
+
+namespace {
+
+// Most data columns of the symbologies that take a column count.
+int MaxColumns(TBarcodeType type)
+{
+    switch (type) {
+    case bcPDF417:
+        return 30;
+    case bcMicroPDF417:
+        return 4;
+    case bcDataBarExpandedStacked:
+        return 11;
+    default:
+        return 0;
+    }
+}
+
+QString SquareSize(int modules)
+{
+    return QStringLiteral("%1 \u00d7 %1").arg(modules);
+}
+
+}  // namespace
+
+void TFM_ObjPro::UpdateSymbologyControls()
+{
+    const int index = CBX_BarType->currentIndex();
+    const TBarcodeType type = IsValidBarcodeType(index) ? TBarcodeType(index) : bcCode39;
+    const TSymbologyInfo& info = SymbologyTable[size_t(type)];
+    // A value stays where it means the same: the error correction levels of
+    // QR Code and Micro QR, the sizes of both Data Matrix kinds, GS1 mode.
+    const TSymbolOptions shown = SymbolOptions();
+    const auto both = [&](TBarcodeType a, TBarcodeType b) {
+        return (FOptionsType == a || FOptionsType == b) && (type == a || type == b);
+    };
+    TSymbolOptions kept;
+    kept.Ecc = FOptionsType == type || both(bcQRCode, bcMicroQR) ? shown.Ecc : 0;
+    kept.Size = FOptionsType == type || both(bcDataMatrix, bcGS1DataMatrix) ? shown.Size : 0;
+    kept.Columns = FOptionsType == type ? shown.Columns : 0;
+    kept.Gs1 = shown.Gs1;
+    FOptionsType = type;
+
+    {
+        const QSignalBlocker block(CBX_Ecc);
+        CBX_Ecc->clear();
+        if (info.hasEcc) {
+            CBX_Ecc->addItem(tr("Automatic"), 0);
+            QStringList levels;
+            if (type == bcQRCode)
+                levels = {QStringLiteral("L (7 %)"), QStringLiteral("M (15 %)"), QStringLiteral("Q (25 %)"),
+                          QStringLiteral("H (30 %)")};
+            else if (type == bcMicroQR)
+                levels = {QStringLiteral("L"), QStringLiteral("M"), QStringLiteral("Q")};
+            else if (type == bcAztec)
+                levels = {QStringLiteral("10 %"), QStringLiteral("23 %"), QStringLiteral("36 %"),
+                          QStringLiteral("50 %")};
+            else
+                for (int level = 0; level <= 8; ++level)
+                    levels << tr("Level %1").arg(level);
+            for (int i = 0; i < levels.size(); ++i)
+                CBX_Ecc->addItem(levels[i], i + 1);
+        }
+        CBX_Ecc->setCurrentIndex(info.hasEcc ? std::max(0, CBX_Ecc->findData(kept.Ecc)) : -1);
+    }
+    {
+        const QSignalBlocker block(CBX_SymbolSize);
+        CBX_SymbolSize->clear();
+        if (type == bcQRCode) {
+            CBX_SymbolSize->addItem(tr("Automatic"), 0);
+            for (int version = 1; version <= 40; ++version)
+                CBX_SymbolSize->addItem(tr("Version %1 (%2)").arg(version).arg(SquareSize(17 + 4 * version)),
+                                        version);
+        } else if (type == bcMicroQR) {
+            CBX_SymbolSize->addItem(tr("Automatic"), 0);
+            for (int version = 1; version <= 4; ++version)
+                CBX_SymbolSize->addItem(QStringLiteral("M%1 (%2)").arg(version).arg(SquareSize(9 + 2 * version)),
+                                        version);
+        } else if (type == bcAztec) {
+            // Compact symbols of 1 to 4 layers, then full-range ones of 1 to
+            // 32 layers, whose reference grid adds lines as they grow.
+            static const int kFull[32] = {19, 23, 27, 31, 37, 41, 45, 49, 53, 57, 61,
+                                          67, 71, 75, 79, 83, 87, 91, 95, 101, 105, 109,
+                                          113, 117, 121, 125, 131, 135, 139, 143, 147, 151};
+            CBX_SymbolSize->addItem(tr("Automatic"), 0);
+            for (int layers = 1; layers <= 4; ++layers)
+                CBX_SymbolSize->addItem(tr("Compact %1 (%2)").arg(layers).arg(SquareSize(11 + 4 * layers)), layers);
+            for (int layers = 1; layers <= 32; ++layers)
+                CBX_SymbolSize->addItem(tr("Full %1 (%2)").arg(layers).arg(SquareSize(kFull[layers - 1])),
+                                        layers + 4);
+        } else if (type == bcDataMatrix || type == bcGS1DataMatrix) {
+            // The library's size list: rows by columns, the square ones first.
+            static const int kRows[30] = {10, 12, 14, 16, 18, 20, 22, 24, 26, 32, 36, 40, 44, 48, 52,
+                                          64, 72, 80, 88, 96, 104, 120, 132, 144, 8, 8, 12, 12, 16, 16};
+            static const int kColumns[6] = {18, 32, 26, 36, 36, 48};
+            CBX_SymbolSize->addItem(tr("Automatic (square)"), 0);
+            CBX_SymbolSize->addItem(tr("Automatic (square or rectangular)"), -1);
+            for (int size = 1; size <= 30; ++size)
+                CBX_SymbolSize->addItem(size <= 24 ? SquareSize(kRows[size - 1])
+                                                   : QStringLiteral("%1 \u00d7 %2").arg(kRows[size - 1]).arg(
+                                                         kColumns[size - 25]),
+                                        size);
+        }
+        CBX_SymbolSize->setCurrentIndex(info.hasSize ? std::max(0, CBX_SymbolSize->findData(kept.Size)) : -1);
+    }
+    {
+        const QSignalBlocker block(SEdt_Columns);
+        SEdt_Columns->setRange(0, MaxColumns(type));
+        SEdt_Columns->setValue(info.hasColumns ? kept.Columns : 0);
+    }
+    {
+        const QSignalBlocker block(CB_Gs1);
+        CB_Gs1->setChecked(info.hasGs1Option && kept.Gs1);
+    }
+    CBX_Ecc->setEnabled(info.hasEcc);
+    CBX_SymbolSize->setEnabled(info.hasSize);
+    SEdt_Columns->setEnabled(info.hasColumns);
+    CB_Gs1->setEnabled(info.hasGs1Option);
+    GBox_2D->setVisible(info.hasEcc || info.hasSize || info.hasColumns || info.hasGs1Option);
+    // A matrix symbol's rows follow from its data and module size; the
+    // library draws its symbologies' bars without our wide-to-narrow ratio.
+    SEdt_BarHeight->setEnabled(!info.matrix);
+    SEdt_BarRatio->setEnabled(info.library == 0);
+}
+
+TSymbolOptions TFM_ObjPro::SymbolOptions() const
+{
+    TSymbolOptions options;
+    if (CBX_Ecc->isEnabledTo(GBox_2D) && CBX_Ecc->currentIndex() >= 0)
+        options.Ecc = CBX_Ecc->currentData().toInt();
+    if (CBX_SymbolSize->isEnabledTo(GBox_2D) && CBX_SymbolSize->currentIndex() >= 0)
+        options.Size = CBX_SymbolSize->currentData().toInt();
+    if (SEdt_Columns->isEnabledTo(GBox_2D))
+        options.Columns = SEdt_Columns->value();
+    options.Gs1 = CB_Gs1->isEnabledTo(GBox_2D) && CB_Gs1->isChecked();
+    return options;
+}
+
+void TFM_ObjPro::ShowSymbolOptions(const TSymbolOptions& options)
+{
+    if (CBX_Ecc->isEnabledTo(GBox_2D))
+        CBX_Ecc->setCurrentIndex(std::max(0, CBX_Ecc->findData(options.Ecc)));
+    if (CBX_SymbolSize->isEnabledTo(GBox_2D))
+        CBX_SymbolSize->setCurrentIndex(std::max(0, CBX_SymbolSize->findData(options.Size)));
+    if (SEdt_Columns->isEnabledTo(GBox_2D))
+        SEdt_Columns->setValue(options.Columns);
+    CB_Gs1->setChecked(CB_Gs1->isEnabledTo(GBox_2D) && options.Gs1);
 }
 
 void TFM_ObjPro::BuildControlCharMenu()
@@ -622,10 +795,10 @@ void TFM_ObjPro::UpdatePreview()
     barcode.SetTextString(code.trimmed());
     barcode.SetTyp(TBarcodeType(std::max(0, CBX_BarType->currentIndex())));
     barcode.SetChecksum(CB_CheckSum->isChecked());
+    barcode.SetOptions(SymbolOptions());
     barcode.SetModul(SEdt_BarModul->value());
     barcode.SetRatio(SEdt_BarRatio->value());
-    const int height = std::clamp(Round(SEdt_BarHeight->value() * FR / 2.54 * dpi), 1, 4 * dpi);
-    barcode.SetHeight(height);
+    barcode.SetHeight(std::clamp(Round(SEdt_BarHeight->value() * FR / 2.54 * dpi), 1, 4 * dpi));
     barcode.SetShowText(CB_ShowText->isChecked() ? bcoCode : bcoNone);
     barcode.SetShowTextPosition(TShowTextPosition(std::max(0, CBX_BarTextAlign->currentIndex()) + 3));
     const int textPixels = std::max(1, Round(FFont.pointSizeF() * dpi / 72.0 * 96.0 / 72.0));
@@ -638,17 +811,32 @@ void TFM_ObjPro::UpdatePreview()
         Lab_Preview->setText(tr("The code cannot be printed: %1").arg(BarcodeErrorText(error)));
         return;
     }
-    const int pad = 6 * textPixels;
-    const qint64 area = qint64(width + 2 * pad) * (height + 2 * pad);
-    if (width <= 0 || area > 40'000'000) {
-        Lab_Preview->setPixmap(QPixmap());
-        Lab_Preview->setText(tr("The symbol is too large to show."));
-        return;
+    // The image holds everything drawn, the human-readable line too (it may
+    // be wider than the bars, and a matrix symbol's rows follow from its data).
+    const int pad = 4;
+    QImage image(1, 1, QImage::Format_RGB32);
+    {
+        QRect painted;
+        try {
+            barcode.SetLeft(0);
+            barcode.SetTop(0);
+            painted = BarcodePaintedRect(barcode, &image);
+        } catch (const BarcodeError& e) {
+            Lab_Preview->setPixmap(QPixmap());
+            Lab_Preview->setText(tr("The code cannot be printed: %1").arg(QString::fromUtf8(e.what())));
+            return;
+        }
+        const qint64 area = (qint64(painted.width()) + 2 * pad) * (qint64(painted.height()) + 2 * pad);
+        if (painted.isEmpty() || area > 40'000'000) {
+            Lab_Preview->setPixmap(QPixmap());
+            Lab_Preview->setText(tr("The symbol is too large to show."));
+            return;
+        }
+        image = QImage(painted.width() + 2 * pad, painted.height() + 2 * pad, QImage::Format_RGB32);
+        barcode.SetLeft(pad - painted.left());
+        barcode.SetTop(pad - painted.top());
     }
-    QImage image(width + 2 * pad, height + 2 * pad, QImage::Format_RGB32);
     image.fill(Qt::white);
-    barcode.SetLeft(pad);
-    barcode.SetTop(pad);
     {
         QPainter painter(&image);
         try {
@@ -758,6 +946,8 @@ void TFM_ObjPro::FillBarcode(TPlanBarcode& barcode)
     CBX_BarAngle->setCurrentIndex(angle >= 0 ? angle : 0);
     CB_BarCenter->setChecked(barcode.AutoCenter);
     SBtn_Code->setVisible(ShowsControlChars(CBX_BarType->currentIndex()));
+    UpdateSymbologyControls();
+    ShowSymbolOptions(b.Options());
     UpdateModuleLabels();
     FillOrigin(barcode.DataOrigin, barcode.DataExpression, Rdio_Code, Rdio_CodeFrom, Rdio_BarFun, CBX_BarFun,
                [this](const QString& name) { SelectColumn(CBX_BarDataOrigin, name); });
@@ -845,18 +1035,22 @@ void TFM_ObjPro::ApplyBarcode(TPlanBarcode& barcode)
     if (SEdt_BarModul->value() != std::clamp(barcode.ModulAt(dpi), 1, 49))
         barcode.SetModulAt(SEdt_BarModul->value(), dpi);
     b.SetRatio(SEdt_BarRatio->value());
+    b.SetOptions(SymbolOptions());
     const int angle = std::max(0, CBX_BarAngle->currentIndex());
     b.SetAngle(angle * 90);
 
-    // The box across the bars holds the bars and the human-readable line.
-    const int a = ScreenMetrics(barcode.Font).height();
+    // The box across the bars holds the bars and the human-readable line. A
+    // matrix symbol's rows follow from its data: drawing fits its box.
     const int typ = CBX_BarType->currentIndex();
-    const double k = (typ == bcCodeEAN13 || typ == bcCodeUPC_A) ? 0.5 : 1.3;
-    const double extent = SEdt_BarHeight->value() * FR * 10 + a * k / 72 * 25.4;
-    if (angle == 1 || angle == 3)
-        barcode.SetWidthMM(extent);
-    else
-        barcode.SetHeightMM(extent);
+    if (!IsMatrixSymbology(b.Typ())) {
+        const int a = ScreenMetrics(barcode.Font).height();
+        const double k = (typ == bcCodeEAN13 || typ == bcCodeUPC_A) ? 0.5 : 1.3;
+        const double extent = SEdt_BarHeight->value() * FR * 10 + a * k / 72 * 25.4;
+        if (angle == 1 || angle == 3)
+            barcode.SetWidthMM(extent);
+        else
+            barcode.SetHeightMM(extent);
+    }
 
     b.SetShowText(CB_ShowText->isChecked() ? bcoCode : bcoNone);
     try {
@@ -925,7 +1119,8 @@ bool TFM_ObjPro::Validate()
     if (page == PAG_Barcode) {
         if (Rdio_Code->isChecked()) {
             const QString code = Edt_Code->text().trimmed();
-            if (!IsValidCode(code, TBarcodeType(std::max(0, CBX_BarType->currentIndex())), CB_CheckSum->isChecked())) {
+            if (!IsValidCode(code, TBarcodeType(std::max(0, CBX_BarType->currentIndex())), CB_CheckSum->isChecked(),
+                             SymbolOptions())) {
                 Dialogs().MessageDlg(tr("Value '%1' is an invalid code for selected bar code format!").arg(code),
                                      TMsgDlgType::mtError, mbOK);
                 Edt_Code->setFocus();
@@ -991,13 +1186,14 @@ void TFM_ObjPro::CheckColumnClicked()
     const QString column = CBX_BarDataOrigin->currentText();
     const TBarcodeType type = TBarcodeType(std::max(0, CBX_BarType->currentIndex()));
     const bool checksum = CB_CheckSum->isChecked();
+    const TSymbolOptions options = SymbolOptions();
     // Every label the print run makes: the print grid's rows.
     const TAdvStringGrid& grid = FDocument.Data.StrGrid_Print;
     for (int n = 1; n < grid.RowCount(); ++n) {
         const QString value = FDocument.Data.LookupCell(column, n, TDatasheet::PrintGridSource);
         if (value == BlankLabelValue)
             continue;  // a label left blank on purpose
-        if (!IsValidCode(value, type, checksum)) {
+        if (!IsValidCode(value, type, checksum, options)) {
             Dialogs().MessageDlg(
                 tr("Value '%1' in line %2 is a invalid code for bar code").arg(value, QString::number(n)),
                 TMsgDlgType::mtError, mbOK);

@@ -31,6 +31,7 @@ class TPlanBarcode;
 class TPlanPicture;
 class TPlanText;
 class TRealSpinBox;
+struct TSymbolOptions;
 
 class TFM_ObjPro : public QDialog {
     Q_OBJECT
@@ -105,6 +106,12 @@ public:
     QCheckBox* CB_CheckSum = nullptr;
     QCheckBox* CB_ShowText = nullptr;
     QCheckBox* CB_BarCenter = nullptr;
+    // the settings of 2D and stacked symbologies, shown for those that take any
+    QGroupBox* GBox_2D = nullptr;
+    QComboBox* CBX_Ecc = nullptr;         // item data: TSymbolOptions::Ecc
+    QComboBox* CBX_SymbolSize = nullptr;  // item data: TSymbolOptions::Size
+    QSpinBox* SEdt_Columns = nullptr;
+    QCheckBox* CB_Gs1 = nullptr;
     QLabel* Lab_Preview = nullptr;
 
     // text page
@@ -143,6 +150,11 @@ private:
     void UpdateOriginControls();
     void UpdateModuleLabels();
     void UpdatePreview();
+    // Fills the 2D setting lists for the chosen symbology, keeping the values
+    // that still apply, and enables the controls that apply to it.
+    void UpdateSymbologyControls();
+    TSymbolOptions SymbolOptions() const;
+    void ShowSymbolOptions(const TSymbolOptions& options);
     void FillBarcode(TPlanBarcode& barcode);
     void FillText(TPlanText& text);
     void FillPicture(TPlanPicture& picture);
@@ -164,7 +176,8 @@ private:
     double FR = 1;  // centimetres per display unit
     QFont FFont;    // the font dialog's font
     bool FFontChanged = false;
-    QString FPictureFile;  // chosen with "&Browse..." in this use
-    QSize FNaturalSize;    // the picture's natural size in pixels
-    QString FPreviewCode;  // what the preview shows for a column or function
+    QString FPictureFile;   // chosen with "&Browse..." in this use
+    QSize FNaturalSize;     // the picture's natural size in pixels
+    QString FPreviewCode;   // what the preview shows for a column or function
+    int FOptionsType = -1;  // the symbology the 2D settings are shown for
 };
