@@ -472,16 +472,9 @@ const char* TBarcode::BuildInto(std::string& pattern)
     if (textUnencodable_)
         return kErrUnencodable;
     if (SymbologyTable[size_t(typ_)].digitsOnly) {
-        size_t first = 0;
-        size_t last = text_.size();
-        while (first < last && (unsigned char)text_[first] <= ' ')
-            ++first;
-        while (last > first && (unsigned char)text_[last - 1] <= ' ')
-            --last;
-        if (first > 0 || last < text_.size()) {
-            text_.erase(last);
-            text_.erase(0, first);
-        }
+        const std::string_view trimmed = TrimmedCode(text_);
+        if (trimmed.size() < text_.size())
+            text_ = std::string(trimmed);
         for (const char c : text_) {
             if (!IsDigit((unsigned char)c))
                 return kErrNotNumeric;
@@ -689,7 +682,7 @@ const char* TBarcodeEncoder::Encode(TBarcode& bc, std::string& out)
 
 // --- validity check
 
-bool IsValidCode(std::string_view text, TBarcodeType symbology, bool checksum, const TSymbolOptions& options)
+std::string_view TrimmedCode(std::string_view text)
 {
     size_t first = 0;
     size_t last = text.size();
@@ -697,6 +690,11 @@ bool IsValidCode(std::string_view text, TBarcodeType symbology, bool checksum, c
         ++first;
     while (last > first && (unsigned char)text[last - 1] <= ' ')
         --last;
+    return text.substr(first, last - first);
+}
+
+bool IsValidCode(std::string_view text, TBarcodeType symbology, bool checksum, const TSymbolOptions& options)
+{
     // One component per thread, reset to its initial values for every check:
     // the same as a fresh one, without allocating for each text.
     thread_local TBarcode barcode;
@@ -704,7 +702,7 @@ bool IsValidCode(std::string_view text, TBarcodeType symbology, bool checksum, c
     barcode.SetTyp(symbology);
     barcode.SetChecksum(checksum);
     barcode.SetOptions(options);
-    barcode.SetText(text.substr(first, last - first));
+    barcode.SetText(TrimmedCode(text));
     int width = 0;
     return barcode.TryWidth(width) == nullptr;
 }

@@ -325,6 +325,10 @@ const char* Code128Widths(int value);
 // The code validity check: a fresh component with the given symbology and check
 // flag gets the text trimmed of blanks and control characters at both ends, and
 // its Width is read. True when that succeeds. Fast: no heap work for short texts.
+// The text without the blanks and control characters (bytes up to and
+// including the space) at both ends.
+std::string_view TrimmedCode(std::string_view text);
+
 // The library's symbologies are checked with their settings (a fixed size may
 // be too small for the text).
 bool IsValidCode(const QString& text, TBarcodeType symbology, bool checksum, const TSymbolOptions& options = {});

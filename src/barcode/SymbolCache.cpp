@@ -169,13 +169,7 @@ void PrefetchLibrarySymbol(TBarcodeType type, const TSymbolOptions& options, std
 {
     if (!IsLibrarySymbology(type))
         return;
-    size_t first = 0;
-    size_t last = text.size();
-    while (first < last && (unsigned char)text[first] <= ' ')
-        ++first;
-    while (last > first && (unsigned char)text[last - 1] <= ' ')
-        --last;
-    if (first == last)
-        return;
-    TSymbolCache::Instance().Prefetch(type, options, text.substr(first, last - first));
+    const std::string_view code = TrimmedCode(text);
+    if (!code.empty())
+        TSymbolCache::Instance().Prefetch(type, options, code);
 }
