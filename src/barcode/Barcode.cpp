@@ -425,10 +425,10 @@ int TBarcode::BarsHeight() const
 
 const char* TBarcode::BuildLibrarySymbol()
 {
-    std::string key;
-    key.reserve(text_.size() + 24);
-    key.append(reinterpret_cast<const char*>(&typ_), sizeof typ_);
-    key.append(reinterpret_cast<const char*>(&options_), sizeof options_);
+    // Field by field: the options' padding bytes are not part of the key.
+    std::string key = std::to_string(int(typ_)) + ',' + std::to_string(options_.Ecc) + ',' +
+                      std::to_string(options_.Size) + ',' + std::to_string(options_.Columns) +
+                      (options_.Gs1 ? ",1," : ",0,");
     key.append(text_);
     if (key != libraryKey_) {
         const std::shared_ptr<const TLibraryBuild> build = ::BuildLibrarySymbol(typ_, options_, text_);
