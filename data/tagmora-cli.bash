@@ -50,7 +50,7 @@ _tagmora_cli_printers()
 
 _tagmora_cli()
 {
-    local commands="plan convert datasheet import print barcode render validate types"
+    local commands="plan convert datasheet import print barcode render validate types templates"
     local cur=${COMP_WORDS[COMP_CWORD]} prev="" prefix="" i
     COMPREPLY=()
 
@@ -97,8 +97,9 @@ _tagmora_cli()
             ;;
         print)
             options="-o --output --printer --data --data-format --table --allow-missing-columns --strict --pages
-                     --copies --dpi --on-invalid"
-            values="-o --output --printer --data --data-format --table --pages --copies --dpi --on-invalid"
+                     --copies --dpi --on-invalid --template"
+            values="-o --output --printer --data --data-format --table --pages --copies --dpi --on-invalid
+                    --template"
             ;;
         barcode)
             options="-t --type --text --checksum --option --modul --ratio --pattern -o --output --format --height
@@ -112,6 +113,7 @@ _tagmora_cli()
             ;;
         validate) options="-t --type --checksum --option" values="-t --type --option" ;;
         types) options="" ;;
+        templates) options="--problems" ;;
         *) return ;;
     esac
     options+=" -h --help -V --version"

@@ -18,7 +18,7 @@ PACKAGES=(
   libcups2-dev
   # tests: barcode decoding, an independent barcode encoder as referee, PDF pages to images, fonts for rendering,
   # the generator of hostile data files
-  libzxing-dev libzint-dev poppler-utils fonts-dejavu-core fonts-liberation2 python3
+  libzxing-dev libzint-dev glabels-data poppler-utils fonts-dejavu-core fonts-liberation2 python3
   # fonts of Windows metafile text (libwmf maps faces to these)
   fonts-urw-base35
   # printing through a real spooler

@@ -201,6 +201,11 @@ const std::vector<Command>& Commands()
          &ValidateOptions(), CmdValidate},
         {"types", "", "List the barcode types: number, name and the other names --type accepts.", &TypesOptions(),
          CmdTypes},
+        {"templates", "[SEARCH]",
+         "List the label products (sheets of labels by maker and part number) whose brand, part or description "
+         "hold every word of SEARCH: size of one label, labels across and down, and the paper. Read from the "
+         "glabels-data product database and ~/.config/Tavix/templates.",
+         &TemplatesOptions(), CmdTemplates},
     };
     return table;
 }

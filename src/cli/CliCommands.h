@@ -14,6 +14,7 @@ int CmdBarcode(const cli::TArguments& args);
 int CmdValidate(const cli::TArguments& args);
 int CmdRender(const cli::TArguments& args);
 int CmdTypes(const cli::TArguments& args);
+int CmdTemplates(const cli::TArguments& args);
 
 const cli::TOptions& PlanOptions();
 const cli::TOptions& ConvertOptions();
@@ -24,3 +25,4 @@ const cli::TOptions& BarcodeOptions();
 const cli::TOptions& ValidateOptions();
 const cli::TOptions& RenderOptions();
 const cli::TOptions& TypesOptions();
+const cli::TOptions& TemplatesOptions();

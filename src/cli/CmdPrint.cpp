@@ -4,6 +4,7 @@
 #include "engine/LabelDocument.h"
 #include "cli/CliCommands.h"
 #include "cli/CliFiles.h"
+#include "document/LabelTemplates.h"
 #include "engine/datasheet/Import.h"
 #include "document/OutputFile.h"
 #include "document/PictureObject.h"
@@ -15,6 +16,7 @@
 
 #include <exception>
 #include <memory>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -32,6 +34,7 @@ struct TPrintArgs {
     QString data;
     QString dataFormat;
     QString table;
+    QString productTemplate;
     std::optional<TPageRange> pages;
     int copies = 1;
     int dpi = 600;
@@ -68,6 +71,7 @@ TPrintArgs ParseArgs(const cli::TArguments& args)
     a.data = args.Value("data");
     a.dataFormat = args.Value("data-format");
     a.table = args.Value("table");
+    a.productTemplate = args.Value("template");
     if (a.out.isEmpty() == a.printer.isEmpty())
         throw cli::UsageError(QStringLiteral("give either -o OUT.pdf or --printer NAME"));
     if (args.IsSet("dpi")) {
@@ -136,6 +140,9 @@ const cli::TOptions& PrintOptions()
          "last page"},
         {nullptr, "copies", "N", "copies of the whole run, 1 to 10000 (default 1)"},
         {nullptr, "dpi", "N", "resolution of the PDF file, 72 to 4800 (default 600)"},
+        {nullptr, "template", "PRODUCT",
+         "print on a label product's sheet, as 'tagmora-cli templates' names it (\"Avery 5163\"): its label size, "
+         "layout, margins and paper replace the label file's for this run"},
         {nullptr, "on-invalid", "skip|abort",
          "what a value that is not a valid code for its barcode does: skip leaves that label empty, abort (default) "
          "stops the run with exit status 1 and writes no PDF; a barcode that does not fit on the label counts as "
@@ -174,6 +181,18 @@ int CmdPrint(const cli::TArguments& args)
 
     TLabelDocument document;
     cli::OpenLabel(document, a.file);
+    if (!a.productTemplate.isEmpty()) {
+        const std::vector<TLabelTemplate> all = LoadLabelTemplates().Products;
+        const auto product = std::find_if(all.begin(), all.end(), [&](const TLabelTemplate& t) {
+            return t.Name().compare(a.productTemplate.simplified(), Qt::CaseInsensitive) == 0;
+        });
+        if (product == all.end())
+            throw cli::UsageError(
+                QStringLiteral("no label product '%1' ('tagmora-cli templates' lists them)").arg(a.productTemplate));
+        for (const QString& note : product->Approximations)
+            cli::WriteErr(QStringLiteral("tagmora-cli print: %1: %2").arg(product->Name(), note));
+        ApplyLabelTemplate(document.Plan(), *product);
+    }
     const QStringList unreadable = UnreadablePictures(document.Plan());
     for (const QString& warning : unreadable)
         cli::WriteErr(QStringLiteral("tagmora-cli print: %1: %2").arg(a.file, warning));

@@ -3,6 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliFiles.h"
 #include "barcode/Barcode.h"
+#include "document/LabelTemplates.h"
 
 const cli::TOptions& ValidateOptions()
 {
@@ -57,4 +58,42 @@ int CmdTypes(const cli::TArguments& args)
     }
     cli::WriteOut(out);
     return cli::ExitOk;
+}
+
+const cli::TOptions& TemplatesOptions()
+{
+    static const cli::TOptions options = {
+        {nullptr, "problems", nullptr, "also name the products left out of the database and why"},
+    };
+    return options;
+}
+
+int CmdTemplates(const cli::TArguments& args)
+{
+    const TLabelTemplateSet set = LoadLabelTemplates();
+    const std::vector<TLabelTemplate>& all = set.Products;
+    if (args.IsSet("problems")) {
+        for (const QString& problem : set.Problems)
+            cli::WriteErr(QStringLiteral("tagmora-cli templates: %1").arg(problem));
+    }
+    QByteArray out;
+    for (const TLabelTemplate& t : FindLabelTemplates(all, args.Positional.join(QLatin1Char(' ')))) {
+        QString line = QStringLiteral("%1  %2  %3 x %4 mm, %5 x %6 on %7")
+                           .arg(t.Name(), -22)
+                           .arg(t.Description, -36)
+                           .arg(t.Label.width() / 72.0 * 25.4, 0, 'f', 1)
+                           .arg(t.Label.height() / 72.0 * 25.4, 0, 'f', 1)
+                           .arg(t.Columns)
+                           .arg(t.Rows)
+                           .arg(t.PaperId == QLatin1String("Other")
+                                    ? QStringLiteral("%1 x %2 mm")
+                                          .arg(t.Paper.width() / 72.0 * 25.4, 0, 'f', 0)
+                                          .arg(t.Paper.height() / 72.0 * 25.4, 0, 'f', 0)
+                                    : t.PaperId);
+        if (!t.Approximations.isEmpty())
+            line += QStringLiteral(" (approximated: %1)").arg(t.Approximations.join(QStringLiteral("; ")));
+        out += line.toUtf8() + '\n';
+    }
+    cli::WriteOut(out);
+    return all.empty() ? cli::ExitError : cli::ExitOk;
 }

@@ -372,3 +372,23 @@ TEST_F(PrintCli, CombiningPenModesReachThePdfLosslessly)
         EXPECT_TRUE(embedded.convertToFormat(QImage::Format_RGB32) == painted) << c.brush;
     }
 }
+
+TEST_F(PrintCli, LabelProductsAreListedAndPrintedOn)
+{
+    if (!QFile::exists(QStringLiteral("/usr/share/libglabels-3.0/templates/avery-us-templates.xml")))
+        GTEST_SKIP() << "glabels-data is not installed";
+    const auto list = RunCli({"templates", "avery", "5163"});
+    EXPECT_EQ(list.exitCode, 0);
+    EXPECT_TRUE(list.out.contains("Avery 5163") && list.out.contains("101.6 x 50.8 mm, 2 x 5 on US-Letter"))
+        << list.out.constData();
+    EXPECT_TRUE(RunCli({"templates", "cd"}).out.contains("(approximated: CD labels printed in their square"));
+
+    // 20 labels on a 10-label sheet instead of the file's 18: two pages.
+    const QString label = MakeLabel(20);
+    auto r = RunCli({"print", label, "-o", Out(), "--template", "avery 5163"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.err, QByteArray("tagmora-cli print: 20 labels on 2 pages\n"));
+    r = RunCli({"print", label, "-o", Out(), "--template", "Avery 99999"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.err.contains("no label product 'Avery 99999'")) << r.err.constData();
+}
