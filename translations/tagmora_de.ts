@@ -2391,6 +2391,62 @@ Support:
         <source>Label Setup</source>
         <translation>Etiketteneinrichtung</translation>
     </message>
+    <message>
+        <source> Label Products </source>
+        <translation> Etikettenprodukte </translation>
+    </message>
+    <message>
+        <source>Search: maker, part number or description</source>
+        <translation>Suche: Hersteller, Artikelnummer oder Beschreibung</translation>
+    </message>
+    <message>
+        <source>Search label products</source>
+        <translation>Etikettenprodukte suchen</translation>
+    </message>
+    <message>
+        <source>Label products</source>
+        <translation>Etikettenprodukte</translation>
+    </message>
+    <message>
+        <source>Save as Template...</source>
+        <translation>Als Vorlage speichern...</translation>
+    </message>
+    <message>
+        <source>%1 - %2: %3 x %4, %5 x %6 mm, %7</source>
+        <translation>%1 - %2: %3 x %4, %5 x %6 mm, %7</translation>
+    </message>
+    <message>
+        <source>own paper</source>
+        <translation>eigenes Papier</translation>
+    </message>
+    <message>
+        <source>%1: %2 labels a sheet.</source>
+        <translation>%1: %2 Etiketten je Bogen.</translation>
+    </message>
+    <message>
+        <source>%1 is approximated: %2.</source>
+        <translation>%1 wird angenähert: %2.</translation>
+    </message>
+    <message>
+        <source>Save as Template</source>
+        <translation>Als Vorlage speichern</translation>
+    </message>
+    <message>
+        <source>Maker and part number, as in &quot;Tavix T-21&quot;:</source>
+        <translation>Hersteller und Artikelnummer, etwa &quot;Tavix T-21&quot;:</translation>
+    </message>
+    <message>
+        <source>A template needs a maker and a part number.</source>
+        <translation>Eine Vorlage braucht Hersteller und Artikelnummer.</translation>
+    </message>
+    <message>
+        <source>Saved from Tagmora</source>
+        <translation>Aus Tagmora gespeichert</translation>
+    </message>
+    <message>
+        <source>Cannot save the template %1: %2</source>
+        <translation>Die Vorlage %1 kann nicht gespeichert werden: %2</translation>
+    </message>
 </context>
 <context>
     <name>TPropertiesPanel</name>

@@ -2391,6 +2391,62 @@ Assistance&#xa0;:
         <source>Label Setup</source>
         <translation>Configuration de l&apos;étiquette</translation>
     </message>
+    <message>
+        <source> Label Products </source>
+        <translation> Produits d’étiquettes </translation>
+    </message>
+    <message>
+        <source>Search: maker, part number or description</source>
+        <translation>Rechercher&#xa0;: fabricant, référence ou description</translation>
+    </message>
+    <message>
+        <source>Search label products</source>
+        <translation>Rechercher des produits d’étiquettes</translation>
+    </message>
+    <message>
+        <source>Label products</source>
+        <translation>Produits d’étiquettes</translation>
+    </message>
+    <message>
+        <source>Save as Template...</source>
+        <translation>Enregistrer comme modèle...</translation>
+    </message>
+    <message>
+        <source>%1 - %2: %3 x %4, %5 x %6 mm, %7</source>
+        <translation>%1 - %2&#xa0;: %3 x %4, %5 x %6 mm, %7</translation>
+    </message>
+    <message>
+        <source>own paper</source>
+        <translation>papier propre</translation>
+    </message>
+    <message>
+        <source>%1: %2 labels a sheet.</source>
+        <translation>%1&#xa0;: %2 étiquettes par feuille.</translation>
+    </message>
+    <message>
+        <source>%1 is approximated: %2.</source>
+        <translation>%1 est approché&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>Save as Template</source>
+        <translation>Enregistrer comme modèle</translation>
+    </message>
+    <message>
+        <source>Maker and part number, as in &quot;Tavix T-21&quot;:</source>
+        <translation>Fabricant et référence, par exemple «&#xa0;Tavix T-21&#xa0;»&#xa0;:</translation>
+    </message>
+    <message>
+        <source>A template needs a maker and a part number.</source>
+        <translation>Un modèle a besoin d’un fabricant et d’une référence.</translation>
+    </message>
+    <message>
+        <source>Saved from Tagmora</source>
+        <translation>Enregistré depuis Tagmora</translation>
+    </message>
+    <message>
+        <source>Cannot save the template %1: %2</source>
+        <translation>Impossible d’enregistrer le modèle %1&#xa0;: %2</translation>
+    </message>
 </context>
 <context>
     <name>TPropertiesPanel</name>

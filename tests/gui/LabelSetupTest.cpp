@@ -11,11 +11,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -232,4 +236,49 @@ TEST_F(LabelSetup, PageThumbnail)
             EXPECT_EQ(p.IMG_Page->Thumbnail().pixel(60, 100), qRgb(255, 255, 255));
         },
         0, false);
+}
+
+// A label product chosen from the search fills the sheet; the sheet saved as
+// the user's template is found again.
+TEST_F(LabelSetup, LabelProductsFillTheSheetAndTheUsersOwnAreSaved)
+{
+    QTemporaryDir system, user;
+    QFile file(system.filePath("test-templates.xml"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(R"(<Glabels-templates>
+  <Template brand="Avery" part="5163" size="US-Letter" _description="Shipping Labels">
+    <Label-rectangle id="0" width="4in" height="2in" round="0.125in">
+      <Layout nx="2" ny="5" x0="0.1625in" y0="0.5in" dx="4.1875in" dy="2in"/>
+    </Label-rectangle>
+  </Template>
+  <Template brand="Herma" part="5055" size="A4" _description="CD">
+    <Label-cd id="0" radius="58.5mm" hole="20mm"><Layout nx="1" ny="2" x0="46mm" y0="20mm" dx="0" dy="140mm"/></Label-cd>
+  </Template>
+</Glabels-templates>)");
+    file.close();
+    qputenv("TAGMORA_TEMPLATE_DIRS", (system.path() + ':' + user.path()).toUtf8());
+    scoped.dialogs.inputAnswers = {"Tavix T-21"};
+    EXPECT_TRUE(Edit([](TLabelSetupPage& p) {
+        EXPECT_EQ(p.LST_Template->count(), 2);
+        QTest::keyClicks(p.Edt_Template, "herma cd");
+        ASSERT_EQ(p.LST_Template->count(), 1);
+        p.LST_Template->setCurrentRow(0);
+        EXPECT_TRUE(p.Lab_TemplateNote->text().contains("CD labels printed in their square")) << p.Lab_TemplateNote->text().toStdString();
+        p.Edt_Template->setText("5163");
+        ASSERT_EQ(p.LST_Template->count(), 1);
+        p.LST_Template->setCurrentRow(0);
+        EXPECT_EQ(p.CBX_Paper->currentData().toInt(), 1);  // Letter
+        QTest::mouseClick(p.Btn_SaveTemplate, Qt::LeftButton);
+        EXPECT_EQ(p.LST_Template->count(), 1);
+        EXPECT_TRUE(p.LST_Template->item(0)->text().startsWith("Tavix T-21")) << p.LST_Template->item(0)->text().toStdString();
+    }));
+    qunsetenv("TAGMORA_TEMPLATE_DIRS");
+    const TLabelPlan& plan = doc.Plan();
+    EXPECT_EQ(QSize(plan.ScaleX, plan.ScaleY), QSize(288, 144));
+    EXPECT_EQ(QSize(plan.LayoutCols, plan.LayoutRows), QSize(2, 5));
+    EXPECT_DOUBLE_EQ(plan.MarginLeft, 0.413);
+    EXPECT_DOUBLE_EQ(plan.HorizontalSpace, 0.476);
+    EXPECT_EQ(plan.PaperSize, 1);
+    EXPECT_TRUE(QFile::exists(user.filePath("tavix-t-21.xml")));
+    EXPECT_TRUE(scoped.dialogs.messages.isEmpty());
 }

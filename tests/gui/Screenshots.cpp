@@ -9,7 +9,11 @@
 #include "common/TestSupport.h"
 #include "gui/datasheet/DatasheetWindow.h"
 
+#include "gui/properties/LabelSetup.h"
+#include "gui/properties/ObjectProperties.h"
 #include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSettings>
@@ -18,6 +22,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <QLineEdit>
+#include <QListWidget>
 #include <gtest/gtest.h>
 
 TEST(Screenshots, Capture)
@@ -56,6 +62,20 @@ TEST(Screenshots, Capture)
     window.OptionsDialog()->show();
     save(window.OptionsDialog(), QStringLiteral("options"));
     window.OptionsDialog()->hide();
+
+    // Label Setup with a label product chosen.
+    TFM_ObjPro::ExecHook = [&](QDialog& d) {
+        TLabelSetupPage& page = *static_cast<TFM_ObjPro&>(d).LabelSetup();
+        page.Edt_Template->setText(QStringLiteral("avery 5163"));
+        if (page.LST_Template->count() > 0)
+            page.LST_Template->setCurrentRow(0);
+        d.show();
+        save(&d, QStringLiteral("label-setup"));
+        d.reject();
+        return int(QDialog::Rejected);
+    };
+    TLabelSetupPage::EditLabelSetup(window.Document(), 0, &window);
+    TFM_ObjPro::ExecHook = nullptr;
 
     QTimer::singleShot(300, window.DatasheetWindow(), [&] {
         save(window.DatasheetWindow(), QStringLiteral("datasheet"));

@@ -1,5 +1,7 @@
 #include "gui/properties/LabelSetup.h"
 
+#include "document/OutputFile.h"
+
 #include "engine/DocumentEdit.h"
 #include "engine/LabelDocument.h"
 #include "gui/UserDialogs.h"
@@ -15,9 +17,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QDir>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRegularExpression>
 #include <QPageSize>
 #include <QPainter>
 #include <QPushButton>
@@ -162,6 +168,28 @@ TLabelSetupPage::TLabelSetupPage(TLabelDocument& document, int units, QWidget* p
     IMG_Page->setObjectName(QStringLiteral("IMG_Page"));
     IMG_Page->setAccessibleName(tr("Page"));
 
+    GBox_Template = new QGroupBox(tr(" Label Products "), this);
+    GBox_Template->setObjectName(QStringLiteral("GBox_Template"));
+    Edt_Template = new QLineEdit(GBox_Template);
+    Edt_Template->setObjectName(QStringLiteral("Edt_Template"));
+    Edt_Template->setPlaceholderText(tr("Search: maker, part number or description"));
+    Edt_Template->setAccessibleName(tr("Search label products"));
+    Edt_Template->setClearButtonEnabled(true);
+    LST_Template = new QListWidget(GBox_Template);
+    LST_Template->setObjectName(QStringLiteral("LST_Template"));
+    LST_Template->setAccessibleName(tr("Label products"));
+    LST_Template->setMinimumHeight(110);
+    Lab_TemplateNote = new QLabel(GBox_Template);
+    Lab_TemplateNote->setObjectName(QStringLiteral("Lab_TemplateNote"));
+    Lab_TemplateNote->setWordWrap(true);
+    Btn_SaveTemplate = new QPushButton(tr("Save as Template..."), GBox_Template);
+    Btn_SaveTemplate->setObjectName(QStringLiteral("Btn_SaveTemplate"));
+    auto* tg = new QVBoxLayout(GBox_Template);
+    tg->addWidget(Edt_Template);
+    tg->addWidget(LST_Template);
+    tg->addWidget(Lab_TemplateNote);
+    tg->addWidget(Btn_SaveTemplate);
+
     GBox_Lab = new QGroupBox(LabelGroupCaption(FUnits), this);
     GBox_Lab->setObjectName(QStringLiteral("GBox_Lab"));
     SEdt_Col = MakeCount(GBox_Lab, "SEdt_Col", kMaxCount, 2);
@@ -210,6 +238,7 @@ TLabelSetupPage::TLabelSetupPage(TLabelDocument& document, int units, QWidget* p
     CHK_CutMark->setObjectName(QStringLiteral("CHK_CutMark"));
 
     auto* left = new QVBoxLayout;
+    left->addWidget(GBox_Template);
     left->addWidget(IMG_Page);
     left->addWidget(GBox_Paper);
     left->addWidget(Button4);
@@ -242,6 +271,12 @@ TLabelSetupPage::TLabelSetupPage(TLabelDocument& document, int units, QWidget* p
     connect(CBX_Paper, &QComboBox::activated, this, &TLabelSetupPage::PaperChosen);
     connect(CBX_Orientation, &QComboBox::activated, this, &TLabelSetupPage::PaperChosen);
     connect(Rdio_onelab, &QRadioButton::toggled, SEdt_LabCopies, &QWidget::setEnabled);
+    connect(Edt_Template, &QLineEdit::textChanged, this, &TLabelSetupPage::SearchTemplates);
+    connect(LST_Template, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0 && size_t(row) < FShownTemplates.size())
+            ChooseTemplate(FShownTemplates[size_t(row)]);
+    });
+    connect(Btn_SaveTemplate, &QPushButton::clicked, this, &TLabelSetupPage::SaveAsTemplate);
     SEdt_LabCopies->setEnabled(false);
 }
 
@@ -486,10 +521,115 @@ void TLabelSetupPage::Fill()
         FPaper.Orientation = plan.PaperOrientation ? poPortrait : poLandscape;
     }
     ShowPaper();
+    if (FTemplates.empty())
+        FTemplates = LoadLabelTemplates().Products;
+    SearchTemplates(Edt_Template->text());
+    Lab_TemplateNote->clear();
     const int order = plan.OutputOrder;
     CBX_Start->setCurrentIndex(order >= 0 && order <= 7 ? order % 4 : 0);
     CBX_Direct->setCurrentIndex(order >= 0 && order <= 7 ? order / 4 : 0);
     DrawPagePreview();
+}
+
+void TLabelSetupPage::SearchTemplates(const QString& search)
+{
+    FShownTemplates = FindLabelTemplates(FTemplates, search);
+    const QSignalBlocker block(LST_Template);
+    LST_Template->clear();
+    for (const TLabelTemplate& t : FShownTemplates) {
+        const QString text = tr("%1 - %2: %3 x %4, %5 x %6 mm, %7")
+                                 .arg(t.Name(), t.Description)
+                                 .arg(t.Columns)
+                                 .arg(t.Rows)
+                                 .arg(t.Label.width() / 72.0 * 25.4, 0, 'f', 1)
+                                 .arg(t.Label.height() / 72.0 * 25.4, 0, 'f', 1)
+                                 .arg(t.PaperId == QLatin1String("Other") ? tr("own paper") : t.PaperId);
+        auto* item = new QListWidgetItem(text, LST_Template);
+        item->setToolTip(text);  // the list is narrower than most lines
+    }
+}
+
+void TLabelSetupPage::ChooseTemplate(const TLabelTemplate& product)
+{
+    TLabelPlan sheet;
+    ApplyLabelTemplate(sheet, product);
+    FFilling = true;
+    RSEdt_Width->setValue(RoundDecimals(sheet.ScaleX / 72.0 * 2.54 / FB, 2));
+    RSEdt_Height->setValue(RoundDecimals(sheet.ScaleY / 72.0 * 2.54 / FB, 2));
+    RSEdt_CR->setValue(RoundDecimals(sheet.LabCR / 72.0 * 2.54 / FB, 2));
+    CHK_Auto->setChecked(false);
+    SEdt_Col->setEnabled(true);
+    SEdt_Row->setEnabled(true);
+    SEdt_Col->setValue(std::clamp(sheet.LayoutCols, 1, kMaxCount));
+    SEdt_Row->setValue(std::clamp(sheet.LayoutRows, 1, kMaxCount));
+    const double margins[6] = {sheet.MarginLeft,   sheet.MarginTop,     sheet.MarginRight,
+                               sheet.MarginBottom, sheet.VerticalSpace, sheet.HorizontalSpace};
+    TRealSpinBox* boxes[6] = {RSEdt_ML, RSEdt_MT, RSEdt_MR, RSEdt_MB, RSEdt_VS, RSEdt_HS};
+    for (int i = 0; i < 6; ++i) {
+        boxes[i]->setValue(margins[i] / FB);
+        FShownMargins[i] = {margins[i], boxes[i]->value()};
+    }
+    FFilling = false;
+    FPaper.PaperSize = sheet.PaperSize;
+    FPaper.PaperWidth = sheet.PaperWidth;
+    FPaper.PaperLength = sheet.PaperLength;
+    FPaper.Orientation = poPortrait;
+    ShowPaper();
+    if (Printer().HasPrinters() && Printer().HasDeviceSettings())
+        Printer().SetDeviceSettings(FPaper);
+    Lab_TemplateNote->setText(product.Approximations.isEmpty()
+                                  ? tr("%1: %2 labels a sheet.").arg(product.Name()).arg(product.PerSheet())
+                                  : tr("%1 is approximated: %2.")
+                                        .arg(product.Name(), product.Approximations.join(QStringLiteral("; "))));
+    DrawPagePreview();
+}
+
+void TLabelSetupPage::SaveAsTemplate()
+{
+    QString name;
+    if (!Dialogs().InputQuery(tr("Save as Template"), tr("Maker and part number, as in \"Tavix T-21\":"), name))
+        return;
+    name = name.simplified();
+    const QString brand = name.section(QLatin1Char(' '), 0, 0);
+    const QString part = name.section(QLatin1Char(' '), 1);
+    if (brand.isEmpty() || part.isEmpty()) {
+        Dialogs().MessageDlg(tr("A template needs a maker and a part number."), TMsgDlgType::mtError, mbOK);
+        return;
+    }
+    // The sheet as the page shows it now.
+    TLabelPlan sheet;
+    sheet.ScaleX = std::max(1, Round(FB * RSEdt_Width->value() / 2.54 * 72));
+    sheet.ScaleY = std::max(1, Round(FB * RSEdt_Height->value() / 2.54 * 72));
+    sheet.LabCR = Round(FB * RSEdt_CR->value() / 2.54 * 72);
+    sheet.LayoutCols = SEdt_Col->value();
+    sheet.LayoutRows = SEdt_Row->value();
+    sheet.MarginLeft = FB * RSEdt_ML->value();
+    sheet.MarginTop = FB * RSEdt_MT->value();
+    sheet.HorizontalSpace = FB * RSEdt_HS->value();
+    sheet.VerticalSpace = FB * RSEdt_VS->value();
+    const QSize tenths = PaperTenths(FPaper);
+    sheet.PaperWidth = tenths.width();
+    sheet.PaperLength = tenths.height();
+    sheet.PaperOrientation = FPaper.Orientation != poLandscape;
+    const TLabelTemplate product = LabelTemplateOf(sheet, brand, part, tr("Saved from Tagmora"));
+    const QString folder = LabelTemplateFolders().value(1, LabelTemplateFolders().value(0));
+    QString file = (brand + QLatin1Char('-') + part).toLower();
+    file.replace(QRegularExpression(QStringLiteral("[^a-z0-9._-]")), QStringLiteral("_"));
+    const QString path = folder + QLatin1Char('/') + file + QStringLiteral(".xml");
+    try {
+        QDir().mkpath(folder);
+        TOutputFile out(path);
+        if (out.write(LabelTemplateXml(product)) < 0)
+            throw EOutputFileError(path, out.errorString());
+        out.Commit();
+    } catch (const std::exception& e) {
+        Dialogs().MessageDlg(tr("Cannot save the template %1: %2").arg(path, QString::fromUtf8(e.what())),
+                             TMsgDlgType::mtError, mbOK);
+        return;
+    }
+    FTemplates = LoadLabelTemplates().Products;
+    Edt_Template->setText(name);
+    SearchTemplates(name);
 }
 
 bool TLabelSetupPage::Validate()

@@ -6,6 +6,8 @@
 //   if (TLabelSetupPage::EditLabelSetup(document, units, this)) ...
 #pragma once
 
+#include "document/LabelTemplates.h"
+
 #include "document/Printer.h"
 
 #include <QImage>
@@ -16,6 +18,9 @@
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
@@ -81,6 +86,15 @@ public:
     // The paper as the page holds it (the printer's while there is one).
     TPrinterDeviceSettings Paper() const { return FPaper; }
 
+    // Fills the page from a label product: label size and corner, columns,
+    // rows, margins, gaps and paper; what the sheet cannot hold shows below
+    // the list.
+    void ChooseTemplate(const TLabelTemplate& product);
+    // Shows the products whose brand, part or description hold every word.
+    void SearchTemplates(const QString& search);
+    // "Save as Template...": the page's sheet into the user's templates.
+    void SaveAsTemplate();
+
     // ----- Controls -----------------------------------------------------------
     QGroupBox* GroupBox11 = nullptr;
     QRadioButton* Rdio_onelab = nullptr;
@@ -111,6 +125,13 @@ public:
     QGroupBox* GBox_Paper = nullptr;
     QComboBox* CBX_Paper = nullptr;
     QComboBox* CBX_Orientation = nullptr;
+    // Label products: a search, the products found, and what the chosen one
+    // approximates.
+    QGroupBox* GBox_Template = nullptr;
+    QLineEdit* Edt_Template = nullptr;
+    QListWidget* LST_Template = nullptr;
+    QLabel* Lab_TemplateNote = nullptr;
+    QPushButton* Btn_SaveTemplate = nullptr;
 
 private:
     void ShowPaper();
@@ -128,6 +149,8 @@ private:
     double FB = 1;  // centimetres per display unit
     bool FFilling = false;
     TPrinterDeviceSettings FPaper;
+    std::vector<TLabelTemplate> FTemplates;  // the database, read when the page is filled
+    std::vector<TLabelTemplate> FShownTemplates;
     // Margins and spaces as filled: the document's value and the box's.
     std::pair<double, double> FShownMargins[6];
 };
