@@ -97,9 +97,9 @@ _tagmora_cli()
             ;;
         print)
             options="-o --output --printer --data --data-format --table --allow-missing-columns --strict --pages
-                     --copies --dpi --on-invalid --template"
+                     --copies --dpi --on-invalid --template --offset --scale"
             values="-o --output --printer --data --data-format --table --pages --copies --dpi --on-invalid
-                    --template"
+                    --template --offset --scale"
             ;;
         barcode)
             options="-t --type --text --checksum --option --modul --ratio --pattern -o --output --format --height

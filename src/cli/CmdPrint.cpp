@@ -35,6 +35,8 @@ struct TPrintArgs {
     QString dataFormat;
     QString table;
     QString productTemplate;
+    QPointF offsetMm;
+    QPointF scalePercent{100.0, 100.0};
     std::optional<TPageRange> pages;
     int copies = 1;
     int dpi = 600;
@@ -72,6 +74,24 @@ TPrintArgs ParseArgs(const cli::TArguments& args)
     a.dataFormat = args.Value("data-format");
     a.table = args.Value("table");
     a.productTemplate = args.Value("template");
+    // "X,Y" pairs: a printer's calibration for this run.
+    auto pair = [&args](const char* option, double low, double high) {
+        const QString value = args.Value(option);
+        const QStringList parts = value.split(QLatin1Char(','));
+        bool okX = false, okY = false;
+        const QPointF p(parts.value(0).trimmed().toDouble(&okX), parts.value(1).trimmed().toDouble(&okY));
+        if (parts.size() != 2 || !okX || !okY || p.x() < low || p.x() > high || p.y() < low || p.y() > high)
+            throw cli::UsageError(QStringLiteral("--%1 takes two numbers X,Y from %2 to %3, not '%4'")
+                                      .arg(QLatin1String(option))
+                                      .arg(low)
+                                      .arg(high)
+                                      .arg(value));
+        return p;
+    };
+    if (args.IsSet("offset"))
+        a.offsetMm = pair("offset", -100, 100);
+    if (args.IsSet("scale"))
+        a.scalePercent = pair("scale", 50, 200);
     if (a.out.isEmpty() == a.printer.isEmpty())
         throw cli::UsageError(QStringLiteral("give either -o OUT.pdf or --printer NAME"));
     if (args.IsSet("dpi")) {
@@ -140,6 +160,12 @@ const cli::TOptions& PrintOptions()
          "last page"},
         {nullptr, "copies", "N", "copies of the whole run, 1 to 10000 (default 1)"},
         {nullptr, "dpi", "N", "resolution of the PDF file, 72 to 4800 (default 600)"},
+        {nullptr, "offset", "X,Y",
+         "move everything printed by X millimetres right and Y down (negative: left and up), -100 to 100: the "
+         "printer's calibration"},
+        {nullptr, "scale", "X,Y",
+         "scale the positions on the sheet by X and Y percent (50 to 200; labels keep their size and bars their "
+         "dots): the printer's calibration"},
         {nullptr, "template", "PRODUCT",
          "print on a label product's sheet, as 'tagmora-cli templates' names it (\"Avery 5163\"): its label size, "
          "layout, margins and paper replace the label file's for this run"},
@@ -224,6 +250,8 @@ int CmdPrint(const cli::TArguments& args)
     request.InvalidCodeProcess = a.invalidCodeProcess;
     request.Title = QFileInfo(a.file).completeBaseName();
     request.DiscardFileOnAbort = true;
+    request.OffsetMm = a.offsetMm;
+    request.ScalePercent = a.scalePercent;
     request.Report = [&message](const QString& text, bool) { message = text.trimmed(); };
     // In place of the print dialog: the page range against the page count.
     request.Dialog = [&](const TPrintDialogInfo& info, TPrintRequest& r) {

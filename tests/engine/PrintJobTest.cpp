@@ -431,3 +431,43 @@ TEST_F(PrintJob, PaperMetricIsTheCurrentPrintersSheet)
     EXPECT_EQ(PaperMetric("Width"), 2479);
     EXPECT_EQ(PaperMetric("Length"), 3508);
 }
+
+// A printer's calibration moves every printed dot by exactly the offset, and
+// scales the positions on the sheet without changing a label.
+TEST_F(PrintJob, CalibrationMovesEverythingByWholeDots)
+{
+    SetRows(4);
+    ASSERT_EQ(Print().Status, TPrintStatus::Printed);
+    const QImage plain = printer.Pages.at(0).convertToFormat(QImage::Format_Grayscale8);
+    printer.Pages.clear();
+    TPrintRequest moved;
+    moved.OffsetMm = QPointF(2, -1);  // 24 dots right, 12 up at 300 dpi
+    ASSERT_EQ(Print(moved).Status, TPrintStatus::Printed);
+    const QImage shifted = printer.Pages.at(0).convertToFormat(QImage::Format_Grayscale8);
+    ASSERT_EQ(plain.size(), shifted.size());
+    int dark = 0;
+    for (int y = 12; y < plain.height(); ++y)
+        for (int x = 0; x + 24 < plain.width(); ++x) {
+            const bool a = qGray(plain.pixel(x, y)) < 128, b = qGray(shifted.pixel(x + 24, y - 12)) < 128;
+            dark += a;
+            ASSERT_EQ(a, b) << x << "," << y;
+        }
+    EXPECT_GT(dark, 10000);
+
+    // 102 % across: the second column starts 2 % of its distance from the
+    // page's corner further right; the labels themselves are as wide as before.
+    printer.Pages.clear();
+    TPrintRequest scaled;
+    scaled.ScalePercent = QPointF(102, 100);
+    ASSERT_EQ(Print(scaled).Status, TPrintStatus::Printed);
+    const QImage wide = printer.Pages.at(0).convertToFormat(QImage::Format_Grayscale8);
+    const int y = kM + 200;  // through the barcodes of the first row
+    auto firstDark = [&](const QImage& img, int from) {
+        for (int x = from; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 128)
+                return x;
+        return -1;
+    };
+    const int col2 = kM + kStepX;
+    EXPECT_EQ(firstDark(wide, col2 - 10) - firstDark(plain, col2 - 10), int(std::lround(col2 * 0.02)));
+}

@@ -9,6 +9,7 @@
 
 #include "engine/printing/SheetLayout.h"
 
+#include <QPointF>
 #include <QString>
 
 #include <cstdint>
@@ -55,6 +56,10 @@ struct TPrintRequest {
     // A file printer (OutputFileName()) keeps the labels before an invalid
     // code that ended the run; true writes no file then (the old one stays).
     bool DiscardFileOnAbort = false;
+    // The printer's calibration: the sheet moved by OffsetMm (millimetres,
+    // right and down) and its positions scaled by ScalePercent.
+    QPointF OffsetMm;
+    QPointF ScalePercent{100.0, 100.0};
 
     // The print dialog: shown with the printer and the page count once the
     // printer is set up; it may change the request (and, through its label

@@ -4,6 +4,7 @@
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
 
+#include <cmath>
 #include <algorithm>
 
 namespace {
@@ -76,7 +77,16 @@ int PointsToPixels(double points, int dpi)
 QPoint TSheetLayout::LabelOrigin(int64_t k) const
 {
     const TLabelCell cell = Cell(k);
-    return QPoint(Held((int64_t(Lw) + HG) * cell.Col + ML), Held((int64_t(Lh) + VG) * cell.Row + MT));
+    return Calibrated((int64_t(Lw) + HG) * cell.Col + ML, (int64_t(Lh) + VG) * cell.Row + MT);
+}
+
+QPoint TSheetLayout::Calibrated(int64_t x, int64_t y) const
+{
+    if (ScaleX != 1.0)
+        x = std::llround(double(x) * ScaleX);
+    if (ScaleY != 1.0)
+        y = std::llround(double(y) * ScaleY);
+    return QPoint(Held(x + Offset.x()), Held(y + Offset.y()));
 }
 
 std::array<QRect, 8> TSheetLayout::CutMarks(QPoint origin) const
@@ -85,7 +95,8 @@ std::array<QRect, 8> TSheetLayout::CutMarks(QPoint origin) const
     const int y1 = origin.y(), y2 = origin.y() + Lh;
     // Each mark runs 4 pixels from its first point towards its second, the
     // second point not drawn.
-    const int top = MT - 8, bottom = PH - MB + 4, left = ML - 7, right = PW - MR + 4;
+    const QPoint topLeft = Calibrated(ML - 7, MT - 8), bottomRight = Calibrated(PW - MR + 4, PH - MB + 4);
+    const int top = topLeft.y(), bottom = bottomRight.y(), left = topLeft.x(), right = bottomRight.x();
     return {QRect(x1, top, 1, 4),    QRect(x2, top, 1, 4),    QRect(x1, bottom, 1, 4), QRect(x2, bottom, 1, 4),
             QRect(left, y1, 4, 1),   QRect(left, y2, 4, 1),   QRect(right, y1, 4, 1),  QRect(right, y2, 4, 1)};
 }

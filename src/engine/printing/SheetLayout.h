@@ -55,6 +55,11 @@ struct TSheetLayout {
     int ML = 0, MT = 0, MR = 0, MB = 0;  // margins
     int HG = 0, VG = 0;         // gaps between columns / rows
     int PW = 0, PH = 0;         // physical page
+    // A printer's calibration: every position on the sheet scaled by
+    // ScaleX/ScaleY from the page's corner, then moved by Offset (dots).
+    // Labels keep their size, so bars stay whole dots.
+    QPoint Offset;
+    double ScaleX = 1.0, ScaleY = 1.0;
 
     bool HasPlaces() const { return Rows >= 1 && Cols >= 1; }
     int64_t PerPage() const { return HasPlaces() ? int64_t(Rows) * Cols : 0; }
@@ -66,6 +71,8 @@ struct TSheetLayout {
     // 1-pixel-wide rectangle of the 4 pixels it covers: top and bottom marks
     // at x = X and x = X + Lw, left and right marks at y = Y and y = Y + Lh.
     std::array<QRect, 8> CutMarks(QPoint origin) const;
+    // A sheet position with the calibration applied.
+    QPoint Calibrated(int64_t x, int64_t y) const;
 };
 
 // The document's layout at dpi on a page of the given size in pixels.
