@@ -496,13 +496,7 @@ void TLabelSetupPage::Fill()
     SEdt_Col->setEnabled(!plan.AutoCalcLayout);
     SEdt_Row->setEnabled(!plan.AutoCalcLayout);
     CHK_CutMark->setChecked(plan.CutMark);
-    const double margins[6] = {plan.MarginLeft,   plan.MarginTop,     plan.MarginRight,
-                               plan.MarginBottom, plan.VerticalSpace, plan.HorizontalSpace};
-    TRealSpinBox* boxes[6] = {RSEdt_ML, RSEdt_MT, RSEdt_MR, RSEdt_MB, RSEdt_VS, RSEdt_HS};
-    for (int i = 0; i < 6; ++i) {
-        boxes[i]->setValue(margins[i] / FB);
-        FShownMargins[i] = {margins[i], boxes[i]->value()};
-    }
+    ShowMargins(plan);
     if (plan.LabelCount == -1) {
         Rdio_ALLItem->setChecked(true);
     } else {
@@ -529,6 +523,17 @@ void TLabelSetupPage::Fill()
     CBX_Start->setCurrentIndex(order >= 0 && order <= 7 ? order % 4 : 0);
     CBX_Direct->setCurrentIndex(order >= 0 && order <= 7 ? order / 4 : 0);
     DrawPagePreview();
+}
+
+void TLabelSetupPage::ShowMargins(const TLabelPlan& plan)
+{
+    const double margins[6] = {plan.MarginLeft,   plan.MarginTop,     plan.MarginRight,
+                               plan.MarginBottom, plan.VerticalSpace, plan.HorizontalSpace};
+    TRealSpinBox* boxes[6] = {RSEdt_ML, RSEdt_MT, RSEdt_MR, RSEdt_MB, RSEdt_VS, RSEdt_HS};
+    for (int i = 0; i < 6; ++i) {
+        boxes[i]->setValue(margins[i] / FB);
+        FShownMargins[i] = {margins[i], boxes[i]->value()};
+    }
 }
 
 void TLabelSetupPage::SearchTemplates(const QString& search)
@@ -562,13 +567,7 @@ void TLabelSetupPage::ChooseTemplate(const TLabelTemplate& product)
     SEdt_Row->setEnabled(true);
     SEdt_Col->setValue(std::clamp(sheet.LayoutCols, 1, kMaxCount));
     SEdt_Row->setValue(std::clamp(sheet.LayoutRows, 1, kMaxCount));
-    const double margins[6] = {sheet.MarginLeft,   sheet.MarginTop,     sheet.MarginRight,
-                               sheet.MarginBottom, sheet.VerticalSpace, sheet.HorizontalSpace};
-    TRealSpinBox* boxes[6] = {RSEdt_ML, RSEdt_MT, RSEdt_MR, RSEdt_MB, RSEdt_VS, RSEdt_HS};
-    for (int i = 0; i < 6; ++i) {
-        boxes[i]->setValue(margins[i] / FB);
-        FShownMargins[i] = {margins[i], boxes[i]->value()};
-    }
+    ShowMargins(sheet);
     FFilling = false;
     FPaper.PaperSize = sheet.PaperSize;
     FPaper.PaperWidth = sheet.PaperWidth;

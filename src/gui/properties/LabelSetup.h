@@ -135,6 +135,8 @@ public:
 
 private:
     void ShowPaper();
+    // The margin and gap boxes from the plan's values (kept exact, see Apply).
+    void ShowMargins(const TLabelPlan& plan);
     void PaperChosen();
     void CountChanged(QSpinBox* box, bool columns);
     void AutoToggled(bool checked);
