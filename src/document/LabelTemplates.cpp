@@ -257,8 +257,14 @@ std::vector<TLabelTemplate> FindLabelTemplates(const std::vector<TLabelTemplate>
     const QStringList words = search.split(QLatin1Char(' '), Qt::SkipEmptyParts);
     std::vector<TLabelTemplate> found;
     for (const TLabelTemplate& t : all) {
+        // Sizes as people type them: "4x2" and "2x4" inches, "101.6x50.8" mm.
+        const QString w = QString::number(t.Label.width() / 72.0, 'g', 4);
+        const QString h = QString::number(t.Label.height() / 72.0, 'g', 4);
         const QString text = t.Brand + QLatin1Char(' ') + t.Part + QLatin1Char(' ') + t.Description + QLatin1Char(' ') +
-                             t.PaperId;
+                             t.PaperId + QLatin1Char(' ') + w + QLatin1Char('x') + h + QLatin1Char(' ') + h +
+                             QLatin1Char('x') + w + QLatin1Char(' ') +
+                             QString::number(t.Label.width() / 72.0 * 25.4, 'f', 1) + QLatin1Char('x') +
+                             QString::number(t.Label.height() / 72.0 * 25.4, 'f', 1);
         if (std::all_of(words.begin(), words.end(),
                         [&](const QString& w) { return text.contains(w, Qt::CaseInsensitive); }))
             found.push_back(t);

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 QString WriteTemplates(const QTemporaryDir& dir, const char* name, const QByteArray& xml)
@@ -69,6 +71,8 @@ TEST(LabelTemplates, TheInstalledDatabaseReadsWholeAndSane)
     ASSERT_NE(same, nullptr);
     EXPECT_EQ(same->Label, avery->Label);
     EXPECT_FALSE(FindLabelTemplates(set.Products, QStringLiteral("avery shipping 5163")).empty());
+    const std::vector<TLabelTemplate> bySize = FindLabelTemplates(set.Products, QStringLiteral("avery 2x4"));
+    EXPECT_TRUE(std::any_of(bySize.begin(), bySize.end(), [](const TLabelTemplate& t) { return t.Part == "5163"; }));
     EXPECT_TRUE(FindLabelTemplates(set.Products, QStringLiteral("avery 5163 zebra")).empty());
 }
 
