@@ -1,0 +1,38 @@
+// What the program knows about one printer beyond what its queue tells: the
+// calibration measured on a calibration sheet, and whether the printer is a
+// thermal label printer spoken to in ZPL II (with its resolution, darkness,
+// speed and media). Kept per printer name in the user settings; applied to
+// every run on that printer and to the preview's placement, never to a label
+// file.
+#pragma once
+
+#include <QPointF>
+
+// How the printer finds the next label.
+enum class TMediaKind {
+    Gap,         // labels on a liner with gaps between them (sensed)
+    Continuous,  // a continuous roll: each label is cut or torn at its length
+    Mark,        // labels with a black mark on the back
+};
+
+struct TZplSettings {
+    int Dpi = 203;       // 203, 300 or 600 dots per inch
+    int Darkness = -1;   // 0..30 (~SD); -1 leaves the printer's own
+    int Speed = 0;       // inches per second (^PR), 1..14; 0 leaves the printer's own
+    TMediaKind Media = TMediaKind::Gap;
+};
+
+struct TPrinterProfile {
+    // The sheet moved right and down by OffsetMm and its positions scaled by
+    // ScalePercent (100 = as designed).
+    QPointF OffsetMm;
+    QPointF ScalePercent{100.0, 100.0};
+    // The printer takes ZPL II (its queue is raw or the user said so).
+    bool Zpl = false;
+    TZplSettings ZplSettings;
+
+    bool Calibrated() const
+    {
+        return !OffsetMm.isNull() || ScalePercent != QPointF(100.0, 100.0);
+    }
+};
