@@ -46,7 +46,10 @@ QString QueueStateMessage(const QByteArray& queue)
 
 }  // namespace
 
-int SendPdfJob(const QString& queue, const QString& title, const TCupsOptions& options, TCheckedWriter& pdf)
+namespace {
+
+int SendJob(const QString& queue, const QString& title, const TCupsOptions& options, const char* format,
+            TCheckedWriter& data)
 {
     // A queue's instance ("Queue/draft") only chooses options: the job goes to the queue.
     const QByteArray name = queue.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
@@ -59,22 +62,52 @@ int SendPdfJob(const QString& queue, const QString& title, const TCupsOptions& o
     cupsFreeOptions(count, cupsOptions);
     if (job <= 0)
         Refused(queue, name);
-    if (cupsStartDocument(CUPS_HTTP_DEFAULT, name.constData(), job, jobTitle.constData(), CUPS_FORMAT_PDF, 1) !=
+    if (cupsStartDocument(CUPS_HTTP_DEFAULT, name.constData(), job, jobTitle.constData(), format, 1) !=
         HTTP_STATUS_CONTINUE) {
         cupsCancelJob2(CUPS_HTTP_DEFAULT, name.constData(), job, 0);
         Refused(queue, name);
     }
-    const bool sent = pdf.ReadBack([](const char* data, qint64 size) {
-        return cupsWriteRequestData(CUPS_HTTP_DEFAULT, data, size_t(size)) == HTTP_STATUS_CONTINUE;
+    const bool sent = data.ReadBack([](const char* chunk, qint64 size) {
+        return cupsWriteRequestData(CUPS_HTTP_DEFAULT, chunk, size_t(size)) == HTTP_STATUS_CONTINUE;
     });
     const bool finished = cupsFinishDocument(CUPS_HTTP_DEFAULT, name.constData()) == IPP_STATUS_OK;
     if (!sent || !finished) {
         cupsCancelJob2(CUPS_HTTP_DEFAULT, name.constData(), job, 0);
-        if (pdf.Error())
-            throw EOutputFileError(Tr("CupsJob", "the print job"), pdf.errorString());
+        if (data.Error())
+            throw EOutputFileError(Tr("CupsJob", "the print job"), data.errorString());
         Refused(queue, name);
     }
     return job;
+}
+
+}  // namespace
+
+int SendPdfJob(const QString& queue, const QString& title, const TCupsOptions& options, TCheckedWriter& pdf)
+{
+    return SendJob(queue, title, options, CUPS_FORMAT_PDF, pdf);
+}
+
+int SendRawJob(const QString& queue, const QString& title, TCheckedWriter& data)
+{
+    return SendJob(queue, title, {}, CUPS_FORMAT_RAW, data);
+}
+
+bool IsRawQueue(const QString& queue)
+{
+    const QByteArray name = queue.section(QLatin1Char('/'), 0, 0).toLocal8Bit();
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", 0, "/printers/%s",
+                     name.constData());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
+                 "printer-make-and-model");
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    bool raw = false;
+    if (ipp_attribute_t* a = ippFindAttribute(response, "printer-make-and-model", IPP_TAG_TEXT))
+        raw = qstrcmp(ippGetString(a, 0, nullptr), "Local Raw Printer") == 0;
+    ippDelete(response);
+    return raw;
 }
 
 QString CupsUnreachable()

@@ -12,9 +12,7 @@
 #include <cmath>
 #include <stdexcept>
 
-namespace {
-
-QPageLayout LayoutOf(const TPrinterDeviceSettings& s)
+QPageLayout PaperLayoutOf(const TPrinterDeviceSettings& s)
 {
     QPageSize size = TCupsPrinter::PageSizeOfCode(kPaperCustom, s.PaperWidth, s.PaperLength);
     if (s.PaperSize != kPaperCustom) {
@@ -28,7 +26,27 @@ QPageLayout LayoutOf(const TPrinterDeviceSettings& s)
                        QMarginsF(0, 0, 0, 0));
 }
 
-}  // namespace
+TPrinterDeviceSettings SettledPaper(const TPrinterDeviceSettings& asked, const TPrinterDeviceSettings& current)
+{
+    TPrinterDeviceSettings s = asked;
+    if (s.PaperSize != kPaperCustom) {
+        const QPageSize coded = TCupsPrinter::PageSizeOfCode(s.PaperSize, 0, 0);
+        if (coded.isValid()) {
+            const QSizeF mm = coded.size(QPageSize::Millimeter);
+            s.PaperWidth = int(std::lround(mm.width() * 10));
+            s.PaperLength = int(std::lround(mm.height() * 10));
+            return s;
+        }
+    } else if (s.PaperWidth > 0 && s.PaperLength > 0) {
+        return s;
+    }
+    // A code without a paper of its own, or a custom size without one,
+    // leaves the paper as it is.
+    s.PaperSize = current.PaperSize;
+    s.PaperWidth = current.PaperWidth;
+    s.PaperLength = current.PaperLength;
+    return s;
+}
 
 TPdfPrinter::TPdfPrinter(int dpi, const QString& name) : FName(name), FDpi(UsableDpi(dpi)) {}
 
@@ -46,30 +64,12 @@ void TPdfPrinter::SetPrinterIndex(int index)
 
 void TPdfPrinter::SetDeviceSettings(const TPrinterDeviceSettings& settings)
 {
-    TPrinterDeviceSettings s = settings;
-    if (s.PaperSize != kPaperCustom) {
-        const QPageSize coded = TCupsPrinter::PageSizeOfCode(s.PaperSize, 0, 0);
-        if (coded.isValid()) {
-            const QSizeF mm = coded.size(QPageSize::Millimeter);
-            s.PaperWidth = int(std::lround(mm.width() * 10));
-            s.PaperLength = int(std::lround(mm.height() * 10));
-        } else {
-            // A code without a paper of its own leaves the paper as it is.
-            s.PaperSize = FSettings.PaperSize;
-            s.PaperWidth = FSettings.PaperWidth;
-            s.PaperLength = FSettings.PaperLength;
-        }
-    } else if (s.PaperWidth <= 0 || s.PaperLength <= 0) {
-        s.PaperSize = FSettings.PaperSize;
-        s.PaperWidth = FSettings.PaperWidth;
-        s.PaperLength = FSettings.PaperLength;
-    }
-    FSettings = s;
+    FSettings = SettledPaper(settings, FSettings);
 }
 
 QSize TPdfPrinter::PhysicalPageSize() const
 {
-    return LayoutOf(FSettings).fullRectPixels(FDpi).size();
+    return PaperLayoutOf(FSettings).fullRectPixels(FDpi).size();
 }
 
 void TPdfPrinter::BeginDoc(const QString& title)
@@ -80,7 +80,7 @@ void TPdfPrinter::BeginDoc(const QString& title)
     if (path.isEmpty())
         throw EPrinterError(Tr("PdfPrinter", "No file to print to"));
     FOutput = std::make_unique<TOutputFile>(path);
-    FWriter = TCupsPrinter::StartPdf(*FOutput, FDpi, LayoutOf(FSettings), title);
+    FWriter = TCupsPrinter::StartPdf(*FOutput, FDpi, PaperLayoutOf(FSettings), title);
     if (!FPainter.begin(FWriter.get())) {
         FWriter.reset();
         FOutput.reset();

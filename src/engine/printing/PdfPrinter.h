@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <memory>
 
+class QPageLayout;
 class QPdfWriter;
 class TOutputFile;
 
@@ -55,3 +56,11 @@ private:
     std::unique_ptr<QPdfWriter> FWriter;
     QPainter FPainter;
 };
+
+// The paper of device settings as a page layout without margins (A4 when
+// they name no paper).
+QPageLayout PaperLayoutOf(const TPrinterDeviceSettings& settings);
+// Device settings as a printer of our own takes them: a paper code brings its
+// size; a code that names no paper, or a custom size without one, keeps the
+// current paper (orientation is taken as asked).
+TPrinterDeviceSettings SettledPaper(const TPrinterDeviceSettings& asked, const TPrinterDeviceSettings& current);
