@@ -6,6 +6,7 @@
 #include "engine/printing/PdfPrinter.h"
 #include "engine/printing/PreviewPage.h"
 #include "engine/printing/PrintJob.h"
+#include "engine/printing/ZplPrinter.h"
 
 #include "document/StandInPrinter.h"
 
@@ -27,11 +28,11 @@ QByteArray Csv(int rows)
     return csv;
 }
 
-void LoadSheet(TLabelDocument& doc)
+void LoadSheet(TLabelDocument& doc, const char* name = "sheet.plan")
 {
-    QFile plan(QStringLiteral(TAGMORA_SOURCE_DIR "/bench/print/sheet.plan"));
+    QFile plan(QStringLiteral(TAGMORA_SOURCE_DIR "/bench/print/") + QLatin1String(name));
     if (!plan.open(QIODevice::ReadOnly))
-        throw std::runtime_error("bench/print/sheet.plan is missing");
+        throw std::runtime_error("a plan in bench/print is missing");
     doc.Plan().LoadPlanFromBytes(plan.readAll());
 }
 
@@ -69,6 +70,36 @@ void BM_PrintCsvToPdf(benchmark::State& state)
     state.counters["pdf_MB"] = QFileInfo(pdf.OutputFileName()).size() / 1048576.0;
 }
 BENCHMARK(BM_PrintCsvToPdf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
+
+// A thermal printer's run: 10,000 roll labels of 4 x 2 inches (bench/print/
+// roll.plan) to ZPL II at 203 dpi, each label one format with its page as a
+// compressed graphic field. Target: under 2 s.
+void BM_PrintCsvToZpl(benchmark::State& state)
+{
+    const int labels = int(state.range(0));
+    QTemporaryDir dir;
+    const QString csvPath = dir.filePath(QStringLiteral("rows.csv"));
+    QFile csv(csvPath);
+    csv.open(QIODevice::WriteOnly);
+    csv.write(Csv(labels));
+    csv.close();
+    TZplPrinter zpl(TZplSettings{});
+    zpl.SetOutputFileName(dir.filePath(QStringLiteral("out.zpl")));
+    TScopedPrinter guard(zpl);
+    TPrintOutcome outcome;
+    for (auto _ : state) {
+        TLabelDocument doc;
+        LoadSheet(doc, "roll.plan");
+        doc.Data.ImportFile(csvPath, TTablePicker());
+        doc.Data.BuildPrintGrid();
+        outcome = PrintLabels(doc.Plan(), doc.Data, TPrintRequest());
+    }
+    state.counters["labels"] = outcome.Painted;
+    state.counters["labels/s"] = benchmark::Counter(double(labels), benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["peak_rss_MB"] = PeakRssMb();
+    state.counters["zpl_MB"] = QFileInfo(zpl.OutputFileName()).size() / 1048576.0;
+}
+BENCHMARK(BM_PrintCsvToZpl)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
 void BM_PreviewSheet(benchmark::State& state)
 {

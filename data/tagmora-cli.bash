@@ -97,9 +97,9 @@ _tagmora_cli()
             ;;
         print)
             options="-o --output --printer --data --data-format --table --allow-missing-columns --strict --pages
-                     --copies --dpi --on-invalid --template --offset --scale"
+                     --copies --dpi --on-invalid --template --offset --scale --zpl --darkness --speed --media"
             values="-o --output --printer --data --data-format --table --pages --copies --dpi --on-invalid
-                    --template --offset --scale"
+                    --template --offset --scale --darkness --speed --media"
             ;;
         barcode)
             options="-t --type --text --checksum --option --modul --ratio --pattern -o --output --format --height
@@ -131,6 +131,7 @@ _tagmora_cli()
                 ;;
             *:--data-format) words="csv txt" ;;
             print:--on-invalid) words="skip abort" ;;
+            print:--media) words="gap continuous mark" ;;
             barcode:--show-text) words="none code typ both" ;;
             barcode:--text-position)
                 words="top-left top-right top-center bottom-left bottom-right bottom-center"

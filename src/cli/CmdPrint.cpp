@@ -11,6 +11,8 @@
 #include "engine/printing/DataBinding.h"
 #include "engine/printing/PdfPrinter.h"
 #include "engine/printing/PrintJob.h"
+#include "engine/printing/ZplPrinter.h"
+#include "document/CupsJob.h"
 
 #include <QFileInfo>
 
@@ -40,6 +42,10 @@ struct TPrintArgs {
     std::optional<TPageRange> pages;
     int copies = 1;
     int dpi = 600;
+    // ZPL II for a thermal printer: asked for (--zpl), by the file's suffix,
+    // a socket:// printer or a raw queue.
+    bool zpl = false;
+    TZplSettings zplSettings;
     int invalidCodeProcess = 1;
     bool allowMissingColumns = false;
     bool strict = false;
@@ -94,10 +100,24 @@ TPrintArgs ParseArgs(const cli::TArguments& args)
         a.scalePercent = pair("scale", 50, 200);
     if (a.out.isEmpty() == a.printer.isEmpty())
         throw cli::UsageError(QStringLiteral("give either -o OUT.pdf or --printer NAME"));
-    if (args.IsSet("dpi")) {
-        if (a.out.isEmpty())
-            throw cli::UsageError(QStringLiteral("--dpi sets the resolution of a PDF file (-o)"));
+    a.zpl = args.IsSet("zpl") || a.out.endsWith(QLatin1String(".zpl"), Qt::CaseInsensitive) ||
+            TZplPrinter::IsSocketUri(a.printer);
+    if (args.IsSet("dpi"))
         a.dpi = cli::IntValue("dpi", args.Value("dpi"), 72, 4800);
+    if (args.IsSet("darkness"))
+        a.zplSettings.Darkness = cli::IntValue("darkness", args.Value("darkness"), 0, 30);
+    if (args.IsSet("speed"))
+        a.zplSettings.Speed = cli::IntValue("speed", args.Value("speed"), 1, 14);
+    if (args.IsSet("media")) {
+        const QString m = args.Value("media");
+        if (m == QLatin1String("gap"))
+            a.zplSettings.Media = TMediaKind::Gap;
+        else if (m == QLatin1String("continuous"))
+            a.zplSettings.Media = TMediaKind::Continuous;
+        else if (m == QLatin1String("mark"))
+            a.zplSettings.Media = TMediaKind::Mark;
+        else
+            throw cli::UsageError(QStringLiteral("--media takes gap, continuous or mark, not '%1'").arg(m));
     }
     if (args.IsSet("table") && a.data.isEmpty())
         throw cli::UsageError(QStringLiteral("--table needs --data"));
@@ -116,6 +136,12 @@ TPrintArgs ParseArgs(const cli::TArguments& args)
         else if (v != QLatin1String("abort"))
             throw cli::UsageError(QStringLiteral("--on-invalid takes skip or abort, not '%1'").arg(v));
     }
+    for (const char* option : {"darkness", "speed", "media"})
+        if (args.IsSet(option) && !a.zpl)
+            throw cli::UsageError(QStringLiteral("--%1 is for a ZPL printer (-o OUT.zpl, --zpl, --printer socket://...)")
+                                      .arg(QLatin1String(option)));
+    if (args.IsSet("dpi") && !a.zpl && a.out.isEmpty())
+        throw cli::UsageError(QStringLiteral("--dpi sets the resolution of a PDF file (-o) or a ZPL printer (--zpl)"));
     a.allowMissingColumns = args.IsSet("allow-missing-columns");
     a.strict = args.IsSet("strict");
     if (!a.out.isEmpty())
@@ -143,7 +169,8 @@ const cli::TOptions& PrintOptions()
     static const cli::TOptions options = {
         {"o", "output", "OUT.pdf",
          "print into this PDF file (\"-\": standard output); it is replaced only when the run succeeds"},
-        {nullptr, "printer", "NAME", "print onto this installed printer instead"},
+        {nullptr, "printer", "NAME",
+         "print onto this installed printer instead, or onto a network label printer: socket://HOST[:PORT]"},
         {nullptr, "data", "DATA",
          "import DATA (.txt, .csv, .xls, .xlsx, .ods, .mdb; \"-\": standard input) into the datasheet first; the "
          "label file is not changed"},
@@ -159,7 +186,16 @@ const cli::TOptions& PrintOptions()
          "print only these pages: one page, a range, or from a page to the end; a range past the end stops at the "
          "last page"},
         {nullptr, "copies", "N", "copies of the whole run, 1 to 10000 (default 1)"},
-        {nullptr, "dpi", "N", "resolution of the PDF file, 72 to 4800 (default 600)"},
+        {nullptr, "dpi", "N",
+         "resolution of the PDF file, 72 to 4800 (default 600); of a ZPL printer 203, 300 or 600 (default 203)"},
+        {nullptr, "zpl", nullptr,
+         "speak ZPL II to the printer (thermal label printers): each page, one label on roll media, is sent as a "
+         "1-bit picture at the printer's resolution; implied by -o OUT.zpl, --printer socket://HOST[:PORT] (the "
+         "printer's raw port, 9100 by default) and a raw CUPS queue"},
+        {nullptr, "darkness", "N", "ZPL: print darkness 0 to 30 (default: the printer's setting)"},
+        {nullptr, "speed", "N", "ZPL: print speed in inches per second, 1 to 14 (default: the printer's setting)"},
+        {nullptr, "media", "gap|continuous|mark",
+         "ZPL: labels separated by gaps (default), continuous roll media, or labels with a black mark"},
         {nullptr, "offset", "X,Y",
          "move everything printed by X millimetres right and Y down (negative: left and up), -100 to 100: the "
          "printer's calibration"},
@@ -177,6 +213,23 @@ const cli::TOptions& PrintOptions()
     return options;
 }
 
+namespace {
+
+// The ZPL settings of the run: a ZPL printer's resolution is one a print
+// head has.
+TZplSettings ZplSettingsOf(const TPrintArgs& a, const cli::TArguments& args)
+{
+    TZplSettings settings = a.zplSettings;
+    if (args.IsSet("dpi")) {
+        if (a.dpi != 203 && a.dpi != 300 && a.dpi != 600)
+            throw cli::UsageError(QStringLiteral("--dpi of a ZPL printer is 203, 300 or 600, not %1").arg(a.dpi));
+        settings.Dpi = a.dpi;
+    }
+    return settings;
+}
+
+}  // namespace
+
 int CmdPrint(const cli::TArguments& args)
 {
     const TPrintArgs a = ParseArgs(args);
@@ -188,12 +241,16 @@ int CmdPrint(const cli::TArguments& args)
     // The PDF printer is in place before the label opens, so the label takes
     // its resolution and paper from it as from any printer.
     // The PDF is written whole or not at all, and only when the run succeeds.
-    std::unique_ptr<TPdfPrinter> pdf;
-    std::unique_ptr<TScopedPrinter> pdfGuard;
-    if (!a.out.isEmpty()) {
-        pdf = std::make_unique<TPdfPrinter>(a.dpi);
-        pdf->SetOutputFileName(a.out);
-        pdfGuard = std::make_unique<TScopedPrinter>(*pdf);
+    std::unique_ptr<TPrinter> ownPrinter;
+    std::unique_ptr<TScopedPrinter> ownGuard;
+    if (!a.out.isEmpty() && a.zpl) {
+        ownPrinter = std::make_unique<TZplPrinter>(ZplSettingsOf(a, args));
+        ownPrinter->SetOutputFileName(a.out);
+    } else if (!a.out.isEmpty()) {
+        ownPrinter = std::make_unique<TPdfPrinter>(a.dpi);
+        ownPrinter->SetOutputFileName(a.out);
+    } else if (TZplPrinter::IsSocketUri(a.printer)) {
+        ownPrinter = std::make_unique<TZplPrinter>(ZplSettingsOf(a, args), a.printer);
     } else if (!Printer().Printers().contains(a.printer)) {
         const QString problem = Printer().PrintSystemProblem();
         if (!problem.isEmpty())
@@ -203,7 +260,12 @@ int CmdPrint(const cli::TArguments& args)
                            QStringLiteral("no printer named %1 (%2)")
                                .arg(a.printer, names.isEmpty() ? QStringLiteral("no printers installed")
                                                                : QStringLiteral("printers: ") + names.join(", ")));
+    } else if (a.zpl || IsRawQueue(a.printer)) {
+        ownPrinter = std::make_unique<TZplPrinter>(ZplSettingsOf(a, args), a.printer);
     }
+    const bool toFile = !a.out.isEmpty();
+    if (ownPrinter)
+        ownGuard = std::make_unique<TScopedPrinter>(*ownPrinter);
 
     TLabelDocument document;
     cli::OpenLabel(document, a.file);
@@ -307,7 +369,8 @@ int CmdPrint(const cli::TArguments& args)
         if (!outcome.AbortReason.isEmpty())
             message += QStringLiteral(" (%1)").arg(outcome.AbortReason);
         message +=
-            pdf ? QStringLiteral(" - %1 not written").arg(a.out == QLatin1String("-") ? QStringLiteral("PDF") : a.out)
+            toFile ? QStringLiteral(" - %1 not written")
+                         .arg(a.out == QLatin1String("-") ? QLatin1String(a.zpl ? "ZPL" : "PDF") : a.out)
                 : QStringLiteral(" - sent to the printer: ") + summary;
     } else if (nothingToPrint || (outcome.Status == TPrintStatus::Printed && !noSuchPages)) {
         message = QStringLiteral("nothing to print (no labels)");

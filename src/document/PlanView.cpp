@@ -166,7 +166,10 @@ void TLabelPlan::PaintTo(QPainter& canvas)
     const int r = PlanToPixelX(LabCR);
     const QBrush fill(ColorToQColor(Color));
     if (BorderStyle == bsNone || Pen.Style == psClear) {
-        canvas.fillPath(LabelShape(FViewSize, r), fill);
+        // Output goes onto white paper, where a white label paints nothing
+        // (and a large fill costs the most of a simple label's painting).
+        if (!Printing || fill.color() != Qt::white)
+            canvas.fillPath(LabelShape(FViewSize, r), fill);
     } else {
         const int w = std::max(1, Pen.Width);
         const double o = w / 2.0;  // the outline stays inside the label

@@ -4,6 +4,7 @@
 #include "engine/LabelDocument.h"
 #include "barcode/bcchksum.h"
 #include "common/TestSupport.h"
+#include "common/ZplDecode.h"
 #include "engine/printing/PdfPrinter.h"
 #include "engine/printing/SheetLayout.h"
 
@@ -76,7 +77,11 @@ TEST_F(PrintCli, WrongArgumentsAreUsageErrors)
         {"print", label, "-o", Out(), "--copies", "0"},
         {"print", label, "-o", Out(), "--copies", "many"},
         {"print", label, "-o", Out(), "--dpi", "10"},
-        {"print", label, "--printer", "X", "--dpi", "300"},            // resolution of a PDF only
+        {"print", label, "--printer", "X", "--dpi", "300"},            // resolution of a PDF or ZPL only
+        {"print", label, "-o", Out(), "--darkness", "10"},             // ZPL settings on a PDF
+        {"print", label, "-o", Out("x.zpl"), "--dpi", "250"},           // no print head has 250 dpi
+        {"print", label, "-o", Out("x.zpl"), "--darkness", "31"},
+        {"print", label, "-o", Out("x.zpl"), "--media", "roll"},
         {"print", label, "-o", Out(), "--table", "T"},                 // --table without --data
         {"print", label, "-o", Out(), "--on-invalid", "ignore"},
         {"print", label, "-o", Out(), "--data", "-"},                   // standard input needs its format
@@ -139,6 +144,33 @@ TEST_F(PrintCli, PrintsSheetsIntoAPdf)
     r = RunCli({"print", label, "-o", "-"});
     EXPECT_EQ(r.exitCode, 0);
     EXPECT_TRUE(r.out.startsWith("%PDF-")) << r.err.constData();
+}
+
+TEST_F(PrintCli, ZplForThermalPrinters)
+{
+    // A sheet of 3 x 6 labels is one format a page, with the job's settings.
+    const QString label = MakeLabel(20);
+    const auto r = RunCli({"print", label, "-o", Out("sheet.zpl"), "--dpi", "300", "--darkness", "12", "--speed",
+                           "6", "--media", "mark", "--copies", "3"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_EQ(r.err, QByteArray("tagmora-cli print: 20 labels on 2 pages, 3 copies\n"));
+    QFile file(Out("sheet.zpl"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const testsupport::ZplJob job = testsupport::DecodeZpl(file.readAll());
+    ASSERT_TRUE(job.error.isEmpty()) << job.error.constData();
+    EXPECT_EQ(job.darkness, 12);
+    ASSERT_EQ(job.labels.size(), 2);
+    for (const testsupport::ZplLabel& page : job.labels) {
+        EXPECT_EQ(page.printWidth, 2479);  // A4 at 300 dpi, as every output sizes it
+        EXPECT_EQ(page.labelLength, 3508);
+        EXPECT_EQ(page.copies, 3);
+        EXPECT_EQ(page.speed, 6);
+        EXPECT_EQ(page.media, "M");
+    }
+    // A printer that is not there leaves the run failed, naming it.
+    const auto refused = RunCli({"print", label, "--printer", "socket://127.0.0.1:1"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains("socket://127.0.0.1:1 did not take the job")) << refused.err.constData();
 }
 
 TEST_F(PrintCli, ResolutionPlacesTheCutMarksToTheDot)

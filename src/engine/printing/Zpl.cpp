@@ -1,34 +1,48 @@
 #include "engine/printing/Zpl.h"
 
 #include <QImage>
+#include <QtEndian>
 
 #include <algorithm>
+#include <cstdint>
+
+namespace {
+
+// Whether a pixel is darker than half grey: luminance 77 R + 151 G + 28 B
+// over 256 below 128.
+inline uchar Dark(QRgb p)
+{
+    return uchar(77 * qRed(p) + 151 * qGreen(p) + 28 * qBlue(p) < 128 * 256);
+}
+
+}  // namespace
 
 TMonoBitmap ToMonoBitmap(const QImage& page)
 {
-    const QImage rgb = page.format() == QImage::Format_RGB32 || page.format() == QImage::Format_ARGB32_Premultiplied
-                           ? page
-                           : page.convertToFormat(QImage::Format_RGB32);
+    const QImage grey =
+        page.format() == QImage::Format_Grayscale8 ? page : page.convertToFormat(QImage::Format_Grayscale8);
     TMonoBitmap b;
-    b.Width = rgb.width();
-    b.Height = rgb.height();
+    b.Width = grey.width();
+    b.Height = grey.height();
     b.BytesPerRow = (b.Width + 7) / 8;
     b.Bits = QByteArray(qsizetype(b.BytesPerRow) * b.Height, '\0');
+    const int whole = b.Width / 8;
     for (int y = 0; y < b.Height; ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        const uchar* line = grey.constScanLine(y);
         auto* out = reinterpret_cast<uchar*>(b.Bits.data()) + qsizetype(y) * b.BytesPerRow;
-        for (int x0 = 0; x0 < b.Width; x0 += 8) {
-            const int n = std::min(8, b.Width - x0);
-            uchar byte = 0;
-            for (int i = 0; i < n; ++i) {
-                const QRgb p = line[x0 + i];
-                // luminance below half: 77 R + 151 G + 28 B over 256
-                const int luma = (77 * qRed(p) + 151 * qGreen(p) + 28 * qBlue(p)) >> 8;
-                if (luma < 128)
-                    byte |= uchar(0x80 >> i);
-            }
-            out[x0 / 8] = byte;
+        for (int i = 0; i < whole; ++i) {
+            // Eight dots at once: a dot is black below half grey, where the
+            // top bit of its grey value is clear. Labels are mostly white.
+            const uint64_t eight = qFromLittleEndian<quint64>(line + 8 * i);
+            const uint64_t dark = (~eight >> 7) & 0x0101010101010101u;
+            if (dark == 0)
+                continue;
+            // The eight flags gathered into one byte, the first dot highest.
+            out[i] = uchar((dark * 0x8040201008040201u) >> 56);
         }
+        for (int x = whole * 8; x < b.Width; ++x)
+            if (line[x] < 128)
+                out[whole] |= uchar(0x80 >> (x % 8));
     }
     return b;
 }
@@ -67,6 +81,10 @@ QByteArray ZplGraphicField(const TMonoBitmap& bitmap)
         const uchar* row = bits + qsizetype(y) * rowBytes;
         if (y > 0 && std::equal(row, row + rowBytes, row - rowBytes)) {
             out += ':';
+            continue;
+        }
+        if (std::all_of(row, row + rowBytes, [](uchar b) { return b == 0; })) {
+            out += ',';
             continue;
         }
         for (int i = 0; i < rowBytes; ++i) {

@@ -79,8 +79,8 @@ void TZplPrinter::StartPage()
 {
     const QSize size = PhysicalPageSize();
     if (FPage.size() != size)
-        FPage = QImage(size, QImage::Format_RGB32);
-    FPage.fill(Qt::white);
+        FPage = QImage(size, QImage::Format_Grayscale8);
+    FPage.fill(255);
     FPainter.begin(&FPage);
 }
 
