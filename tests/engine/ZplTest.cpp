@@ -248,6 +248,8 @@ TEST(Zpl, RawPortAndRawQueueGetTheFileBytes)
     if (!CupsUnreachable().isEmpty() || !IsRawQueue(QStringLiteral("TagmoraZPL")))
         GTEST_SKIP() << "no raw CUPS queue TagmoraZPL";
     EXPECT_FALSE(IsRawQueue(QStringLiteral("TagmoraPDF")));
+    // A job left over from an earlier run would reach the printer first.
+    QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), QStringLiteral("TagmoraZPL")});
     TRawPort queued(9101);
     ASSERT_TRUE(queued.Listening());
     TZplPrinter queue(TZplSettings{}, QStringLiteral("TagmoraZPL"));

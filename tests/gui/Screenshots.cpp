@@ -6,7 +6,13 @@
 #include "gui/MainWindow.h"
 #include "gui/OptionsDialog.h"
 #include "common/DialogSupport.h"
+#include "common/PdfSupport.h"
 #include "common/TestSupport.h"
+#include "common/ZplDecode.h"
+#include "engine/LabelDocument.h"
+#include "engine/printing/PdfPrinter.h"
+#include "engine/printing/PrintJob.h"
+#include "engine/printing/ZplPrinter.h"
 #include "gui/datasheet/DatasheetWindow.h"
 
 #include "gui/properties/LabelSetup.h"
@@ -16,6 +22,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -100,4 +107,52 @@ TEST(Screenshots, Capture)
     splash.ShowSplash(100000);
     save(&splash, QStringLiteral("splash"));
     splash.close();
+}
+
+// The shipping label on 4 x 3 inch roll media, printed for a 203-dpi thermal
+// printer as ZPL and as PDF: the ZPL's graphic field read back (left) beside
+// the PDF rendered at the same resolution (right).
+TEST(Screenshots, ZplBesidePdf)
+{
+    const QString out = qEnvironmentVariable("TAGMORA_SCREENSHOTS");
+    if (out.isEmpty())
+        GTEST_SKIP() << "set TAGMORA_SCREENSHOTS to a folder to take the pictures";
+    QDir().mkpath(out);
+    QTemporaryDir dir;
+    const auto print = [&](TPrinter& printer, const QString& file) {
+        TScopedPrinter guard(printer);
+        printer.SetOutputFileName(dir.filePath(file));
+        TLabelDocument doc;
+        EXPECT_TRUE(doc.Open(testsupport::SourcePath(QStringLiteral("examples/shipping.blf"))));
+        TLabelPlan& plan = doc.Plan();
+        plan.LayoutRows = plan.LayoutCols = 1;
+        plan.MarginLeft = plan.MarginTop = plan.MarginRight = plan.MarginBottom = 0;
+        plan.CutMark = false;
+        plan.PaperSize = kPaperCustom;
+        plan.PaperWidth = int(std::lround(plan.ScaleX / 72.0 * 254));
+        plan.PaperLength = int(std::lround(plan.ScaleY / 72.0 * 254));
+        plan.PaperOrientation = true;
+        TPrintRequest request;
+        request.AllPages = false;
+        request.FromPage = request.ToPage = QStringLiteral("1");
+        EXPECT_EQ(PrintLabels(plan, doc.Data, request).Painted, 1);
+        return dir.filePath(file);
+    };
+    TZplPrinter zpl(TZplSettings{});
+    QFile zplFile(print(zpl, QStringLiteral("label.zpl")));
+    ASSERT_TRUE(zplFile.open(QIODevice::ReadOnly));
+    const testsupport::ZplJob job = testsupport::DecodeZpl(zplFile.readAll());
+    ASSERT_FALSE(job.labels.isEmpty()) << job.error.constData();
+    TPdfPrinter pdf(203);
+    const QList<QImage> pages = printtest::RenderPdfPages(print(pdf, QStringLiteral("label.pdf")), 203);
+    ASSERT_FALSE(pages.isEmpty());
+    const QImage left = job.labels.front().image;
+    QImage both(left.width() + 20 + pages.front().width(), std::max(left.height(), pages.front().height()),
+                QImage::Format_RGB32);
+    both.fill(QColor(0x80, 0x80, 0x80));
+    QPainter p(&both);
+    p.drawImage(0, 0, left);
+    p.drawImage(left.width() + 20, 0, pages.front());
+    p.end();
+    EXPECT_TRUE(both.save(out + QStringLiteral("/zpl-beside-pdf.png")));
 }
