@@ -242,6 +242,15 @@ TEST(Zpl, RawPortAndRawQueueGetTheFileBytes)
     } catch (const EPrinterError& e) {
         EXPECT_NE(QString::fromUtf8(e.what()).indexOf(QStringLiteral("socket://127.0.0.1")), -1) << e.what();
     }
+    // A page longer than any label printer takes is refused, the file untouched.
+    TZplPrinter tooLong(TZplSettings{});
+    tooLong.SetOutputFileName(file.OutputFileName());
+    tooLong.SetDeviceSettings(TPrinterDeviceSettings{kPaperCustom, 1016, 50000, poPortrait});
+    EXPECT_THROW(tooLong.BeginDoc(QStringLiteral("long")), EPrinterError);
+    tooLong.Abort();
+    QFile kept(file.OutputFileName());
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), expected);
 
     // Through CUPS: the queue "TagmoraZPL" (set up by CI) is raw and sends to
     // the loopback's port 9101.

@@ -17,6 +17,7 @@ namespace {
 constexpr int kRawPort = 9100;
 constexpr int kConnectTimeoutMs = 10000;
 constexpr int kWriteTimeoutMs = 30000;
+constexpr int kMaxDots = 32000;
 
 int ZplDpi(int dpi)
 {
@@ -78,10 +79,20 @@ void TZplPrinter::BeginDoc(const QString& title)
 void TZplPrinter::StartPage()
 {
     const QSize size = PhysicalPageSize();
+    // ZPL's print width and label length stop at 32,000 dots.
+    if (size.isEmpty() || size.width() > kMaxDots || size.height() > kMaxDots)
+        throw EPrinterError(Tr("ZplPrinter", "A page of %1 x %2 dots is more than a label printer takes (%3 dots)")
+                                .arg(size.width())
+                                .arg(size.height())
+                                .arg(kMaxDots));
     if (FPage.size() != size)
         FPage = QImage(size, QImage::Format_Grayscale8);
-    FPage.fill(255);
-    FPainter.begin(&FPage);
+    if (!FPage.isNull())
+        FPage.fill(255);
+    if (FPage.isNull() || !FPainter.begin(&FPage))
+        throw EPrinterError(Tr("ZplPrinter", "There is not enough memory for a page of %1 x %2 dots")
+                                .arg(size.width())
+                                .arg(size.height()));
 }
 
 void TZplPrinter::FinishPage()
