@@ -65,10 +65,7 @@ TEST(CalibrationSheet, MarksLandOnWholeDotsAtThePrintersResolution)
             tens.push_back(2 * Dot(mm, dpi));
         EXPECT_EQ(RunCentres(image, Dot(5, dpi), Dot(8, dpi), Dot(205, dpi)), tens) << dpi;
         // The left ruler alike, 1 to 20 cm down.
-        std::vector<int> tensDown;
-        for (int mm = 10; mm <= 200; mm += 10)
-            tensDown.push_back(2 * Dot(mm, dpi));
-        EXPECT_EQ(RunCentres(turned, Dot(5, dpi), Dot(8, dpi), Dot(205, dpi)), tensDown) << dpi;
+        EXPECT_EQ(RunCentres(turned, Dot(5, dpi), Dot(8, dpi), Dot(205, dpi)), tens) << dpi;
     }
 }
 
