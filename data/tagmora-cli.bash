@@ -50,7 +50,7 @@ _tagmora_cli_printers()
 
 _tagmora_cli()
 {
-    local commands="plan convert datasheet import print barcode render validate types templates"
+    local commands="plan convert datasheet import print barcode render validate types templates calibration-sheet"
     local cur=${COMP_WORDS[COMP_CWORD]} prev="" prefix="" i
     COMPREPLY=()
 
@@ -114,6 +114,7 @@ _tagmora_cli()
         validate) options="-t --type --checksum --option" values="-t --type --option" ;;
         types) options="" ;;
         templates) options="--problems" ;;
+        calibration-sheet) options="-o --output --dpi --paper" values="-o --output --dpi --paper" ;;
         *) return ;;
     esac
     options+=" -h --help -V --version"

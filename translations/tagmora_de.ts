@@ -129,6 +129,33 @@
     </message>
 </context>
 <context>
+    <name>CalibrationSheet</name>
+    <message>
+        <source>Tagmora calibration sheet</source>
+        <translation>Tagmora-Kalibrierbogen</translation>
+    </message>
+    <message>
+        <source>Printer: %1, %2 dpi</source>
+        <translation>Drucker: %1, %2 dpi</translation>
+    </message>
+    <message>
+        <source>Printed: %1</source>
+        <translation>Gedruckt: %1</translation>
+    </message>
+    <message>
+        <source>Measure A from the paper&apos;s left and top edges, and A to B and A to C (%1 mm if exact); enter them under Options, Printers.</source>
+        <translation>Messen Sie A vom linken und oberen Papierrand sowie A bis B und A bis C (%1 mm, wenn genau); tragen Sie die Werte unter Optionen, Drucker ein.</translation>
+    </message>
+    <message>
+        <source>No printer is installed.</source>
+        <translation>Es ist kein Drucker installiert.</translation>
+    </message>
+    <message>
+        <source>The printer gave nothing to draw on.</source>
+        <translation>Der Drucker bot keine Zeichenfläche.</translation>
+    </message>
+</context>
+<context>
     <name>CupsJob</name>
     <message>
         <source>The printer %1 did not take the job: %2</source>
@@ -2180,6 +2207,110 @@ Support:
         <source>Please Select Directory: </source>
         <translation>Bitte wählen Sie einen Ordner: </translation>
     </message>
+    <message>
+        <source> Printers </source>
+        <translation> Drucker </translation>
+    </message>
+    <message>
+        <source>No printer is installed.</source>
+        <translation>Es ist kein Drucker installiert.</translation>
+    </message>
+    <message>
+        <source>Printer:</source>
+        <translation>Drucker:</translation>
+    </message>
+    <message>
+        <source>Move right (mm):</source>
+        <translation>Nach rechts verschieben (mm):</translation>
+    </message>
+    <message>
+        <source>Move down (mm):</source>
+        <translation>Nach unten verschieben (mm):</translation>
+    </message>
+    <message>
+        <source>Scale across (%):</source>
+        <translation>Skalierung waagerecht (%):</translation>
+    </message>
+    <message>
+        <source>Scale down (%):</source>
+        <translation>Skalierung senkrecht (%):</translation>
+    </message>
+    <message>
+        <source>Print Calibration Sheet</source>
+        <translation>Kalibrierbogen drucken</translation>
+    </message>
+    <message>
+        <source> Measured on the Calibration Sheet </source>
+        <translation> Auf dem Kalibrierbogen gemessen </translation>
+    </message>
+    <message>
+        <source>Crosshair A from the left edge (mm):</source>
+        <translation>Fadenkreuz A vom linken Rand (mm):</translation>
+    </message>
+    <message>
+        <source>Crosshair A from the top edge (mm):</source>
+        <translation>Fadenkreuz A vom oberen Rand (mm):</translation>
+    </message>
+    <message>
+        <source>A to B (mm):</source>
+        <translation>A bis B (mm):</translation>
+    </message>
+    <message>
+        <source>A to C (mm):</source>
+        <translation>A bis C (mm):</translation>
+    </message>
+    <message>
+        <source>Work Out Move and Scale</source>
+        <translation>Verschiebung und Skalierung berechnen</translation>
+    </message>
+    <message>
+        <source>This printer takes ZPL II (thermal label printer)</source>
+        <translation>Dieser Drucker versteht ZPL II (Thermo-Etikettendrucker)</translation>
+    </message>
+    <message>
+        <source>%1 dpi</source>
+        <translation>%1 dpi</translation>
+    </message>
+    <message>
+        <source>Printer&apos;s own</source>
+        <translation>Druckereinstellung</translation>
+    </message>
+    <message>
+        <source>Labels with gaps</source>
+        <translation>Etiketten mit Lücken</translation>
+    </message>
+    <message>
+        <source>Continuous roll</source>
+        <translation>Endlosrolle</translation>
+    </message>
+    <message>
+        <source>Black mark</source>
+        <translation>Schwarze Marke</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Auflösung:</translation>
+    </message>
+    <message>
+        <source>Darkness (0-30):</source>
+        <translation>Schwärzung (0-30):</translation>
+    </message>
+    <message>
+        <source>Speed (inches per second):</source>
+        <translation>Geschwindigkeit (Zoll pro Sekunde):</translation>
+    </message>
+    <message>
+        <source>Media:</source>
+        <translation>Medium:</translation>
+    </message>
+    <message>
+        <source>The calibration sheet could not be printed: %1</source>
+        <translation>Der Kalibrierbogen konnte nicht gedruckt werden: %1</translation>
+    </message>
+    <message>
+        <source>These measurements give no usable calibration: the sheet must move by at most 50 mm and scale between 50 and 150 %. Please measure again.</source>
+        <translation>Diese Messwerte ergeben keine brauchbare Kalibrierung: der Bogen darf sich um höchstens 50 mm verschieben und zwischen 50 und 150 % skalieren. Bitte messen Sie erneut.</translation>
+    </message>
 </context>
 <context>
     <name>THelpBrowser</name>
@@ -2364,10 +2495,6 @@ Support:
         <translation>Schnittmarken an den Ecken</translation>
     </message>
     <message>
-        <source>Custom (%1 x %2 mm)</source>
-        <translation>Benutzerdefiniert (%1 x %2 mm)</translation>
-    </message>
-    <message>
         <source>A label of no width or height cannot be laid out on the page: give the label a size or a space between labels.</source>
         <translation>Ein Etikett ohne Breite oder Höhe kann nicht auf der Seite angeordnet werden: geben Sie dem Etikett eine Größe oder einen Abstand zwischen den Etiketten.</translation>
     </message>
@@ -2446,6 +2573,22 @@ Support:
     <message>
         <source>Cannot save the template %1: %2</source>
         <translation>Die Vorlage %1 kann nicht gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Custom...</source>
+        <translation>Benutzerdefiniert...</translation>
+    </message>
+    <message>
+        <source>Roll (one label per page)</source>
+        <translation>Rolle (ein Etikett je Seite)</translation>
+    </message>
+    <message>
+        <source>Paper Width:</source>
+        <translation>Papierbreite:</translation>
+    </message>
+    <message>
+        <source>Paper Length:</source>
+        <translation>Papierlänge:</translation>
     </message>
 </context>
 <context>

@@ -129,6 +129,33 @@
     </message>
 </context>
 <context>
+    <name>CalibrationSheet</name>
+    <message>
+        <source>Tagmora calibration sheet</source>
+        <translation>Feuille d&apos;étalonnage Tagmora</translation>
+    </message>
+    <message>
+        <source>Printer: %1, %2 dpi</source>
+        <translation>Imprimante&#xa0;: %1, %2 ppp</translation>
+    </message>
+    <message>
+        <source>Printed: %1</source>
+        <translation>Imprimée le&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Measure A from the paper&apos;s left and top edges, and A to B and A to C (%1 mm if exact); enter them under Options, Printers.</source>
+        <translation>Mesurez A depuis les bords gauche et haut du papier, et de A à B et de A à C (%1 mm si exact)&#xa0;; saisissez-les dans Options, Imprimantes.</translation>
+    </message>
+    <message>
+        <source>No printer is installed.</source>
+        <translation>Aucune imprimante n&apos;est installée.</translation>
+    </message>
+    <message>
+        <source>The printer gave nothing to draw on.</source>
+        <translation>L&apos;imprimante n&apos;a fourni aucune surface de dessin.</translation>
+    </message>
+</context>
+<context>
     <name>CupsJob</name>
     <message>
         <source>The printer %1 did not take the job: %2</source>
@@ -2180,6 +2207,110 @@ Assistance&#xa0;:
         <source>Please Select Directory: </source>
         <translation>Veuillez choisir un dossier&#xa0;: </translation>
     </message>
+    <message>
+        <source> Printers </source>
+        <translation> Imprimantes </translation>
+    </message>
+    <message>
+        <source>No printer is installed.</source>
+        <translation>Aucune imprimante n&apos;est installée.</translation>
+    </message>
+    <message>
+        <source>Printer:</source>
+        <translation>Imprimante&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Move right (mm):</source>
+        <translation>Décaler à droite (mm)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Move down (mm):</source>
+        <translation>Décaler vers le bas (mm)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Scale across (%):</source>
+        <translation>Échelle horizontale (%)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Scale down (%):</source>
+        <translation>Échelle verticale (%)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Print Calibration Sheet</source>
+        <translation>Imprimer la feuille d&apos;étalonnage</translation>
+    </message>
+    <message>
+        <source> Measured on the Calibration Sheet </source>
+        <translation> Mesuré sur la feuille d&apos;étalonnage </translation>
+    </message>
+    <message>
+        <source>Crosshair A from the left edge (mm):</source>
+        <translation>Mire A depuis le bord gauche (mm)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Crosshair A from the top edge (mm):</source>
+        <translation>Mire A depuis le bord haut (mm)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>A to B (mm):</source>
+        <translation>De A à B (mm)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>A to C (mm):</source>
+        <translation>De A à C (mm)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Work Out Move and Scale</source>
+        <translation>Calculer le décalage et l&apos;échelle</translation>
+    </message>
+    <message>
+        <source>This printer takes ZPL II (thermal label printer)</source>
+        <translation>Cette imprimante accepte le ZPL II (imprimante thermique d&apos;étiquettes)</translation>
+    </message>
+    <message>
+        <source>%1 dpi</source>
+        <translation>%1 ppp</translation>
+    </message>
+    <message>
+        <source>Printer&apos;s own</source>
+        <translation>Réglage de l&apos;imprimante</translation>
+    </message>
+    <message>
+        <source>Labels with gaps</source>
+        <translation>Étiquettes avec espaces</translation>
+    </message>
+    <message>
+        <source>Continuous roll</source>
+        <translation>Rouleau continu</translation>
+    </message>
+    <message>
+        <source>Black mark</source>
+        <translation>Marque noire</translation>
+    </message>
+    <message>
+        <source>Resolution:</source>
+        <translation>Résolution&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Darkness (0-30):</source>
+        <translation>Contraste (0-30)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Speed (inches per second):</source>
+        <translation>Vitesse (pouces par seconde)&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Media:</source>
+        <translation>Support&#xa0;:</translation>
+    </message>
+    <message>
+        <source>The calibration sheet could not be printed: %1</source>
+        <translation>La feuille d&apos;étalonnage n&apos;a pas pu être imprimée&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>These measurements give no usable calibration: the sheet must move by at most 50 mm and scale between 50 and 150 %. Please measure again.</source>
+        <translation>Ces mesures ne donnent aucun étalonnage utilisable&#xa0;: la feuille doit se décaler d&apos;au plus 50 mm et son échelle rester entre 50 et 150 %. Veuillez mesurer à nouveau.</translation>
+    </message>
 </context>
 <context>
     <name>THelpBrowser</name>
@@ -2364,10 +2495,6 @@ Assistance&#xa0;:
         <translation>Traits de coupe aux coins</translation>
     </message>
     <message>
-        <source>Custom (%1 x %2 mm)</source>
-        <translation>Personnalisé (%1 x %2 mm)</translation>
-    </message>
-    <message>
         <source>A label of no width or height cannot be laid out on the page: give the label a size or a space between labels.</source>
         <translation>Une étiquette sans largeur ou sans hauteur ne peut pas être disposée sur la page&#xa0;: donnez une taille à l&apos;étiquette ou un espacement entre les étiquettes.</translation>
     </message>
@@ -2446,6 +2573,22 @@ Assistance&#xa0;:
     <message>
         <source>Cannot save the template %1: %2</source>
         <translation>Impossible d’enregistrer le modèle %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Custom...</source>
+        <translation>Personnalisé...</translation>
+    </message>
+    <message>
+        <source>Roll (one label per page)</source>
+        <translation>Rouleau (une étiquette par page)</translation>
+    </message>
+    <message>
+        <source>Paper Width:</source>
+        <translation>Largeur du papier&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Paper Length:</source>
+        <translation>Longueur du papier&#xa0;:</translation>
     </message>
 </context>
 <context>

@@ -75,7 +75,9 @@ QString HelpText()
         if (end >= 0)
             summary.truncate(end + 1);  // the first sentence
         const QString name = QStringLiteral("  ") + QLatin1String(c.name);
-        text += name.leftJustified(14) + Wrap(summary, kHelpWidth, 14, 14) + QLatin1Char('\n');
+        // A name longer than the column is followed by two blanks.
+        const QString lead = name.size() + 2 <= 14 ? name.leftJustified(14) : name + QStringLiteral("  ");
+        text += lead + Wrap(summary, kHelpWidth, 14, int(lead.size())) + QLatin1Char('\n');
     }
     text += QStringLiteral(
                 "\nOptions can be written --opt=value or --opt value; \"--\" ends them. A file named\n"
@@ -206,6 +208,11 @@ const std::vector<Command>& Commands()
          "hold every word of SEARCH: size of one label, labels across and down, and the paper. Read from the "
          "glabels-data product database and ~/.config/Tavix/templates.",
          &TemplatesOptions(), CmdTemplates},
+        {"calibration-sheet", "",
+         "Write the calibration sheet as a PDF page: crosshairs and millimetre rulers to print on a printer and "
+         "measure how it moves and scales the sheet (Options, Printers in the desktop program takes the "
+         "measurements).",
+         &CalibrationOptions(), CmdCalibration},
     };
     return table;
 }

@@ -15,6 +15,7 @@ int CmdValidate(const cli::TArguments& args);
 int CmdRender(const cli::TArguments& args);
 int CmdTypes(const cli::TArguments& args);
 int CmdTemplates(const cli::TArguments& args);
+int CmdCalibration(const cli::TArguments& args);
 
 const cli::TOptions& PlanOptions();
 const cli::TOptions& ConvertOptions();
@@ -26,3 +27,4 @@ const cli::TOptions& ValidateOptions();
 const cli::TOptions& RenderOptions();
 const cli::TOptions& TypesOptions();
 const cli::TOptions& TemplatesOptions();
+const cli::TOptions& CalibrationOptions();

@@ -112,6 +112,7 @@ TFM_Main::TFM_Main(QWidget* parent) : QMainWindow(parent), FDocument(std::make_u
     };
     FDataWindow->OnHelp = [this](const QString& topic) { ShowHelp(topic); };
     FOptions = new TFM_options(this);
+    FOptions->SettingsStore = [this] { return SettingsStore ? SettingsStore() : nullptr; };
 
     Options.InvalidCodeProcess = 1;
     FDocument->NewLabel();
@@ -659,6 +660,10 @@ TDesktopPrintSettings TFM_Main::PrintSettings() const
     TDesktopPrintSettings settings;
     settings.InvalidCodeProcess = Options.InvalidCodeProcess;
     settings.Units = Options.Units;
+    settings.Profile = [store = SettingsStore](const QString& printerName) {
+        const std::unique_ptr<QSettings> settings = store ? store() : nullptr;
+        return settings ? LoadPrinterProfile(*settings, printerName) : TPrinterProfile();
+    };
     return settings;
 }
 

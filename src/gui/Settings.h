@@ -5,7 +5,12 @@
 //   [Options]  WinStat, WinWidth, WinHeight, WinLeft, WinTop, DefSavePath,
 //              RecentFileCount, InvalidCodeProcess, Units
 //   [Options/Recent Files]  0, 1, 2, ... (0 the most recent)
+//   [Printers/<printer name, escaped>]  OffsetX, OffsetY (mm), ScaleX, ScaleY
+//              (%), Zpl (0/1), ZplDpi, Darkness, Speed, Media (gap,
+//              continuous, mark)
 #pragma once
+
+#include "engine/printing/PrinterProfile.h"
 
 #include <QRect>
 #include <QString>
@@ -49,3 +54,13 @@ bool LoadSettings(QSettings& store, TAppOptions& options, TWindowPlacement& wind
 // RecentFileCount. The window bounds are written only for a normal window.
 void StoreSettings(QSettings& store, const TAppOptions& options, const TWindowPlacement& window, bool hasFileName,
                    const QString& currentFileName);
+
+// A printer's profile by the printer's name. A value missing, not a number
+// or out of range reads as its default: offsets within +-50 mm, scales within
+// 50..150 %, a ZPL resolution of 203, 300 or 600, darkness -1..30, speed 0..14.
+TPrinterProfile LoadPrinterProfile(QSettings& store, const QString& printerName);
+void StorePrinterProfile(QSettings& store, const QString& printerName, const TPrinterProfile& profile);
+// The settings group of a printer: its name with every character other than
+// an ASCII letter or digit written as _XX (the UTF-8 bytes in hex), so any
+// name, slashes and all, is one group of its own.
+QString PrinterProfileGroup(const QString& printerName);

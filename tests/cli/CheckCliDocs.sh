@@ -20,7 +20,7 @@ complete_words()
 source "$completion" || exit 1
 manText=$(sed 's/\\-/-/g' "$man")   # roff's \- is a plain hyphen here
 
-mapfile -t commands < <("$cli" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z]\+\) .*/\1/p')
+mapfile -t commands < <("$cli" --help | sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z-]*\) .*/\1/p')
 ((${#commands[@]})) || fail "no commands in tagmora-cli --help"
 
 complete_words ''

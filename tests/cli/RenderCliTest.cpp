@@ -1,6 +1,7 @@
 // tagmora-cli render: a label painted as the printer would, to PNG, SVG, PDF.
 #include "common/TestSupport.h"
 #include "common/PictureTestSupport.h"
+#include "common/PdfSupport.h"
 #include "document/LabelFile.h"
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
@@ -208,4 +209,24 @@ TEST_F(RenderCli, BarcodesKeepTheirModuleWidthAndAreNamedWhenCutOff)
     EXPECT_EQ(r.err, "tagmora-cli render: " + wide.toUtf8() + ": a barcode does not fit on the label\n");
     r = RunCli({"render", wide, "-o", Out("wide.png"), "--strict"});
     EXPECT_EQ(r.exitCode, 1);
+}
+
+// The calibration sheet for a 203 dpi printer on a 100 x 150 mm label: B and
+// C 50 mm from A, as that page has no room for 100 mm.
+TEST_F(RenderCli, CalibrationSheetAsPdf)
+{
+    const QString pdf = Out("sheet.pdf");
+    const auto r = RunCli({"calibration-sheet", "-o", pdf, "--dpi", "203", "--paper", "100x150mm"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QList<QImage> pages = printtest::RenderPdfPages(pdf, 203);
+    ASSERT_EQ(pages.size(), 1);
+    const QImage& page = pages[0];
+    EXPECT_NEAR(page.width(), 799, 1);  // pdftoppm rounds the page its own way
+    EXPECT_NEAR(page.height(), 1199, 1);
+    const auto dark = [&](int x, int y) { return qGray(page.pixel(x, y)) < 128; };
+    EXPECT_TRUE(dark(160, 160));  // A at 20 mm
+    EXPECT_TRUE(dark(559, 160));  // B at 70 mm
+    EXPECT_TRUE(dark(160, 559));  // C
+    EXPECT_FALSE(dark(160 + 3, 160 + 3));
+    EXPECT_EQ(RunCli({"calibration-sheet", "--paper", "5x5"}).exitCode, 2);
 }

@@ -102,21 +102,30 @@ TEST_F(Preview, PaperIsThePrintersSheetInPoints)
     EXPECT_EQ(PreviewPaperSize(doc.Plan()), QSize(842, 595));
 }
 
-TEST_F(Preview, CutMarksAreLaidOutInPoints)
+TEST_F(Preview, CutMarksAreLaidOutInPointsWithThePrintersCalibration)
 {
     SetRows(2);
-    const QImage image = Play(Render(1));
-    // Margin 28 points: the top mark of the first label covers rows 20..23.
-    for (int y = 16; y < 28; ++y)
-        EXPECT_EQ(Black(image, 28, y), y >= 20 && y <= 23) << y;
-    // Label 2 starts at 28 + 144 + 14 = 186; its right edge is at 330.
-    EXPECT_TRUE(Black(image, 186, 21));
-    EXPECT_TRUE(Black(image, 330, 21));
-    EXPECT_FALSE(Black(image, 330 + 14 + 144, 21));  // no third label
-    // Left marks at columns 21..24 on the first row's top and bottom edges.
-    EXPECT_TRUE(Black(image, 21, 28));
-    EXPECT_TRUE(Black(image, 24, 28 + 108));
-    EXPECT_FALSE(Black(image, 24, 28 + 108 + 14 + 108));  // no second row
+    // A printer moving the sheet 2 mm right and 1 mm up puts everything 6
+    // points right and 3 up (5.67 and 2.83 rounded), as its print job does.
+    TPrinterProfile calibrated;
+    calibrated.OffsetMm = QPointF(2, -1);
+    for (const QPoint shift : {QPoint(0, 0), QPoint(6, -3)}) {
+        const QImage image = Play(RenderPreviewPage(doc.Plan(), doc.Data, 1, 1, {}, {},
+                                                    shift.isNull() ? TPrinterProfile() : calibrated));
+        const auto black = [&](int x, int y) { return Black(image, x + shift.x(), y + shift.y()); };
+        // Margin 28 points: the top mark of the first label covers rows 20..23.
+        for (int y = 16; y < 28; ++y)
+            EXPECT_EQ(black(28, y), y >= 20 && y <= 23) << y << " shifted " << shift.x();
+        EXPECT_FALSE(black(28 - 6, 21)) << shift.x();
+        // Label 2 starts at 28 + 144 + 14 = 186; its right edge is at 330.
+        EXPECT_TRUE(black(186, 21));
+        EXPECT_TRUE(black(330, 21));
+        EXPECT_FALSE(black(330 + 14 + 144, 21));  // no third label
+        // Left marks at columns 21..24 on the first row's top and bottom edges.
+        EXPECT_TRUE(black(21, 28));
+        EXPECT_TRUE(black(24, 28 + 108));
+        EXPECT_FALSE(black(24, 28 + 108 + 14 + 108));  // no second row
+    }
 }
 
 TEST_F(Preview, LabelCountShowsTheCurrentRowOnEveryLabel)

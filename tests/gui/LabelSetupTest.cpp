@@ -25,6 +25,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -98,7 +99,9 @@ TEST_F(LabelSetup, PaperChosenWithoutAPrinter)
     doc.Plan().PaperWidth = 1000;
     doc.Plan().PaperLength = 1500;
     Edit([](TLabelSetupPage& p) {
-        EXPECT_EQ(p.CBX_Paper->currentText(), QString("Custom (100 x 150 mm)"));
+        EXPECT_EQ(p.CBX_Paper->currentText(), QString("Custom..."));
+        EXPECT_EQ(p.RSEdt_PaperWidth->value(), 10);  // centimetres
+        EXPECT_EQ(p.RSEdt_PaperLength->value(), 15);
         EXPECT_EQ(p.PageGeometry().Height, 1179);  // landscape: 100 mm, 283 points
     }, 0, false);
 }
@@ -280,5 +283,51 @@ TEST_F(LabelSetup, LabelProductsFillTheSheetAndTheUsersOwnAreSaved)
     EXPECT_DOUBLE_EQ(plan.HorizontalSpace, 0.476);
     EXPECT_EQ(plan.PaperSize, 1);
     EXPECT_TRUE(QFile::exists(user.filePath("tavix-t-21.xml")));
+    EXPECT_TRUE(scoped.dialogs.messages.isEmpty());
+}
+
+// Roll media: 1 x 1, the paper one label and the margins big, kept in step
+// with the label; saved as a custom paper and found again when the file is
+// opened, with or without a printer.
+TEST_F(LabelSetup, RollPaperIsOneLabelAPage)
+{
+    QTemporaryDir dir;
+    TStandInPrinter thermal;
+    thermal.AddPrinter(TStandInPrinter::FromPrinterList("Thermal@203")->Info(0));
+    for (const bool withPrinter : {false, true}) {
+        std::optional<TScopedPrinter> use;
+        if (withPrinter)
+            use.emplace(thermal);
+        doc.NewLabel();
+        doc.Plan().PaperSize = 9;  // A4: no size boxes
+        EXPECT_TRUE(Edit([](TLabelSetupPage& p) {
+            EXPECT_TRUE(p.RSEdt_PaperWidth->isHidden());
+            p.RSEdt_Width->setValue(5);
+            p.RSEdt_Height->setValue(3);
+            for (auto [box, cm] : {std::pair{p.RSEdt_ML, 0.2}, {p.RSEdt_MR, 0.2}, {p.RSEdt_MT, 0.1}, {p.RSEdt_MB, 0.1}})
+                box->setValue(cm);
+            p.CBX_Paper->setCurrentIndex(p.CBX_Paper->findData(TLabelSetupPage::kPaperRollEntry));
+            Q_EMIT p.CBX_Paper->activated(p.CBX_Paper->currentIndex());
+            EXPECT_EQ(QSize(p.SEdt_Col->value(), p.SEdt_Row->value()), QSize(1, 1));
+            EXPECT_FALSE(p.RSEdt_PaperWidth->isHidden());
+            EXPECT_DOUBLE_EQ(p.RSEdt_PaperWidth->value(), 5.41);  // 142 points + 4 mm
+        }));
+        const QString path = dir.filePath(QStringLiteral("roll.blf"));
+        doc.Save(path);
+        doc.NewLabel();
+        ASSERT_TRUE(doc.Open(path));
+        const TLabelPlan& plan = doc.Plan();
+        EXPECT_EQ(plan.PaperSize, kPaperCustom) << withPrinter;
+        EXPECT_EQ(QSize(plan.PaperWidth, plan.PaperLength), QSize(541, 320)) << withPrinter;
+        EXPECT_TRUE(IsRollPaper(plan)) << withPrinter;
+        // Opened again it is the roll, and follows a longer label.
+        EXPECT_TRUE(Edit([](TLabelSetupPage& p) {
+            EXPECT_TRUE(p.RollChosen());
+            EXPECT_EQ(p.CBX_Paper->currentData().toInt(), TLabelSetupPage::kPaperRollEntry);
+            p.RSEdt_Height->setValue(4);
+        }));
+        EXPECT_EQ(QSize(plan.PaperWidth, plan.PaperLength), QSize(541, 419)) << withPrinter;  // 113 points + 2 mm
+        EXPECT_EQ(QSize(plan.LayoutCols, plan.LayoutRows), QSize(1, 1));
+    }
     EXPECT_TRUE(scoped.dialogs.messages.isEmpty());
 }

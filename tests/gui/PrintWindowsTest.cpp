@@ -194,6 +194,41 @@ TEST_F(PrintWindows, PrintCommandPrintsTheChosenPagesAndGoesThroughThePreview)
     EXPECT_TRUE(dialogs.dialogs.messages.isEmpty());
 }
 
+// The run goes out with the calibration of the printer it is printed on.
+TEST_F(PrintWindows, PrintCarriesThePrintersCalibration)
+{
+    printer.AddPrinter(TStandInPrinter::FromPrinterList("Thermal@100")->Info(0));
+    SetRows(1);
+    QStringList asked;
+    TDesktopPrintSettings settings;
+    settings.Profile = [&](const QString& printerName) {
+        asked << printerName;
+        TPrinterProfile p;
+        if (printerName == "Thermal")
+            p.OffsetMm = QPointF(2.54, -5.08);  // 10 dots right, 20 up at 100 dpi
+        return p;
+    };
+    QList<QPoint> corners;
+    for (const int out : {0, 1}) {
+        doc.Plan().OutputPrinter = out;
+        printer.Pages.clear();
+        AnswerPrintDialog("", "", &TFM_Print::Btn_OK);
+        EXPECT_EQ(PrintDocument(doc, settings, &window), TPrintStatus::Printed);
+        ASSERT_EQ(printer.Pages.size(), 1);
+        const QImage& page = printer.Pages[0];
+        QPoint corner(page.width(), page.height());
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < std::min(corner.x(), page.width()); ++x)
+                if (qGray(page.pixel(x, y)) < 128) {
+                    corner = QPoint(x, std::min(corner.y(), y));
+                    break;
+                }
+        corners << corner;
+    }
+    EXPECT_EQ(asked, QStringList({"Labels", "Thermal"}));
+    EXPECT_EQ(corners[1] - corners[0], QPoint(10, -20));
+}
+
 TEST_F(PrintWindows, PreviewOffersThePagesOfTheRun)
 {
     struct Case {

@@ -14,10 +14,16 @@
 #include "engine/printing/PrintJob.h"
 #include "engine/printing/ZplPrinter.h"
 #include "gui/datasheet/DatasheetWindow.h"
+#include "document/StandInPrinter.h"
+#include "engine/printing/CalibrationSheet.h"
 
 #include "gui/properties/LabelSetup.h"
 #include "gui/properties/ObjectProperties.h"
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QPainter>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -65,10 +71,29 @@ TEST(Screenshots, Capture)
                        (name.isEmpty() ? menu->objectName() + QString::number(menus.indexOf(menu)) : name));
         menu->hide();
     }
-    window.OptionsDialog()->Fill(window.Options);
-    window.OptionsDialog()->show();
-    save(window.OptionsDialog(), QStringLiteral("options"));
-    window.OptionsDialog()->hide();
+    {
+        // With an office printer and a thermal one, the thermal one shown.
+        auto printers = TStandInPrinter::FromPrinterList(QStringLiteral("Office@600;Zebra ZD420@203"));
+        TScopedPrinter use(*printers);
+        TFM_options* options = window.OptionsDialog();
+        options->Fill(window.Options);
+        options->CBX_Printer->setCurrentIndex(1);
+        options->CHK_Zpl->setChecked(true);
+        options->show();
+        save(options, QStringLiteral("options"));
+        save(options->GRP_Printers, QStringLiteral("options-printers"));
+        options->hide();
+    }
+    {
+        // The calibration sheet as a 203 dpi printer prints it on A4.
+        const QSize page(1678, 2375);
+        QImage sheet(page, QImage::Format_RGB32);
+        sheet.fill(Qt::white);
+        QPainter canvas(&sheet);
+        DrawCalibrationSheet(canvas, page, 203, {QStringLiteral("Zebra ZD420"), QDate(2026, 12, 10)});
+        canvas.end();
+        EXPECT_TRUE(sheet.save(out + QStringLiteral("/calibration-sheet.png")));
+    }
 
     // Label Setup with a label product chosen.
     TFM_ObjPro::ExecHook = [&](QDialog& d) {
@@ -78,6 +103,10 @@ TEST(Screenshots, Capture)
             page.LST_Template->setCurrentRow(0);
         d.show();
         save(&d, QStringLiteral("label-setup"));
+        // Roll paper: one label a page, the paper's size following the label.
+        page.CBX_Paper->setCurrentIndex(page.CBX_Paper->findData(TLabelSetupPage::kPaperRollEntry));
+        Q_EMIT page.CBX_Paper->activated(page.CBX_Paper->currentIndex());
+        save(&d, QStringLiteral("label-setup-roll"));
         d.reject();
         return int(QDialog::Rejected);
     };

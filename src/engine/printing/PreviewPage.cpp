@@ -35,7 +35,8 @@ QSize PreviewPaperSize(const TLabelPlan& plan)
 
 TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, int page, int invalidCodeProcess,
                                const std::function<void(const QString&)>& reportError,
-                               const std::function<bool(int64_t done, int64_t total)>& progress)
+                               const std::function<bool(int64_t done, int64_t total)>& progress,
+                               const TPrinterProfile& profile)
 {
     TPreviewPage result;
     result.PaperSize = PreviewPaperSize(plan);
@@ -45,7 +46,8 @@ TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, in
     result.Rendered = true;
 
     // One pixel per point: the sheet is laid out in points.
-    const TSheetLayout layout = SheetLayoutOf(plan, 72, result.PaperSize);
+    TSheetLayout layout = SheetLayoutOf(plan, 72, result.PaperSize);
+    SetCalibration(layout, profile.OffsetMm, profile.ScalePercent, 72);
     TPageRecorder recorder(result.PaperSize);
     QPainter canvas(&recorder);
     canvas.fillRect(QRect(QPoint(0, 0), result.PaperSize), Qt::white);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/printing/PagePicture.h"
+#include "engine/printing/PrinterProfile.h"
 
 #include <functional>
 
@@ -42,6 +43,9 @@ QSize PreviewPaperSize(const TLabelPlan& plan);
 // renders no further label. The surface is restored and shows the
 // datasheet's current row afterwards. progress, when given, is told after
 // each label how many of the page's labels are done; returning false stops.
+// The labels sit where the printer with the given profile puts them (its
+// calibration), as the print job places them.
 TPreviewPage RenderPreviewPage(TLabelPlan& plan, const TDatasheet& datasheet, int page, int invalidCodeProcess,
                                const std::function<void(const QString&)>& reportError = {},
-                               const std::function<bool(int64_t done, int64_t total)>& progress = {});
+                               const std::function<bool(int64_t done, int64_t total)>& progress = {},
+                               const TPrinterProfile& profile = TPrinterProfile());

@@ -161,10 +161,7 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
         request.ReleaseTools();
     TSheetLayout layout =
         SheetLayoutOf(plan, dpi, QSize(PaperMetric(QStringLiteral("Width")), PaperMetric(QStringLiteral("Length"))));
-    layout.Offset = QPoint(int(std::lround(request.OffsetMm.x() / 25.4 * dpi)),
-                           int(std::lround(request.OffsetMm.y() / 25.4 * dpi)));
-    layout.ScaleX = request.ScalePercent.x() / 100.0;
-    layout.ScaleY = request.ScalePercent.y() / 100.0;
+    SetCalibration(layout, request.OffsetMm, request.ScalePercent, dpi);
     // A printer that cannot repeat the document (a file) gets the copies
     // one after the other.
     const int repeats = printer.RepeatsCopies() ? 1 : outcome.Copies;

@@ -3,6 +3,7 @@
 #include "engine/datasheet/Datasheet.h"
 #include "document/LabelPlan.h"
 #include "document/MGraph.h"
+#include "document/Printer.h"
 
 #include <cmath>
 #include <algorithm>
@@ -118,6 +119,28 @@ TSheetLayout SheetLayoutOf(const TLabelPlan& plan, int dpi, QSize page)
     s.PW = Held(page.width());
     s.PH = Held(page.height());
     return s;
+}
+
+void SetCalibration(TSheetLayout& layout, QPointF offsetMm, QPointF scalePercent, int dpi)
+{
+    layout.Offset = QPoint(int(std::lround(offsetMm.x() / 25.4 * dpi)), int(std::lround(offsetMm.y() / 25.4 * dpi)));
+    layout.ScaleX = scalePercent.x() / 100.0;
+    layout.ScaleY = scalePercent.y() / 100.0;
+}
+
+QSize RollPaperTenths(int labelWidthPt, int labelHeightPt, double left, double top, double right, double bottom)
+{
+    return QSize(Round(labelWidthPt / 72.0 * 254 + (left + right) * 100),
+                 Round(labelHeightPt / 72.0 * 254 + (top + bottom) * 100));
+}
+
+bool IsRollPaper(const TLabelPlan& plan)
+{
+    if (plan.PaperSize != kPaperCustom || !plan.PaperOrientation || plan.LayoutRows != 1 || plan.LayoutCols != 1)
+        return false;
+    const QSize roll = RollPaperTenths(plan.ScaleX, plan.ScaleY, plan.MarginLeft, plan.MarginTop, plan.MarginRight,
+                                       plan.MarginBottom);
+    return std::abs(plan.PaperWidth - roll.width()) <= 1 && std::abs(plan.PaperLength - roll.height()) <= 1;
 }
 
 bool ValidPageRange(int from, int to, int pages)

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 
@@ -77,6 +78,19 @@ struct TSheetLayout {
 
 // The document's layout at dpi on a page of the given size in pixels.
 TSheetLayout SheetLayoutOf(const TLabelPlan& plan, int dpi, QSize page);
+
+// Sets a printer's calibration on a layout at dpi: the offset in millimetres
+// (right and down) rounded to whole dots, the scale in percent.
+void SetCalibration(TSheetLayout& layout, QPointF offsetMm, QPointF scalePercent, int dpi);
+
+// Roll media: a paper of the document's own (kPaperCustom) exactly one
+// label plus the margins big, portrait, holding 1 x 1 labels. The paper's
+// width and length in tenths of a millimetre for a label of the given size
+// in points and margins in centimetres.
+QSize RollPaperTenths(int labelWidthPt, int labelHeightPt, double left, double top, double right, double bottom);
+// Whether the document's stored paper and layout are roll media (within a
+// tenth of a millimetre, as a printer's dots may round the paper).
+bool IsRollPaper(const TLabelPlan& plan);
 
 // Checks a typed page range against the page count: from at least 1, neither
 // number above pages, to not below from.

@@ -170,6 +170,9 @@ TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QS
     TScopedPrinter use(pdf);
     request.Dialog = nullptr;
     request.PrinterName.clear();
+    // A file is no printer to calibrate: its sheets are as designed.
+    request.OffsetMm = QPointF();
+    request.ScalePercent = QPointF(100, 100);
     TRunProgress progress(parent, Tr("DesktopPrint", "Printing"));
     request.Progress = [&progress](const TPrintProgress& p) {
         return progress.Update(p.Done, p.Total, PrintProgressText(p));
@@ -198,6 +201,7 @@ bool RunPreview(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWid
     TFM_Preview preview(doc, settings.InvalidCodeProcess, parent);
     preview.SetLabelSetup(labelSetup);
     preview.SetZoomEntry(Remembered().ZoomEntry);
+    preview.Profile = [&settings] { return CurrentPrinterProfile(settings); };
     preview.RenderGuard = [&preview](int64_t labels, const auto& render) {
         if (labels <= kProgressLabelThreshold) {
             TBusyCursor busy;
@@ -230,6 +234,13 @@ QString PrintProgressText(const TPrintProgress& progress)
                             : Tr("DesktopPrint", "Cancel stops printing; the printer gets the pages printed so far."));
 }
 
+TPrinterProfile CurrentPrinterProfile(const TDesktopPrintSettings& settings)
+{
+    if (!settings.Profile || !Printer().HasPrinters())
+        return TPrinterProfile();
+    return settings.Profile(Printer().PrinterName());
+}
+
 TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
                            const std::function<void()>& releaseTools, const std::function<bool()>& labelSetup)
 {
@@ -245,7 +256,13 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
             Dialogs().MessageDlg(text, error ? TMsgDlgType::mtError : TMsgDlgType::mtWarning, mbOK);
         };
         request.Dialog = [&](const TPrintDialogInfo& info, TPrintRequest& r) {
-            return ShowPrintDialog(doc, parent, labelSetup, info, r, pdfFile);
+            const TPrintChoice choice = ShowPrintDialog(doc, parent, labelSetup, info, r, pdfFile);
+            // The printer the run goes to, as the dialog left it, brings its
+            // calibration.
+            const TPrinterProfile profile = CurrentPrinterProfile(settings);
+            r.OffsetMm = profile.OffsetMm;
+            r.ScalePercent = profile.ScalePercent;
+            return choice;
         };
         TPrintOutcome outcome;
         if (!Printer().HasPrinters()) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "engine/printing/PrintJob.h"
+#include "engine/printing/PrinterProfile.h"
 
 #include <QString>
 
@@ -23,7 +24,15 @@ struct TDesktopPrintSettings {
     int InvalidCodeProcess = 1;
     // Unit lengths are shown in: 0 centimetre, 1 inch.
     int Units = 0;
+    // The profile kept for a printer by its name (the user settings'); its
+    // calibration moves and scales the sheets of that printer in print and
+    // preview. Empty: every printer prints as designed.
+    std::function<TPrinterProfile(const QString& printerName)> Profile;
 };
+
+// The profile of the current printer of Printer() by the settings; the
+// default profile without printers or without a lookup.
+TPrinterProfile CurrentPrinterProfile(const TDesktopPrintSettings& settings);
 
 // The print command: the print dialog, then the run (or the preview, when
 // the dialog chose it; printing from the preview shows the dialog again).

@@ -284,7 +284,8 @@ void TFM_Preview::RenderPage(int page)
         Dialogs().MessageDlg(text, TMsgDlgType::mtError, mbOK);
     };
     const auto render = [&](const std::function<bool(int64_t, int64_t)>& progress) {
-        return RenderPreviewPage(FDoc.Plan(), FDoc.Data, page, FInvalidCodeProcess, reportError, progress);
+        return RenderPreviewPage(FDoc.Plan(), FDoc.Data, page, FInvalidCodeProcess, reportError, progress,
+                                 Profile ? Profile() : TPrinterProfile());
     };
     const TSheetCounts counts = SheetCounts(FDoc.Plan(), FDoc.Data);
     const int64_t labels =

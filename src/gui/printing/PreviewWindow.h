@@ -49,6 +49,9 @@ public:
     using TRenderGuard = std::function<TPreviewPage(
         int64_t labels, const std::function<TPreviewPage(const std::function<bool(int64_t, int64_t)>&)>& render)>;
     TRenderGuard RenderGuard;
+    // The profile of the printer the sheets go to, asked at every page: the
+    // labels sit where its calibration puts them. Empty: as designed.
+    std::function<TPrinterProfile()> Profile;
 
     int ZoomEntry() const;
     void SetZoomEntry(int entry);

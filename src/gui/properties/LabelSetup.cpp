@@ -10,6 +10,7 @@
 #include "document/Printer.h"
 #include "document/CupsPrinter.h"
 #include "engine/printing/PrintJob.h"
+#include "engine/printing/SheetLayout.h"
 #include "gui/properties/ObjectProperties.h"
 #include "gui/properties/PropertyUnits.h"
 
@@ -156,12 +157,20 @@ TLabelSetupPage::TLabelSetupPage(TLabelDocument& document, int units, QWidget* p
     CBX_Paper->setObjectName(QStringLiteral("CBX_Paper"));
     for (QPageSize::PageSizeId id : kPapers)
         CBX_Paper->addItem(QPageSize::name(id), QPageSize::windowsId(id));
+    CBX_Paper->addItem(tr("Custom..."), kPaperCustom);
+    CBX_Paper->addItem(tr("Roll (one label per page)"), kPaperRollEntry);
     CBX_Orientation = new QComboBox(GBox_Paper);
     CBX_Orientation->setObjectName(QStringLiteral("CBX_Orientation"));
     CBX_Orientation->addItems({tr("Portrait"), tr("Landscape")});
+    RSEdt_PaperWidth = MakeReal(GBox_Paper, "RSEdt_PaperWidth", 0.1);
+    RSEdt_PaperLength = MakeReal(GBox_Paper, "RSEdt_PaperLength", 0.1);
     auto* pg = new QGridLayout(GBox_Paper);
     AddRow(pg, 0, 0, tr("Paper:"), CBX_Paper);
     AddRow(pg, 1, 0, tr("Orientation:"), CBX_Orientation);
+    AddRow(pg, 2, 0, tr("Paper Width:"), RSEdt_PaperWidth);
+    AddRow(pg, 3, 0, tr("Paper Length:"), RSEdt_PaperLength);
+    Lab_PaperWidth = qobject_cast<QLabel*>(pg->itemAtPosition(2, 0)->widget());
+    Lab_PaperLength = qobject_cast<QLabel*>(pg->itemAtPosition(3, 0)->widget());
     Button4 = new QPushButton(tr("Printer and Paper Setup"), this);
     Button4->setObjectName(QStringLiteral("Button4"));
     IMG_Page = new TPagePreview(this);
@@ -257,8 +266,17 @@ TLabelSetupPage::TLabelSetupPage(TLabelDocument& document, int units, QWidget* p
     for (TRealSpinBox* spin :
          {RSEdt_Width, RSEdt_Height, RSEdt_CR, RSEdt_ML, RSEdt_MT, RSEdt_MR, RSEdt_MB, RSEdt_VS, RSEdt_HS})
         connect(spin, &QDoubleSpinBox::valueChanged, this, [this] {
-            if (!FFilling)
-                DrawPagePreview();
+            if (FFilling)
+                return;
+            // A roll is one label big: it follows the label and its margins.
+            if (FRoll)
+                FollowRoll();
+            DrawPagePreview();
+        });
+    for (TRealSpinBox* spin : {RSEdt_PaperWidth, RSEdt_PaperLength})
+        connect(spin, &QDoubleSpinBox::valueChanged, this, [this] {
+            if (!FFilling && !FRoll)
+                CustomSizeTyped();
         });
     connect(CHK_CutMark, &QCheckBox::toggled, this, [this] {
         if (!FFilling)
@@ -306,36 +324,90 @@ TLabelSetupPage::TPageGeometry TLabelSetupPage::PageGeometry() const
 void TLabelSetupPage::ShowPaper()
 {
     const QSignalBlocker blockPaper(CBX_Paper), blockOrientation(CBX_Orientation);
-    // A paper without an entry of its own (a custom size) gets one.
-    const int custom = CBX_Paper->findData(kPaperCustom);
-    if (custom >= 0)
-        CBX_Paper->removeItem(custom);
-    int index = FPaper.PaperSize == kPaperCustom ? -1 : CBX_Paper->findData(FPaper.PaperSize);
-    if (index < 0) {
-        const QSize tenths = PaperTenths(FPaper);
-        CBX_Paper->addItem(tr("Custom (%1 x %2 mm)").arg(tenths.width() / 10.0).arg(tenths.height() / 10.0),
-                           kPaperCustom);
-        index = CBX_Paper->count() - 1;
-    }
+    const QSignalBlocker blockWidth(RSEdt_PaperWidth), blockLength(RSEdt_PaperLength);
+    const int code = FRoll ? kPaperRollEntry : FPaper.PaperSize;
+    int index = CBX_Paper->findData(code);
+    if (index < 0)
+        index = CBX_Paper->findData(kPaperCustom);
     CBX_Paper->setCurrentIndex(index);
     CBX_Orientation->setCurrentIndex(FPaper.Orientation == poLandscape ? 1 : 0);
+    // The size boxes for a paper of the document's own; a roll's size shows
+    // there but follows the label.
+    const bool own = CBX_Paper->currentData().toInt() == kPaperCustom || FRoll;
+    const QSize tenths = PaperTenths(FPaper);
+    RSEdt_PaperWidth->setValue(tenths.width() / 100.0 / FB);
+    RSEdt_PaperLength->setValue(tenths.height() / 100.0 / FB);
+    for (QWidget* w : {static_cast<QWidget*>(Lab_PaperWidth), static_cast<QWidget*>(RSEdt_PaperWidth),
+                       static_cast<QWidget*>(Lab_PaperLength), static_cast<QWidget*>(RSEdt_PaperLength)})
+        w->setVisible(own);
+    RSEdt_PaperWidth->setEnabled(!FRoll);
+    RSEdt_PaperLength->setEnabled(!FRoll);
+    CBX_Orientation->setEnabled(!FRoll);
+}
+
+void TLabelSetupPage::PaperToPrinter()
+{
+    // With a printer the choice is the printer's at once, as its own setup
+    // dialog's would be.
+    if (Printer().HasPrinters() && Printer().HasDeviceSettings())
+        Printer().SetDeviceSettings(FPaper);
 }
 
 void TLabelSetupPage::PaperChosen()
 {
     const int code = CBX_Paper->currentData().toInt();
+    FRoll = code == kPaperRollEntry;
+    FPaper.Orientation = CBX_Orientation->currentIndex() == 1 ? poLandscape : poPortrait;
+    if (FRoll) {
+        FollowRoll();
+        DrawPagePreview();
+        return;
+    }
     if (code != kPaperCustom) {
         FPaper.PaperSize = code;
         const QSize tenths = PaperTenths(FPaper);
         FPaper.PaperWidth = tenths.width();
         FPaper.PaperLength = tenths.height();
+    } else if (FPaper.PaperSize != kPaperCustom) {
+        // Custom starts from the paper chosen so far.
+        const QSize tenths = PaperTenths(FPaper);
+        FPaper.PaperSize = kPaperCustom;
+        FPaper.PaperWidth = tenths.width();
+        FPaper.PaperLength = tenths.height();
     }
-    FPaper.Orientation = CBX_Orientation->currentIndex() == 1 ? poLandscape : poPortrait;
-    // With a printer the choice is the printer's at once, as its own setup
-    // dialog's would be.
-    if (Printer().HasPrinters() && Printer().HasDeviceSettings())
-        Printer().SetDeviceSettings(FPaper);
+    ShowPaper();
+    PaperToPrinter();
     DrawPagePreview();
+}
+
+void TLabelSetupPage::CustomSizeTyped()
+{
+    FPaper.PaperSize = kPaperCustom;
+    FPaper.PaperWidth = std::max(1, Round(RSEdt_PaperWidth->value() * FB * 100));
+    FPaper.PaperLength = std::max(1, Round(RSEdt_PaperLength->value() * FB * 100));
+    PaperToPrinter();
+    DrawPagePreview();
+}
+
+void TLabelSetupPage::FollowRoll()
+{
+    const auto points = [this](const TRealSpinBox* box) { return std::max(1, Round(FB * box->value() / 2.54 * 72)); };
+    const QSize tenths = RollPaperTenths(points(RSEdt_Width), points(RSEdt_Height), FB * RSEdt_ML->value(),
+                                         FB * RSEdt_MT->value(), FB * RSEdt_MR->value(), FB * RSEdt_MB->value());
+    FPaper.PaperSize = kPaperCustom;
+    FPaper.PaperWidth = tenths.width();
+    FPaper.PaperLength = tenths.height();
+    FPaper.Orientation = poPortrait;
+    const bool filling = FFilling;
+    FFilling = true;
+    CHK_Auto->setChecked(false);
+    SEdt_Col->setEnabled(true);
+    SEdt_Row->setEnabled(true);
+    SEdt_Col->setValue(1);
+    SEdt_Row->setValue(1);
+    FFilling = filling;
+    ShowPaper();
+    PaperToPrinter();
 }
 
 int TLabelSetupPage::Dots(double length, int dpi) const
@@ -435,6 +507,11 @@ void TLabelSetupPage::CountChanged(QSpinBox* box, bool columns)
 {
     if (FFilling)
         return;
+    // More than one label a page is no roll: the paper stays as a custom one.
+    if (FRoll && (SEdt_Col->value() != 1 || SEdt_Row->value() != 1)) {
+        FRoll = false;
+        ShowPaper();
+    }
     {
         const QSignalBlocker block(box);
         if (box->value() < 1)
@@ -459,6 +536,10 @@ void TLabelSetupPage::CountChanged(QSpinBox* box, bool columns)
 
 void TLabelSetupPage::AutoToggled(bool checked)
 {
+    if (checked && FRoll && !FFilling) {
+        FRoll = false;
+        ShowPaper();
+    }
     SEdt_Col->setEnabled(!checked);
     SEdt_Row->setEnabled(!checked);
     if (!FFilling && checked)
@@ -474,6 +555,7 @@ void TLabelSetupPage::PrinterSetupClicked()
     if (!Printer().ExecuteSetupDialog(this))
         return;
     FPaper = Printer().DeviceSettings();
+    FRoll = false;
     ShowPaper();
     DrawPagePreview();
     TakeCapacity();
@@ -514,6 +596,7 @@ void TLabelSetupPage::Fill()
         FPaper.PaperLength = plan.PaperLength;
         FPaper.Orientation = plan.PaperOrientation ? poPortrait : poLandscape;
     }
+    FRoll = IsRollPaper(plan);
     ShowPaper();
     if (FTemplates.empty())
         FTemplates = LoadLabelTemplates().Products;
@@ -573,9 +656,9 @@ void TLabelSetupPage::ChooseTemplate(const TLabelTemplate& product)
     FPaper.PaperWidth = sheet.PaperWidth;
     FPaper.PaperLength = sheet.PaperLength;
     FPaper.Orientation = poPortrait;
+    FRoll = false;
     ShowPaper();
-    if (Printer().HasPrinters() && Printer().HasDeviceSettings())
-        Printer().SetDeviceSettings(FPaper);
+    PaperToPrinter();
     Lab_TemplateNote->setText(product.Approximations.isEmpty()
                                   ? tr("%1: %2 labels a sheet.").arg(product.Name()).arg(product.PerSheet())
                                   : tr("%1 is approximated: %2.")
@@ -659,6 +742,12 @@ void TLabelSetupPage::Apply()
     if (Printer().HasPrinters()) {
         ReadPrinterSettings(plan);
         plan.PntDPI = UsableDpi(Printer().ResolutionX());
+        // A paper of the document's own keeps the size typed (the printer's
+        // dots would round it).
+        if (FPaper.PaperSize == kPaperCustom && plan.PaperSize == kPaperCustom) {
+            plan.PaperWidth = FPaper.PaperWidth;
+            plan.PaperLength = FPaper.PaperLength;
+        }
     } else {
         // The paper chosen without a printer, for the printer of tomorrow.
         plan.PaperSize = FPaper.PaperSize;

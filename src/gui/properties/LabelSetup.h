@@ -120,11 +120,21 @@ public:
     QComboBox* CBX_Start = nullptr;
     QComboBox* CBX_Direct = nullptr;
     QCheckBox* CHK_CutMark = nullptr;
-    // The paper and its orientation, chosen here with or without a printer
-    // (Qt's page sizes; a size of the document's own shows as "Custom").
+    // The paper and its orientation, chosen here with or without a printer:
+    // Qt's page sizes, "Custom..." (a size of the document's own, typed in
+    // the width and length boxes in the page's units) and "Roll (one label
+    // per page)" (a custom paper one label and the margins big, 1 x 1,
+    // following the label's size).
     QGroupBox* GBox_Paper = nullptr;
     QComboBox* CBX_Paper = nullptr;
     QComboBox* CBX_Orientation = nullptr;
+    QLabel* Lab_PaperWidth = nullptr;
+    TRealSpinBox* RSEdt_PaperWidth = nullptr;
+    QLabel* Lab_PaperLength = nullptr;
+    TRealSpinBox* RSEdt_PaperLength = nullptr;
+    // The paper combo's data for "Roll (one label per page)".
+    static constexpr int kPaperRollEntry = -2;
+    bool RollChosen() const { return FRoll; }
     // Label products: a search, the products found, and what the chosen one
     // approximates.
     QGroupBox* GBox_Template = nullptr;
@@ -138,6 +148,12 @@ private:
     // The margin and gap boxes from the plan's values (kept exact, see Apply).
     void ShowMargins(const TLabelPlan& plan);
     void PaperChosen();
+    // The custom size typed in the width and length boxes.
+    void CustomSizeTyped();
+    // Roll media: the paper one label and the margins big, 1 x 1.
+    void FollowRoll();
+    // Puts the page's paper into the printer, when there is one.
+    void PaperToPrinter();
     void CountChanged(QSpinBox* box, bool columns);
     void AutoToggled(bool checked);
     void PrinterSetupClicked();
@@ -151,6 +167,7 @@ private:
     double FB = 1;  // centimetres per display unit
     bool FFilling = false;
     TPrinterDeviceSettings FPaper;
+    bool FRoll = false;
     std::vector<TLabelTemplate> FTemplates;  // the database, read when the page is filled
     std::vector<TLabelTemplate> FShownTemplates;
     // Margins and spaces as filled: the document's value and the box's.
