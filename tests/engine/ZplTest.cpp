@@ -4,6 +4,7 @@
 // port and through a raw CUPS queue as in the file.
 #include "engine/LabelDocument.h"
 #include "common/BarcodeScan.h"
+#include "common/RawPort.h"
 #include "common/TestSupport.h"
 #include "common/ZplDecode.h"
 #include "document/CupsJob.h"
@@ -18,13 +19,7 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
-#include <atomic>
-#include <thread>
 
 namespace {
 
@@ -76,64 +71,6 @@ QByteArray PrintZpl(TZplPrinter& printer, int dpi, int rows, int copies = 1)
     QFile file(printer.OutputFileName());
     return printer.OutputFileName().isEmpty() || !file.open(QIODevice::ReadOnly) ? QByteArray() : file.readAll();
 }
-
-// A raw port on the loopback that takes one connection and keeps what it
-// receives; port 0 picks a free one.
-class TRawPort {
-public:
-    explicit TRawPort(uint16_t port)
-    {
-        FSocket = ::socket(AF_INET, SOCK_STREAM, 0);
-        const int on = 1;
-        ::setsockopt(FSocket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        a.sin_port = htons(port);
-        if (::bind(FSocket, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0 || ::listen(FSocket, 1) != 0) {
-            ::close(FSocket);
-            FSocket = -1;
-            return;
-        }
-        socklen_t size = sizeof a;
-        ::getsockname(FSocket, reinterpret_cast<sockaddr*>(&a), &size);
-        Port = ntohs(a.sin_port);
-        FThread = std::thread([this] {
-            const int c = ::accept(FSocket, nullptr, nullptr);
-            if (c < 0)
-                return;
-            char buffer[65536];
-            for (ssize_t n; (n = ::read(c, buffer, sizeof buffer)) > 0;)
-                FReceived.append(buffer, n);
-            ::close(c);
-            FDone = true;
-        });
-    }
-    ~TRawPort()
-    {
-        if (FSocket >= 0)
-            ::shutdown(FSocket, SHUT_RDWR);
-        if (FThread.joinable())
-            FThread.join();
-        if (FSocket >= 0)
-            ::close(FSocket);
-    }
-    bool Listening() const { return FSocket >= 0; }
-    // What arrived, once the sender has closed (waits up to timeoutMs).
-    QByteArray Received(int timeoutMs)
-    {
-        for (int waited = 0; !FDone && waited < timeoutMs; waited += 50)
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        return FDone ? FReceived : QByteArray();
-    }
-    uint16_t Port = 0;
-
-private:
-    int FSocket = -1;
-    std::thread FThread;
-    QByteArray FReceived;
-    std::atomic<bool> FDone{false};
-};
 
 }  // namespace
 
@@ -217,11 +154,11 @@ TEST(Zpl, RawPortAndRawQueueGetTheFileBytes)
     ASSERT_FALSE(expected.isEmpty());
 
     // A printer on the loopback's port 9100 (or a free one when that is taken).
-    TRawPort port(9100);
-    std::unique_ptr<TRawPort> fallback;
-    TRawPort* printer = &port;
+    testsupport::RawPort port(9100);
+    std::unique_ptr<testsupport::RawPort> fallback;
+    testsupport::RawPort* printer = &port;
     if (!port.Listening()) {
-        fallback = std::make_unique<TRawPort>(0);
+        fallback = std::make_unique<testsupport::RawPort>(0);
         printer = fallback.get();
     }
     ASSERT_TRUE(printer->Listening());
@@ -232,7 +169,7 @@ TEST(Zpl, RawPortAndRawQueueGetTheFileBytes)
     // Nobody listening: the run fails naming the printer; nothing is lost.
     uint16_t unused = 0;
     {
-        TRawPort closed(0);
+        testsupport::RawPort closed(0);
         unused = closed.Port;
     }
     TZplPrinter nowhere(TZplSettings{}, QStringLiteral("socket://127.0.0.1:%1").arg(unused));
@@ -259,7 +196,7 @@ TEST(Zpl, RawPortAndRawQueueGetTheFileBytes)
     EXPECT_FALSE(IsRawQueue(QStringLiteral("TagmoraPDF")));
     // A job left over from an earlier run would reach the printer first.
     QProcess::execute(QStringLiteral("cancel"), {QStringLiteral("-a"), QStringLiteral("TagmoraZPL")});
-    TRawPort queued(9101);
+    testsupport::RawPort queued(9101);
     ASSERT_TRUE(queued.Listening());
     TZplPrinter queue(TZplSettings{}, QStringLiteral("TagmoraZPL"));
     PrintZpl(queue, 203, 4);

@@ -5,6 +5,8 @@
 #include "ModalSupport.h"
 #include "common/PdfSupport.h"
 #include "common/DialogSupport.h"
+#include "common/RawPort.h"
+#include "common/ZplDecode.h"
 #include "common/TestSupport.h"
 #include "document/PlanObjects.h"
 #include "gui/printing/DesktopPrint.h"
@@ -229,6 +231,54 @@ TEST_F(PrintWindows, PrintCarriesThePrintersCalibration)
     EXPECT_EQ(corners[1] - corners[0], QPoint(10, -20));
 }
 
+// A printer the options mark as a ZPL printer gets ZPL II straight from the
+// print dialog, with the pages and copies chosen there; the PDF file does too.
+TEST_F(PrintWindows, ThermalPrinterGetsZplWithTheDialogsChoices)
+{
+    testsupport::RawPort zebra(0);
+    ASSERT_TRUE(zebra.Listening());
+    const QString name = QStringLiteral("socket://127.0.0.1:%1").arg(zebra.Port);
+    printer.AddPrinter(TStandInPrinter::FromPrinterList(name + "@203")->Info(0));
+    doc.Plan().OutputPrinter = 1;
+    SetRows(20);
+    TDesktopPrintSettings settings;
+    settings.Profile = [&](const QString& printerName) {
+        TPrinterProfile p;
+        p.Zpl = printerName == name;
+        p.ZplSettings.Dpi = 300;
+        return p;
+    };
+    WhenModal<TFM_Print>([](TFM_Print* d) {
+        d->Rdio_Pages->setChecked(true);
+        d->Edt_From->setText("2");
+        d->Edt_To->setText("2");
+        d->SEdt_Copies->setValue(3);
+        d->Btn_OK->click();
+    });
+    EXPECT_EQ(PrintDocument(doc, settings, &window), TPrintStatus::Printed);
+    EXPECT_TRUE(printer.Pages.isEmpty()) << "the stand-in printer's driver was passed by";
+    const testsupport::ZplJob job = testsupport::DecodeZpl(zebra.Received(10000));
+    ASSERT_TRUE(job.error.isEmpty()) << job.error.constData();
+    ASSERT_EQ(job.labels.size(), 1) << "page 2 only";
+    EXPECT_EQ(job.labels[0].copies, 3);
+    EXPECT_EQ(job.labels[0].printWidth, 2479) << "A4 at the print head's 300 dpi";
+    EXPECT_EQ(doc.Plan().OutputPrinter, 1);
+
+    // Print to PDF file with a printer present keeps the range and copies too.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("range.pdf"));
+    dialogs.dialogs.fileAnswers = {path};
+    WhenModal<TFM_Print>([](TFM_Print* d) {
+        d->Rdio_Pages->setChecked(true);
+        d->Edt_From->setText("2");
+        d->Edt_To->setText("2");
+        d->SEdt_Copies->setValue(3);
+        d->Btn_PdfFile->click();
+    });
+    EXPECT_EQ(PrintDocument(doc, settings, &window), TPrintStatus::Printed);
+    EXPECT_EQ(printtest::PdfPageCount(path), 3);
+}
+
 TEST_F(PrintWindows, PreviewOffersThePagesOfTheRun)
 {
     struct Case {
@@ -431,6 +481,7 @@ TEST_F(PrintWindows, PrintToPdfFileWithOrWithoutAPrinter)
         WhenModal<TFM_Print>([&](TFM_Print* d) {
             okEnabled = d->Btn_OK->isEnabled();
             d->Rdio_All->setChecked(true);
+            d->SEdt_Copies->setValue(1);
             d->Btn_PdfFile->click();
         });
         EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Printed) << printers;

@@ -7,6 +7,8 @@
 #include "document/Tr.h"
 #include "engine/printing/DataBinding.h"
 #include "engine/printing/PdfPrinter.h"
+#include "engine/printing/ZplPrinter.h"
+#include "document/CupsJob.h"
 #include "gui/printing/PreviewWindow.h"
 #include "gui/printing/PrintDialog.h"
 #include "engine/printing/SheetLayout.h"
@@ -147,16 +149,13 @@ TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::fu
     return choice;
 }
 
-// The run into a PDF file, at the document's resolution on its paper, as
-// the dialog left the range and the copies. The PDF printer writes the file
-// whole or not at all: a failed or stopped run leaves a file that was there
-// untouched.
-TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QString& path, QWidget* parent)
+// The run on a printer of our own in place of the current one (a PDF file, a
+// ZPL printer), as the dialog left the range and the copies, with a progress
+// dialog. The document keeps its own printer and resolution. Throws what the
+// printer throws.
+TPrintOutcome PrintOn(TPrinter& printer, TLabelDocument& doc, TPrintRequest request, QWidget* parent)
 {
     TLabelPlan& plan = doc.Plan();
-    TPdfPrinter pdf(UsableDpi(plan.PntDPI), Tr("DesktopPrint", "PDF file"));
-    pdf.SetOutputFileName(path);
-    // The document keeps its own printer and resolution.
     struct TKeepPrinter {
         TLabelPlan& plan;
         const int32_t printer = plan.OutputPrinter;
@@ -167,19 +166,29 @@ TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QS
             plan.PntDPI = dpi;
         }
     } keep{plan};
-    TScopedPrinter use(pdf);
+    TScopedPrinter use(printer);
     request.Dialog = nullptr;
     request.PrinterName.clear();
-    // A file is no printer to calibrate: its sheets are as designed.
-    request.OffsetMm = QPointF();
-    request.ScalePercent = QPointF(100, 100);
     TRunProgress progress(parent, Tr("DesktopPrint", "Printing"));
     request.Progress = [&progress](const TPrintProgress& p) {
         return progress.Update(p.Done, p.Total, PrintProgressText(p));
     };
+    return PrintLabels(plan, doc.Data, request);
+}
+
+// The run into a PDF file, at the document's resolution on its paper. The
+// PDF printer writes the file whole or not at all: a failed or stopped run
+// leaves a file that was there untouched.
+TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QString& path, QWidget* parent)
+{
+    TPdfPrinter pdf(UsableDpi(doc.Plan().PntDPI), Tr("DesktopPrint", "PDF file"));
+    pdf.SetOutputFileName(path);
+    // A file is no printer to calibrate: its sheets are as designed.
+    request.OffsetMm = QPointF();
+    request.ScalePercent = QPointF(100, 100);
     TPrintOutcome outcome;
     try {
-        outcome = PrintLabels(plan, doc.Data, request);
+        outcome = PrintOn(pdf, doc, request, parent);
     } catch (const std::exception& e) {
         Dialogs().MessageDlg(
             Tr("DesktopPrint", "Cannot write the file %1: %2").arg(path, QString::fromLocal8Bit(e.what())),
@@ -190,6 +199,21 @@ TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QS
         Dialogs().MessageDlg(Tr("DesktopPrint", "There is nothing to print; the file %1 was not written.").arg(path),
                              TMsgDlgType::mtWarning, mbOK);
     return outcome.Status;
+}
+
+// The run on a thermal label printer in its own language: the queue gets
+// ZPL II as raw data, drawn at the print head's resolution, with the
+// printer's calibration.
+TPrintStatus PrintZpl(TLabelDocument& doc, const TPrintRequest& request, const QString& queue,
+                      const TZplSettings& settings, QWidget* parent)
+{
+    TZplPrinter zpl(settings, queue);
+    try {
+        return PrintOn(zpl, doc, request, parent).Status;
+    } catch (const std::exception& e) {
+        Dialogs().MessageDlg(QString::fromLocal8Bit(e.what()), TMsgDlgType::mtError, mbOK);
+        return TPrintStatus::Failed;
+    }
 }
 
 // Shows the preview; true when it closed with "&Print ...".
@@ -248,7 +272,14 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
         // A printer added since the last look is offered.
         Printer().Refresh();
         QString pdfFile;
+        // A thermal printer (a raw queue, or one the options mark as ZPL)
+        // chosen in the dialog is printed on in ZPL after it.
+        QString zplQueue;
+        TZplSettings zplSettings;
         TPrintRequest request;
+        // The request as the dialog left it (range, copies, calibration),
+        // for a run that follows the dialog's.
+        TPrintRequest chosen;
         request.InvalidCodeProcess = settings.InvalidCodeProcess;
         request.Title = DocumentTitle(doc);
         request.ReleaseTools = releaseTools;
@@ -262,6 +293,12 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
             const TPrinterProfile profile = CurrentPrinterProfile(settings);
             r.OffsetMm = profile.OffsetMm;
             r.ScalePercent = profile.ScalePercent;
+            chosen = r;
+            if (choice == TPrintChoice::Print && (profile.Zpl || IsRawQueue(Printer().PrinterName()))) {
+                zplQueue = Printer().PrinterName();
+                zplSettings = profile.ZplSettings;
+                return TPrintChoice::Cancel;
+            }
             return choice;
         };
         TPrintOutcome outcome;
@@ -285,7 +322,9 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
             }
         }
         if (!pdfFile.isEmpty())
-            return PrintToPdfFile(doc, request, pdfFile, parent);
+            return PrintToPdfFile(doc, chosen, pdfFile, parent);
+        if (!zplQueue.isEmpty())
+            return PrintZpl(doc, chosen, zplQueue, zplSettings, parent);
         if (outcome.Status != TPrintStatus::Previewed)
             return outcome.Status;
         if (!RunPreview(doc, settings, parent, releaseTools, labelSetup))
