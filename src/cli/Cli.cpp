@@ -206,6 +206,14 @@ const std::vector<Command>& Commands()
          "hold every word of SEARCH: size of one label, labels across and down, and the paper. Read from the "
          "glabels-data product database and ~/.config/Tavix/templates.",
          &TemplatesOptions(), CmdTemplates},
+        {"history", "",
+         "List the recorded print runs, newest first: when, who, which label and labels, pages, copies, printer or "
+         "output file, and how the run ended. Every print and reprint is recorded unless --no-history is given.",
+         &HistoryOptions(), CmdHistory},
+        {"reprint", "RUN",
+         "Print a recorded run again, all of it or some of its labels, from the label and the data rows it printed "
+         "(not the files as they are now); the reprint is recorded as one of that run.",
+         &ReprintOptions(), CmdReprint},
     };
     return table;
 }

@@ -15,6 +15,8 @@ int CmdValidate(const cli::TArguments& args);
 int CmdRender(const cli::TArguments& args);
 int CmdTypes(const cli::TArguments& args);
 int CmdTemplates(const cli::TArguments& args);
+int CmdHistory(const cli::TArguments& args);
+int CmdReprint(const cli::TArguments& args);
 
 const cli::TOptions& PlanOptions();
 const cli::TOptions& ConvertOptions();
@@ -26,3 +28,5 @@ const cli::TOptions& ValidateOptions();
 const cli::TOptions& RenderOptions();
 const cli::TOptions& TypesOptions();
 const cli::TOptions& TemplatesOptions();
+const cli::TOptions& HistoryOptions();
+const cli::TOptions& ReprintOptions();
