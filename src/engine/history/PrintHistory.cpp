@@ -63,24 +63,33 @@ const std::vector<std::vector<const char*>>& MigrationSteps()
 // A query on the store's connection that throws on failure.
 class TQuery {
 public:
-    TQuery(const QSqlDatabase& db, const THistoryStore& store, const QString& sql) : FQuery(db), FStore(store)
+    TQuery(const QSqlDatabase& db, const THistoryStore& store, const QString& sql)
+        : FQuery(db), FStore(store), FSql(sql)
     {
         FQuery.setForwardOnly(true);
-        if (!FQuery.prepare(sql))
-            Throw();
     }
     TQuery& Bind(const QVariant& value)
     {
         // The drivers bind a null text as NULL: an empty text is kept as one.
         if (value.typeId() == QMetaType::QString && value.toString().isNull())
-            FQuery.addBindValue(QStringLiteral(""));
+            FValues << QStringLiteral("");
         else
-            FQuery.addBindValue(value);
+            FValues << value;
         return *this;
     }
+    // A statement without values runs as it is (PostgreSQL prepares no
+    // table definitions); one with values is prepared and bound.
     TQuery& Exec()
     {
-        if (!FQuery.exec())
+        bool ok = false;
+        if (FValues.isEmpty()) {
+            ok = FQuery.exec(FSql);
+        } else if (FQuery.prepare(FSql)) {
+            for (const QVariant& value : FValues)
+                FQuery.addBindValue(value);
+            ok = FQuery.exec();
+        }
+        if (!ok)
             Throw();
         return *this;
     }
@@ -95,6 +104,8 @@ private:
     }
     QSqlQuery FQuery;
     const THistoryStore& FStore;
+    QString FSql;
+    QVariantList FValues;
 };
 
 }  // namespace
