@@ -202,15 +202,6 @@ int CmdPrint(const cli::TArguments& args)
         pdf = std::make_unique<TPdfPrinter>(a.dpi);
         pdf->SetOutputFileName(a.out);
         pdfGuard = std::make_unique<TScopedPrinter>(*pdf);
-    } else if (!Printer().Printers().contains(a.printer)) {
-        const QString problem = Printer().PrintSystemProblem();
-        if (!problem.isEmpty())
-            throw cli::Failure(a.printer, problem);
-        const QStringList names = Printer().Printers();
-        throw cli::Failure(a.file,
-                           QStringLiteral("no printer named %1 (%2)")
-                               .arg(a.printer, names.isEmpty() ? QStringLiteral("no printers installed")
-                                                               : QStringLiteral("printers: ") + names.join(", ")));
     }
 
     TLabelDocument document;
@@ -264,6 +255,19 @@ int CmdPrint(const cli::TArguments& args)
         record(failed, text);
     };
 
+    if (!pdf && !Printer().Printers().contains(a.printer)) {
+        const QString problem = Printer().PrintSystemProblem();
+        if (!problem.isEmpty()) {
+            fail(problem);
+            throw cli::Failure(a.printer, problem);
+        }
+        const QStringList names = Printer().Printers();
+        const QString text = QStringLiteral("no printer named %1 (%2)")
+                                 .arg(a.printer, names.isEmpty() ? QStringLiteral("no printers installed")
+                                                                 : QStringLiteral("printers: ") + names.join(", "));
+        fail(text);
+        throw cli::Failure(a.file, text);
+    }
     const QStringList missing = MissingBoundColumns(document.Plan(), document.Data);
     if (!missing.isEmpty() && !a.allowMissingColumns) {
         fail(QStringLiteral("the data has no column %1").arg(Quoted(missing)));

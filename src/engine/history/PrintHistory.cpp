@@ -221,7 +221,17 @@ THistoryStore::~THistoryStore()
 void THistoryStore::Migrate(int upToVersion)
 {
     QSqlDatabase db = QSqlDatabase::database(FConnection, false);
-    TQuery(db, *this, QStringLiteral("CREATE TABLE IF NOT EXISTS schema_version (version INTEGER NOT NULL)")).Exec();
+    // (Asked first rather than "IF NOT EXISTS", which PostgreSQL answers
+    // with a notice on standard error.)
+    if (!db.tables().contains(QStringLiteral("schema_version"))) {
+        try {
+            TQuery(db, *this, QStringLiteral("CREATE TABLE schema_version (version INTEGER NOT NULL)")).Exec();
+        } catch (const EHistoryError&) {
+            // Another program may have made it at the same time.
+            if (!db.tables().contains(QStringLiteral("schema_version")))
+                throw;
+        }
+    }
     auto version = [&] {
         TQuery q(db, *this, QStringLiteral("SELECT MAX(version) FROM schema_version"));
         q.Exec();
