@@ -36,55 +36,9 @@ QDateTime SinceValue(const QString& text)
     return time;
 }
 
-void AppendCsvField(QString& out, const QString& field)
-{
-    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')) &&
-        !field.contains(QLatin1Char('\r'))) {
-        out += field;
-        return;
-    }
-    out += QLatin1Char('"') + QString(field).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
 QString ShownTime(const QDateTime& time)
 {
     return time.toUTC().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
-
-// A run's fields as the listing shows them, in the order of the header.
-QStringList Fields(const THistoryRun& run, bool csv)
-{
-    QStringList fields{QString::number(run.Id),
-                       csv ? run.Started.toUTC().toString(Qt::ISODateWithMs) : ShownTime(run.Started),
-                       run.User,
-                       run.LabelPath,
-                       run.LabelRangesText(),
-                       QString::number(run.LabelCount),
-                       QString::number(run.Pages),
-                       QString::number(run.Copies),
-                       run.Output,
-                       HistoryResultName(run.Result),
-                       run.ReprintOf > 0 ? QString::number(run.ReprintOf) : QString(),
-                       run.Message};
-    if (csv) {
-        fields.insert(2, run.Finished.toUTC().toString(Qt::ISODateWithMs));
-        fields << run.DataSource << QString::number(run.DataRows) << run.LabelSha256 << run.DataSha256;
-    }
-    return fields;
-}
-
-QStringList Header(bool csv)
-{
-    QStringList header{QStringLiteral("id"),     QStringLiteral("started"), QStringLiteral("user"),
-                       QStringLiteral("label"),  QStringLiteral("labels"),  QStringLiteral("painted"),
-                       QStringLiteral("pages"),  QStringLiteral("copies"),  QStringLiteral("output"),
-                       QStringLiteral("result"), QStringLiteral("reprint_of"), QStringLiteral("message")};
-    if (csv) {
-        header.insert(2, QStringLiteral("finished"));
-        header << QStringLiteral("data_source") << QStringLiteral("data_rows") << QStringLiteral("label_sha256")
-               << QStringLiteral("data_sha256");
-    }
-    return header;
 }
 
 // "A-B" or "A": label numbers from 1.
@@ -137,38 +91,31 @@ int CmdHistory(const cli::TArguments& args)
 
     const THistoryStore store(cli::HistoryLocation(args));
     const std::vector<THistoryRun> runs = store.Runs(filter);
-    QString out;
     if (csv) {
-        std::vector<QStringList> lines{Header(true)};
-        for (const THistoryRun& run : runs)
-            lines.push_back(Fields(run, true));
-        for (const QStringList& line : lines) {
-            for (qsizetype i = 0; i < line.size(); ++i) {
-                if (i > 0)
-                    out += QLatin1Char(',');
-                AppendCsvField(out, line.at(i));
-            }
-            out += QStringLiteral("\r\n");
+        cli::WriteOut(HistoryCsv(runs));
+        return cli::ExitOk;
+    }
+    // Columns as wide as their widest text; the message last, unpadded.
+    std::vector<QStringList> lines{{"ID", "STARTED", "USER", "LABEL", "LABELS", "PAINTED", "PAGES", "COPIES",
+                                    "OUTPUT", "RESULT", "REPRINT OF", "MESSAGE"}};
+    for (const THistoryRun& run : runs) {
+        lines.push_back({QString::number(run.Id), ShownTime(run.Started), run.User, run.LabelPath,
+                         run.LabelRangesText(), QString::number(run.LabelCount), QString::number(run.Pages),
+                         QString::number(run.Copies), run.Output, HistoryResultName(run.Result),
+                         run.ReprintOf > 0 ? QString::number(run.ReprintOf) : QString(), run.Message});
+    }
+    std::vector<qsizetype> widths(lines.front().size(), 0);
+    for (const QStringList& line : lines)
+        for (qsizetype i = 0; i < line.size(); ++i)
+            widths[size_t(i)] = std::max(widths[size_t(i)], line.at(i).simplified().size());
+    QString out;
+    for (const QStringList& line : lines) {
+        QString text;
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            const QString field = line.at(i).simplified();
+            text += i + 1 < line.size() ? field.leftJustified(widths[size_t(i)] + 2) : field;
         }
-    } else {
-        // Columns as wide as their widest text; the message last, unpadded.
-        std::vector<QStringList> lines{Header(false)};
-        for (QString& name : lines.front())
-            name = name.toUpper();
-        for (const THistoryRun& run : runs)
-            lines.push_back(Fields(run, false));
-        std::vector<qsizetype> widths(lines.front().size(), 0);
-        for (const QStringList& line : lines)
-            for (qsizetype i = 0; i < line.size(); ++i)
-                widths[size_t(i)] = std::max(widths[size_t(i)], line.at(i).simplified().size());
-        for (const QStringList& line : lines) {
-            QString text;
-            for (qsizetype i = 0; i < line.size(); ++i) {
-                const QString field = line.at(i).simplified();
-                text += i + 1 < line.size() ? field.leftJustified(widths[size_t(i)] + 2) : field;
-            }
-            out += text.trimmed() + QLatin1Char('\n');
-        }
+        out += text.trimmed() + QLatin1Char('\n');
     }
     cli::WriteOut(out.toUtf8());
     return cli::ExitOk;

@@ -457,3 +457,45 @@ QByteArray THistoryStore::DataContent(const QString& sha256) const
         throw EHistoryError(Fail(QStringLiteral("no data %1").arg(sha256), QStringLiteral("not kept")));
     return q.Value(0).toString().toUtf8();
 }
+
+namespace {
+
+void AppendCsvField(QString& out, const QString& field)
+{
+    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')) &&
+        !field.contains(QLatin1Char('\r'))) {
+        out += field;
+        return;
+    }
+    out += QLatin1Char('"') + QString(field).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+}
+
+}  // namespace
+
+QByteArray HistoryCsv(const std::vector<THistoryRun>& runs)
+{
+    std::vector<QStringList> lines{
+        {QStringLiteral("id"), QStringLiteral("started"), QStringLiteral("finished"), QStringLiteral("user"),
+         QStringLiteral("label"), QStringLiteral("labels"), QStringLiteral("painted"), QStringLiteral("pages"),
+         QStringLiteral("copies"), QStringLiteral("output"), QStringLiteral("result"), QStringLiteral("reprint_of"),
+         QStringLiteral("message"), QStringLiteral("data_source"), QStringLiteral("data_rows"),
+         QStringLiteral("label_sha256"), QStringLiteral("data_sha256")}};
+    for (const THistoryRun& run : runs) {
+        lines.push_back({QString::number(run.Id), TimeText(run.Started), TimeText(run.Finished), run.User,
+                         run.LabelPath, run.LabelRangesText(), QString::number(run.LabelCount),
+                         QString::number(run.Pages), QString::number(run.Copies), run.Output,
+                         HistoryResultName(run.Result), run.ReprintOf > 0 ? QString::number(run.ReprintOf) : QString(),
+                         run.Message, run.DataSource, QString::number(run.DataRows), run.LabelSha256,
+                         run.DataSha256});
+    }
+    QString out;
+    for (const QStringList& line : lines) {
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            if (i > 0)
+                out += QLatin1Char(',');
+            AppendCsvField(out, line.at(i));
+        }
+        out += QStringLiteral("\r\n");
+    }
+    return out.toUtf8();
+}

@@ -113,5 +113,10 @@ private:
     int FVersion = 0;
 };
 
+// The runs as CSV (RFC 4180, CR LF lines) under a header line: id, started,
+// finished, user, label, labels, painted, pages, copies, output, result,
+// reprint_of, message, data_source, data_rows, label_sha256, data_sha256.
+QByteArray HistoryCsv(const std::vector<THistoryRun>& runs);
+
 // SHA-256 of bytes as lower-case hex.
 QString Sha256Hex(const QByteArray& bytes);
