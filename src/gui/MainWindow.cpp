@@ -14,6 +14,7 @@
 #include "document/LabelFile.h"
 #include "document/PlanLayer.h"
 #include "gui/printing/DesktopPrint.h"
+#include "gui/printing/HistoryWindow.h"
 #include "gui/properties/LabelSetup.h"
 #include "gui/properties/ObjectProperties.h"
 #include "gui/properties/PropertiesPanel.h"
@@ -186,6 +187,8 @@ void TFM_Main::BuildMenus()
     MI_LabelSetup = MakeAction(MN_File, tr("Label and Printer Setup ..."));
     MI_Preview = MakeAction(MN_File, tr("Page Preview"));
     MI_Print = MakeAction(MN_File, tr("Print"), QKeySequence::Print);
+    MI_PrintHistory = MakeAction(MN_File, tr("Print History..."));
+    MI_PrintHistory->setObjectName(QStringLiteral("MI_PrintHistory"));
     MN_File->addSeparator();
     MI_Exit = MakeAction(MN_File, tr("E&xit"));
 
@@ -463,6 +466,10 @@ void TFM_Main::BuildCommandTable()
         {{MI_LabelSetup, SBtn_LabelSetup}, [this] { LabelSetupClick(); }, [this](S) { return bool(LabelSetup); }},
         {{MI_Preview, SBtn_Preview}, [this] { PreviewClick(); }, [this](S) { return bool(Preview); }},
         {{MI_Print, SBtn_Print}, [this] { PrintClick(); }, always},
+        {{MI_PrintHistory}, [this] {
+             TFM_History history(PrintSettings(), this);
+             history.exec();
+         }, always},
         {{MI_Exit}, [this] { ExitClick(); }, always},
         {{MI_InsBarcode, SBtn_Barcode}, tool(TObjectTool::Barcode), always},
         {{MI_InsText, SBtn_Text}, tool(TObjectTool::Text), always},
@@ -659,6 +666,7 @@ TDesktopPrintSettings TFM_Main::PrintSettings() const
     TDesktopPrintSettings settings;
     settings.InvalidCodeProcess = Options.InvalidCodeProcess;
     settings.Units = Options.Units;
+    settings.History = Options.PrintHistory;
     return settings;
 }
 
