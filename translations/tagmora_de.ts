@@ -1337,13 +1337,6 @@ Support:
         <source>Close</source>
         <translation>SchließenSchließen</translation>
     </message>
-    <message numerus="yes">
-        <source>%n run(s) in %1</source>
-        <translation>
-            <numerusform>%n Lauf in %1</numerusform>
-            <numerusform>%n Läufe in %1</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Export the print history</source>
         <translation>Druckverlauf exportieren</translation>
@@ -1354,7 +1347,7 @@ Support:
     </message>
     <message>
         <source>Cannot write the file %1: %2</source>
-        <translation>Die Datei %1 kann nicht geschrieben werden: %2Die Datei %1 kann nicht geschrieben werden: %2</translation>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
     </message>
     <message>
         <source>The &amp;whole run (labels %1-%2)</source>
@@ -1379,6 +1372,10 @@ Support:
     <message>
         <source>to</source>
         <translation>bisbis</translation>
+    </message>
+    <message>
+        <source>Runs shown: %1 (%2)</source>
+        <translation>Angezeigte Läufe: %1 (%2)</translation>
     </message>
 </context>
 <context>

@@ -1337,13 +1337,6 @@ Assistance&#xa0;:
         <source>Close</source>
         <translation>FermerFermer</translation>
     </message>
-    <message numerus="yes">
-        <source>%n run(s) in %1</source>
-        <translation>
-            <numerusform>%n tirage dans %1</numerusform>
-            <numerusform>%n tirages dans %1</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Export the print history</source>
         <translation>Exporter l&apos;historique d&apos;impression</translation>
@@ -1354,7 +1347,7 @@ Assistance&#xa0;:
     </message>
     <message>
         <source>Cannot write the file %1: %2</source>
-        <translation>Impossible d&apos;écrire le fichier %1&#xa0;: %2Impossible d&apos;écrire le fichier %1&#xa0;: %2</translation>
+        <translation>Impossible d&apos;écrire le fichier %1&#xa0;: %2</translation>
     </message>
     <message>
         <source>The &amp;whole run (labels %1-%2)</source>
@@ -1379,6 +1372,10 @@ Assistance&#xa0;:
     <message>
         <source>to</source>
         <translation>àà</translation>
+    </message>
+    <message>
+        <source>Runs shown: %1 (%2)</source>
+        <translation>Tirages affichés&#xa0;: %1 (%2)</translation>
     </message>
 </context>
 <context>

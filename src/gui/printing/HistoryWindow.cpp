@@ -129,7 +129,7 @@ void TFM_History::Refresh()
     try {
         const THistoryStore store(location);
         FRuns = store.Runs(filter);
-        Lbl_Status->setText(tr("%n run(s) in %1", nullptr, int(FRuns.size())).arg(THistoryStore::DisplayName(location)));
+        Lbl_Status->setText(tr("Runs shown: %1 (%2)").arg(FRuns.size()).arg(THistoryStore::DisplayName(location)));
     } catch (const std::exception& e) {
         FRuns.clear();
         Lbl_Status->setText(QString::fromUtf8(e.what()));
