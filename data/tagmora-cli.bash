@@ -50,7 +50,7 @@ _tagmora_cli_printers()
 
 _tagmora_cli()
 {
-    local commands="plan convert datasheet import print barcode render validate types templates calibration-sheet"
+    local commands="plan convert datasheet import print barcode render validate types templates calibration-sheet history reprint"
     local cur=${COMP_WORDS[COMP_CWORD]} prev="" prefix="" i
     COMPREPLY=()
 
@@ -97,9 +97,10 @@ _tagmora_cli()
             ;;
         print)
             options="-o --output --printer --data --data-format --table --allow-missing-columns --strict --pages
-                     --copies --dpi --on-invalid --template --offset --scale --zpl --darkness --speed --media"
+                     --copies --dpi --on-invalid --template --offset --scale --zpl --darkness --speed --media --history
+                     --no-history"
             values="-o --output --printer --data --data-format --table --pages --copies --dpi --on-invalid
-                    --template --offset --scale --darkness --speed --media"
+                    --template --offset --scale --darkness --speed --media --history"
             ;;
         barcode)
             options="-t --type --text --checksum --option --modul --ratio --pattern -o --output --format --height
@@ -115,6 +116,14 @@ _tagmora_cli()
         types) options="" ;;
         templates) options="--problems" ;;
         calibration-sheet) options="-o --output --dpi --paper" values="-o --output --dpi --paper" ;;
+        history)
+            options="--since --printer --label --result --format --history"
+            values="--since --printer --label --result --format --history"
+            ;;
+        reprint)
+            options="--labels -o --output --printer --history"
+            values="--labels -o --output --printer --history"
+            ;;
         *) return ;;
     esac
     options+=" -h --help -V --version"
@@ -133,19 +142,22 @@ _tagmora_cli()
             *:--data-format) words="csv txt" ;;
             print:--on-invalid) words="skip abort" ;;
             print:--media) words="gap continuous mark" ;;
+            history:--result) words="done cancelled failed stopped aborted" ;;
+            history:--format) words="table csv" ;;
+            *:--history) _tagmora_cli_files "$cur" sqlite ;;
             barcode:--show-text) words="none code typ both" ;;
             barcode:--text-position)
                 words="top-left top-right top-center bottom-left bottom-right bottom-center"
                 ;;
             barcode:--format) words="png svg" ;;
             render:--format) words="png svg pdf" ;;
-            print:--printer)
+            print:--printer | history:--printer | reprint:--printer)
                 local IFS=$'\n'
                 mapfile -t COMPREPLY < <(compgen -W "$(_tagmora_cli_printers)" -- "$cur")
                 ;;
             print:--data) _tagmora_cli_files "$cur" txt csv xls xlsx ods mdb ;;
             import:-o | import:--output) _tagmora_cli_files "$cur" blf ;;
-            print:-o | print:--output) _tagmora_cli_files "$cur" pdf ;;
+            print:-o | print:--output | reprint:-o | reprint:--output) _tagmora_cli_files "$cur" pdf ;;
             barcode:-o | barcode:--output) _tagmora_cli_files "$cur" png svg ;;
             render:-o | render:--output) _tagmora_cli_files "$cur" png svg pdf ;;
             *:-o | *:--output)

@@ -29,6 +29,8 @@ PACKAGES=(
   desktop-file-utils appstream libxml2-utils shared-mime-info xdg-utils libfile-mimeinfo-perl man-db lintian dpkg-dev
   # compiling the help pages (qhelpgenerator)
   qt6-documentation-tools
+  # the print history in PostgreSQL: the Qt driver, and a server for its tests (scripts/with-postgres.sh)
+  libqt6sql6-sqlite libqt6sql6-psql postgresql
   # the end-to-end test through the accessibility bus
   dbus-daemon at-spi2-core python3-pyatspi python3-xlib
 )

@@ -242,6 +242,14 @@
         <source>Cancel stops printing; the printer gets the pages printed so far.</source>
         <translation>Abbrechen beendet den Druck; der Drucker erhält die bis dahin gedruckten Seiten.</translation>
     </message>
+    <message>
+        <source>datasheet of the label</source>
+        <translation>Datenblatt des Etiketts</translation>
+    </message>
+    <message>
+        <source>The run was printed but could not be recorded in the print history: %1</source>
+        <translation>Der Lauf wurde gedruckt, konnte aber nicht im Druckverlauf festgehalten werden: %1</translation>
+    </message>
 </context>
 <context>
     <name>Help</name>
@@ -580,6 +588,10 @@ Die Hilfe kann nicht angezeigt werden.</translation>
     <message>
         <source>There is no printer named %1</source>
         <translation>Es gibt keinen Drucker namens %1</translation>
+    </message>
+    <message>
+        <source>Labels %1-%2 are not in this run of %3 labels! </source>
+        <translation>Die Etiketten %1-%2 gehören nicht zu diesem Lauf mit %3 Etiketten! </translation>
     </message>
 </context>
 <context>
@@ -1207,6 +1219,193 @@ Support:
     </message>
 </context>
 <context>
+    <name>TFM_History</name>
+    <message>
+        <source>Print History</source>
+        <translation>Druckverlauf</translation>
+    </message>
+    <message>
+        <source>&amp;Since:</source>
+        <translation>&amp;Seit:</translation>
+    </message>
+    <message>
+        <source>Only runs since a date</source>
+        <translation>Nur Läufe seit einem Datum</translation>
+    </message>
+    <message>
+        <source>Since</source>
+        <translation>Seit</translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation>DruckerDrucker</translation>
+    </message>
+    <message>
+        <source>any printer</source>
+        <translation>jeder Drucker</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Etikett</translation>
+    </message>
+    <message>
+        <source>any label</source>
+        <translation>jedes Etikett</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>any result</source>
+        <translation>jedes Ergebnis</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>erledigt</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>abgebrochen</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>fehlgeschlagen</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>angehalten</translation>
+    </message>
+    <message>
+        <source>aborted</source>
+        <translation>abgebrochen (ungültiger Code)</translation>
+    </message>
+    <message>
+        <source>&amp;Printer:</source>
+        <translation>&amp;Drucker:</translation>
+    </message>
+    <message>
+        <source>&amp;Label:</source>
+        <translation>&amp;Etikett:</translation>
+    </message>
+    <message>
+        <source>&amp;Result:</source>
+        <translation>&amp;Ergebnis:</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Lauf</translation>
+    </message>
+    <message>
+        <source>Started (UTC)</source>
+        <translation>Begonnen (UTC)</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>Etiketten</translation>
+    </message>
+    <message>
+        <source>Painted</source>
+        <translation>Gedruckt</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Seiten</translation>
+    </message>
+    <message>
+        <source>Copies</source>
+        <translation>KopienExemplare</translation>
+    </message>
+    <message>
+        <source>Printer or file</source>
+        <translation>Drucker oder Datei</translation>
+    </message>
+    <message>
+        <source>Reprint of</source>
+        <translation>Nachdruck von</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Meldung</translation>
+    </message>
+    <message>
+        <source>Recorded print runs</source>
+        <translation>Festgehaltene Druckläufe</translation>
+    </message>
+    <message>
+        <source>History status</source>
+        <translation>Zustand des Verlaufs</translation>
+    </message>
+    <message>
+        <source>&amp;Reprint...</source>
+        <translation>&amp;Nachdrucken...</translation>
+    </message>
+    <message>
+        <source>Reprint</source>
+        <translation>Nachdrucken</translation>
+    </message>
+    <message>
+        <source>&amp;Export CSV...</source>
+        <translation>CSV &amp;exportieren...</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>CSV exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen&amp;Schließen</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>SchließenSchließen</translation>
+    </message>
+    <message>
+        <source>Export the print history</source>
+        <translation>Druckverlauf exportieren</translation>
+    </message>
+    <message>
+        <source>CSV File (*.csv)</source>
+        <translation>CSV-Datei (*.csv)</translation>
+    </message>
+    <message>
+        <source>Cannot write the file %1: %2</source>
+        <translation>Die Datei %1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The &amp;whole run (labels %1-%2)</source>
+        <translation>Der &amp;ganze Lauf (Etiketten %1-%2)</translation>
+    </message>
+    <message>
+        <source>The whole run</source>
+        <translation>Der ganze Lauf</translation>
+    </message>
+    <message>
+        <source>&amp;Labels</source>
+        <translation>E&amp;tiketten</translation>
+    </message>
+    <message>
+        <source>First label</source>
+        <translation>Erstes Etikett</translation>
+    </message>
+    <message>
+        <source>Last label</source>
+        <translation>Letztes Etikett</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>bisbis</translation>
+    </message>
+    <message>
+        <source>Runs shown: %1 (%2)</source>
+        <translation>Angezeigte Läufe: %1 (%2)</translation>
+    </message>
+</context>
+<context>
     <name>TFM_Main</name>
     <message>
         <source>&amp;File</source>
@@ -1619,6 +1818,10 @@ Support:
     <message>
         <source>Save As</source>
         <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Print History...</source>
+        <translation>Druckverlauf...</translation>
     </message>
 </context>
 <context>

@@ -242,6 +242,14 @@
         <source>Cancel stops printing; the printer gets the pages printed so far.</source>
         <translation>Annuler arrête l&apos;impression&#xa0;; l&apos;imprimante reçoit les pages déjà imprimées.</translation>
     </message>
+    <message>
+        <source>datasheet of the label</source>
+        <translation>feuille de données de l&apos;étiquette</translation>
+    </message>
+    <message>
+        <source>The run was printed but could not be recorded in the print history: %1</source>
+        <translation>Le tirage a été imprimé mais n&apos;a pas pu être enregistré dans l&apos;historique d&apos;impression&#xa0;: %1</translation>
+    </message>
 </context>
 <context>
     <name>Help</name>
@@ -580,6 +588,10 @@ L&apos;aide ne peut pas être affichée.</translation>
     <message>
         <source>There is no printer named %1</source>
         <translation>Il n&apos;existe aucune imprimante nommée %1</translation>
+    </message>
+    <message>
+        <source>Labels %1-%2 are not in this run of %3 labels! </source>
+        <translation>Les étiquettes %1-%2 ne font pas partie de ce tirage de %3 étiquettes&#xa0;! </translation>
     </message>
 </context>
 <context>
@@ -1207,6 +1219,193 @@ Assistance&#xa0;:
     </message>
 </context>
 <context>
+    <name>TFM_History</name>
+    <message>
+        <source>Print History</source>
+        <translation>Historique d&apos;impression</translation>
+    </message>
+    <message>
+        <source>&amp;Since:</source>
+        <translation>&amp;Depuis&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Only runs since a date</source>
+        <translation>Seulement les tirages depuis une date</translation>
+    </message>
+    <message>
+        <source>Since</source>
+        <translation>Depuis</translation>
+    </message>
+    <message>
+        <source>Printer</source>
+        <translation>ImprimanteImprimante</translation>
+    </message>
+    <message>
+        <source>any printer</source>
+        <translation>toute imprimante</translation>
+    </message>
+    <message>
+        <source>Label</source>
+        <translation>Étiquette</translation>
+    </message>
+    <message>
+        <source>any label</source>
+        <translation>toute étiquette</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>any result</source>
+        <translation>tout résultat</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>terminé</translation>
+    </message>
+    <message>
+        <source>cancelled</source>
+        <translation>annulé</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>échoué</translation>
+    </message>
+    <message>
+        <source>stopped</source>
+        <translation>arrêté</translation>
+    </message>
+    <message>
+        <source>aborted</source>
+        <translation>interrompu (code invalide)</translation>
+    </message>
+    <message>
+        <source>&amp;Printer:</source>
+        <translation>&amp;Imprimante&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Label:</source>
+        <translation>É&amp;tiquette&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Result:</source>
+        <translation>&amp;Résultat&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Run</source>
+        <translation>Tirage</translation>
+    </message>
+    <message>
+        <source>Started (UTC)</source>
+        <translation>Début (UTC)</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Utilisateur</translation>
+    </message>
+    <message>
+        <source>Labels</source>
+        <translation>Étiquettes</translation>
+    </message>
+    <message>
+        <source>Painted</source>
+        <translation>Imprimées</translation>
+    </message>
+    <message>
+        <source>Pages</source>
+        <translation>Pages</translation>
+    </message>
+    <message>
+        <source>Copies</source>
+        <translation>CopiesCopies</translation>
+    </message>
+    <message>
+        <source>Printer or file</source>
+        <translation>Imprimante ou fichier</translation>
+    </message>
+    <message>
+        <source>Reprint of</source>
+        <translation>Réimpression de</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Recorded print runs</source>
+        <translation>Tirages enregistrés</translation>
+    </message>
+    <message>
+        <source>History status</source>
+        <translation>État de l&apos;historique</translation>
+    </message>
+    <message>
+        <source>&amp;Reprint...</source>
+        <translation>&amp;Réimprimer...</translation>
+    </message>
+    <message>
+        <source>Reprint</source>
+        <translation>Réimprimer</translation>
+    </message>
+    <message>
+        <source>&amp;Export CSV...</source>
+        <translation>&amp;Exporter en CSV...</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Exporter en CSV</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Fermer&amp;Fermer</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>FermerFermer</translation>
+    </message>
+    <message>
+        <source>Export the print history</source>
+        <translation>Exporter l&apos;historique d&apos;impression</translation>
+    </message>
+    <message>
+        <source>CSV File (*.csv)</source>
+        <translation>Fichier CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>Cannot write the file %1: %2</source>
+        <translation>Impossible d&apos;écrire le fichier %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>The &amp;whole run (labels %1-%2)</source>
+        <translation>Le tirage &amp;entier (étiquettes %1-%2)</translation>
+    </message>
+    <message>
+        <source>The whole run</source>
+        <translation>Le tirage entier</translation>
+    </message>
+    <message>
+        <source>&amp;Labels</source>
+        <translation>É&amp;tiquettes</translation>
+    </message>
+    <message>
+        <source>First label</source>
+        <translation>Première étiquette</translation>
+    </message>
+    <message>
+        <source>Last label</source>
+        <translation>Dernière étiquette</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>àà</translation>
+    </message>
+    <message>
+        <source>Runs shown: %1 (%2)</source>
+        <translation>Tirages affichés&#xa0;: %1 (%2)</translation>
+    </message>
+</context>
+<context>
     <name>TFM_Main</name>
     <message>
         <source>&amp;File</source>
@@ -1619,6 +1818,10 @@ Assistance&#xa0;:
     <message>
         <source>Save As</source>
         <translation>Enregistrer sous</translation>
+    </message>
+    <message>
+        <source>Print History...</source>
+        <translation>Historique d&apos;impression...</translation>
     </message>
 </context>
 <context>

@@ -213,6 +213,14 @@ const std::vector<Command>& Commands()
          "measure how it moves and scales the sheet (Options, Printers in the desktop program takes the "
          "measurements).",
          &CalibrationOptions(), CmdCalibration},
+        {"history", "",
+         "List the recorded print runs, newest first: when, who, which label and labels, pages, copies, printer or "
+         "output file, and how the run ended. Every print and reprint is recorded unless --no-history is given.",
+         &HistoryOptions(), CmdHistory},
+        {"reprint", "RUN",
+         "Print a recorded run again, all of it or some of its labels, from the label and the data rows it printed "
+         "(not the files as they are now); the reprint is recorded as one of that run.",
+         &ReprintOptions(), CmdReprint},
     };
     return table;
 }

@@ -16,6 +16,8 @@ int CmdRender(const cli::TArguments& args);
 int CmdTypes(const cli::TArguments& args);
 int CmdTemplates(const cli::TArguments& args);
 int CmdCalibration(const cli::TArguments& args);
+int CmdHistory(const cli::TArguments& args);
+int CmdReprint(const cli::TArguments& args);
 
 const cli::TOptions& PlanOptions();
 const cli::TOptions& ConvertOptions();
@@ -28,3 +30,5 @@ const cli::TOptions& RenderOptions();
 const cli::TOptions& TypesOptions();
 const cli::TOptions& TemplatesOptions();
 const cli::TOptions& CalibrationOptions();
+const cli::TOptions& HistoryOptions();
+const cli::TOptions& ReprintOptions();

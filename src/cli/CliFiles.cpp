@@ -3,6 +3,7 @@
 #include "engine/LabelDocument.h"
 #include "document/LabelFile.h"
 #include "document/OutputFile.h"
+#include "engine/history/PrintRecord.h"
 
 #include <QDir>
 #include <QFile>
@@ -252,3 +253,26 @@ QStringList BarcodeTypeAliases(TBarcodeType type)
 }
 
 }  // namespace cli
+
+QString cli::HistoryLocation(const TArguments& args)
+{
+    if (args.IsSet("no-history")) {
+        if (args.IsSet("history"))
+            throw UsageError(QStringLiteral("give either --history or --no-history"));
+        return QString();
+    }
+    if (!args.IsSet("history"))
+        return THistoryStore::ChosenLocation();
+    if (args.Value("history").isEmpty())
+        throw UsageError(QStringLiteral("--history needs an SQLite file or a postgresql:// URL"));
+    return args.Value("history");
+}
+
+int64_t cli::RecordInHistory(const QString& location, THistoryRun run, const THistoryCapture& capture)
+{
+    QString warning;
+    const int64_t id = RecordRun(location, run, capture, warning);
+    if (id == 0)
+        Report(QStringLiteral("warning: the run was not recorded: %1").arg(warning));
+    return id;
+}

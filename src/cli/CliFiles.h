@@ -11,8 +11,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <cstdint>
+
 class EOutputFileError;
 class TLabelDocument;
+struct THistoryCapture;
+struct THistoryRun;
 
 namespace cli {
 
@@ -49,6 +53,13 @@ TSymbolOptions SymbolOptionsValue(const QString& value, TBarcodeType type);
 void CheckImported(const TDone& imported, const QString& dataName);
 // True for data files that hold tables to choose from (workbooks, databases).
 bool HasTables(const QString& path);
+
+// The print history a command uses: --history, else $TAGMORA_HISTORY, else
+// the default store; empty with --no-history (for the commands that take it).
+QString HistoryLocation(const TArguments& args);
+// Records the run in the history at location and returns its id; when the
+// history cannot be written, warns on stderr and returns 0.
+int64_t RecordInHistory(const QString& location, THistoryRun run, const THistoryCapture& capture);
 
 // Whole number from lo to hi, else UsageError naming the option.
 int IntValue(const char* option, const QString& value, int lo, int hi);

@@ -16,6 +16,7 @@
 #include <QtEndian>
 
 #include <climits>
+#include <vector>
 
 namespace {
 
@@ -71,20 +72,39 @@ QByteArray LabelFileHeader()
                              "Created by Tagmora " TAGMORA_VERSION "\r\n");
 }
 
-void SaveLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datasheet)
+namespace {
+
+// The parts of a label file in their order; empty when a block is too large
+// for its length field.
+std::vector<QByteArray> LabelFileParts(TLabelPlan& plan, TDatasheetBlock& datasheet)
 {
-    TBusyCursor busy;
     const QByteArray planBlock = plan.SavePlanToBytes();
     const QByteArray dataBlock = datasheet.WriteBlock();
     if (planBlock.size() > INT32_MAX || dataBlock.size() > INT32_MAX)
-        throw ELabelFileError(
-            Tr("LabelFile", "Cannot save the label file %1: the label is too large.").arg(Quoted(path)));
-
+        return {};
     QByteArray header = LabelFileHeader();
     header.append(QByteArray(kLabelFilePlanOffset - header.size(), '\0'));
+    return {header, LengthBytes(qint32(planBlock.size())), planBlock, LengthBytes(qint32(dataBlock.size())),
+            dataBlock};
+}
 
-    const QByteArray parts[] = {header, LengthBytes(qint32(planBlock.size())), planBlock,
-                                LengthBytes(qint32(dataBlock.size())), dataBlock};
+}  // namespace
+
+QByteArray LabelFileBytes(TLabelPlan& plan, TDatasheetBlock& datasheet)
+{
+    QByteArray bytes;
+    for (const QByteArray& part : LabelFileParts(plan, datasheet))
+        bytes += part;
+    return bytes;
+}
+
+void SaveLabelFile(const QString& path, TLabelPlan& plan, TDatasheetBlock& datasheet)
+{
+    TBusyCursor busy;
+    const std::vector<QByteArray> parts = LabelFileParts(plan, datasheet);
+    if (parts.empty())
+        throw ELabelFileError(
+            Tr("LabelFile", "Cannot save the label file %1: the label is too large.").arg(Quoted(path)));
     try {
         TOutputFile file(path);
         for (const QByteArray& part : parts)

@@ -32,6 +32,9 @@ constexpr int kLabelFilePlanOffset = 513;
 // The header lines the program writes.
 QByteArray LabelFileHeader();
 
+// The bytes SaveLabelFile would write; empty when the label is too large for
+// a label file.
+QByteArray LabelFileBytes(TLabelPlan& plan, TDatasheetBlock& datasheet);
 // Writes the document and the datasheet to path through a TOutputFile: a
 // regular file is replaced only when the new one is complete, a link's target
 // is replaced and the link kept, a device or pipe is written in place; on

@@ -14,6 +14,7 @@
 #include "document/LabelFile.h"
 #include "document/PlanLayer.h"
 #include "gui/printing/DesktopPrint.h"
+#include "gui/printing/HistoryWindow.h"
 #include "gui/properties/LabelSetup.h"
 #include "gui/properties/ObjectProperties.h"
 #include "gui/properties/PropertiesPanel.h"
@@ -187,6 +188,8 @@ void TFM_Main::BuildMenus()
     MI_LabelSetup = MakeAction(MN_File, tr("Label and Printer Setup ..."));
     MI_Preview = MakeAction(MN_File, tr("Page Preview"));
     MI_Print = MakeAction(MN_File, tr("Print"), QKeySequence::Print);
+    MI_PrintHistory = MakeAction(MN_File, tr("Print History..."));
+    MI_PrintHistory->setObjectName(QStringLiteral("MI_PrintHistory"));
     MN_File->addSeparator();
     MI_Exit = MakeAction(MN_File, tr("E&xit"));
 
@@ -464,6 +467,10 @@ void TFM_Main::BuildCommandTable()
         {{MI_LabelSetup, SBtn_LabelSetup}, [this] { LabelSetupClick(); }, [this](S) { return bool(LabelSetup); }},
         {{MI_Preview, SBtn_Preview}, [this] { PreviewClick(); }, [this](S) { return bool(Preview); }},
         {{MI_Print, SBtn_Print}, [this] { PrintClick(); }, always},
+        {{MI_PrintHistory}, [this] {
+             TFM_History history(PrintSettings(), this);
+             history.exec();
+         }, always},
         {{MI_Exit}, [this] { ExitClick(); }, always},
         {{MI_InsBarcode, SBtn_Barcode}, tool(TObjectTool::Barcode), always},
         {{MI_InsText, SBtn_Text}, tool(TObjectTool::Text), always},
@@ -664,6 +671,7 @@ TDesktopPrintSettings TFM_Main::PrintSettings() const
         const std::unique_ptr<QSettings> settings = store ? store() : nullptr;
         return settings ? LoadPrinterProfile(*settings, printerName) : TPrinterProfile();
     };
+    settings.History = Options.PrintHistory;
     return settings;
 }
 

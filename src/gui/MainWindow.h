@@ -126,6 +126,7 @@ public:
 
     // Menu entries.
     QAction *MI_New, *MI_Open, *MI_Save, *MI_SaveAs, *MI_LabelSetup, *MI_Preview, *MI_Print, *MI_Exit;
+    QAction* MI_PrintHistory;
     QAction *MI_Undo, *MI_Redo, *MI_Copy, *MI_Cut, *MI_Paste, *MI_SelectAll, *MI_UnlockAll, *MI_Delete, *MI_Options;
     QAction *MI_InsBarcode, *MI_InsText, *MI_InsLine, *MI_InsRect, *MI_InsEllipse, *MI_InsPicture, *MI_ObjProps;
     QAction *MI_AlignLeft, *MI_AlignRight, *MI_AlignTop, *MI_AlignBottom, *MI_AlignHorz, *MI_AlignVert;

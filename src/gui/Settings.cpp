@@ -69,6 +69,7 @@ bool LoadSettings(QSettings& store, TAppOptions& options, TWindowPlacement& wind
                  ReadBound(store, QStringLiteral("WinHeight"), window.Height) &&
                  ReadBound(store, QStringLiteral("WinLeft"), window.Left) &&
                  ReadBound(store, QStringLiteral("WinTop"), window.Top);
+        options.PrintHistory = store.value(QStringLiteral("PrintHistory")).toString();
         if (ok && store.contains(QStringLiteral("DefSavePath")))
             options.DefSavePath = store.value(QStringLiteral("DefSavePath")).toString();
         ok = ok && ReadInt(store, QStringLiteral("RecentFileCount"), options.RecentFileCount) &&
@@ -123,6 +124,8 @@ void StoreSettings(QSettings& store, const TAppOptions& options, const TWindowPl
     store.setValue(QStringLiteral("RecentFileCount"), QString::number(options.RecentFileCount));
     store.setValue(QStringLiteral("InvalidCodeProcess"), QString::number(options.InvalidCodeProcess));
     store.setValue(QStringLiteral("Units"), QString::number(options.Units));
+    if (!options.PrintHistory.isEmpty())
+        store.setValue(QStringLiteral("PrintHistory"), options.PrintHistory);
     store.endGroup();
     store.sync();
 }

@@ -3,7 +3,7 @@
 // in the per-user INI file of organisation "Tavix", application "Tagmora":
 //
 //   [Options]  WinStat, WinWidth, WinHeight, WinLeft, WinTop, DefSavePath,
-//              RecentFileCount, InvalidCodeProcess, Units
+//              RecentFileCount, InvalidCodeProcess, Units, PrintHistory
 //   [Options/Recent Files]  0, 1, 2, ... (0 the most recent)
 //   [Printers/<printer name, escaped>]  OffsetX, OffsetY (mm), ScaleX, ScaleY
 //              (%), Zpl (0/1), ZplDpi, Darkness, Speed, Media (gap,
@@ -27,6 +27,9 @@ struct TAppOptions {
     int RecentFileCount = 0;     // length of the recent list; below 2 nothing is recorded
     int InvalidCodeProcess = 1;  // 0 skip a label with an invalid code, else abort printing
     int Units = 0;               // 0 centimetre, 1 inch
+    // The print history's store (an SQLite file or a postgresql:// URL);
+    // empty: $TAGMORA_HISTORY, else the default file. Written only when set.
+    QString PrintHistory;
 };
 
 // Window states as stored under "WinStat".

@@ -14,6 +14,8 @@ using TTestApplication = QApplication;
 using TTestApplication = QGuiApplication;
 #endif
 
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
@@ -23,6 +25,11 @@ int main(int argc, char** argv)
 #else
     qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
+    // Print runs of the tests, and of the programs they start, are recorded
+    // in a history of their own, never in the user's.
+    QTemporaryDir historyDir;
+    if (qEnvironmentVariableIsEmpty("TAGMORA_HISTORY"))
+        qputenv("TAGMORA_HISTORY", historyDir.filePath(QStringLiteral("history.sqlite")).toLocal8Bit());
     TTestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

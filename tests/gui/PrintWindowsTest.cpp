@@ -13,6 +13,7 @@
 #include "engine/printing/PdfPrinter.h"
 #include "gui/printing/PreviewWindow.h"
 #include "gui/printing/PrintDialog.h"
+#include "engine/history/PrintHistory.h"
 #include "document/StandInPrinter.h"
 
 #include <QComboBox>
@@ -519,4 +520,55 @@ TEST_F(PrintWindows, PrintToPdfFileWithOrWithoutAPrinter)
     EXPECT_EQ(PrintDocument(doc, {}, &window), TPrintStatus::Cancelled);
     EXPECT_TRUE(shown.endsWith(QStringLiteral("Added")));
     EXPECT_EQ(none.refreshes, 2);
+}
+
+TEST_F(PrintWindows, EveryRunThatPrintsIsRecordedOnce)
+{
+    QTemporaryDir dir;
+    TDesktopPrintSettings settings;
+    settings.History = dir.filePath("history.sqlite");
+    SetRows(40);
+    auto runs = [&] { return THistoryStore(settings.History).Runs(); };
+
+    // A dialog cancelled records nothing.
+    AnswerPrintDialog("", "", &TFM_Print::Btn_Cancel);
+    EXPECT_EQ(PrintDocument(doc, settings, &window), TPrintStatus::Cancelled);
+    EXPECT_THROW(THistoryStore(settings.History, 0).Runs(), EHistoryError);
+
+    AnswerPrintDialog("2", "2", &TFM_Print::Btn_OK);
+    EXPECT_EQ(PrintDocument(doc, settings, &window), TPrintStatus::Printed);
+    ASSERT_EQ(runs().size(), 1u);
+    EXPECT_EQ(runs().front().LabelRangesText(), QStringLiteral("19-36"));
+    EXPECT_EQ(runs().front().Output, QStringLiteral("Labels"));
+
+    // The current row alone, repeated by nothing: one label of that row.
+    doc.Data.StrGrid_Data.SetRow(5);
+    AnswerPrintDialog("", "", &TFM_Print::Btn_OK);
+    EXPECT_EQ(PrintCurrentRow(doc, settings, &window), TPrintStatus::Printed);
+    ASSERT_EQ(runs().size(), 2u);
+    EXPECT_EQ(runs().front().DataRows, 1);
+
+    // A reprint of labels 20-21 of the first run, through the dialog.
+    AnswerPrintDialog("", "", &TFM_Print::Btn_OK);
+    EXPECT_EQ(ReprintRun(1, 20, 21, settings, &window), TPrintStatus::Printed);
+    ASSERT_EQ(runs().size(), 3u);
+    EXPECT_EQ(runs().front().ReprintOf, 1);
+    EXPECT_EQ(runs().front().LabelRangesText(), QStringLiteral("20-21"));
+    EXPECT_EQ(runs().front().LabelCount, 2);
+
+    // A run stopped with Cancel in its progress dialog is recorded as cancelled.
+    SetRows(3000);
+    auto* timer = new QTimer(&window);
+    QObject::connect(timer, &QTimer::timeout, [&] {
+        auto* progress = window.findChild<QProgressDialog*>("PrintProgress");
+        if (progress && progress->value() > 0)
+            progress->cancel();
+    });
+    timer->start(5);
+    AnswerPrintDialog("", "", &TFM_Print::Btn_OK);
+    EXPECT_EQ(PrintDocument(doc, settings, &window), TPrintStatus::Stopped);
+    delete timer;
+    ASSERT_EQ(runs().size(), 4u);
+    EXPECT_EQ(runs().front().Result, THistoryResult::Cancelled);
+    EXPECT_GT(runs().front().Labels.front().second, 0);
 }

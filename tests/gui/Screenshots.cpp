@@ -16,6 +16,8 @@
 #include "gui/datasheet/DatasheetWindow.h"
 #include "document/StandInPrinter.h"
 #include "engine/printing/CalibrationSheet.h"
+#include "gui/printing/HistoryWindow.h"
+#include "engine/history/PrintRecord.h"
 
 #include "gui/properties/LabelSetup.h"
 #include "gui/properties/ObjectProperties.h"
@@ -118,6 +120,37 @@ TEST(Screenshots, Capture)
         window.DatasheetWindow()->reject();
     });
     window.DatasheetsClick();
+
+    // The print history with a few runs of the example.
+    {
+        TDesktopPrintSettings settings;
+        settings.History = config.filePath(QStringLiteral("history.sqlite"));
+        const THistoryCapture capture = CaptureRun(window.Document(), window.Document().CurrentFileName(),
+                                                   QStringLiteral("datasheet of the label"));
+        const struct {
+            TPrintStatus status;
+            int painted;
+            const char* output;
+            const char* message;
+        } runs[] = {{TPrintStatus::Printed, 3, "Zebra-ZD421", ""},
+                    {TPrintStatus::Aborted, 1, "/home/clerk/labels.pdf", "A value in line 2 is a invalid code"},
+                    {TPrintStatus::Printed, 3, "Zebra-ZD421", ""}};
+        for (const auto& r : runs) {
+            TPrintOutcome outcome;
+            outcome.Status = r.status;
+            outcome.Painted = r.painted;
+            outcome.Pages = 1;
+            outcome.Span = {1, 3};
+            outcome.LastPlaced = r.painted;
+            THistoryRun run = HistoryEntry(capture, outcome, QLatin1String(r.output), QLatin1String(r.message));
+            QString warning;
+            EXPECT_NE(RecordRun(settings.History, run, capture, warning), 0) << warning.toStdString();
+        }
+        TFM_History history(settings, &window);
+        history.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&history));
+        save(&history, QStringLiteral("print-history"));
+    }
 
     const QString qch = QFileInfo(QStringLiteral(TAGMORA_GUI_PATH)).absolutePath() + QStringLiteral("/tagmora.qch");
     THelpWindow help(qch);

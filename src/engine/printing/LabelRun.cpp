@@ -91,6 +91,7 @@ TLabelRunResult TLabelRun::Run(int64_t first, int64_t last)
                 PaintLabelAt(Plan, *canvas, origin);
             ++result.Painted;
         }
+        result.Last = k;
         if (Progress && !Progress(k)) {
             result.Stopped = true;
             return result;

@@ -34,6 +34,7 @@ struct TLabelRunResult {
     bool AbortedBeyondLabel = false;  // its barcode did not fit on the label
     QString Reason;        // which value of its data row was refused (empty: none was)
     int PageBreaks = 0;
+    int64_t Last = 0;      // the last label placed, painted or left empty (0: none)
     bool Stopped = false;  // Progress asked to stop
     bool Aborted() const { return AbortedAt != 0; }
 };

@@ -36,6 +36,11 @@ QString NotAPageNumberMessage(const QString& text)
     return Tr("PrintJob", "'%1' is not a valid page number! ").arg(text);
 }
 
+QString NoSuchLabelsMessage(int64_t first, int64_t last, int64_t total)
+{
+    return Tr("PrintJob", "Labels %1-%2 are not in this run of %3 labels! ").arg(first).arg(last).arg(total);
+}
+
 namespace {
 
 void Warn(const TPrintRequest& request, const QString& text)
@@ -153,6 +158,17 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
         return outcome;
     }
     outcome.Span = LabelsOfPages(from, to, counts);
+    if (request.FirstLabel > 0 || request.LastLabel > 0) {
+        const int64_t first = std::max<int64_t>(1, request.FirstLabel);
+        const int64_t last = request.LastLabel > 0 ? request.LastLabel : counts.Total;
+        if (first > last || last > counts.Total) {
+            Warn(request, NoSuchLabelsMessage(first, last, counts.Total));
+            outcome.Status = TPrintStatus::RangeError;
+            return outcome;
+        }
+        outcome.Span.First = std::max<int64_t>(outcome.Span.First, first);
+        outcome.Span.Last = std::min<int64_t>(outcome.Span.Last, last);
+    }
     // Nothing to print starts no document (no blank sheet).
     if (outcome.Span.IsEmpty())
         return outcome;
@@ -198,6 +214,7 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
             if (copy > 0)
                 printer.NewPage();
             const TLabelRunResult r = run.Run(outcome.Span.First, outcome.Span.Last);
+            outcome.LastPlaced = std::max(outcome.LastPlaced, r.Last);
             if (copy == 0) {
                 outcome.Painted = r.Painted;
                 outcome.Skipped = r.Skipped;

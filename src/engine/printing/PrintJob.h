@@ -43,6 +43,10 @@ struct TPrintRequest {
     bool AllPages = true;
     QString FromPage = QStringLiteral("1");
     QString ToPage;
+    // Only labels FirstLabel..LastLabel (numbers from 1) of the chosen pages,
+    // each in its own place on its sheet; 0: from the first / to the last.
+    int64_t FirstLabel = 0;
+    int64_t LastLabel = 0;
     // Copies of the whole document; values above 0 become the printer's copy
     // count.
     int Copies = 1;
@@ -85,7 +89,7 @@ enum class TPrintStatus {
     NoPrinter,    // "No printr device exist! "
     Cancelled,    // the dialog was cancelled
     Previewed,    // the dialog chose the preview
-    RangeError,   // "Error print range! " or a page number that is not a number
+    RangeError,   // "Error print range! ", a page number that is not a number, or labels beyond the run
     NoPlaces,     // the layout has no rows or no columns
     Aborted,      // an invalid barcode value ended the run
     Stopped,      // the run was stopped through Progress
@@ -101,6 +105,7 @@ struct TPrintOutcome {
     int BeyondLabel = 0;     // of those, for a barcode that does not fit on the label
     int Pages = 0;           // sheets output per copy
     int Copies = 1;          // the copy count asked for
+    int64_t LastPlaced = 0;  // the furthest label the run placed, painted or left empty (0: none)
     int64_t AbortedAt = 0;   // label number of the invalid code that ended the run
     bool AbortedBeyondLabel = false;  // that label's barcode did not fit on it
     QString AbortReason;     // which value of its data row was refused (empty: none was)
@@ -124,3 +129,5 @@ QString PrintRangeMessage();  // "Error print range! "
 QString NoPlacesMessage();    // the layout has no label places
 // The warning for a page number that is not a number.
 QString NotAPageNumberMessage(const QString& text);
+// The warning for labels first..last asked of a run of total labels.
+QString NoSuchLabelsMessage(int64_t first, int64_t last, int64_t total);

@@ -12,9 +12,11 @@
 #include "gui/printing/PreviewWindow.h"
 #include "gui/printing/PrintDialog.h"
 #include "engine/printing/SheetLayout.h"
+#include "engine/history/PrintRecord.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLineEdit>
@@ -24,6 +26,7 @@
 
 #include <exception>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -116,6 +119,54 @@ bool ConfirmMissingColumns(const TLabelDocument& doc)
     return Dialogs().MessageDlg(text, TMsgDlgType::mtWarning, mbYes | mbCancel) == mbYes;
 }
 
+// How a run of the print command is recorded: what it prints beyond the
+// document as it stands.
+struct TRunKind {
+    bool CurrentRowOnly = false;          // "Print Current Row Directly"
+    int64_t FirstLabel = 0, LastLabel = 0;  // a reprint's labels
+    const THistoryCapture* Reprint = nullptr;  // the recorded run printed again
+};
+
+// The capture of a run about to print, once its dialog said Print.
+THistoryCapture TakeCapture(TLabelDocument& doc, const TRunKind& kind)
+{
+    if (kind.Reprint) {
+        THistoryCapture capture = *kind.Reprint;
+        capture.Started = QDateTime::currentDateTimeUtc();
+        return capture;
+    }
+    // An unchanged document is its file as it is on disk.
+    QByteArray bytes;
+    if (doc.HasFileName() && !doc.Modified()) {
+        QFile file(doc.CurrentFileName());
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+    }
+    return CaptureRun(doc, doc.HasFileName() ? doc.CurrentFileName() : QString(),
+                      Tr("DesktopPrint", "datasheet of the label"), kind.CurrentRowOnly, bytes);
+}
+
+// Records the run; a history that cannot be written is a warning.
+void RecordRun(const TDesktopPrintSettings& settings, const std::optional<THistoryCapture>& capture,
+               const TPrintOutcome& outcome, const QString& output, const QString& message)
+{
+    if (!capture)
+        return;
+    QString warning;
+    THistoryRun run = HistoryEntry(*capture, outcome, output, message, true);
+    if (RecordRun(HistoryLocationOf(settings), run, *capture, warning) == 0)
+        Dialogs().MessageDlg(
+            Tr("DesktopPrint", "The run was printed but could not be recorded in the print history: %1").arg(warning),
+            TMsgDlgType::mtWarning, mbOK);
+}
+
+TPrintOutcome FailedOutcome()
+{
+    TPrintOutcome outcome;
+    outcome.Status = TPrintStatus::Failed;
+    return outcome;
+}
+
 TPrintChoice ShowPrintDialog(TLabelDocument& doc, QWidget* parent, const std::function<bool()>& labelSetup,
                              const TPrintDialogInfo& info, TPrintRequest& request, QString& pdfFile)
 {
@@ -179,7 +230,9 @@ TPrintOutcome PrintOn(TPrinter& printer, TLabelDocument& doc, TPrintRequest requ
 // The run into a PDF file, at the document's resolution on its paper. The
 // PDF printer writes the file whole or not at all: a failed or stopped run
 // leaves a file that was there untouched.
-TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QString& path, QWidget* parent)
+TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QString& path, QWidget* parent,
+                            const TDesktopPrintSettings& settings, const std::optional<THistoryCapture>& capture,
+                            QString& message)
 {
     TPdfPrinter pdf(UsableDpi(doc.Plan().PntDPI), Tr("DesktopPrint", "PDF file"));
     pdf.SetOutputFileName(path);
@@ -190,14 +243,22 @@ TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QS
     try {
         outcome = PrintOn(pdf, doc, request, parent);
     } catch (const std::exception& e) {
-        Dialogs().MessageDlg(
-            Tr("DesktopPrint", "Cannot write the file %1: %2").arg(path, QString::fromLocal8Bit(e.what())),
-            TMsgDlgType::mtError, mbOK);
+        const QString text =
+            Tr("DesktopPrint", "Cannot write the file %1: %2").arg(path, QString::fromLocal8Bit(e.what()));
+        Dialogs().MessageDlg(text, TMsgDlgType::mtError, mbOK);
+        RecordRun(settings, capture, FailedOutcome(), path, text);
         return TPrintStatus::Failed;
     }
-    if (outcome.Status == TPrintStatus::Printed && outcome.Span.IsEmpty())
-        Dialogs().MessageDlg(Tr("DesktopPrint", "There is nothing to print; the file %1 was not written.").arg(path),
-                             TMsgDlgType::mtWarning, mbOK);
+    // For the history a run with nothing to print failed.
+    TPrintOutcome recorded = outcome;
+    if (outcome.Status == TPrintStatus::Printed && outcome.Span.IsEmpty()) {
+        message = Tr("DesktopPrint", "There is nothing to print; the file %1 was not written.").arg(path);
+        Dialogs().MessageDlg(message, TMsgDlgType::mtWarning, mbOK);
+        recorded.Status = TPrintStatus::Failed;
+    }
+    if (!outcome.AbortReason.isEmpty())
+        message += QStringLiteral(" (%1)").arg(outcome.AbortReason);
+    RecordRun(settings, capture, recorded, path, message);
     return outcome.Status;
 }
 
@@ -205,15 +266,21 @@ TPrintStatus PrintToPdfFile(TLabelDocument& doc, TPrintRequest request, const QS
 // ZPL II as raw data, drawn at the print head's resolution, with the
 // printer's calibration.
 TPrintStatus PrintZpl(TLabelDocument& doc, const TPrintRequest& request, const QString& queue,
-                      const TZplSettings& settings, QWidget* parent)
+                      const TZplSettings& zplSettings, QWidget* parent, const TDesktopPrintSettings& settings,
+                      const std::optional<THistoryCapture>& capture)
 {
-    TZplPrinter zpl(settings, queue);
+    TZplPrinter zpl(zplSettings, queue);
+    TPrintOutcome outcome;
     try {
-        return PrintOn(zpl, doc, request, parent).Status;
+        outcome = PrintOn(zpl, doc, request, parent);
     } catch (const std::exception& e) {
-        Dialogs().MessageDlg(QString::fromLocal8Bit(e.what()), TMsgDlgType::mtError, mbOK);
+        const QString text = QString::fromLocal8Bit(e.what());
+        Dialogs().MessageDlg(text, TMsgDlgType::mtError, mbOK);
+        RecordRun(settings, capture, FailedOutcome(), queue, text);
         return TPrintStatus::Failed;
     }
+    RecordRun(settings, capture, outcome, queue, outcome.AbortReason);
+    return outcome.Status;
 }
 
 // Shows the preview; true when it closed with "&Print ...".
@@ -265,8 +332,16 @@ TPrinterProfile CurrentPrinterProfile(const TDesktopPrintSettings& settings)
     return settings.Profile(Printer().PrinterName());
 }
 
-TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
-                           const std::function<void()>& releaseTools, const std::function<bool()>& labelSetup)
+QString HistoryLocationOf(const TDesktopPrintSettings& settings)
+{
+    return settings.History.isEmpty() ? THistoryStore::ChosenLocation() : settings.History;
+}
+
+namespace {
+
+TPrintStatus RunPrintCommand(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
+                             const std::function<void()>& releaseTools, const std::function<bool()>& labelSetup,
+                             const TRunKind& kind)
 {
     for (;;) {
         // A printer added since the last look is offered.
@@ -276,6 +351,8 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
         // chosen in the dialog is printed on in ZPL after it.
         QString zplQueue;
         TZplSettings zplSettings;
+        QString message;
+        std::optional<THistoryCapture> capture;
         TPrintRequest request;
         // The request as the dialog left it (range, copies, calibration),
         // for a run that follows the dialog's.
@@ -283,9 +360,13 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
         request.InvalidCodeProcess = settings.InvalidCodeProcess;
         request.Title = DocumentTitle(doc);
         request.ReleaseTools = releaseTools;
-        request.Report = [](const QString& text, bool error) {
+        request.FirstLabel = kind.FirstLabel;
+        request.LastLabel = kind.LastLabel;
+        request.Report = [&message](const QString& text, bool error) {
+            message = text.trimmed();
             Dialogs().MessageDlg(text, error ? TMsgDlgType::mtError : TMsgDlgType::mtWarning, mbOK);
         };
+        // A run is recorded once its dialog chose to print.
         request.Dialog = [&](const TPrintDialogInfo& info, TPrintRequest& r) {
             const TPrintChoice choice = ShowPrintDialog(doc, parent, labelSetup, info, r, pdfFile);
             // The printer the run goes to, as the dialog left it, brings its
@@ -294,6 +375,8 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
             r.OffsetMm = profile.OffsetMm;
             r.ScalePercent = profile.ScalePercent;
             chosen = r;
+            if (choice == TPrintChoice::Print || !pdfFile.isEmpty())
+                capture = TakeCapture(doc, kind);
             if (choice == TPrintChoice::Print && (profile.Zpl || IsRawQueue(Printer().PrinterName()))) {
                 zplQueue = Printer().PrinterName();
                 zplSettings = profile.ZplSettings;
@@ -318,18 +401,60 @@ TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& set
                 outcome = PrintLabels(doc.Plan(), doc.Data, request);
             } catch (const std::exception& e) {
                 Dialogs().MessageDlg(QString::fromLocal8Bit(e.what()), TMsgDlgType::mtError, mbOK);
+                RecordRun(settings, capture, FailedOutcome(), Printer().PrinterName(), QString::fromLocal8Bit(e.what()));
                 return TPrintStatus::Failed;
             }
+            if (pdfFile.isEmpty() && outcome.Status != TPrintStatus::Cancelled &&
+                outcome.Status != TPrintStatus::Previewed) {
+                if (!outcome.AbortReason.isEmpty())
+                    message += QStringLiteral(" (%1)").arg(outcome.AbortReason);
+                RecordRun(settings, capture, outcome, Printer().PrinterName(), message);
+            }
         }
-        if (!pdfFile.isEmpty())
-            return PrintToPdfFile(doc, chosen, pdfFile, parent);
+        if (!pdfFile.isEmpty()) {
+            message.clear();
+            return PrintToPdfFile(doc, chosen, pdfFile, parent, settings, capture, message);
+        }
         if (!zplQueue.isEmpty())
-            return PrintZpl(doc, chosen, zplQueue, zplSettings, parent);
+            return PrintZpl(doc, chosen, zplQueue, zplSettings, parent, settings, capture);
         if (outcome.Status != TPrintStatus::Previewed)
             return outcome.Status;
         if (!RunPreview(doc, settings, parent, releaseTools, labelSetup))
             return TPrintStatus::Previewed;
     }
+}
+
+}  // namespace
+
+TPrintStatus PrintDocument(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
+                           const std::function<void()>& releaseTools, const std::function<bool()>& labelSetup)
+{
+    return RunPrintCommand(doc, settings, parent, releaseTools, labelSetup, TRunKind());
+}
+
+TPrintStatus ReprintRun(int64_t runId, int64_t first, int64_t last, const TDesktopPrintSettings& settings,
+                        QWidget* parent)
+{
+    TLabelDocument doc;
+    THistoryCapture reprint;
+    try {
+        const THistoryStore store(HistoryLocationOf(settings));
+        const THistoryRun run = store.Run(runId);
+        LoadRecordedRun(store, run, doc);
+        reprint = ReprintCapture(store, run);
+        if (first == 0 && !run.Labels.empty()) {
+            first = run.Labels.front().first;
+            last = run.Labels.back().second;
+        }
+    } catch (const std::exception& e) {
+        Dialogs().MessageDlg(QString::fromUtf8(e.what()), TMsgDlgType::mtError, mbOK);
+        return TPrintStatus::Failed;
+    }
+    TRunKind kind;
+    kind.FirstLabel = first;
+    kind.LastLabel = last;
+    kind.Reprint = &reprint;
+    return RunPrintCommand(doc, settings, parent, {}, {}, kind);
 }
 
 TPrintStatus OpenPreview(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
@@ -349,5 +474,7 @@ TPrintStatus PrintCurrentRow(TLabelDocument& doc, const TDesktopPrintSettings& s
         ~TAllRowsAgain() { data.BuildPrintGrid(); }
     } allRowsAgain{doc.Data};
     doc.Data.BuildPrintGridCurrentRow();
-    return PrintDocument(doc, settings, parent, releaseTools, labelSetup);
+    TRunKind kind;
+    kind.CurrentRowOnly = true;
+    return RunPrintCommand(doc, settings, parent, releaseTools, labelSetup, kind);
 }

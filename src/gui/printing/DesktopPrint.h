@@ -28,11 +28,16 @@ struct TDesktopPrintSettings {
     // calibration moves and scales the sheets of that printer in print and
     // preview. Empty: every printer prints as designed.
     std::function<TPrinterProfile(const QString& printerName)> Profile;
+    // The print history every run is recorded in: an SQLite file or a
+    // postgresql:// URL; empty: $TAGMORA_HISTORY, else the default file.
+    QString History;
 };
 
 // The profile of the current printer of Printer() by the settings; the
 // default profile without printers or without a lookup.
 TPrinterProfile CurrentPrinterProfile(const TDesktopPrintSettings& settings);
+// The print history the settings name (see History).
+QString HistoryLocationOf(const TDesktopPrintSettings& settings);
 
 // The print command: the print dialog, then the run (or the preview, when
 // the dialog chose it; printing from the preview shows the dialog again).
@@ -61,6 +66,13 @@ TPrintStatus OpenPreview(TLabelDocument& doc, const TDesktopPrintSettings& setti
 TPrintStatus PrintCurrentRow(TLabelDocument& doc, const TDesktopPrintSettings& settings, QWidget* parent,
                              const std::function<void()>& releaseTools = {},
                              const std::function<bool()>& labelSetup = {});
+
+// Prints recorded run runId of the print history again, labels first..last
+// (0: the labels it printed), from the label and data it printed, through the
+// print dialog; the reprint is recorded as one of that run. A run that cannot
+// be read is told through Dialogs() and gives TPrintStatus::Failed.
+TPrintStatus ReprintRun(int64_t runId, int64_t first, int64_t last, const TDesktopPrintSettings& settings,
+                        QWidget* parent);
 
 // Runs of more labels than this show a progress dialog.
 constexpr int64_t kProgressLabelThreshold = 300;
