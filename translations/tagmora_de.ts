@@ -2887,4 +2887,31 @@ Support:
         <translation>Vertikales Lineal</translation>
     </message>
 </context>
+<context>
+    <name>ZplPrinter</name>
+    <message>
+        <source>No file or printer to print to</source>
+        <translation>Keine Datei und kein Drucker zum Drucken</translation>
+    </message>
+    <message>
+        <source>A page of %1 x %2 dots is more than a label printer takes (%3 dots)</source>
+        <translation>Eine Seite von %1 x %2 Punkten ist größer, als ein Etikettendrucker annimmt (%3 Punkte)</translation>
+    </message>
+    <message>
+        <source>There is not enough memory for a page of %1 x %2 dots</source>
+        <translation>Für eine Seite von %1 x %2 Punkten reicht der Speicher nicht</translation>
+    </message>
+    <message>
+        <source>The printer %1 did not take the job: %2</source>
+        <translation>Der Drucker %1 hat den Auftrag nicht angenommen: %2</translation>
+    </message>
+    <message>
+        <source>not a printer address (socket://HOST or socket://HOST:PORT)</source>
+        <translation>keine Druckeradresse (socket://HOST oder socket://HOST:PORT)</translation>
+    </message>
+    <message>
+        <source>the print job</source>
+        <translation>den Druckauftrag</translation>
+    </message>
+</context>
 </TS>

@@ -2887,4 +2887,31 @@ Assistance&#xa0;:
         <translation>Règle verticale</translation>
     </message>
 </context>
+<context>
+    <name>ZplPrinter</name>
+    <message>
+        <source>No file or printer to print to</source>
+        <translation>Aucun fichier ni imprimante où imprimer</translation>
+    </message>
+    <message>
+        <source>A page of %1 x %2 dots is more than a label printer takes (%3 dots)</source>
+        <translation>Une page de %1 x %2 points dépasse ce qu’accepte une imprimante d’étiquettes (%3 points)</translation>
+    </message>
+    <message>
+        <source>There is not enough memory for a page of %1 x %2 dots</source>
+        <translation>Mémoire insuffisante pour une page de %1 x %2 points</translation>
+    </message>
+    <message>
+        <source>The printer %1 did not take the job: %2</source>
+        <translation>L&apos;imprimante %1 n&apos;a pas accepté la tâche&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>not a printer address (socket://HOST or socket://HOST:PORT)</source>
+        <translation>pas une adresse d’imprimante (socket://HÔTE ou socket://HÔTE:PORT)</translation>
+    </message>
+    <message>
+        <source>the print job</source>
+        <translation>la tâche d&apos;impression</translation>
+    </message>
+</context>
 </TS>
