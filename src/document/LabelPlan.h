@@ -88,6 +88,7 @@ public:
     int DefaultBarcodeType = 3;       // symbology ordinal of new barcodes (3 = Code 39)
     bool Printing = false;            // rendering for output: no handles, no placeholders
     bool RenderingOutput = false;     // the preview is rendering its pages
+    bool OnBlankPage = false;         // output onto pages that start white (a white label needs no fill)
     TPlanPictureData BackgroundPicture;
     // What the pictures of the document may cost to decode together.
     TPictureBudget& PictureBudget() { return FPictureBudget; }

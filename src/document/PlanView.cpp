@@ -166,9 +166,9 @@ void TLabelPlan::PaintTo(QPainter& canvas)
     const int r = PlanToPixelX(LabCR);
     const QBrush fill(ColorToQColor(Color));
     if (BorderStyle == bsNone || Pen.Style == psClear) {
-        // Output goes onto white paper, where a white label paints nothing
-        // (and a large fill costs the most of a simple label's painting).
-        if (!Printing || fill.color() != Qt::white)
+        // On a page known to be blank a white label paints nothing (and its
+        // fill would cost the most of a simple label's painting).
+        if (!(Printing && OnBlankPage) || fill.color() != Qt::white)
             canvas.fillPath(LabelShape(FViewSize, r), fill);
     } else {
         const int w = std::max(1, Pen.Width);

@@ -92,6 +92,10 @@ public:
     // spooler does); when not (a file), the caller sends the copies.
     virtual bool RepeatsCopies() const { return true; }
 
+    // Whether every page starts white on the canvas, so that white paints
+    // nothing (a picture of our own rather than a device or a document).
+    virtual bool PagesStartWhite() const { return false; }
+
     // Output into a file instead of the device ("print to file", PDF); an empty
     // name prints to the device. Applies to the next document.
     virtual void SetOutputFileName(const QString& path) { FOutputFileName = path; }

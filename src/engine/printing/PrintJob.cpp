@@ -188,6 +188,11 @@ TPrintOutcome PrintLabels(TLabelPlan& plan, TDatasheet& datasheet, TPrintRequest
         ~TShowCurrentRow() { ShowCurrentRow(plan, datasheet); }
     } showCurrentRow{plan, datasheet};
     TOutputSurface surface(plan, QSize(layout.Lw, layout.Lh), false);
+    struct TBlankPages {
+        TLabelPlan& plan;
+        ~TBlankPages() { plan.OnBlankPage = false; }
+    } blankPages{plan};
+    plan.OnBlankPage = printer.PagesStartWhite();
     TLabelRun run{plan, datasheet, layout, request.InvalidCodeProcess, [&printer] { return printer.Canvas(); },
                   [&printer] { printer.NewPage(); }};
     if (request.Report)

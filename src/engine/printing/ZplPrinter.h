@@ -44,6 +44,7 @@ public:
     void SetCopies(int copies) override { FCopies = std::clamp(copies, 1, 99999999); }
     // ^PQ repeats every label.
     bool RepeatsCopies() const override { return true; }
+    bool PagesStartWhite() const override { return true; }
     // Starts the output: the file, or a spool for the printer. Throws
     // EPrinterError without a place to send to, EOutputFileError when the
     // file or spool cannot be made.
