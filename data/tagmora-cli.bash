@@ -50,7 +50,7 @@ _tagmora_cli_printers()
 
 _tagmora_cli()
 {
-    local commands="plan convert datasheet import print barcode render validate types templates calibration-sheet history reprint"
+    local commands="plan convert datasheet import print barcode render validate types templates calibration-sheet history reprint watch"
     local cur=${COMP_WORDS[COMP_CWORD]} prev="" prefix="" i
     COMPREPLY=()
 
@@ -124,6 +124,11 @@ _tagmora_cli()
             options="--labels -o --output --printer --history"
             values="--labels -o --output --printer --history"
             ;;
+        watch)
+            options="--label --printer --output-dir --settle --timeout --once --copies --on-invalid
+                     --allow-missing-columns --zpl --history --no-history"
+            values="--label --printer --output-dir --settle --timeout --copies --on-invalid --history"
+            ;;
         *) return ;;
     esac
     options+=" -h --help -V --version"
@@ -140,7 +145,7 @@ _tagmora_cli()
                 done
                 ;;
             *:--data-format) words="csv txt" ;;
-            print:--on-invalid) words="skip abort" ;;
+            print:--on-invalid | watch:--on-invalid) words="skip abort" ;;
             print:--media) words="gap continuous mark" ;;
             history:--result) words="done cancelled failed stopped aborted" ;;
             history:--format) words="table csv" ;;
@@ -151,12 +156,16 @@ _tagmora_cli()
                 ;;
             barcode:--format) words="png svg" ;;
             render:--format) words="png svg pdf" ;;
-            print:--printer | history:--printer | reprint:--printer)
+            print:--printer | history:--printer | reprint:--printer | watch:--printer)
                 local IFS=$'\n'
                 mapfile -t COMPREPLY < <(compgen -W "$(_tagmora_cli_printers)" -- "$cur")
                 ;;
             print:--data) _tagmora_cli_files "$cur" txt csv xls xlsx ods mdb ;;
-            import:-o | import:--output) _tagmora_cli_files "$cur" blf ;;
+            import:-o | import:--output | watch:--label) _tagmora_cli_files "$cur" blf ;;
+            watch:--output-dir)
+                mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+                compopt -o filenames 2>/dev/null
+                ;;
             print:-o | print:--output | reprint:-o | reprint:--output) _tagmora_cli_files "$cur" pdf ;;
             barcode:-o | barcode:--output) _tagmora_cli_files "$cur" png svg ;;
             render:-o | render:--output) _tagmora_cli_files "$cur" png svg pdf ;;

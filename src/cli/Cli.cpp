@@ -221,6 +221,11 @@ const std::vector<Command>& Commands()
          "Print a recorded run again, all of it or some of its labels, from the label and the data rows it printed "
          "(not the files as they are now); the reprint is recorded as one of that run.",
          &ReprintOptions(), CmdReprint},
+        {"watch", "DIR",
+         "A hot folder: print every data file (.csv, .txt) that appears in DIR on the label, once it is complete, "
+         "and move it into DIR/done or DIR/failed with the run's log beside it (NAME.csv.log); each run is "
+         "recorded in the print history. SIGTERM or SIGINT ends the watch after the file in hand.",
+         &WatchOptions(), CmdWatch},
     };
     return table;
 }

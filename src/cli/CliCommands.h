@@ -18,6 +18,7 @@ int CmdTemplates(const cli::TArguments& args);
 int CmdCalibration(const cli::TArguments& args);
 int CmdHistory(const cli::TArguments& args);
 int CmdReprint(const cli::TArguments& args);
+int CmdWatch(const cli::TArguments& args);
 
 const cli::TOptions& PlanOptions();
 const cli::TOptions& ConvertOptions();
@@ -32,3 +33,4 @@ const cli::TOptions& TemplatesOptions();
 const cli::TOptions& CalibrationOptions();
 const cli::TOptions& HistoryOptions();
 const cli::TOptions& ReprintOptions();
+const cli::TOptions& WatchOptions();
