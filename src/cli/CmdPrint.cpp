@@ -11,6 +11,7 @@
 #include "engine/printing/DataBinding.h"
 #include "engine/printing/PdfPrinter.h"
 #include "engine/printing/PrintJob.h"
+#include "engine/printing/SheetLayout.h"
 #include "engine/printing/ZplPrinter.h"
 #include "document/CupsJob.h"
 #include "engine/history/PrintRecord.h"
@@ -209,6 +210,9 @@ const cli::TOptions& PrintOptions()
         {nullptr, "template", "PRODUCT",
          "print on a label product's sheet, as 'tagmora-cli templates' names it (\"Avery 5163\"): its label size, "
          "layout, margins and paper replace the label file's for this run"},
+        {nullptr, "roll", nullptr,
+         "print on roll media, one label a page (the label file's margins kept, its rows and columns not): what a "
+         "thermal label printer wants; after --template"},
         {nullptr, "on-invalid", "skip|abort",
          "what a value that is not a valid code for its barcode does: skip leaves that label empty, abort (default) "
          "stops the run with exit status 1 and writes no PDF; a barcode that does not fit on the label counts as "
@@ -280,6 +284,8 @@ int CmdPrint(const cli::TArguments& args)
             cli::WriteErr(QStringLiteral("tagmora-cli print: %1: %2").arg(product->Name(), note));
         ApplyLabelTemplate(document.Plan(), *product);
     }
+    if (args.IsSet("roll"))
+        SetRollPaper(document.Plan());
     const QStringList unreadable = UnreadablePictures(document.Plan());
     for (const QString& warning : unreadable)
         cli::WriteErr(QStringLiteral("tagmora-cli print: %1: %2").arg(a.file, warning));
@@ -296,7 +302,7 @@ int CmdPrint(const cli::TArguments& args)
     // The run is recorded once, however it ends: the label and the data as
     // printed are taken now.
     QByteArray fileBytes;
-    if (a.productTemplate.isEmpty()) {
+    if (a.productTemplate.isEmpty() && !args.IsSet("roll")) {
         QFile labelFile(a.file);
         if (labelFile.open(QIODevice::ReadOnly))
             fileBytes = labelFile.readAll();

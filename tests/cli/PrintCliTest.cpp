@@ -167,6 +167,18 @@ TEST_F(PrintCli, ZplForThermalPrinters)
         EXPECT_EQ(page.speed, 6);
         EXPECT_EQ(page.media, "M");
     }
+    // On roll media every label is a format of its own, the label's size.
+    const auto roll = RunCli({"print", label, "-o", Out("roll.zpl"), "--roll", "--copies", "2"});
+    ASSERT_EQ(roll.exitCode, 0) << roll.err.constData();
+    EXPECT_EQ(roll.err, QByteArray("tagmora-cli print: 20 labels on 20 pages, 2 copies\n"));
+    QFile rollFile(Out("roll.zpl"));
+    ASSERT_TRUE(rollFile.open(QIODevice::ReadOnly));
+    const testsupport::ZplJob rolled = testsupport::DecodeZpl(rollFile.readAll());
+    ASSERT_EQ(rolled.labels.size(), 20);
+    // 144 x 108 pt plus 1 cm margins on each side, at 203 dpi (the paper in
+    // whole tenths of a millimetre, sized as every output sizes it).
+    EXPECT_NEAR(rolled.labels[0].printWidth, 406 + 160, 1);
+    EXPECT_NEAR(rolled.labels[0].labelLength, 305 + 160, 1);
     // A printer that is not there leaves the run failed, naming it.
     const auto refused = RunCli({"print", label, "--printer", "socket://127.0.0.1:1"});
     EXPECT_EQ(refused.exitCode, 1);

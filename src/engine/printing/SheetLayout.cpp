@@ -134,6 +134,18 @@ QSize RollPaperTenths(int labelWidthPt, int labelHeightPt, double left, double t
                  Round(labelHeightPt / 72.0 * 254 + (top + bottom) * 100));
 }
 
+void SetRollPaper(TLabelPlan& plan)
+{
+    const QSize roll = RollPaperTenths(plan.ScaleX, plan.ScaleY, plan.MarginLeft, plan.MarginTop, plan.MarginRight,
+                                       plan.MarginBottom);
+    plan.LayoutRows = plan.LayoutCols = 1;
+    plan.AutoCalcLayout = false;
+    plan.PaperSize = kPaperCustom;
+    plan.PaperWidth = roll.width();
+    plan.PaperLength = roll.height();
+    plan.PaperOrientation = true;
+}
+
 bool IsRollPaper(const TLabelPlan& plan)
 {
     if (plan.PaperSize != kPaperCustom || !plan.PaperOrientation || plan.LayoutRows != 1 || plan.LayoutCols != 1)

@@ -88,6 +88,9 @@ void SetCalibration(TSheetLayout& layout, QPointF offsetMm, QPointF scalePercent
 // width and length in tenths of a millimetre for a label of the given size
 // in points and margins in centimetres.
 QSize RollPaperTenths(int labelWidthPt, int labelHeightPt, double left, double top, double right, double bottom);
+// Makes the document's paper roll media: one label a page, 1 x 1, the
+// margins kept.
+void SetRollPaper(TLabelPlan& plan);
 // Whether the document's stored paper and layout are roll media (within a
 // tenth of a millimetre, as a printer's dots may round the paper).
 bool IsRollPaper(const TLabelPlan& plan);
