@@ -3,26 +3,11 @@
 #include "engine/LabelDocument.h"
 #include "cli/CliCommands.h"
 #include "cli/CliFiles.h"
+#include "engine/datasheet/DelimitedText.h"
 #include "engine/datasheet/DatasheetStream.h"
 
 namespace {
 
-// One RFC 4180 field: quoted when it holds a comma, a quote or a line break.
-void AppendCsvField(QByteArray& out, QByteArrayView cell)
-{
-    const bool quote = cell.contains(',') || cell.contains('"') || cell.contains('\n') || cell.contains('\r');
-    if (!quote) {
-        out += cell;
-        return;
-    }
-    out += '"';
-    for (char c : cell) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
 
 }  // namespace
 
@@ -53,14 +38,10 @@ int CmdDatasheet(const cli::TArguments& args)
     }
     // Column 0 holds row numbers, not data: the CSV starts at column 1, with
     // the column names as its header.
-    for (int r = 0; r < grid.RowCount(); ++r) {
-        for (int c = 1; c < grid.ColCount(); ++c) {
-            if (c > 1)
-                out += ',';
-            AppendCsvField(out, grid.CellUtf8(c, r));
-        }
-        out += "\r\n";
-    }
+    // Blanks at a cell's ends stay unquoted, as this command has always
+    // written them.
+    for (int r = 0; r < grid.RowCount(); ++r)
+        AppendCsvRow(out, grid, r, false);
     cli::WriteOutput(target, out);
     return cli::ExitOk;
 }

@@ -2,6 +2,7 @@
 
 #include "engine/datasheet/CellGridWriter.h"
 #include "engine/datasheet/ImportSupport.h"
+#include "engine/datasheet/StringGrid.h"
 #include "document/SystemText.h"
 #include "document/Tr.h"
 
@@ -775,4 +776,31 @@ void LoadDelimitedText(const QString& fileName, TCellGridWriter& grid)
                          "The file %1 mixes UTF-8 and Windows-1252 text; each line was read in the encoding it "
                          "fits. Check the imported text.")
                           .arg(QFileInfo(fileName).fileName()));
+}
+
+void AppendCsvField(QByteArray& out, QByteArrayView cell, bool quoteBlankEnds)
+{
+    const bool quote = cell.contains(',') || cell.contains('"') || cell.contains('\n') || cell.contains('\r') ||
+                       (quoteBlankEnds && !cell.isEmpty() && (cell.front() == ' ' || cell.back() == ' '));
+    if (!quote) {
+        out += cell;
+        return;
+    }
+    out += '"';
+    for (char c : cell) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendCsvRow(QByteArray& out, const TAdvStringGrid& grid, int row, bool quoteBlankEnds)
+{
+    for (int c = 1; c < grid.ColCount(); ++c) {
+        if (c > 1)
+            out += ',';
+        AppendCsvField(out, grid.CellUtf8(c, row), quoteBlankEnds);
+    }
+    out += "\r\n";
 }

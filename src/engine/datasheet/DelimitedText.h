@@ -5,7 +5,16 @@
 #include <QString>
 #include <QStringView>
 
+class TAdvStringGrid;
 class TCellGridWriter;
+
+// Writing CSV (RFC 4180): one field, quoted when it holds a comma, a quote or
+// a line break, and with quoteBlankEnds also when it starts or ends with a
+// blank (which a reader might trim).
+void AppendCsvField(QByteArray& out, QByteArrayView cell, bool quoteBlankEnds = true);
+// One row of the datasheet's grid: its data columns (1 on; column 0 holds the
+// row numbers), CR LF at the end.
+void AppendCsvRow(QByteArray& out, const TAdvStringGrid& grid, int row, bool quoteBlankEnds = true);
 
 // The field delimiter of a file, chosen from its first two lines among
 // , ; # TAB | @ * - + & (in this order of preference); 0 when none occurs.

@@ -1,5 +1,7 @@
 #include "engine/history/PrintHistory.h"
 
+#include "engine/datasheet/DelimitedText.h"
+
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
@@ -458,20 +460,6 @@ QByteArray THistoryStore::DataContent(const QString& sha256) const
     return q.Value(0).toString().toUtf8();
 }
 
-namespace {
-
-void AppendCsvField(QString& out, const QString& field)
-{
-    if (!field.contains(QLatin1Char(',')) && !field.contains(QLatin1Char('"')) && !field.contains(QLatin1Char('\n')) &&
-        !field.contains(QLatin1Char('\r'))) {
-        out += field;
-        return;
-    }
-    out += QLatin1Char('"') + QString(field).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-}
-
-}  // namespace
-
 QByteArray HistoryCsv(const std::vector<THistoryRun>& runs)
 {
     std::vector<QStringList> lines{
@@ -488,14 +476,14 @@ QByteArray HistoryCsv(const std::vector<THistoryRun>& runs)
                          run.Message, run.DataSource, QString::number(run.DataRows), run.LabelSha256,
                          run.DataSha256});
     }
-    QString out;
+    QByteArray out;
     for (const QStringList& line : lines) {
         for (qsizetype i = 0; i < line.size(); ++i) {
             if (i > 0)
-                out += QLatin1Char(',');
-            AppendCsvField(out, line.at(i));
+                out += ',';
+            AppendCsvField(out, line.at(i).toUtf8());
         }
-        out += QStringLiteral("\r\n");
+        out += "\r\n";
     }
-    return out.toUtf8();
+    return out;
 }

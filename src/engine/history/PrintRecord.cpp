@@ -1,5 +1,7 @@
 #include "engine/history/PrintRecord.h"
 
+#include "engine/datasheet/DelimitedText.h"
+
 #include "document/LabelFile.h"
 #include "engine/LabelDocument.h"
 #include "engine/datasheet/Datasheet.h"
@@ -20,35 +22,6 @@ QString OsUser()
     if (const passwd* pw = getpwuid(geteuid()))
         return QString::fromLocal8Bit(pw->pw_name);
     return qEnvironmentVariable("USER");
-}
-
-// One RFC 4180 field: quoted when it holds a comma, a quote, a line break or
-// blanks at its ends.
-void AppendField(QByteArray& out, QByteArrayView cell)
-{
-    const bool quote = cell.contains(',') || cell.contains('"') || cell.contains('\n') || cell.contains('\r') ||
-                       (!cell.isEmpty() && (cell.front() == ' ' || cell.back() == ' '));
-    if (!quote) {
-        out += cell;
-        return;
-    }
-    out += '"';
-    for (char c : cell) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-void AppendRow(QByteArray& out, const TAdvStringGrid& grid, int row)
-{
-    for (int c = 1; c < grid.ColCount(); ++c) {
-        if (c > 1)
-            out += ',';
-        AppendField(out, grid.CellUtf8(c, row));
-    }
-    out += "\r\n";
 }
 
 // The rows of CSV written by AppendRow: fields split at commas outside
@@ -98,17 +71,17 @@ QByteArray DataRowsCsv(const TLabelPlan& plan, const TDatasheet& data, bool curr
 {
     const TAdvStringGrid& grid = data.StrGrid_Data;
     QByteArray out;
-    AppendRow(out, grid, 0);
+    AppendCsvRow(out, grid, 0);
     int written = 0;
     if (currentRowOnly || plan.LabelCount >= 0) {
         const int row = std::max(1, grid.Row());
         if (row < grid.RowCount()) {
-            AppendRow(out, grid, row);
+            AppendCsvRow(out, grid, row);
             written = 1;
         }
     } else {
         for (int r = 1; r < grid.RowCount(); ++r)
-            AppendRow(out, grid, r);
+            AppendCsvRow(out, grid, r);
         written = std::max(0, grid.RowCount() - 1);
     }
     if (rows)
