@@ -28,6 +28,16 @@ QByteArray Csv(int rows)
     return csv;
 }
 
+// The rows written into dir/rows.csv; its path.
+QString WriteCsv(const QTemporaryDir& dir, int rows)
+{
+    const QString path = dir.filePath(QStringLiteral("rows.csv"));
+    QFile csv(path);
+    csv.open(QIODevice::WriteOnly);
+    csv.write(Csv(rows));
+    return path;
+}
+
 void LoadSheet(TLabelDocument& doc, const char* name = "sheet.plan")
 {
     QFile plan(QStringLiteral(TAGMORA_SOURCE_DIR "/bench/print/") + QLatin1String(name));
@@ -47,11 +57,7 @@ void BM_PrintCsvToPdf(benchmark::State& state)
 {
     const int labels = int(state.range(0));
     QTemporaryDir dir;
-    const QString csvPath = dir.filePath(QStringLiteral("rows.csv"));
-    QFile csv(csvPath);
-    csv.open(QIODevice::WriteOnly);
-    csv.write(Csv(labels));
-    csv.close();
+    const QString csvPath = WriteCsv(dir, labels);
     TPdfPrinter pdf(600);
     pdf.SetOutputFileName(dir.filePath(QStringLiteral("out.pdf")));
     TScopedPrinter guard(pdf);
@@ -78,11 +84,7 @@ void BM_PrintCsvToZpl(benchmark::State& state)
 {
     const int labels = int(state.range(0));
     QTemporaryDir dir;
-    const QString csvPath = dir.filePath(QStringLiteral("rows.csv"));
-    QFile csv(csvPath);
-    csv.open(QIODevice::WriteOnly);
-    csv.write(Csv(labels));
-    csv.close();
+    const QString csvPath = WriteCsv(dir, labels);
     TZplPrinter zpl(TZplSettings{});
     zpl.SetOutputFileName(dir.filePath(QStringLiteral("out.zpl")));
     TScopedPrinter guard(zpl);

@@ -249,13 +249,17 @@ TEST_F(PrintWindows, ThermalPrinterGetsZplWithTheDialogsChoices)
         p.ZplSettings.Dpi = 300;
         return p;
     };
-    WhenModal<TFM_Print>([](TFM_Print* d) {
-        d->Rdio_Pages->setChecked(true);
-        d->Edt_From->setText("2");
-        d->Edt_To->setText("2");
-        d->SEdt_Copies->setValue(3);
-        d->Btn_OK->click();
-    });
+    // Page 2, three copies, then the button.
+    const auto answer = [](QPushButton* TFM_Print::*button) {
+        WhenModal<TFM_Print>([button](TFM_Print* d) {
+            d->Rdio_Pages->setChecked(true);
+            d->Edt_From->setText("2");
+            d->Edt_To->setText("2");
+            d->SEdt_Copies->setValue(3);
+            (d->*button)->click();
+        });
+    };
+    answer(&TFM_Print::Btn_OK);
     EXPECT_EQ(PrintDocument(doc, settings, &window), TPrintStatus::Printed);
     EXPECT_TRUE(printer.Pages.isEmpty()) << "the stand-in printer's driver was passed by";
     const testsupport::ZplJob job = testsupport::DecodeZpl(zebra.Received(10000));
@@ -269,13 +273,7 @@ TEST_F(PrintWindows, ThermalPrinterGetsZplWithTheDialogsChoices)
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("range.pdf"));
     dialogs.dialogs.fileAnswers = {path};
-    WhenModal<TFM_Print>([](TFM_Print* d) {
-        d->Rdio_Pages->setChecked(true);
-        d->Edt_From->setText("2");
-        d->Edt_To->setText("2");
-        d->SEdt_Copies->setValue(3);
-        d->Btn_PdfFile->click();
-    });
+    answer(&TFM_Print::Btn_PdfFile);
     EXPECT_EQ(PrintDocument(doc, settings, &window), TPrintStatus::Printed);
     EXPECT_EQ(printtest::PdfPageCount(path), 3);
 }
