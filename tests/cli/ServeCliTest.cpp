@@ -163,6 +163,8 @@ TEST_F(ServeCli, RefusesBadRequestsAndRecordsNoneAsDone)
         EXPECT_TRUE(QJsonDocument::fromJson(reply.Body).object().contains("error")) << c.what;
     }
     EXPECT_EQ(Http(port, "GET", "/health", {}, json).Status, 200) << "the token opens the door";
+    EXPECT_EQ(testsupport::RunCli({"serve", "--labels", labels, "--listen", "0.0.0.0:0", "--no-history"}).exitCode, 2)
+        << "another address than the loopback needs a token";
     EXPECT_EQ(RunsWith("done"), 0);
     EXPECT_EQ(RunsWith("aborted"), 1) << "the invalid code, as it ended";
 }
