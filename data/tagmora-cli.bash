@@ -50,7 +50,7 @@ _tagmora_cli_printers()
 
 _tagmora_cli()
 {
-    local commands="plan convert datasheet import print barcode render validate types templates calibration-sheet history reprint watch"
+    local commands="plan convert datasheet import print barcode render validate types templates calibration-sheet history reprint watch serve"
     local cur=${COMP_WORDS[COMP_CWORD]} prev="" prefix="" i
     COMPREPLY=()
 
@@ -129,6 +129,10 @@ _tagmora_cli()
                      --allow-missing-columns --zpl --history --no-history"
             values="--label --printer --output-dir --settle --timeout --copies --on-invalid --history"
             ;;
+        serve)
+            options="--labels --listen --token-file --max-body --max-rows --history --no-history"
+            values="--labels --listen --token-file --max-body --max-rows --history"
+            ;;
         *) return ;;
     esac
     options+=" -h --help -V --version"
@@ -162,7 +166,7 @@ _tagmora_cli()
                 ;;
             print:--data) _tagmora_cli_files "$cur" txt csv xls xlsx ods mdb ;;
             import:-o | import:--output | watch:--label) _tagmora_cli_files "$cur" blf ;;
-            watch:--output-dir)
+            watch:--output-dir | serve:--labels)
                 mapfile -t COMPREPLY < <(compgen -d -- "$cur")
                 compopt -o filenames 2>/dev/null
                 ;;

@@ -9,6 +9,8 @@ PACKAGES=(
   # build
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-svg-dev qt6-tools-dev libgl-dev
+  # tagmora-cli serve (the HTTP server's CMake package needs the WebSockets one)
+  qt6-httpserver-dev qt6-websockets-dev
   # the translations: lrelease at build time, lupdate for scripts/update-translations.sh and its test
   qt6-l10n-tools
   googletest libgtest-dev libbenchmark-dev

@@ -226,6 +226,12 @@ const std::vector<Command>& Commands()
          "and move it into DIR/done or DIR/failed with the run's log beside it (NAME.csv.log); each run is "
          "recorded in the print history. SIGTERM or SIGINT ends the watch after the file in hand.",
          &WatchOptions(), CmdWatch},
+        {"serve", "",
+         "A print service over HTTP: GET /labels, /printers, /health, /runs/ID; POST /print prints a label file of "
+         "--labels with the rows sent (JSON or CSV) onto a printer, or into a PDF answered back, and records the "
+         "run in the print history; POST /runs/ID/reprint prints a run again. Listens on the loopback unless given "
+         "a token. SIGTERM or SIGINT ends it after the request in hand.",
+         &ServeOptions(), CmdServe},
     };
     return table;
 }

@@ -19,6 +19,7 @@ int CmdCalibration(const cli::TArguments& args);
 int CmdHistory(const cli::TArguments& args);
 int CmdReprint(const cli::TArguments& args);
 int CmdWatch(const cli::TArguments& args);
+int CmdServe(const cli::TArguments& args);
 
 const cli::TOptions& PlanOptions();
 const cli::TOptions& ConvertOptions();
@@ -34,3 +35,4 @@ const cli::TOptions& CalibrationOptions();
 const cli::TOptions& HistoryOptions();
 const cli::TOptions& ReprintOptions();
 const cli::TOptions& WatchOptions();
+const cli::TOptions& ServeOptions();
