@@ -17,9 +17,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Fonts the label texts and the metafile pictures are drawn with.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-urw-base35, glabels-data")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-client, qt6-qpa-plugins")
+# Fonts the label texts and the metafile pictures are drawn with, the label
+# products, and Qt's SQL drivers, which are plugins the library dependencies
+# do not name: SQLite holds the print history by default, PostgreSQL one
+# shared by several stations.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, fonts-urw-base35, glabels-data, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "cups-client, qt6-qpa-plugins, libqt6sql6-psql")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 include(CPack)

@@ -7,6 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+# The print history of the runs below goes into the work folder.
+export TAGMORA_HISTORY="$tmp/history.sqlite"
 fail() { echo "test-package: $*" >&2; exit 1; }
 
 echo "== install tree"
@@ -59,6 +61,9 @@ trap 'apt-get remove -y -q --purge tagmora >/dev/null 2>&1 || true; rm -rf "$tmp
 /usr/bin/tagmora-cli --version
 QT_QPA_PLATFORM=offscreen /usr/bin/tagmora-cli print /usr/share/tagmora/examples/shipping.blf -o "$tmp/shipping.pdf"
 [ -s "$tmp/shipping.pdf" ] || fail "the installed program printed nothing"
+# The history's SQLite driver is a plugin, which the package must depend on.
+/usr/bin/tagmora-cli history --format csv | grep -q "shipping.pdf,done" \
+  || fail "the installed program did not record its run in the print history"
 # The 2D codes need libzint at run time: the package must have pulled it in.
 QT_QPA_PLATFORM=offscreen /usr/bin/tagmora-cli print /usr/share/tagmora/examples/2d-codes.blf -o "$tmp/codes.pdf"
 [ -s "$tmp/codes.pdf" ] || fail "the installed program printed no 2D codes"
