@@ -276,3 +276,35 @@ int64_t cli::RecordInHistory(const QString& location, THistoryRun run, const THi
         Report(QStringLiteral("warning: the run was not recorded: %1").arg(warning));
     return id;
 }
+
+namespace {
+
+volatile std::sig_atomic_t gStopRequested = 0;
+
+extern "C" void AskToStop(int)
+{
+    gStopRequested = 1;
+}
+
+}  // namespace
+
+cli::TStopSignals::TStopSignals()
+{
+    struct sigaction stop {};
+    stop.sa_handler = AskToStop;
+    sigemptyset(&stop.sa_mask);
+    gStopRequested = 0;
+    sigaction(SIGTERM, &stop, &FOldTerm);
+    sigaction(SIGINT, &stop, &FOldInt);
+}
+
+cli::TStopSignals::~TStopSignals()
+{
+    sigaction(SIGTERM, &FOldTerm, nullptr);
+    sigaction(SIGINT, &FOldInt, nullptr);
+}
+
+bool cli::TStopSignals::Requested()
+{
+    return gStopRequested != 0;
+}

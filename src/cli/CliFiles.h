@@ -3,6 +3,8 @@
 // standard input, numbers and barcode types from option values.
 #pragma once
 
+#include <csignal>
+
 #include "cli/Cli.h"
 #include "barcode/Barcode.h"
 #include "barcode/Outcome.h"
@@ -60,6 +62,21 @@ QString HistoryLocation(const TArguments& args);
 // Records the run in the history at location and returns its id; when the
 // history cannot be written, warns on stderr and returns 0.
 int64_t RecordInHistory(const QString& location, THistoryRun run, const THistoryCapture& capture);
+
+// SIGTERM and SIGINT asking a long-running command (watch, serve) to end
+// after the work in hand, for the guard's lifetime: Requested() tells
+// whether one came. The former handlers come back with the guard's end.
+class TStopSignals {
+public:
+    TStopSignals();
+    ~TStopSignals();
+    TStopSignals(const TStopSignals&) = delete;
+    TStopSignals& operator=(const TStopSignals&) = delete;
+    static bool Requested();
+
+private:
+    struct sigaction FOldTerm {}, FOldInt {};
+};
 
 // Whole number from lo to hi, else UsageError naming the option.
 int IntValue(const char* option, const QString& value, int lo, int hi);

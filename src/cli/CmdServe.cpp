@@ -34,17 +34,9 @@
 #include <QTimer>
 #include <QUrlQuery>
 
-#include <csignal>
 #include <memory>
 
 namespace {
-
-volatile std::sig_atomic_t gStop = 0;
-
-extern "C" void AskServiceToStop(int)
-{
-    gStop = 1;
-}
 
 using TStatus = QHttpServerResponse::StatusCode;
 
@@ -498,19 +490,14 @@ int CmdServe(const cli::TArguments& args)
         throw cli::Failure(listen, QStringLiteral("cannot listen: %1").arg(server->errorString()));
     service.bind(server);
 
-    struct sigaction stop {};
-    stop.sa_handler = AskServiceToStop;
-    sigemptyset(&stop.sa_mask);
-    sigaction(SIGTERM, &stop, nullptr);
-    sigaction(SIGINT, &stop, nullptr);
-    gStop = 0;
+    const cli::TStopSignals stop;
 
     // Requests are answered as they come, one at a time; the signal is seen
     // between them. Once it is, no connection is taken any more and the
     // answers already written get a moment to leave.
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (!gStop)
+        if (!stop.Requested())
             return;
         poll.stop();
         server->close();

@@ -20,18 +20,9 @@
 #include <QProcess>
 #include <QThread>
 
-#include <csignal>
-
 #include <unistd.h>
 
 namespace {
-
-volatile std::sig_atomic_t gStop = 0;
-
-extern "C" void AskToStop(int)
-{
-    gStop = 1;
-}
 
 // A file seen in the folder, and since when it has stayed as it is.
 struct TSeen {
@@ -165,32 +156,18 @@ int CmdWatch(const cli::TArguments& args)
     if (!a.outputDir.isEmpty() && !QFileInfo(a.outputDir).isDir())
         throw cli::Failure(a.outputDir, QStringLiteral("no such folder"));
 
-    struct sigaction stop {};
-    stop.sa_handler = AskToStop;
-    sigemptyset(&stop.sa_mask);
-    struct sigaction oldTerm {}, oldInt {};
-    sigaction(SIGTERM, &stop, &oldTerm);
-    sigaction(SIGINT, &stop, &oldInt);
-    struct TRestore {
-        struct sigaction term, interrupt;
-        ~TRestore()
-        {
-            sigaction(SIGTERM, &term, nullptr);
-            sigaction(SIGINT, &interrupt, nullptr);
-        }
-    } restore{oldTerm, oldInt};
-    gStop = 0;
+    const cli::TStopSignals stop;
 
     cli::Report(QStringLiteral("watching %1").arg(a.folder));
     QHash<QString, TSeen> seen;
     int failed = 0;
-    while (!gStop) {
+    while (!stop.Requested()) {
         const QFileInfoList files =
             QDir(a.folder).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
         QHash<QString, TSeen> now;
         bool pending = false;
         for (const QFileInfo& info : files) {
-            if (gStop)
+            if (stop.Requested())
                 break;
             if (!IsDataFile(info))
                 continue;
@@ -212,10 +189,10 @@ int CmdWatch(const cli::TArguments& args)
         seen = now;
         if (a.once && !pending)
             break;
-        for (int slept = 0; slept < 250 && !gStop; slept += 50)
+        for (int slept = 0; slept < 250 && !stop.Requested(); slept += 50)
             QThread::msleep(50);
     }
-    if (gStop)
+    if (stop.Requested())
         cli::Report(QStringLiteral("stopped"));
     return failed > 0 && a.once ? cli::ExitError : cli::ExitOk;
 }
