@@ -56,10 +56,10 @@ int PatternScaleFor(double pixelsPerPoint)
 namespace {
 
 // Decoded bitmap patterns by their file bytes and scale. Labels use few
-// patterns; the cache is emptied when it grows past a handful.
+// patterns; the cache (one a thread) is emptied when it grows past a handful.
 QImage PatternImage(const QByteArray& bytes, int scale)
 {
-    static QHash<QByteArray, QList<QPair<int, QImage>>> cache;
+    thread_local QHash<QByteArray, QList<QPair<int, QImage>>> cache;
     QList<QPair<int, QImage>>& entries = cache[bytes];
     for (const auto& e : entries)
         if (e.first == scale)
@@ -101,7 +101,7 @@ QImage HatchTexture(Qt::BrushStyle style, const QColor& color, int scale)
         int scale;
         QImage image;
     };
-    static QList<Entry> recent;
+    thread_local QList<Entry> recent;
     for (const Entry& e : recent)
         if (e.style == style && e.color == color.rgba() && e.scale == scale)
             return e.image;

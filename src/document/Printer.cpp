@@ -3,17 +3,21 @@
 #include "document/CupsPrinter.h"
 
 #include <memory>
+#include <mutex>
 
 namespace {
 
 TPrinter* gInstalled = nullptr;
+// A printer of the calling thread's own (TScopedPrinter): print jobs on
+// worker threads each draw through theirs.
+thread_local TPrinter* tScoped = nullptr;
 TPrinterMaker gMaker;
 
 TPrinter& DefaultPrinter()
 {
+    static std::once_flag made;
     static std::unique_ptr<TPrinter> printer;
-    if (!printer)
-        printer = gMaker ? gMaker() : std::make_unique<TCupsPrinter>();
+    std::call_once(made, [] { printer = gMaker ? gMaker() : std::make_unique<TCupsPrinter>(); });
     return *printer;
 }
 
@@ -28,6 +32,8 @@ QString TPrinter::PrinterName() const
 
 TPrinter& Printer()
 {
+    if (tScoped)
+        return *tScoped;
     return gInstalled ? *gInstalled : DefaultPrinter();
 }
 
@@ -47,12 +53,12 @@ int CurrentPrinterDpi()
     return printer.HasPrinters() ? UsableDpi(printer.ResolutionX()) : kFallbackDpi;
 }
 
-TScopedPrinter::TScopedPrinter(TPrinter& printer) : FPrevious(gInstalled)
+TScopedPrinter::TScopedPrinter(TPrinter& printer) : FPrevious(tScoped)
 {
-    gInstalled = &printer;
+    tScoped = &printer;
 }
 
 TScopedPrinter::~TScopedPrinter()
 {
-    gInstalled = FPrevious;
+    tScoped = FPrevious;
 }

@@ -127,7 +127,8 @@ private:
     QString FOutputFileName;
 };
 
-// The printer in use. Until SetPrinter installs another, the default printer:
+// The printer in use: the calling thread's TScopedPrinter when it has one;
+// else, until SetPrinter installs another, the default printer:
 // made on first use by the maker SetDefaultPrinterMaker gave (the desktop
 // program's gives one with Qt's dialogs), else a TCupsPrinter.
 TPrinter& Printer();
@@ -141,7 +142,9 @@ void SetPrinter(TPrinter* printer);
 // dots per inch, 300 without printers or when the printer reports none.
 int CurrentPrinterDpi();
 
-// Installs a printer for the lifetime of the guard, then restores the previous one.
+// Installs a printer for the calling thread for the lifetime of the guard,
+// then restores the previous one. Other threads keep theirs, so runs on
+// worker threads can each print through a printer of their own.
 class TScopedPrinter {
 public:
     explicit TScopedPrinter(TPrinter& printer);

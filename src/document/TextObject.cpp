@@ -36,7 +36,7 @@ constexpr int kMaxTextPixels = 32767;
 // only kind that can be drawn turned).
 bool IsOutlineFont(const QFont& font)
 {
-    static QHash<QString, bool> known;
+    thread_local QHash<QString, bool> known;
     const QFontInfo info(font);
     const QString key = info.family() + QLatin1Char('\n') + info.styleName();
     const auto it = known.constFind(key);
