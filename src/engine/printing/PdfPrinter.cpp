@@ -4,6 +4,7 @@
 #include "document/CupsPrinter.h"
 #include "document/Tr.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
 #include <QPageLayout>
@@ -76,14 +77,24 @@ void TPdfPrinter::BeginDoc(const QString& title)
 {
     if (FPainter.isActive())
         throw EPrinterError(QStringLiteral("Printing in progress"));
-    const QString path = OutputFileName();
+    const QString path = FInMemory ? QStringLiteral("memory") : OutputFileName();
     if (path.isEmpty())
         throw EPrinterError(Tr("PdfPrinter", "No file to print to"));
-    FOutput = std::make_unique<TOutputFile>(path);
-    FWriter = TCupsPrinter::StartPdf(*FOutput, FDpi, PaperLayoutOf(FSettings), title);
+    FDocument.clear();
+    QIODevice* device = nullptr;
+    if (FInMemory) {
+        FBuffer = std::make_unique<QBuffer>(&FDocument);
+        FBuffer->open(QIODevice::WriteOnly);
+        device = FBuffer.get();
+    } else {
+        FOutput = std::make_unique<TOutputFile>(path);
+        device = FOutput.get();
+    }
+    FWriter = TCupsPrinter::StartPdf(*device, FDpi, PaperLayoutOf(FSettings), title);
     if (!FPainter.begin(FWriter.get())) {
         FWriter.reset();
         FOutput.reset();
+        FBuffer.reset();
         throw EPrinterError(Tr("PdfPrinter", "Cannot write %1").arg(path));
     }
 }
@@ -99,6 +110,7 @@ void TPdfPrinter::EndDoc()
     if (FPainter.isActive())
         FPainter.end();
     FWriter.reset();
+    FBuffer.reset();
     if (!FOutput)
         return;
     const std::unique_ptr<TOutputFile> output = std::move(FOutput);
@@ -111,4 +123,6 @@ void TPdfPrinter::Abort()
         FPainter.end();
     FWriter.reset();
     FOutput.reset();
+    FBuffer.reset();
+    FDocument.clear();
 }

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <memory>
 
+class QBuffer;
 class QPageLayout;
 class QPdfWriter;
 class TOutputFile;
@@ -47,11 +48,19 @@ public:
     QPainter* Canvas() override { return FPainter.isActive() ? &FPainter : nullptr; }
     bool ExecuteSetupDialog(QWidget*) override { return false; }
 
+    // Keeps each document in memory instead of a file (no output file name
+    // is needed then); Document() is the last one ended.
+    void SetInMemory(bool inMemory) { FInMemory = inMemory; }
+    const QByteArray& Document() const { return FDocument; }
+
 private:
     QString FName;
     int FDpi;
     int FCopies = 1;
     TPrinterDeviceSettings FSettings;
+    bool FInMemory = false;
+    QByteArray FDocument;
+    std::unique_ptr<QBuffer> FBuffer;
     std::unique_ptr<TOutputFile> FOutput;
     std::unique_ptr<QPdfWriter> FWriter;
     QPainter FPainter;
