@@ -1404,6 +1404,10 @@ Support:
         <source>Runs shown: %1 (%2)</source>
         <translation>Angezeigte Läufe: %1 (%2)</translation>
     </message>
+    <message>
+        <source>not started</source>
+        <translation>nicht begonnen</translation>
+    </message>
 </context>
 <context>
     <name>TFM_Main</name>

@@ -1404,6 +1404,10 @@ Assistance&#xa0;:
         <source>Runs shown: %1 (%2)</source>
         <translation>Tirages affichés&#xa0;: %1 (%2)</translation>
     </message>
+    <message>
+        <source>not started</source>
+        <translation>non commencé</translation>
+    </message>
 </context>
 <context>
     <name>TFM_Main</name>

@@ -61,7 +61,7 @@ const cli::TOptions& HistoryOptions()
         {nullptr, "since", "DATE", "only runs started on or after DATE (YYYY-MM-DD or YYYY-MM-DDTHH:MM, UTC)"},
         {nullptr, "printer", "P", "only runs on this printer (or into this output file, by its full path)"},
         {nullptr, "label", "TEXT", "only runs of label files whose path holds TEXT (any letter case)"},
-        {nullptr, "result", "R", "only runs that ended so: done, cancelled, failed, stopped or aborted"},
+        {nullptr, "result", "R", "only runs that ended so: done, cancelled, failed, stopped, aborted or \"not started\""},
         {nullptr, "format", "table|csv",
          "a table (default) or CSV (RFC 4180) with the finish time, data source, data rows and the SHA-256 of the "
          "label and the data too"},
@@ -83,7 +83,7 @@ int CmdHistory(const cli::TArguments& args)
     THistoryResult result;
     if (args.IsSet("result") && !HistoryResultFromName(filter.Result, result))
         throw cli::UsageError(
-            QStringLiteral("--result takes done, cancelled, failed, stopped or aborted, not '%1'").arg(filter.Result));
+            QStringLiteral("--result takes done, cancelled, failed, stopped, aborted or \"not started\", not '%1'").arg(filter.Result));
     const QString format = args.Value("format", QStringLiteral("table"));
     if (format != QLatin1String("table") && format != QLatin1String("csv"))
         throw cli::UsageError(QStringLiteral("--format takes table or csv, not '%1'").arg(format));

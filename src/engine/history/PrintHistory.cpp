@@ -12,13 +12,15 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
+
+#include <iterator>
 #include <QVariant>
 
 #include <atomic>
 
 namespace {
 
-const char* const kResultNames[] = {"done", "cancelled", "failed", "stopped", "aborted"};
+const char* const kResultNames[] = {"done", "cancelled", "failed", "stopped", "aborted", "not started"};
 
 // Times are kept as UTC text of one fixed width, so that they sort and
 // compare as text on every database.
@@ -119,7 +121,7 @@ QString HistoryResultName(THistoryResult result)
 
 bool HistoryResultFromName(const QString& name, THistoryResult& result)
 {
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < int(std::size(kResultNames)); ++i) {
         if (name == QLatin1String(kResultNames[i])) {
             result = THistoryResult(i);
             return true;

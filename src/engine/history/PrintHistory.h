@@ -28,7 +28,8 @@ public:
 };
 
 // How a run ended, as the history words it.
-enum class THistoryResult { Done, Cancelled, Failed, Stopped, Aborted };
+// NotStarted: a queued run the service was stopped before it began.
+enum class THistoryResult { Done, Cancelled, Failed, Stopped, Aborted, NotStarted };
 QString HistoryResultName(THistoryResult result);  // "done", "cancelled", ...
 // The result of a name; false for any other text.
 bool HistoryResultFromName(const QString& name, THistoryResult& result);

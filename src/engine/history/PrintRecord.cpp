@@ -158,6 +158,16 @@ int64_t RecordRun(const QString& location, THistoryRun& run, const THistoryCaptu
 {
     try {
         THistoryStore store(location);
+        return RecordRun(store, run, capture, warning);
+    } catch (const std::exception& e) {
+        warning = QString::fromUtf8(e.what());
+        return 0;
+    }
+}
+
+int64_t RecordRun(THistoryStore& store, THistoryRun& run, const THistoryCapture& capture, QString& warning)
+{
+    try {
         return store.Record(run, capture.LabelContent, capture.DataCsv);
     } catch (const std::exception& e) {
         warning = QString::fromUtf8(e.what());
@@ -167,20 +177,30 @@ int64_t RecordRun(const QString& location, THistoryRun& run, const THistoryCaptu
 
 void LoadRecordedRun(const THistoryStore& store, const THistoryRun& run, TLabelDocument& doc)
 {
-    const QByteArray content = store.LabelContent(run.LabelSha256);
-    const QByteArray data = store.DataContent(run.DataSha256);
+    THistoryCapture recorded;
+    recorded.LabelContent = store.LabelContent(run.LabelSha256);
+    recorded.DataCsv = store.DataContent(run.DataSha256);
+    recorded.LabelPath = run.LabelPath;
+    recorded.ReprintOf = run.Id;
+    LoadRecordedRun(recorded, doc);
+}
+
+void LoadRecordedRun(const THistoryCapture& recorded, TLabelDocument& doc)
+{
     QTemporaryDir dir;
-    const QString name = run.LabelPath.isEmpty() ? QStringLiteral("label.blf") : QFileInfo(run.LabelPath).fileName();
+    const QString name =
+        recorded.LabelPath.isEmpty() ? QStringLiteral("label.blf") : QFileInfo(recorded.LabelPath).fileName();
     const QString path = dir.filePath(name);
     QFile file(path);
-    if (!dir.isValid() || !file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+    if (!dir.isValid() || !file.open(QIODevice::WriteOnly) ||
+        file.write(recorded.LabelContent) != recorded.LabelContent.size())
         throw EHistoryError(QStringLiteral("print history: cannot write the label of run %1 to %2: %3")
-                                .arg(run.Id)
+                                .arg(recorded.ReprintOf)
                                 .arg(path, file.errorString()));
     file.close();
     doc.Open(path);
-    doc.SetFileName(run.LabelPath);
-    LoadDataRowsCsv(data, doc.Data);
+    doc.SetFileName(recorded.LabelPath);
+    LoadDataRowsCsv(recorded.DataCsv, doc.Data);
     doc.FillFromCurrentRow();
 }
 

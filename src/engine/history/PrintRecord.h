@@ -62,11 +62,16 @@ THistoryRun HistoryEntry(const THistoryCapture& capture, const TPrintOutcome& ou
 // Records the entry in the store at location and returns its id; on any
 // failure returns 0 and sets warning to a message naming the database.
 int64_t RecordRun(const QString& location, THistoryRun& run, const THistoryCapture& capture, QString& warning);
+// The same in a store already open (a program that records many runs).
+int64_t RecordRun(THistoryStore& store, THistoryRun& run, const THistoryCapture& capture, QString& warning);
 
 // Loads a recorded run into the document: its label content, then its data
 // rows. Throws EHistoryError when the store lacks them, and passes on the
 // errors of a label content that cannot be read.
 void LoadRecordedRun(const THistoryStore& store, const THistoryRun& run, TLabelDocument& doc);
+// The same from a reprint's capture (ReprintCapture), without the store: for
+// a thread that has no connection to it.
+void LoadRecordedRun(const THistoryCapture& recorded, TLabelDocument& doc);
 
 // The capture of a reprint of run, from what the store kept of it.
 THistoryCapture ReprintCapture(const THistoryStore& store, const THistoryRun& run);

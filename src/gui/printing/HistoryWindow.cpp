@@ -54,7 +54,7 @@ TFM_History::TFM_History(const TDesktopPrintSettings& settings, QWidget* parent)
     const std::pair<THistoryResult, QString> results[] = {
         {THistoryResult::Done, tr("done")},       {THistoryResult::Cancelled, tr("cancelled")},
         {THistoryResult::Failed, tr("failed")},   {THistoryResult::Stopped, tr("stopped")},
-        {THistoryResult::Aborted, tr("aborted")},
+        {THistoryResult::Aborted, tr("aborted")}, {THistoryResult::NotStarted, tr("not started")},
     };
     for (const auto& [result, text] : results)
         Cmb_Result->addItem(text, HistoryResultName(result));
@@ -145,7 +145,8 @@ void TFM_History::Refresh()
                                 QString::number(run.Pages),
                                 QString::number(run.Copies),
                                 run.Output,
-                                HistoryResultName(run.Result),
+                                // The result in the words of the filter.
+                                Cmb_Result->itemText(Cmb_Result->findData(HistoryResultName(run.Result))),
                                 run.ReprintOf > 0 ? QString::number(run.ReprintOf) : QString(),
                                 run.Message};
         QList<QStandardItem*> row;
