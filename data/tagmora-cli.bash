@@ -130,8 +130,8 @@ _tagmora_cli()
             values="--label --printer --output-dir --settle --timeout --copies --on-invalid --history"
             ;;
         serve)
-            options="--labels --listen --token-file --max-body --max-rows --history --no-history"
-            values="--labels --listen --token-file --max-body --max-rows --history"
+            options="--labels --listen --token-file --max-body --max-rows --workers --max-runs --history --no-history"
+            values="--labels --listen --token-file --max-body --max-rows --workers --max-runs --history"
             ;;
         *) return ;;
     esac

@@ -2,6 +2,7 @@
 // refuse (and record no run as done), a good print answered with its PDF and
 // recorded once, concurrent clients all answered, and a clean stop on SIGTERM.
 #include "common/PdfSupport.h"
+#include "common/RawPort.h"
 #include "common/TestSupport.h"
 
 #include <QDir>
@@ -19,6 +20,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -30,22 +32,33 @@ struct TReply {
     QByteArray Body;
 };
 
-// One HTTP/1.1 request on a connection of its own.
-TReply Http(quint16 port, const QByteArray& method, const QByteArray& target, const QByteArray& body = {},
-            const QByteArray& extraHeaders = "Content-Type: application/json\r\n")
+QByteArray Request(const QByteArray& method, const QByteArray& target, const QByteArray& body = {},
+                   const QByteArray& extraHeaders = "Content-Type: application/json\r\n")
 {
-    QTcpSocket socket;
-    socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-    if (!socket.waitForConnected(5000))
-        return {};
-    socket.write(method + ' ' + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n" + extraHeaders +
-                 "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body);
-    // The answer ends after its Content-Length (the server may keep the
-    // connection open).
+    return method + ' ' + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n" + extraHeaders +
+           "Content-Length: " + QByteArray::number(body.size()) + "\r\n\r\n" + body;
+}
+
+// A request sent on a connection of its own, answered later.
+std::unique_ptr<QTcpSocket> Send(quint16 port, const QByteArray& request)
+{
+    auto socket = std::make_unique<QTcpSocket>();
+    socket->connectToHost(QStringLiteral("127.0.0.1"), port);
+    if (socket->waitForConnected(5000)) {
+        socket->write(request);
+        socket->waitForBytesWritten(5000);
+    }
+    return socket;
+}
+
+// The answer ends after its Content-Length (the server may keep the
+// connection open).
+TReply Answer(QTcpSocket& socket, int timeoutMs = 60000)
+{
     QByteArray all;
     qsizetype end = -1, length = -1;
     while (end < 0 || all.size() < end + 4 + length) {
-        if (!socket.waitForReadyRead(60000) && socket.bytesAvailable() == 0)
+        if (!socket.waitForReadyRead(timeoutMs) && socket.bytesAvailable() == 0)
             break;
         all += socket.readAll();
         end = all.indexOf("\r\n\r\n");
@@ -58,6 +71,12 @@ TReply Http(quint16 port, const QByteArray& method, const QByteArray& target, co
     reply.Body = all.mid(end + 4);
     reply.Status = all.mid(9, 3).toInt();
     return reply;
+}
+
+TReply Http(quint16 port, const QByteArray& method, const QByteArray& target, const QByteArray& body = {},
+            const QByteArray& extraHeaders = "Content-Type: application/json\r\n")
+{
+    return Answer(*Send(port, Request(method, target, body, extraHeaders)));
 }
 
 QByteArray Rows(int n, const QString& badTracking = QString())
@@ -162,6 +181,22 @@ TEST_F(ServeCli, RefusesBadRequestsAndRecordsNoneAsDone)
         EXPECT_EQ(reply.Status, c.status) << c.what << ": " << reply.Body.constData();
         EXPECT_TRUE(QJsonDocument::fromJson(reply.Body).object().contains("error")) << c.what;
     }
+    // Refused on the head alone: the service answers before the body comes.
+    const struct {
+        const char* what;
+        QByteArray head;
+        int status;
+    } heads[] = {
+        {"a declared body over the limit", "Content-Length: 50000000\r\n", 413},
+        {"a body of no declared length", "Transfer-Encoding: chunked\r\n", 411},
+        {"two different lengths", "Content-Length: 10\r\nContent-Length: 20\r\n", 400},
+    };
+    for (const auto& h : heads) {
+        const auto socket = Send(port, "POST /print HTTP/1.1\r\nHost: 127.0.0.1\r\n" + json + h.head + "\r\n{\"label\"");
+        const TReply reply = Answer(*socket, 5000);
+        EXPECT_EQ(reply.Status, h.status) << h.what << ": " << reply.Body.constData();
+        EXPECT_TRUE(QJsonDocument::fromJson(reply.Body).object().contains("error")) << h.what;
+    }
     EXPECT_EQ(Http(port, "GET", "/health", {}, json).Status, 200) << "the token opens the door";
     EXPECT_EQ(testsupport::RunCli({"serve", "--labels", labels, "--listen", "0.0.0.0:0", "--no-history"}).exitCode, 2)
         << "another address than the loopback needs a token";
@@ -186,6 +221,15 @@ TEST_F(ServeCli, PrintsRecordsOnceAndServesConcurrentClients)
     EXPECT_EQ(run.value("pages").toInt(), 2);
     EXPECT_EQ(RunsWith("done"), 1);
 
+    // One kept-alive connection: each request is found after the body before it.
+    QByteArray keptAlive = Request("POST", "/print", PrintBody("shipping.blf", "pdf", Rows(3)));
+    keptAlive.replace("Connection: close\r\n", "");
+    const auto connection = Send(port, keptAlive);
+    EXPECT_EQ(Answer(*connection).Status, 200);
+    connection->write(keptAlive);
+    EXPECT_EQ(Answer(*connection).Status, 200) << "the second request on the connection";
+    EXPECT_EQ(RunsWith("done"), 3);
+
     // 8 clients, 200 prints between them, every one answered and recorded.
     std::atomic<int> ok{0};
     std::vector<std::thread> clients;
@@ -198,12 +242,53 @@ TEST_F(ServeCli, PrintsRecordsOnceAndServesConcurrentClients)
     for (std::thread& t : clients)
         t.join();
     EXPECT_EQ(ok.load(), 200);
-    EXPECT_EQ(RunsWith("done"), 201);
+    EXPECT_EQ(RunsWith("done"), 203);
 
     ::kill(pid_t(service.processId()), SIGTERM);
     ASSERT_TRUE(service.waitForFinished(10000));
     EXPECT_EQ(service.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(service.exitCode(), 0);
+}
+
+// Two workers, three runs taken at once. A printer that takes its job but
+// reads nothing holds its own queue only: a PDF run goes by it, a fourth run
+// is refused with 429, and on SIGTERM the runs still waiting for the printer
+// are answered and recorded as not started while the run in hand finishes,
+// and is recorded, though its client has gone.
+TEST_F(ServeCli, QueuesRunsPerPrinterAndRecordsTheWaitingOnesAtStop)
+{
+    testsupport::RawPort stalled(0, true);
+    ASSERT_TRUE(stalled.Listening());
+    Start({"--workers", "2", "--max-runs", "3"});
+    const QByteArray printer = "socket://127.0.0.1:" + QByteArray::number(stalled.Port);
+    const auto first = Send(port, Request("POST", "/print", PrintBody("shipping.blf", printer, Rows(2000))));
+    QThread::msleep(300);
+    const auto second = Send(port, Request("POST", "/print", PrintBody("shipping.blf", printer, Rows(2))));
+    EXPECT_EQ(Http(port, "POST", "/print", PrintBody("shipping.blf", "pdf", Rows(2))).Status, 200)
+        << "a PDF run waits for no printer";
+    const auto third = Send(port, Request("POST", "/print", PrintBody("shipping.blf", printer, Rows(2))));
+    EXPECT_EQ(Http(port, "GET", "/health").Status, 200);
+    const TReply busy = Http(port, "POST", "/print", PrintBody("shipping.blf", "pdf", Rows(2)));
+    EXPECT_EQ(busy.Status, 429) << busy.Body.constData();
+    EXPECT_TRUE(busy.Headers.contains("Retry-After")) << busy.Headers.constData();
+
+    ::kill(pid_t(service.processId()), SIGTERM);
+    for (QTcpSocket* waiting : {second.get(), third.get()}) {
+        const TReply reply = Answer(*waiting, 10000);
+        EXPECT_EQ(reply.Status, 503) << reply.Body.constData();
+        EXPECT_GT(QJsonDocument::fromJson(reply.Body).object().value("run").toInt(), 0) << reply.Body.constData();
+    }
+    EXPECT_FALSE(first->bytesAvailable() || first->waitForReadyRead(200)) << "the first run is still printing";
+    first->abort();
+    stalled.Release();
+    EXPECT_FALSE(stalled.Received(20000).isEmpty());
+    ASSERT_TRUE(service.waitForFinished(20000));
+    EXPECT_EQ(service.exitCode(), 0);
+    EXPECT_EQ(RunsWith("done"), 2);
+    EXPECT_EQ(RunsWith("not started"), 2);
+    const auto list = testsupport::RunCli({"history", "--history", history, "--result", "done", "--printer",
+                                           QString::fromLatin1(printer), "--format", "csv"});
+    EXPECT_TRUE(list.out.contains(",1-2000,2000,")) << list.out.constData();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A network label printer's raw port in tests: listens on the loopback,
-// takes one connection and keeps what it receives.
+// takes one connection and keeps what it receives. A held port takes the
+// connection but reads nothing until released, like a printer out of labels.
 #pragma once
 
 #include <QByteArray>
@@ -18,11 +19,15 @@ namespace testsupport {
 // Port 0 picks a free one.
 class RawPort {
 public:
-    explicit RawPort(uint16_t port)
+    explicit RawPort(uint16_t port, bool held = false) : FHeld(held)
     {
         FSocket = ::socket(AF_INET, SOCK_STREAM, 0);
         const int on = 1;
         ::setsockopt(FSocket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+        if (held) {
+            const int small = 4096;
+            ::setsockopt(FSocket, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+        }
         sockaddr_in a{};
         a.sin_family = AF_INET;
         a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
@@ -39,6 +44,8 @@ public:
             const int c = ::accept(FSocket, nullptr, nullptr);
             if (c < 0)
                 return;
+            while (FHeld)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
             char buffer[65536];
             for (ssize_t n; (n = ::read(c, buffer, sizeof buffer)) > 0;)
                 FReceived.append(buffer, n);
@@ -46,8 +53,10 @@ public:
             FDone = true;
         });
     }
+    void Release() { FHeld = false; }
     ~RawPort()
     {
+        FHeld = false;
         if (FSocket >= 0)
             ::shutdown(FSocket, SHUT_RDWR);
         if (FThread.joinable())
@@ -70,6 +79,7 @@ private:
     std::thread FThread;
     QByteArray FReceived;
     std::atomic<bool> FDone{false};
+    std::atomic<bool> FHeld;
 };
 
 }  // namespace testsupport
