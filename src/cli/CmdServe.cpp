@@ -519,7 +519,14 @@ private:
                 FBusy.insert(queue);
             ++FRunning;
             FPool.start([this, run] {
-                PerformRun(*run);
+                // Nothing may leave a worker thread: that would end the service.
+                try {
+                    PerformRun(*run);
+                } catch (const std::exception& e) {
+                    run->Refuse(500, QString::fromUtf8(e.what()), false);
+                } catch (...) {
+                    run->Refuse(500, QStringLiteral("the run failed"), false);
+                }
                 QMetaObject::invokeMethod(this, [this, run] { Finished(*run); }, Qt::QueuedConnection);
             });
         }
