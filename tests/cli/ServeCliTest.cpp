@@ -230,19 +230,19 @@ TEST_F(ServeCli, PrintsRecordsOnceAndServesConcurrentClients)
     EXPECT_EQ(Answer(*connection).Status, 200) << "the second request on the connection";
     EXPECT_EQ(RunsWith("done"), 3);
 
-    // 8 clients, 200 prints between them, every one answered and recorded.
+    // 8 clients, 1,000 prints between them, every one answered and recorded.
     std::atomic<int> ok{0};
     std::vector<std::thread> clients;
     for (int c = 0; c < 8; ++c)
         clients.emplace_back([&] {
-            for (int i = 0; i < 25; ++i)
+            for (int i = 0; i < 125; ++i)
                 if (Http(port, "POST", "/print", PrintBody("shipping.blf", "pdf", Rows(2))).Status == 200)
                     ++ok;
         });
     for (std::thread& t : clients)
         t.join();
-    EXPECT_EQ(ok.load(), 200);
-    EXPECT_EQ(RunsWith("done"), 203);
+    EXPECT_EQ(ok.load(), 1000);
+    EXPECT_EQ(RunsWith("done"), 1003);
 
     ::kill(pid_t(service.processId()), SIGTERM);
     ASSERT_TRUE(service.waitForFinished(10000));
