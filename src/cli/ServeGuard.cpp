@@ -36,6 +36,36 @@ serve::THeadCheck serve::CheckHead(const QByteArray& head, qint64 maxBody)
     return check;
 }
 
+serve::THeadCheck serve::TRequestFraming::Feed(const QByteArray& bytes)
+{
+    constexpr qint64 kMaxHead = TGuardedTcpServer::kMaxHead;
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        if (FBodyLeft > 0) {
+            const qint64 taken = std::min<qint64>(FBodyLeft, bytes.size() - at);
+            FBodyLeft -= taken;
+            at += taken;
+            continue;
+        }
+        const qsizetype before = FHead.size();
+        FHead += bytes.mid(at, kMaxHead + 4 - before);
+        const qsizetype end = FHead.indexOf("\r\n\r\n");
+        if (end < 0) {
+            if (FHead.size() > kMaxHead)
+                return {431, QStringLiteral("the request head is longer than %1 bytes").arg(kMaxHead)};
+            return {};
+        }
+        const THeadCheck check = CheckHead(FHead.left(end), FMaxBody);
+        if (check.Status != 0)
+            return check;
+        ++FRequests;
+        at += end + 4 - before;
+        FBodyLeft = check.BodyLength;
+        FHead.clear();
+    }
+    return {};
+}
+
 namespace {
 
 // Watches one connection: reads each request head as it arrives and refuses
@@ -43,7 +73,7 @@ namespace {
 // body to find the next head.
 class TRequestGuard : public QObject {
 public:
-    TRequestGuard(QTcpSocket* socket, qint64 maxBody) : QObject(socket), FSocket(socket), FMaxBody(maxBody)
+    TRequestGuard(QTcpSocket* socket, qint64 maxBody) : QObject(socket), FSocket(socket), FFraming(maxBody)
     {
         connect(socket, &QTcpSocket::readyRead, this, &TRequestGuard::Look);
     }
@@ -56,31 +86,9 @@ private:
             FSocket->readAll();
             return;
         }
-        const QByteArray fresh = FSocket->peek(FSocket->bytesAvailable());
-        qsizetype at = 0;
-        while (at < fresh.size()) {
-            if (FBodyLeft > 0) {
-                const qint64 taken = std::min<qint64>(FBodyLeft, fresh.size() - at);
-                FBodyLeft -= taken;
-                at += taken;
-                continue;
-            }
-            const qsizetype before = FHead.size();
-            FHead += fresh.mid(at, TGuardedTcpServer::kMaxHead + 4 - before);
-            const qsizetype end = FHead.indexOf("\r\n\r\n");
-            if (end < 0) {
-                if (FHead.size() > TGuardedTcpServer::kMaxHead)
-                    return Refuse(431, QStringLiteral("the request head is longer than %1 bytes")
-                                           .arg(TGuardedTcpServer::kMaxHead));
-                return;
-            }
-            const serve::THeadCheck check = serve::CheckHead(FHead.left(end), FMaxBody);
-            if (check.Status != 0)
-                return Refuse(check.Status, check.Message);
-            at += end + 4 - before;
-            FBodyLeft = check.BodyLength;
-            FHead.clear();
-        }
+        const serve::THeadCheck check = FFraming.Feed(FSocket->peek(FSocket->bytesAvailable()));
+        if (check.Status != 0)
+            Refuse(check.Status, check.Message);
     }
 
     // Answers in place of the server, which reads nothing more of this
@@ -117,9 +125,7 @@ private:
     }
 
     QTcpSocket* FSocket;
-    qint64 FMaxBody;
-    QByteArray FHead;
-    qint64 FBodyLeft = 0;
+    serve::TRequestFraming FFraming;
     bool FRefused = false;
 };
 

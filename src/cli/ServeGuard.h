@@ -37,4 +37,23 @@ struct THeadCheck {
 // head: the request line and headers without the blank line.
 THeadCheck CheckHead(const QByteArray& head, qint64 maxBody);
 
+// Follows the requests of one connection through its bytes as they arrive,
+// in pieces of any size: each head is checked once whole, each body counted
+// to find the next head.
+class TRequestFraming {
+public:
+    explicit TRequestFraming(qint64 maxBody) : FMaxBody(maxBody) {}
+    // Takes the next bytes; a check with a Status refuses the request (the
+    // bytes after it are not looked at).
+    THeadCheck Feed(const QByteArray& bytes);
+    // The heads taken so far.
+    int Requests() const { return FRequests; }
+
+private:
+    qint64 FMaxBody;
+    QByteArray FHead;     // of the request being read
+    qint64 FBodyLeft = 0;
+    int FRequests = 0;
+};
+
 }  // namespace serve
