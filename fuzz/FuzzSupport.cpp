@@ -2,7 +2,7 @@
 
 #include "engine/Headless.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 
@@ -29,7 +29,7 @@ void FuzzStartApplication()
     if (QCoreApplication::instance())
         return;
     PrepareHeadlessEnvironment(true);
-    new QApplication(argc, argv);
+    new QGuiApplication(argc, argv);
 }
 
 QString FuzzInputFile(const uint8_t* data, size_t size, const char* suffix)

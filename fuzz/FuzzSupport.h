@@ -1,5 +1,5 @@
 // Shared pieces of the libFuzzer targets: the application object every
-// target needs (fonts, images, widgets on the offscreen platform) and inputs
+// target needs (fonts and images on the offscreen platform) and inputs
 // as files for the readers that take a path.
 #pragma once
 
@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 
-// Creates the QApplication once, on the offscreen platform.
+// Creates the QGuiApplication once, on the offscreen platform.
 void FuzzStartApplication();
 
 // The input as a file with the given suffix (".xls", ".mdb"); the same path
