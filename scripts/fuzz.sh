@@ -4,14 +4,14 @@
 # priority, one after the other.
 #   scripts/fuzz.sh TARGET|all [SECONDS] [libFuzzer options...]
 # TARGET: plan_text label_file datasheet_stream delimited_text xls xlsx ods mdb
-# picture. Each runs SECONDS (default 600) on its corpus build-fuzz/corpus/TARGET,
+# picture serve_request. Each runs SECONDS (default 600) on its corpus build-fuzz/corpus/TARGET,
 # seeded from the examples, the test fixtures and fuzz/make-seeds.py. A run
 # goes on after a finding; inputs that crash, leak, run out of memory or hang
 # land in build-fuzz/findings/TARGET (slow ones as slow-unit-*), the log in
 # build-fuzz/logs/TARGET.log; the exit status is 1 when anything was found.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-ALL=(plan_text label_file datasheet_stream delimited_text xls xlsx ods mdb picture)
+ALL=(plan_text label_file datasheet_stream delimited_text xls xlsx ods mdb picture serve_request)
 [ $# -ge 1 ] || { echo "usage: $0 TARGET|all [SECONDS] [libFuzzer options...]  (targets: ${ALL[*]})" >&2; exit 2; }
 target=$1
 seconds=${2:-600}
@@ -43,6 +43,11 @@ seed() {
     xls) cp "$fixtures"/import/xls/*.xls "$corpus/" 2>/dev/null || true ;;
     mdb) cp "$fixtures"/import/mdb/*.mdb "$corpus/" 2>/dev/null || true ;;
     xlsx | ods | picture) python3 fuzz/make-seeds.py $B/corpus ;;
+    serve_request)
+      # The first byte picks the reader: 0 framing, 1 CSV rows, 2 JSON rows.
+      printf '\0\7POST /print HTTP/1.1\r\nContent-Length: 4\r\n\r\n{}{}GET /health HTTP/1.1\r\n\r\n' > "$corpus/framing"
+      printf '\1\0Name,City\r\n"A, B",C\r\n"x""y",\r\n' > "$corpus/csv"
+      printf '\2\0[{"Name":"A","N":1,"B":true},{"City":"C"}]' > "$corpus/json" ;;
   esac
 }
 
