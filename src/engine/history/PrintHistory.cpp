@@ -12,11 +12,10 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QUrl>
-
-#include <iterator>
 #include <QVariant>
 
 #include <atomic>
+#include <iterator>
 
 namespace {
 
