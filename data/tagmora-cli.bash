@@ -98,7 +98,7 @@ _tagmora_cli()
         print)
             options="-o --output --printer --data --data-format --table --allow-missing-columns --strict --pages
                      --copies --dpi --on-invalid --template --offset --scale --zpl --darkness --speed --media --history
-                     --no-history --roll"
+                     --no-history --roll --no-profile"
             values="-o --output --printer --data --data-format --table --pages --copies --dpi --on-invalid
                     --template --offset --scale --darkness --speed --media --history"
             ;;

@@ -10,6 +10,7 @@
 #include "engine/history/PrintRecord.h"
 #include "engine/printing/PdfPrinter.h"
 #include "engine/printing/PrintJob.h"
+#include "engine/printing/ZplPrinter.h"
 
 #include <QFileInfo>
 
@@ -128,7 +129,9 @@ const cli::TOptions& ReprintOptions()
          "print only labels A to B of the run (numbers from 1, as the run numbered them), each in its place on its "
          "sheet; default: the labels the run printed"},
         {"o", "output", "OUT.pdf", "print into this PDF file (\"-\": standard output)"},
-        {nullptr, "printer", "NAME", "print onto this installed printer (default: the run's printer)"},
+        {nullptr, "printer", "NAME",
+         "print onto this installed printer or socket://HOST[:PORT], with its stored profile as print does "
+         "(default: the run's printer)"},
         {nullptr, "history", "URL|PATH", kHistoryHelp},
     };
     return options;
@@ -161,16 +164,23 @@ int CmdReprint(const cli::TArguments& args)
         printer = original.Output;
     }
     // The printer is in place before the label opens, so the label takes its
-    // resolution and paper from it (as print does).
-    std::unique_ptr<TPdfPrinter> pdf;
-    std::unique_ptr<TScopedPrinter> pdfGuard;
+    // resolution and paper from it (as print does). A printer's stored
+    // profile goes with the run, as with print.
+    std::unique_ptr<TPrinter> own;
+    TPrinterProfile profile;
     if (!out.isEmpty()) {
-        pdf = std::make_unique<TPdfPrinter>(600);
-        pdf->SetOutputFileName(out);
-        pdfGuard = std::make_unique<TScopedPrinter>(*pdf);
-    } else if (!Printer().Printers().contains(printer)) {
-        throw cli::Failure(printer, QStringLiteral("no such printer"));
+        own = std::make_unique<TPdfPrinter>(600);
+        own->SetOutputFileName(out);
+    } else {
+        profile = LoadPrinterProfile(*OpenUserSettings(), printer);
+        if (!TZplPrinter::IsSocketUri(printer) && !Printer().Printers().contains(printer))
+            throw cli::Failure(printer, QStringLiteral("no such printer"));
+        if (TZplPrinter::TakesZpl(printer, profile))
+            own = std::make_unique<TZplPrinter>(profile.ZplSettings, printer);
     }
+    std::unique_ptr<TScopedPrinter> ownGuard;
+    if (own)
+        ownGuard = std::make_unique<TScopedPrinter>(*own);
     TLabelDocument document;
     LoadRecordedRun(*store, original, document);
     const THistoryCapture capture = ReprintCapture(*store, original);
@@ -180,6 +190,8 @@ int CmdReprint(const cli::TArguments& args)
     TPrintRequest request;
     request.Copies = std::max(1, original.Copies);
     request.PrinterName = printer;
+    request.OffsetMm = profile.OffsetMm;
+    request.ScalePercent = profile.ScalePercent;
     request.Title = QFileInfo(original.LabelPath).completeBaseName();
     request.DiscardFileOnAbort = true;
     request.FirstLabel = labels.first;

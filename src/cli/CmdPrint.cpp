@@ -11,6 +11,7 @@
 #include "engine/printing/DataBinding.h"
 #include "engine/printing/PdfPrinter.h"
 #include "engine/printing/PrintJob.h"
+#include "engine/printing/PrinterProfile.h"
 #include "engine/printing/SheetLayout.h"
 #include "engine/printing/ZplPrinter.h"
 #include "document/CupsJob.h"
@@ -104,7 +105,19 @@ TPrintArgs ParseArgs(const cli::TArguments& args)
         a.scalePercent = pair("scale", 50, 200);
     if (a.out.isEmpty() == a.printer.isEmpty())
         throw cli::UsageError(QStringLiteral("give either -o OUT.pdf or --printer NAME"));
-    a.zpl = args.IsSet("zpl") || a.out.endsWith(QLatin1String(".zpl"), Qt::CaseInsensitive) ||
+    // The printer's stored profile (its calibration and ZPL settings, as the
+    // desktop program's Options keep them) goes with every run on it; the
+    // options given here win.
+    if (!a.printer.isEmpty() && !args.IsSet("no-profile")) {
+        const TPrinterProfile profile = LoadPrinterProfile(*OpenUserSettings(), a.printer);
+        if (!args.IsSet("offset"))
+            a.offsetMm = profile.OffsetMm;
+        if (!args.IsSet("scale"))
+            a.scalePercent = profile.ScalePercent;
+        a.zpl = profile.Zpl;
+        a.zplSettings = profile.ZplSettings;
+    }
+    a.zpl = a.zpl || args.IsSet("zpl") || a.out.endsWith(QLatin1String(".zpl"), Qt::CaseInsensitive) ||
             TZplPrinter::IsSocketUri(a.printer);
     if (args.IsSet("dpi"))
         a.dpi = cli::IntValue("dpi", args.Value("dpi"), 72, 4800);
@@ -207,6 +220,9 @@ const cli::TOptions& PrintOptions()
         {nullptr, "scale", "X,Y",
          "scale the positions on the sheet by X and Y percent (50 to 200; labels keep their size and bars their "
          "dots): the printer's calibration"},
+        {nullptr, "no-profile", nullptr,
+         "leave out the printer's stored profile: the calibration and ZPL settings the desktop program's options "
+         "keep for it, which otherwise go with every run on the printer"},
         {nullptr, "template", "PRODUCT",
          "print on a label product's sheet, as 'tagmora-cli templates' names it (\"Avery 5163\"): its label size, "
          "layout, margins and paper replace the label file's for this run"},

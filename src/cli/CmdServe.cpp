@@ -87,7 +87,8 @@ struct TServeSettings {
 // What a print or a reprint asks for.
 struct TJob {
     QString printer;   // a queue's name, a socket:// address, or "pdf"
-    bool zpl = false;  // the printer takes ZPL II (a raw queue or an address)
+    TPrinterProfile profile;  // the printer's stored calibration and ZPL settings
+    bool zpl = false;  // the printer takes ZPL II
     int copies = 1;
     std::pair<int64_t, int64_t> labels{0, 0};
 };
@@ -179,7 +180,7 @@ void PerformRun(TServeRun& run)
         pdf = own.get();
         printer = std::move(own);
     } else if (run.job.zpl) {
-        printer = std::make_unique<TZplPrinter>(TZplSettings(), run.job.printer);
+        printer = std::make_unique<TZplPrinter>(run.job.profile.ZplSettings, run.job.printer);
     } else {
         printer = NewSystemPrinter();
     }
@@ -228,6 +229,8 @@ void PerformRun(TServeRun& run)
     print.DiscardFileOnAbort = true;
     print.FirstLabel = run.job.labels.first;
     print.LastLabel = run.job.labels.second;
+    print.OffsetMm = run.job.profile.OffsetMm;
+    print.ScalePercent = run.job.profile.ScalePercent;
     print.Report = [&message](const QString& text, bool) { message = text.trimmed(); };
     print.Dialog = [](const TPrintDialogInfo& info, TPrintRequest&) {
         return info.Pages < 1 ? TPrintChoice::Cancel : TPrintChoice::Print;
@@ -469,17 +472,15 @@ private:
         return int(n);
     }
 
+    // A printer's stored profile goes with every run on it, as with print.
     static void CheckPrinter(TJob& job)
     {
         if (job.printer == QLatin1String("pdf"))
             return;
-        if (TZplPrinter::IsSocketUri(job.printer)) {
-            job.zpl = true;
-            return;
-        }
-        if (!Printer().Printers().contains(job.printer))
+        if (!TZplPrinter::IsSocketUri(job.printer) && !Printer().Printers().contains(job.printer))
             throw TRefusal{400, QStringLiteral("no printer named '%1'").arg(job.printer)};
-        job.zpl = IsRawQueue(job.printer);
+        job.profile = LoadPrinterProfile(*OpenUserSettings(), job.printer);
+        job.zpl = TZplPrinter::TakesZpl(job.printer, job.profile);
     }
 
     // Takes the run into its printer's queue; the answer comes once it is

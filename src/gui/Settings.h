@@ -41,9 +41,6 @@ struct TWindowPlacement {
     std::optional<int> Left, Top, Width, Height;
 };
 
-// The per-user store (INI format).
-std::unique_ptr<QSettings> OpenUserSettings();
-
 // Reads what exists of the settings into the arguments. A value that is not a
 // number stops the reading there, silently: what was read so far stays.
 // Window bounds are read only when the (stored) state is normal. The recent
@@ -58,12 +55,3 @@ bool LoadSettings(QSettings& store, TAppOptions& options, TWindowPlacement& wind
 void StoreSettings(QSettings& store, const TAppOptions& options, const TWindowPlacement& window, bool hasFileName,
                    const QString& currentFileName);
 
-// A printer's profile by the printer's name. A value missing, not a number
-// or out of range reads as its default: offsets within +-50 mm, scales within
-// 50..150 %, a ZPL resolution of 203, 300 or 600, darkness -1..30, speed 0..14.
-TPrinterProfile LoadPrinterProfile(QSettings& store, const QString& printerName);
-void StorePrinterProfile(QSettings& store, const QString& printerName, const TPrinterProfile& profile);
-// The settings group of a printer: its name with every character other than
-// an ASCII letter or digit written as _XX (the UTF-8 bytes in hex), so any
-// name, slashes and all, is one group of its own.
-QString PrinterProfileGroup(const QString& printerName);

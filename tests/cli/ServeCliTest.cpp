@@ -4,6 +4,7 @@
 #include "common/PdfSupport.h"
 #include "common/RawPort.h"
 #include "common/TestSupport.h"
+#include "engine/printing/PrinterProfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QThread>
@@ -20,6 +22,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -289,6 +292,70 @@ TEST_F(ServeCli, QueuesRunsPerPrinterAndRecordsTheWaitingOnesAtStop)
     const auto list = testsupport::RunCli({"history", "--history", history, "--result", "done", "--printer",
                                            QString::fromLatin1(printer), "--format", "csv"});
     EXPECT_TRUE(list.out.contains(",1-2000,2000,")) << list.out.constData();
+}
+
+// The profile kept for a printer (here a network printer's raw port: 300
+// dpi, darkness 12, moved 3 mm right) goes with a run from the service, from
+// print and from reprint alike, which all send the same ZPL; --no-profile
+// leaves it out.
+TEST_F(ServeCli, AStoredPrinterProfileGoesWithEveryRunOnThePrinter)
+{
+    QTemporaryDir config;
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    struct TRestore {
+        QByteArray value;
+        ~TRestore() { value.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", value); }
+    } restore{oldConfig};
+    uint16_t rawPort = 0;
+    {
+        const testsupport::RawPort free(0);
+        rawPort = free.Port;
+    }
+    const QString printer = QStringLiteral("socket://127.0.0.1:%1").arg(rawPort);
+    {
+        QSettings settings(config.filePath(QStringLiteral("Tavix/Tagmora.ini")), QSettings::IniFormat);
+        TPrinterProfile profile;
+        profile.OffsetMm = QPointF(3, 0);
+        profile.ZplSettings.Dpi = 300;
+        profile.ZplSettings.Darkness = 12;
+        StorePrinterProfile(settings, printer, profile);
+    }
+    Start();
+    const QString csv = dir.filePath(QStringLiteral("rows.csv"));
+    ASSERT_TRUE(testsupport::WriteFile(csv, "Name,Street,City,Tracking\r\nName 1,Street 1,City,TRK1\r\n"));
+    const auto sent = [&](const std::function<void()>& print) {
+        testsupport::RawPort port(rawPort);
+        print();
+        return port.Received(20000);
+    };
+    QString run;
+    const QByteArray served = sent([&] {
+        const TReply reply = Http(port, "POST", "/print", PrintBody("shipping.blf", printer.toLatin1(), Rows(1)));
+        run = QString::number(QJsonDocument::fromJson(reply.Body).object().value("run").toInt());
+        EXPECT_EQ(reply.Status, 200) << reply.Body.constData();
+    });
+    const QString label = QDir(labels).filePath(QStringLiteral("shipping.blf"));
+    const QByteArray printed = sent([&] {
+        EXPECT_EQ(testsupport::RunCli({"print", label, "--data", csv, "--printer", printer, "--no-history"}).exitCode, 0);
+    });
+    const QByteArray reprinted = sent([&] {
+        EXPECT_EQ(testsupport::RunCli({"reprint", run, "--history", history}).exitCode, 0);
+    });
+    const QByteArray plain = sent([&] {
+        EXPECT_EQ(testsupport::RunCli({"print", label, "--data", csv, "--printer", printer, "--no-profile",
+                                       "--no-history"}).exitCode, 0);
+    });
+    EXPECT_TRUE(served.contains("~SD12") && served.contains("^PW2479")) << "300 dpi A4, darkness 12";
+    EXPECT_EQ(printed, served);
+    EXPECT_EQ(reprinted, served);
+    EXPECT_FALSE(plain.contains("~SD") || plain.contains("^PW2479"));
+    EXPECT_NE(sent([&] {
+                  EXPECT_EQ(testsupport::RunCli({"print", label, "--data", csv, "--printer", printer, "--offset",
+                                                 "0,0", "--no-history"}).exitCode, 0);
+              }),
+              served)
+        << "the profile's offset moved the labels";
 }
 
 }  // namespace

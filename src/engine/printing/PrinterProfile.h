@@ -7,6 +7,10 @@
 #pragma once
 
 #include <QPointF>
+#include <QSettings>
+#include <QString>
+
+#include <memory>
 
 // How the printer finds the next label.
 enum class TMediaKind {
@@ -36,3 +40,17 @@ struct TPrinterProfile {
         return !OffsetMm.isNull() || ScalePercent != QPointF(100.0, 100.0);
     }
 };
+
+// The per-user INI file of organisation "Tavix", application "Tagmora",
+// where the desktop program keeps its options and the printer profiles.
+std::unique_ptr<QSettings> OpenUserSettings();
+
+// A printer's profile by the printer's name. A value missing, not a number
+// or out of range reads as its default: offsets within +-50 mm, scales within
+// 50..150 %, a ZPL resolution of 203, 300 or 600, darkness -1..30, speed 0..14.
+TPrinterProfile LoadPrinterProfile(QSettings& store, const QString& printerName);
+void StorePrinterProfile(QSettings& store, const QString& printerName, const TPrinterProfile& profile);
+// The settings group of a printer: its name with every character other than
+// an ASCII letter or digit written as _XX (the UTF-8 bytes in hex), so any
+// name, slashes and all, is one group of its own.
+QString PrinterProfileGroup(const QString& printerName);

@@ -31,6 +31,11 @@ bool TZplPrinter::IsSocketUri(const QString& text)
     return text.startsWith(QLatin1String("socket://"), Qt::CaseInsensitive);
 }
 
+bool TZplPrinter::TakesZpl(const QString& printerName, const TPrinterProfile& profile)
+{
+    return IsSocketUri(printerName) || profile.Zpl || IsRawQueue(printerName);
+}
+
 TZplPrinter::TZplPrinter(const TZplSettings& settings, const QString& destination)
     : FSettings(settings), FDestination(destination), FName(destination.isEmpty() ? QStringLiteral("ZPL") : destination)
 {

@@ -29,6 +29,9 @@ public:
 
     // Whether text names a network printer's raw port.
     static bool IsSocketUri(const QString& text);
+    // Whether a run on the printer of this name goes out as ZPL: a network
+    // printer's raw port, a raw queue, or a printer whose profile says so.
+    static bool TakesZpl(const QString& printerName, const TPrinterProfile& profile);
 
     QStringList Printers() const override { return {FName}; }
     int PrinterIndex() const override { return 0; }
