@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Load for tagmora-cli serve: REQUESTS posts of one body by CLIENTS clients
 at once, each on a kept-alive connection of its own; prints requests per
-second and the 50th and 95th percentile of the time a request took.
+second, the 50th and 95th percentile and the longest time a request took.
 
     scripts/serve-load.py PORT BODY_FILE [REQUESTS] [CLIENTS]
 """
@@ -51,4 +51,5 @@ elapsed = time.perf_counter() - start
 times.sort()
 print(f"{requests} requests, {clients} clients, {failed[0]} not 200")
 print(f"{requests / elapsed:.1f} requests/s")
-print(f"p50 {times[int(len(times) * 0.50)] * 1000:.0f} ms, p95 {times[int(len(times) * 0.95)] * 1000:.0f} ms")
+print(f"p50 {times[int(len(times) * 0.50)] * 1000:.0f} ms, p95 {times[int(len(times) * 0.95)] * 1000:.0f} ms, "
+      f"max {times[-1] * 1000:.0f} ms")

@@ -16,6 +16,7 @@
 #include "cli/ServeRequest.h"
 #include "document/CupsJob.h"
 #include "document/CupsPrinter.h"
+#include "document/PictureObject.h"
 #include "document/StandInPrinter.h"
 #include "engine/LabelDocument.h"
 #include "engine/history/PrintRecord.h"
@@ -46,6 +47,7 @@
 #include <list>
 #include <memory>
 #include <optional>
+#include <shared_mutex>
 
 namespace {
 
@@ -162,6 +164,13 @@ std::unique_ptr<TPrinter> NewSystemPrinter()
     return std::make_unique<TCupsPrinter>();
 }
 
+// Held shared by every run while it loads and draws its label, and alone
+// while a run reads its pictures. A picture is read by a forked reader, and a fork copies only the
+// thread that forks: a lock another run held in Qt's image code at that
+// moment would stay locked in the reader for good, and the reader would
+// stall until its time ran out.
+std::shared_mutex gDrawing;
+
 QString DataSourceOf(const TServeRun& run)
 {
     return run.haveRows ? QStringLiteral("rows of the request") : QStringLiteral("datasheet of the label");
@@ -187,6 +196,7 @@ void PerformRun(TServeRun& run)
     // In place before the label opens, so the label takes its resolution and
     // paper from it (as print does).
     const TScopedPrinter scoped(*printer);
+    std::shared_lock<std::shared_mutex> drawing(gDrawing);
 
     TLabelDocument document;
     try {
@@ -212,6 +222,20 @@ void PerformRun(TServeRun& run)
     }
     run.capture.User = run.user;
     run.outcome.Copies = run.job.copies;
+
+    // Every picture is read before the run draws; a label printed without
+    // one of its pictures would be a partial print.
+    if (PictureCount(document.Plan()) > 0) {
+        drawing.unlock();
+        QStringList unreadable;
+        {
+            const std::unique_lock<std::shared_mutex> alone(gDrawing);
+            unreadable = UnreadablePictures(document.Plan());
+        }
+        drawing.lock();
+        if (!unreadable.isEmpty())
+            return run.Refuse(422, unreadable.join(QStringLiteral("; ")), true);
+    }
 
     const QStringList missing = MissingBoundColumns(document.Plan(), document.Data);
     if (!missing.isEmpty())

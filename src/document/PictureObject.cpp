@@ -252,6 +252,17 @@ void TPlanPicture::LoadProperties()
     TakeBudgetShare();
 }
 
+int PictureCount(TLabelPlan& plan)
+{
+    int count = 0;
+    for (int l = 0; l < plan.Layers().Count(); ++l) {
+        TPlanLayer* layer = plan.Layers().Item(l);
+        for (int i = 0; i < layer->Count(); ++i)
+            count += dynamic_cast<const TPlanPicture*>(layer->Item(i)) ? 1 : 0;
+    }
+    return count;
+}
+
 QStringList UnreadablePictures(TLabelPlan& plan)
 {
     QStringList found;

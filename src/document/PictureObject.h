@@ -47,3 +47,5 @@ private:
 // the document's picture objects from 1 in layer and drawing order. Pictures
 // that cannot be read draw as placeholders on screen and as nothing in output.
 QStringList UnreadablePictures(TLabelPlan& plan);
+// The picture objects of the document.
+int PictureCount(TLabelPlan& plan);

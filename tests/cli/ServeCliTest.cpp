@@ -4,10 +4,15 @@
 #include "common/PdfSupport.h"
 #include "common/RawPort.h"
 #include "common/TestSupport.h"
+#include "document/LabelFile.h"
+#include "document/LabelPlan.h"
+#include "document/OpaqueDatasheetBlock.h"
+#include "document/PictureData.h"
 #include "engine/printing/PrinterProfile.h"
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -94,6 +99,23 @@ QByteArray Rows(int n, const QString& badTracking = QString())
     return QJsonDocument(rows).toJson(QJsonDocument::Compact);
 }
 
+// A label of a bitmap picture (or of bytes that are none) beside a text.
+void WritePictureLabel(const QString& path, bool readable)
+{
+    QImage image(120, 80, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray bitmap = TPlanPictureData::FromImage(image, TPictureKind::Bitmap).Bytes;
+    if (!readable)
+        bitmap[28] = 65;  // bits per pixel
+    TLabelPlan plan;
+    plan.NewLabel();
+    plan.ReadPlan({"LabelSize 200,100", "Object Picture", "X2=80", "Y2=60", "Type=Bitmap",
+                   "Graphic=" + QString::fromLatin1(bitmap.toHex().toUpper()), "End", "Object Text", "X1=90",
+                   "X2=190", "Y2=40", "DataValue=Hello", "End"});
+    TOpaqueDatasheetBlock datasheet;
+    SaveLabelFile(path, plan, datasheet);
+}
+
 QByteArray PrintBody(const QByteArray& label, const QByteArray& printer, const QByteArray& rows)
 {
     return "{\"label\":\"" + label + "\",\"printer\":\"" + printer + "\",\"rows\":" + rows + "}";
@@ -150,6 +172,7 @@ TEST_F(ServeCli, RefusesBadRequestsAndRecordsNoneAsDone)
     const QByteArray token = "0123456789abcdef-secret";
     ASSERT_TRUE(testsupport::WriteFile(dir.filePath(QStringLiteral("token")), token + "\n"));
     Start({"--token-file", dir.filePath(QStringLiteral("token")), "--max-body", "100000"});
+    WritePictureLabel(QDir(labels).filePath(QStringLiteral("broken.blf")), false);
     const QByteArray json = "Content-Type: application/json\r\nAuthorization: Bearer " + token + "\r\n";
     const QByteArray csv = "Content-Type: text/csv\r\nAuthorization: Bearer " + token + "\r\n";
     const QByteArray good = Rows(2);
@@ -178,6 +201,7 @@ TEST_F(ServeCli, RefusesBadRequestsAndRecordsNoneAsDone)
         {"unknown printer", "/print", PrintBody("shipping.blf", "no such printer", good), json, 400},
         {"unknown column", "/print", PrintBody("shipping.blf", "pdf", "[{\"Other\":\"1\"}]"), json, 422},
         {"invalid code", "/print", PrintBody("shipping.blf", "pdf", Rows(3, QStringLiteral("TRK\u00e9"))), json, 422},
+        {"a picture that cannot be read", "/print", "{\"label\":\"broken.blf\",\"printer\":\"pdf\"}", json, 422},
     };
     for (const auto& c : cases) {
         const TReply reply = Http(port, "POST", c.target, c.body, c.headers);
@@ -205,6 +229,7 @@ TEST_F(ServeCli, RefusesBadRequestsAndRecordsNoneAsDone)
         << "another address than the loopback needs a token";
     EXPECT_EQ(RunsWith("done"), 0);
     EXPECT_EQ(RunsWith("aborted"), 1) << "the invalid code, as it ended";
+    EXPECT_GE(RunsWith("failed"), 2) << "the missing column and the picture";
 }
 
 TEST_F(ServeCli, PrintsRecordsOnceAndServesConcurrentClients)
@@ -234,12 +259,17 @@ TEST_F(ServeCli, PrintsRecordsOnceAndServesConcurrentClients)
     EXPECT_EQ(RunsWith("done"), 3);
 
     // 8 clients, 1,000 prints between them, every one answered and recorded.
+    // Half print a label with a picture, which each run reads in a reader of
+    // its own while the other runs draw.
+    WritePictureLabel(QDir(labels).filePath(QStringLiteral("picture.blf")), true);
     std::atomic<int> ok{0};
     std::vector<std::thread> clients;
     for (int c = 0; c < 8; ++c)
-        clients.emplace_back([&] {
+        clients.emplace_back([&, c] {
+            const QByteArray body = c % 2 ? PrintBody("shipping.blf", "pdf", Rows(2))
+                                          : QByteArray("{\"label\":\"picture.blf\",\"printer\":\"pdf\"}");
             for (int i = 0; i < 125; ++i)
-                if (Http(port, "POST", "/print", PrintBody("shipping.blf", "pdf", Rows(2))).Status == 200)
+                if (Http(port, "POST", "/print", body).Status == 200)
                     ++ok;
         });
     for (std::thread& t : clients)
