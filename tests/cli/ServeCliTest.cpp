@@ -29,6 +29,7 @@
 #include <csignal>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <thread>
 #include <vector>
 
@@ -260,21 +261,38 @@ TEST_F(ServeCli, PrintsRecordsOnceAndServesConcurrentClients)
 
     // 8 clients, 1,000 prints between them, every one answered and recorded.
     // Half print a label with a picture, which each run reads in a reader of
-    // its own while the other runs draw.
+    // its own while the other runs draw. (The address sanitizer's allocator
+    // of this toolchain is not safe across a fork from a process with other
+    // threads: a reader can hang in malloc there, so those builds leave the
+    // pictures out.)
+#if defined(__SANITIZE_ADDRESS__)
+    const bool pictures = false;
+#else
+    const bool pictures = true;
+#endif
     WritePictureLabel(QDir(labels).filePath(QStringLiteral("picture.blf")), true);
     std::atomic<int> ok{0};
+    std::mutex refusedLock;
+    QByteArray refused;
     std::vector<std::thread> clients;
     for (int c = 0; c < 8; ++c)
         clients.emplace_back([&, c] {
-            const QByteArray body = c % 2 ? PrintBody("shipping.blf", "pdf", Rows(2))
-                                          : QByteArray("{\"label\":\"picture.blf\",\"printer\":\"pdf\"}");
-            for (int i = 0; i < 125; ++i)
-                if (Http(port, "POST", "/print", body).Status == 200)
+            const QByteArray body = c % 2 || !pictures
+                                        ? PrintBody("shipping.blf", "pdf", Rows(2))
+                                        : QByteArray("{\"label\":\"picture.blf\",\"printer\":\"pdf\"}");
+            for (int i = 0; i < 125; ++i) {
+                const TReply reply = Http(port, "POST", "/print", body);
+                if (reply.Status == 200) {
                     ++ok;
+                } else {
+                    const std::lock_guard<std::mutex> hold(refusedLock);
+                    refused = QByteArray::number(reply.Status) + ' ' + reply.Body;
+                }
+            }
         });
     for (std::thread& t : clients)
         t.join();
-    EXPECT_EQ(ok.load(), 1000);
+    EXPECT_EQ(ok.load(), 1000) << refused.constData();
     EXPECT_EQ(RunsWith("done"), 1003);
 
     ::kill(pid_t(service.processId()), SIGTERM);
